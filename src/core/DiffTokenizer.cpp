@@ -1,0 +1,83 @@
+#include "core/DiffTokenizer.h"
+
+#include <QTextBoundaryFinder>
+
+namespace ts {
+
+namespace {
+
+// A cluster counts as white space when its base code point does, so a stray combining mark
+// after a space stays in the white-space run it follows.
+bool clusterIsWhiteSpace(QStringView text, qsizetype start) {
+    const QChar first = text[start];
+    if (first.isHighSurrogate() && start + 1 < text.size() && text[start + 1].isLowSurrogate()) {
+        return isUnicodeWhiteSpace(QChar::surrogateToUcs4(first, text[start + 1]));
+    }
+    return isUnicodeWhiteSpace(first.unicode());
+}
+
+// Between two code units below U+0300 there is always a cluster boundary except inside CR LF,
+// so the (slow) finder is only asked where a mark, joiner or surrogate is involved.
+bool isSimpleUnit(QChar ch) {
+    return ch.unicode() < 0x300;
+}
+
+}  // namespace
+
+bool isUnicodeWhiteSpace(char32_t ch) {
+    switch (ch) {
+        case 0x0009:
+        case 0x000A:
+        case 0x000B:
+        case 0x000C:
+        case 0x000D:
+        case 0x0020:
+        case 0x0085:
+        case 0x00A0:
+        case 0x1680:
+        case 0x2028:
+        case 0x2029:
+        case 0x202F:
+        case 0x205F:
+        case 0x3000:
+            return true;
+        default:
+            return ch >= 0x2000 && ch <= 0x200A;
+    }
+}
+
+std::vector<DiffToken> diffTokens(QStringView text) {
+    std::vector<DiffToken> tokens;
+    if (text.isEmpty()) {
+        return tokens;
+    }
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    qsizetype tokenStart = 0;
+    bool inWhiteSpace = false;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype next = pos + 1;
+        const bool crlf = text[pos] == u'\r' && next < text.size() && text[next] == u'\n';
+        if (crlf) {
+            next = pos + 2;
+        } else if (!isSimpleUnit(text[pos]) || (next < text.size() && !isSimpleUnit(text[next]))) {
+            finder.setPosition(pos);
+            next = finder.toNextBoundary();
+            if (next < 0) {
+                next = text.size();
+            }
+        }
+        if (clusterIsWhiteSpace(text, pos)) {
+            inWhiteSpace = true;
+        } else if (inWhiteSpace) {
+            tokens.push_back({tokenStart, pos - tokenStart});
+            tokenStart = pos;
+            inWhiteSpace = false;
+        }
+        pos = next;
+    }
+    tokens.push_back({tokenStart, text.size() - tokenStart});
+    return tokens;
+}
+
+}  // namespace ts

@@ -1,0 +1,304 @@
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "core/DiffTokenizer.h"
+#include "core/WordDiff.h"
+
+using namespace ts;
+
+namespace {
+
+using Expected = std::vector<std::pair<DiffOp, QString>>;
+
+QStringList tokensOf(const QString& text) {
+    QStringList out;
+    for (const DiffToken& token : diffTokens(text)) {
+        out << text.mid(token.start, token.length);
+    }
+    return out;
+}
+
+Expected opsAndTexts(const QList<DiffSegment>& segments) {
+    Expected out;
+    for (const DiffSegment& segment : segments) {
+        out.emplace_back(segment.op, segment.text);
+    }
+    return out;
+}
+
+QString joined(const QList<DiffSegment>& segments, DiffOp keep) {
+    QString out;
+    for (const DiffSegment& segment : segments) {
+        if (segment.op == DiffOp::equal || segment.op == keep) {
+            out += segment.text;
+        }
+    }
+    return out;
+}
+
+QString nfc(const QString& text) {
+    return text.normalized(QString::NormalizationForm_C);
+}
+
+// Tokens changed by a shortest script: n + m - 2 * LCS, by the textbook table.
+qsizetype minimalChanges(QStringList a, QStringList b) {
+    for (QString& token : a) {
+        token = nfc(token);
+    }
+    for (QString& token : b) {
+        token = nfc(token);
+    }
+    std::vector<std::vector<int>> lcs(size_t(a.size() + 1), std::vector<int>(size_t(b.size() + 1)));
+    for (qsizetype i = a.size() - 1; i >= 0; --i) {
+        for (qsizetype j = b.size() - 1; j >= 0; --j) {
+            lcs[i][j] =
+                a[i] == b[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+        }
+    }
+    return a.size() + b.size() - 2 * lcs[0][0];
+}
+
+qsizetype changedTokens(const QList<DiffSegment>& segments) {
+    qsizetype count = 0;
+    for (const DiffSegment& segment : segments) {
+        if (segment.op != DiffOp::equal) {
+            count += tokensOf(segment.text).size();
+        }
+    }
+    return count;
+}
+
+class TextGenerator {
+public:
+    explicit TextGenerator(unsigned seed) : rng_(seed) {}
+
+    QString words(int count) {
+        static const QStringList kWords = {"the",
+                                           "a",
+                                           "cafe\u0301",
+                                           "caf\u00E9",
+                                           "re\u0301sume\u0301",
+                                           "r\u00E9sum\u00E9",
+                                           "word",
+                                           "x\u200By",
+                                           "emoji\U0001F44D\U0001F3FD",
+                                           "Zu\u0308rich",
+                                           "Z\u00FCrich",
+                                           "ok"};
+        static const QStringList kSpaces = {" ",    " ",  " ",      "  ",     "\t",
+                                            "\r\n", "\n", "\u00A0", "\u2003", " \r\n\t"};
+        QString out;
+        if (pick(6) == 0) {
+            out += kSpaces[pick(kSpaces.size())];
+        }
+        for (int i = 0; i < count; ++i) {
+            out += kWords[pick(kWords.size())];
+            if (i + 1 < count || pick(2) == 0) {
+                out += kSpaces[pick(kSpaces.size())];
+            }
+        }
+        return out;
+    }
+
+    // Token-level edits of a text, so the two sides share long runs.
+    QString mutate(const QString& text) {
+        QStringList tokens = tokensOf(text);
+        const int edits = pick(6);
+        for (int e = 0; e < edits; ++e) {
+            const qsizetype at = pick(int(tokens.size()) + 1);
+            switch (pick(3)) {
+                case 0:
+                    tokens.insert(at, words(1 + pick(2)) + " ");
+                    break;
+                case 1:
+                    if (at < tokens.size()) {
+                        tokens.removeAt(at);
+                    }
+                    break;
+                default:
+                    if (at < tokens.size()) {
+                        tokens[at] = words(1) + " ";
+                    }
+            }
+        }
+        return tokens.join(QString());
+    }
+
+    int pick(qsizetype bound) {
+        return std::uniform_int_distribution<int>(0, int(bound) - 1)(rng_);
+    }
+
+private:
+    std::mt19937 rng_;
+};
+
+void expectSoundDiff(const QString& original, const QString& improved,
+                     const QList<DiffSegment>& segments) {
+    SCOPED_TRACE(("original=" + original + " improved=" + improved).toStdString());
+    EXPECT_EQ(joined(segments, DiffOp::delete_), original);
+    EXPECT_EQ(nfc(joined(segments, DiffOp::insert)), nfc(improved));
+    for (qsizetype s = 1; s < segments.size(); ++s) {
+        EXPECT_NE(segments[s - 1].op, segments[s].op);
+    }
+    for (const DiffSegment& segment : segments) {
+        EXPECT_FALSE(segment.text.isEmpty());
+    }
+    EXPECT_EQ(changedTokens(segments), minimalChanges(tokensOf(original), tokensOf(improved)));
+}
+
+}  // namespace
+
+TEST(DiffTokenizer, WhiteSpaceIsTheUnicodeProperty) {
+    const std::vector<std::pair<char32_t, bool>> cases = {
+        {0x0009, true},  {0x000D, true},  {0x001C, false}, {0x0020, true},  {0x0085, true},
+        {0x00A0, true},  {0x1680, true},  {0x180E, false}, {0x2000, true},  {0x200A, true},
+        {0x200B, false}, {0x200D, false}, {0x2028, true},  {0x2029, true},  {0x202F, true},
+        {0x205F, true},  {0x2060, false}, {0x3000, true},  {0xFEFF, false}, {u'a', false}};
+    for (const auto& [ch, white] : cases) {
+        EXPECT_EQ(isUnicodeWhiteSpace(ch), white) << std::hex << quint32(ch);
+    }
+}
+
+TEST(DiffTokenizer, SplitsAfterWhiteSpaceRuns) {
+    const std::vector<std::pair<QString, QStringList>> cases = {
+        {"", {}},
+        {"word", {"word"}},
+        {"two words", {"two ", "words"}},
+        {"trailing  ", {"trailing  "}},
+        {"  lead in", {"  ", "lead ", "in"}},
+        {"line\r\nnext\n\tthird", {"line\r\n", "next\n\t", "third"}},
+        {"zero\u200Bwidth joiner", {"zero\u200Bwidth ", "joiner"}},
+        {"nel\u0085mongolian\u180Evowel", {"nel\u0085", "mongolian\u180Evowel"}},
+        {"no\u00A0break", {"no\u00A0", "break"}},
+        {"e\u0301 \u0301x", {"e\u0301 \u0301", "x"}},
+        {"\U0001F44D\U0001F3FD go", {"\U0001F44D\U0001F3FD ", "go"}},
+    };
+    for (const auto& [text, tokens] : cases) {
+        EXPECT_EQ(tokensOf(text), tokens) << text.toStdString();
+        EXPECT_EQ(tokensOf(text).join(QString()), text);
+    }
+}
+
+TEST(WordDiff, EdgeCases) {
+    struct Case {
+        const char* name;
+        QString original;
+        QString improved;
+        Expected expected;
+    };
+    const std::vector<Case> cases = {
+        {"identical",
+         "Same text here.\n",
+         "Same text here.\n",
+         {{DiffOp::equal, "Same text here.\n"}}},
+        {"only improved", "", "New words", {{DiffOp::insert, "New words"}}},
+        {"only original", "Old words", "", {{DiffOp::delete_, "Old words"}}},
+        {"both empty", "", "", {}},
+        {"one word replaced",
+         "the quick fox",
+         "the slow fox",
+         {{DiffOp::equal, "the "},
+          {DiffOp::insert, "slow "},
+          {DiffOp::delete_, "quick "},
+          {DiffOp::equal, "fox"}}},
+        {"white space after a word changed",
+         "word next",
+         "word\nnext",
+         {{DiffOp::insert, "word\n"}, {DiffOp::delete_, "word "}, {DiffOp::equal, "next"}}},
+        {"leading white space dropped",
+         " \t lead text",
+         "lead text",
+         {{DiffOp::delete_, " \t "}, {DiffOp::equal, "lead text"}}},
+        {"canonically equivalent",
+         "caf\u00E9 au lait",
+         "cafe\u0301 au lait",
+         {{DiffOp::equal, "caf\u00E9 au lait"}}},
+        {"runs of changes merged",
+         "keep one two three keep",
+         "keep uno dos keep",
+         {{DiffOp::equal, "keep "},
+          {DiffOp::insert, "uno dos "},
+          {DiffOp::delete_, "one two three "},
+          {DiffOp::equal, "keep"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QList<DiffSegment> segments = wordDiff(c.original, c.improved);
+        EXPECT_EQ(opsAndTexts(segments), c.expected);
+    }
+}
+
+TEST(WordDiff, FollowsTheGreedyScriptsChoice) {
+    // Each pair has several shortest scripts; these are the ones the forward search finds.
+    struct Case {
+        QString original;
+        QString improved;
+        Expected expected;
+    };
+    const std::vector<Case> cases = {
+        {"x a ", "a a ", {{DiffOp::delete_, "x "}, {DiffOp::equal, "a "}, {DiffOp::insert, "a "}}},
+        {"a b ", "b a ", {{DiffOp::delete_, "a "}, {DiffOp::equal, "b "}, {DiffOp::insert, "a "}}},
+        {"a b c a b b a",
+         "c b a b a c",
+         {{DiffOp::delete_, "a b "},
+          {DiffOp::equal, "c "},
+          {DiffOp::insert, "b "},
+          {DiffOp::equal, "a b "},
+          {DiffOp::insert, "a c"},
+          {DiffOp::delete_, "b a"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.original.toStdString());
+        EXPECT_EQ(opsAndTexts(wordDiff(c.original, c.improved)), c.expected);
+    }
+}
+
+TEST(WordDiff, EverySegmentGetsAFreshId) {
+    const QString original = "one two three four";
+    const QString improved = "one 2 three 4 five";
+    const QList<DiffSegment> first = wordDiff(original, improved);
+    const QList<DiffSegment> second = wordDiff(original, improved);
+    ASSERT_EQ(opsAndTexts(first), opsAndTexts(second));
+    QSet<QUuid> ids;
+    for (const DiffSegment& segment : first + second) {
+        EXPECT_FALSE(segment.id.isNull());
+        ids.insert(segment.id);
+    }
+    EXPECT_EQ(ids.size(), first.size() + second.size());
+}
+
+TEST(WordDiff, RandomTextsReconstructWithMinimalChanges) {
+    TextGenerator gen(20240611);
+    for (int round = 0; round < 600; ++round) {
+        const QString original = gen.words(gen.pick(25));
+        const QString improved = gen.pick(4) == 0 ? gen.words(gen.pick(25)) : gen.mutate(original);
+        expectSoundDiff(original, improved, wordDiff(original, improved));
+        wordDiffDetail::Stats stats;
+        const QList<DiffSegment> linear = wordDiffDetail::wordDiff(original, improved, 0, &stats);
+        expectSoundDiff(original, improved, linear);
+        if (HasFailure()) {
+            break;
+        }
+    }
+}
+
+TEST(WordDiff, LongUnrelatedTextsStayWithinTheMemoryBound) {
+    TextGenerator gen(7);
+    const QString original = gen.words(2000);
+    const QString improved = gen.words(2000);
+    const qint64 bound = 1024 * 1024;
+    wordDiffDetail::Stats stats;
+    const QList<DiffSegment> segments = wordDiffDetail::wordDiff(original, improved, bound, &stats);
+    EXPECT_TRUE(stats.linearSpace);
+    // The greedy search stops at the bound; the linear search needs a few values per token.
+    EXPECT_LE(stats.peakBytes, bound + 4000 * 64);
+    expectSoundDiff(original, improved, segments);
+
+    wordDiffDetail::Stats small;
+    wordDiffDetail::wordDiff("a b c", "a c d", bound, &small);
+    EXPECT_FALSE(small.linearSpace);
+}
