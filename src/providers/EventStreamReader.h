@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <functional>
+
+namespace ts {
+
+// Splits a response body into lines as it arrives: a line ends at CR, LF or CR LF, also when
+// the line, the CR LF pair or a multi-byte character is split across network reads. Lines are
+// handed on as bytes, without their ending, the moment they are complete; decoding is left to
+// the caller so a character cut between two reads is whole again.
+class EventStreamReader final {
+public:
+    // Returns false to stop: the rest of the data is not looked at.
+    using LineHandler = std::function<bool(const QByteArray& line)>;
+
+    // Returns false when the handler asked to stop.
+    bool feed(QByteArrayView data, const LineHandler& handler);
+    // Hands on the last line when the body ended without a line ending.
+    bool finish(const LineHandler& handler);
+
+private:
+    QByteArray m_partial;
+    bool m_afterCR = false;
+};
+
+}  // namespace ts

@@ -1,0 +1,223 @@
+#include "providers/HttpCall.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+
+#include "providers/LLMError.h"
+#include "providers/NetworkAccess.h"
+#include "providers/TextLimits.h"
+#include "providers/TransportError.h"
+#include "providers/WireFormat.h"
+
+namespace ts {
+namespace {
+
+constexpr qsizetype streamErrorTextLength = 400;
+
+bool isSuccess(int status) {
+    return status >= 200 && status <= 299;
+}
+
+// Qt reports HTTP statuses as errors too; these codes mean the exchange itself broke.
+bool isTransportFailure(QNetworkReply::NetworkError code) {
+    return code != QNetworkReply::NoError &&
+           (code < QNetworkReply::ContentAccessDenied || code == QNetworkReply::ProtocolFailure ||
+            code == QNetworkReply::UnknownNetworkError);
+}
+
+class FailedCall final : public ProviderCall {
+public:
+    explicit FailedCall(RequestError error) : m_error(std::move(error)) {
+        QTimer::singleShot(0, this, [this] { deliverFailure(m_error); });
+    }
+
+private:
+    RequestError m_error;
+};
+
+}  // namespace
+
+std::unique_ptr<ProviderCall> HttpCall::whole(Request request, SecretRedactor redactor,
+                                              BodyDecoder decoder, bool asSinglePiece) {
+    std::unique_ptr<HttpCall> call(new HttpCall(std::move(redactor)));
+    call->m_bodyDecoder = std::move(decoder);
+    call->m_asSinglePiece = asSinglePiece;
+    call->start(std::move(request));
+    return call;
+}
+
+std::unique_ptr<ProviderCall> HttpCall::lines(Request request, SecretRedactor redactor,
+                                              LineDecoder decoder) {
+    std::unique_ptr<HttpCall> call(new HttpCall(std::move(redactor)));
+    call->m_lineDecoder = std::move(decoder);
+    call->start(std::move(request));
+    return call;
+}
+
+std::unique_ptr<ProviderCall> HttpCall::failing(RequestError error) {
+    return std::make_unique<FailedCall>(std::move(error));
+}
+
+HttpCall::HttpCall(SecretRedactor redactor) : m_redactor(std::move(redactor)) {}
+
+HttpCall::~HttpCall() {
+    detach();
+}
+
+void HttpCall::start(Request request) {
+    QNetworkAccessManager& manager = threadNetworkManager();
+    m_reply = request.body.isNull() && request.verb == "GET"
+                  ? manager.get(request.request)
+                  : manager.sendCustomRequest(request.request, request.verb, request.body);
+    if (m_lineDecoder) {
+        connect(m_reply, &QNetworkReply::readyRead, this, &HttpCall::onReadyRead);
+    }
+    connect(m_reply, &QNetworkReply::finished, this, &HttpCall::onFinished);
+}
+
+void HttpCall::releaseRequest() {
+    detach();
+}
+
+void HttpCall::detach() {
+    if (!m_reply) {
+        return;
+    }
+    QNetworkReply* reply = m_reply;
+    m_reply = nullptr;
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
+}
+
+bool HttpCall::checkHead() {
+    if (!m_headChecked) {
+        m_headChecked = true;
+        m_status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    }
+    return isSuccess(m_status);
+}
+
+void HttpCall::onReadyRead() {
+    if (!m_reply) {
+        return;
+    }
+    checkHead();
+    const QByteArray data = m_reply->readAll();
+    m_reader.feed(data, [this](const QByteArray& line) { return handleLine(line); });
+}
+
+bool HttpCall::handleLine(const QByteArray& line) {
+    if (!isSuccess(m_status)) {
+        return handleErrorLine(line);
+    }
+    Step step = m_lineDecoder(line);
+    switch (step.action) {
+        case Step::Action::skip:
+            return true;
+        case Step::Action::piece:
+            m_text += step.text;
+            return deliverPiece(step.text);
+        case Step::Action::end: {
+            const QString text = std::move(m_text);
+            detach();
+            return deliverCompleted(text);
+        }
+        case Step::Action::fail:
+            detach();
+            return deliverFailure(*step.error);
+    }
+    return true;
+}
+
+bool HttpCall::handleErrorLine(const QByteArray& line) {
+    const QString text = m_redactor.apply(wire::utf8OrEmpty(line));
+    m_text += text;
+    m_errorLength += characterCount(text);
+    if (m_errorLength <= streamErrorTextLength) {
+        return true;
+    }
+    return failWithStatus(m_text);
+}
+
+bool HttpCall::failWithStatus(const QString& text) {
+    const int status = m_status;
+    detach();
+    return deliverFailure(wire::failure(LLMError::httpError(status, text)));
+}
+
+bool HttpCall::failWithTransportError() {
+    const QNetworkReply::NetworkError code = m_reply->error();
+    TransportError::Kind kind = TransportError::Kind::other;
+    QString description = m_redactor.apply(m_reply->errorString());
+    if (code == QNetworkReply::ConnectionRefusedError) {
+        kind = TransportError::Kind::cannotConnect;
+    } else if (code == QNetworkReply::TimeoutError) {
+        kind = TransportError::Kind::timedOut;
+    } else if (code == QNetworkReply::OperationCanceledError) {
+        // Only the transfer timeout cancels a reply that this call has not released itself.
+        kind = TransportError::Kind::timedOut;
+        description = QStringLiteral("The request timed out.");
+    }
+    detach();
+    const TransportError error(kind, code, description);
+    return deliverFailure(RequestError(description, error));
+}
+
+void HttpCall::onFinished() {
+    if (!m_reply) {
+        return;
+    }
+    if (m_lineDecoder) {
+        checkHead();
+        const QByteArray rest = m_reply->readAll();
+        const auto handler = [this](const QByteArray& line) { return handleLine(line); };
+        if (!m_reader.feed(rest, handler)) {
+            return;
+        }
+        // A line cut off by a broken connection is not handed on.
+        if (isTransportFailure(m_reply->error())) {
+            failWithTransportError();
+            return;
+        }
+        if (!m_reader.finish(handler)) {
+            return;
+        }
+        if (!isSuccess(m_status)) {
+            failWithStatus(m_text);
+        } else {
+            const QString text = std::move(m_text);
+            detach();
+            deliverCompleted(text);
+        }
+        return;
+    }
+    if (isTransportFailure(m_reply->error())) {
+        failWithTransportError();
+        return;
+    }
+    checkHead();
+    const QByteArray body = m_reply->readAll();
+    if (!isSuccess(m_status)) {
+        failWithStatus(wire::errorText(body, m_redactor));
+        return;
+    }
+    detach();
+    deliverOutcome(m_bodyDecoder(body));
+}
+
+void HttpCall::deliverOutcome(Outcome outcome) {
+    if (auto* text = std::get_if<QString>(&outcome)) {
+        if (m_asSinglePiece && !deliverPiece(*text)) {
+            return;
+        }
+        deliverCompleted(*text);
+    } else if (auto* models = std::get_if<QStringList>(&outcome)) {
+        deliverModels(*models);
+    } else {
+        deliverFailure(std::get<RequestError>(outcome));
+    }
+}
+
+}  // namespace ts

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QByteArray>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <variant>
+
+#include "core/ProviderCall.h"
+#include "providers/EventStreamReader.h"
+#include "providers/SecretRedactor.h"
+
+class QNetworkReply;
+
+namespace ts {
+
+// One HTTP exchange behind a ProviderCall: sends the request on the thread's network manager,
+// checks the status, and hands the 2xx body to a decoder, either whole or line by line as it
+// arrives. Every text it hands out passes through the client's redactor. Stopping the call
+// aborts the reply at once, which closes the connection.
+class HttpCall final : public ProviderCall {
+    Q_OBJECT
+
+public:
+    struct Request {
+        QByteArray verb;  // "GET" or "POST"
+        QNetworkRequest request;
+        QByteArray body;
+    };
+
+    // What a whole 2xx body decodes to.
+    using Outcome = std::variant<QString, QStringList, RequestError>;
+    using BodyDecoder = std::function<Outcome(const QByteArray& body)>;
+
+    // What one line of a 2xx streamed body asks for.
+    struct Step {
+        enum class Action { skip, piece, end, fail };
+        Action action = Action::skip;
+        QString text;
+        std::optional<RequestError> error;
+
+        static Step skip() { return {}; }
+        static Step piece(QString text) { return {Action::piece, std::move(text), {}}; }
+        static Step end() { return {Action::end, {}, {}}; }
+        static Step fail(RequestError error) { return {Action::fail, {}, std::move(error)}; }
+    };
+    using LineDecoder = std::function<Step(const QByteArray& line)>;
+
+    // A text outcome is delivered as `completed`, or with `asSinglePiece` as one piece
+    // followed by `completed` (a stream of a service that answers only whole).
+    static std::unique_ptr<ProviderCall> whole(Request request, SecretRedactor redactor,
+                                               BodyDecoder decoder, bool asSinglePiece = false);
+    static std::unique_ptr<ProviderCall> lines(Request request, SecretRedactor redactor,
+                                               LineDecoder decoder);
+
+    // A call that fails on the next turn of the event loop without any traffic.
+    static std::unique_ptr<ProviderCall> failing(RequestError error);
+
+    ~HttpCall() override;
+
+protected:
+    void releaseRequest() override;
+
+private:
+    explicit HttpCall(SecretRedactor redactor);
+    void start(Request request);
+    void onReadyRead();
+    void onFinished();
+    bool checkHead();
+    bool handleErrorLine(const QByteArray& line);
+    bool handleLine(const QByteArray& line);
+    bool failWithTransportError();
+    bool failWithStatus(const QString& text);
+    void deliverOutcome(Outcome outcome);
+    void detach();
+
+    SecretRedactor m_redactor;
+    BodyDecoder m_bodyDecoder;
+    LineDecoder m_lineDecoder;
+    bool m_asSinglePiece = false;
+    QPointer<QNetworkReply> m_reply;
+    bool m_headChecked = false;
+    int m_status = 0;
+    EventStreamReader m_reader;
+    QString m_text;  // the pieces so far, or the error text of a non-2xx stream
+    qsizetype m_errorLength = 0;
+};
+
+}  // namespace ts

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+
+namespace ts {
+
+// The clients' own failures; description() is the sentence the user reads.
+class LLMError {
+public:
+    enum class Kind { invalidResponse, httpError, missingAPIKey, cancelled };
+
+    static LLMError invalidResponse(QString detail);
+    static LLMError httpError(int status, QString body);
+    static LLMError missingAPIKey();
+    static LLMError cancelled();
+
+    Kind kind() const { return m_kind; }
+    int status() const { return m_status; }
+    // The detail of invalidResponse, or the response text of httpError.
+    const QString& text() const { return m_text; }
+
+    QString description() const;
+
+    bool operator==(const LLMError&) const = default;
+
+private:
+    LLMError(Kind kind, int status, QString text)
+        : m_kind(kind), m_status(status), m_text(std::move(text)) {}
+
+    Kind m_kind;
+    int m_status = 0;
+    QString m_text;
+};
+
+// The provider's own message inside an error body: error.message, else a top-level message,
+// else the body's first 200 characters, trimmed.
+QString providerMessage(const QString& body);
+
+}  // namespace ts
+
+Q_DECLARE_METATYPE(ts::LLMError)

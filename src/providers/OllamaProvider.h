@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "providers/OpenAIProvider.h"
+
+namespace ts {
+
+// A local runtime's OpenAI-compatible endpoint. It needs no key, but the inner client refuses
+// an empty one, so it sends the runtime's name instead.
+class OllamaProvider final : public LLMProvider {
+public:
+    explicit OllamaProvider(QUrl baseURL, ClientOptions options = {});
+
+    ProviderKind kind() const override { return ProviderKind::ollama; }
+    const QUrl& baseURL() const { return m_inner.baseURL(); }
+    const OpenAIProvider& inner() const { return m_inner; }
+
+    std::unique_ptr<ProviderCall> complete(const QString& systemPrompt, const QString& userMessage,
+                                           const QString& model) const override;
+    std::unique_ptr<ProviderCall> stream(const QString& systemPrompt, const QString& userMessage,
+                                         const QString& model) const override;
+    // Every model the server holds: its list has none of OpenAI's non-chat models.
+    std::unique_ptr<ProviderCall> listModels() const override;
+
+    static constexpr QLatin1StringView placeholderKey{"ollama"};
+
+private:
+    OpenAIProvider m_inner;
+};
+
+std::unique_ptr<LLMProvider> makeOllamaProvider(const QUrl& baseURL, const ClientOptions& options);
+
+}  // namespace ts

@@ -1,0 +1,192 @@
+#include "providers/OpenAIProvider.h"
+
+#include <QJsonArray>
+#include <algorithm>
+
+#include "providers/HttpCall.h"
+#include "providers/LLMError.h"
+#include "providers/WireFormat.h"
+
+namespace ts {
+namespace {
+
+constexpr double temperature = 0.4;
+
+QJsonObject chatBody(const QString& systemPrompt, const QString& userMessage,
+                     const QString& model) {
+    const QJsonArray messages{
+        QJsonObject{{QStringLiteral("role"), QStringLiteral("system")},
+                    {QStringLiteral("content"), systemPrompt}},
+        QJsonObject{{QStringLiteral("role"), QStringLiteral("user")},
+                    {QStringLiteral("content"), userMessage}},
+    };
+    return QJsonObject{{QStringLiteral("model"), model},
+                       {QStringLiteral("temperature"), temperature},
+                       {QStringLiteral("messages"), messages}};
+}
+
+HttpCall::Outcome decodeCompletion(const QByteArray& body) {
+    const std::optional<QJsonObject> root = wire::parseObject(body);
+    if (!root) {
+        return wire::decodingFailure(QStringLiteral("The answer is not a JSON object."));
+    }
+    const QJsonValue choices = root->value(QLatin1String("choices"));
+    if (!choices.isArray()) {
+        return wire::decodingFailure(QStringLiteral("The answer has no \"choices\" list."));
+    }
+    QString first;
+    bool isFirst = true;
+    for (const QJsonValue& choice : choices.toArray()) {
+        const QJsonValue content = choice.toObject()
+                                       .value(QLatin1String("message"))
+                                       .toObject()
+                                       .value(QLatin1String("content"));
+        if (!choice.isObject() || !content.isString()) {
+            return wire::decodingFailure(QStringLiteral("A choice has no message text."));
+        }
+        if (isFirst) {
+            first = content.toString();
+            isFirst = false;
+        }
+    }
+    return first;
+}
+
+// Nothing when the line is no chunk; an empty text for a chunk without text.
+std::optional<QString> chunkText(const QJsonObject& chunk) {
+    const QJsonValue choices = chunk.value(QLatin1String("choices"));
+    if (!choices.isArray()) {
+        return std::nullopt;
+    }
+    QString first;
+    bool isFirst = true;
+    for (const QJsonValue& choice : choices.toArray()) {
+        const QJsonValue delta = choice.toObject().value(QLatin1String("delta"));
+        if (!choice.isObject() || !delta.isObject()) {
+            return std::nullopt;
+        }
+        const QJsonValue content = delta.toObject().value(QLatin1String("content"));
+        if (!content.isString() && !content.isNull() && !content.isUndefined()) {
+            return std::nullopt;
+        }
+        if (isFirst) {
+            first = content.toString();
+            isFirst = false;
+        }
+    }
+    return first;
+}
+
+HttpCall::Outcome decodeModelIds(const QByteArray& body, bool chatModelsOnly) {
+    const std::optional<QJsonObject> root = wire::parseObject(body);
+    const QJsonValue data = root ? root->value(QLatin1String("data")) : QJsonValue();
+    if (!data.isArray()) {
+        return wire::decodingFailure(QStringLiteral("The model list has no \"data\" list."));
+    }
+    QStringList ids;
+    for (const QJsonValue& model : data.toArray()) {
+        const QJsonValue id = model.toObject().value(QLatin1String("id"));
+        if (!id.isString()) {
+            return wire::decodingFailure(QStringLiteral("A model has no \"id\"."));
+        }
+        if (!chatModelsOnly || OpenAIProvider::isChatModel(id.toString())) {
+            ids.append(id.toString());
+        }
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+}  // namespace
+
+OpenAIProvider::OpenAIProvider(QString apiKey, QUrl baseURL, ProviderKind kind,
+                               ClientOptions options)
+    : m_kind(kind),
+      m_apiKey(std::move(apiKey)),
+      m_baseURL(std::move(baseURL)),
+      m_options(options) {}
+
+bool OpenAIProvider::isChatModel(const QString& id) {
+    static const QStringList prefixes{QStringLiteral("gpt-"), QStringLiteral("o1"),
+                                      QStringLiteral("o3"), QStringLiteral("o4")};
+    static const QStringList excluded{
+        QStringLiteral("-realtime"),  QStringLiteral("-audio"),      QStringLiteral("-instruct"),
+        QStringLiteral("-embedding"), QStringLiteral("-tts"),        QStringLiteral("dall-e"),
+        QStringLiteral("whisper"),    QStringLiteral("-moderation"), QStringLiteral("-search"),
+    };
+    const auto startsWith = [&id](const QString& prefix) { return id.startsWith(prefix); };
+    const auto contains = [&id](const QString& part) { return id.contains(part); };
+    return std::any_of(prefixes.begin(), prefixes.end(), startsWith) &&
+           std::none_of(excluded.begin(), excluded.end(), contains);
+}
+
+std::unique_ptr<ProviderCall> OpenAIProvider::complete(const QString& systemPrompt,
+                                                       const QString& userMessage,
+                                                       const QString& model) const {
+    if (m_apiKey.isEmpty()) {
+        return HttpCall::failing(wire::failure(LLMError::missingAPIKey()));
+    }
+    QNetworkRequest request = wire::makeRequest(
+        wire::appendPath(m_baseURL, QStringLiteral("chat/completions")), m_options);
+    request.setRawHeader("Content-Type", "application/json");
+    request.setRawHeader("Authorization", "Bearer " + m_apiKey.toUtf8());
+    const QByteArray body = wire::compactJson(chatBody(systemPrompt, userMessage, model));
+    return HttpCall::whole({"POST", request, body}, SecretRedactor(m_apiKey), decodeCompletion);
+}
+
+std::unique_ptr<ProviderCall> OpenAIProvider::stream(const QString& systemPrompt,
+                                                     const QString& userMessage,
+                                                     const QString& model) const {
+    if (m_apiKey.isEmpty()) {
+        return HttpCall::failing(wire::failure(LLMError::missingAPIKey()));
+    }
+    QNetworkRequest request = wire::makeRequest(
+        wire::appendPath(m_baseURL, QStringLiteral("chat/completions")), m_options);
+    request.setRawHeader("Content-Type", "application/json");
+    request.setRawHeader("Authorization", "Bearer " + m_apiKey.toUtf8());
+    request.setRawHeader("Accept", "text/event-stream");
+    QJsonObject json = chatBody(systemPrompt, userMessage, model);
+    json.insert(QStringLiteral("stream"), true);
+    const SecretRedactor redactor(m_apiKey);
+    auto decodeLine = [redactor](const QByteArray& line) {
+        const std::optional<QByteArray> payload = wire::dataPayload(line);
+        if (!payload) {
+            return HttpCall::Step::skip();
+        }
+        if (*payload == "[DONE]") {
+            return HttpCall::Step::end();
+        }
+        const std::optional<QJsonObject> chunk = wire::parseObject(*payload);
+        if (!chunk) {
+            return HttpCall::Step::skip();
+        }
+        if (std::optional<RequestError> error = wire::streamedError(*chunk, *payload, redactor)) {
+            return HttpCall::Step::fail(std::move(*error));
+        }
+        const std::optional<QString> text = chunkText(*chunk);
+        return text && !text->isEmpty() ? HttpCall::Step::piece(*text) : HttpCall::Step::skip();
+    };
+    return HttpCall::lines({"POST", request, wire::compactJson(json)}, redactor, decodeLine);
+}
+
+std::unique_ptr<ProviderCall> OpenAIProvider::listModels() const {
+    return listModels(true);
+}
+
+std::unique_ptr<ProviderCall> OpenAIProvider::listAllModels() const {
+    return listModels(false);
+}
+
+std::unique_ptr<ProviderCall> OpenAIProvider::listModels(bool chatModelsOnly) const {
+    if (m_apiKey.isEmpty()) {
+        return HttpCall::failing(wire::failure(LLMError::missingAPIKey()));
+    }
+    QNetworkRequest request =
+        wire::makeRequest(wire::appendPath(m_baseURL, QStringLiteral("models")), m_options);
+    request.setRawHeader("Authorization", "Bearer " + m_apiKey.toUtf8());
+    return HttpCall::whole(
+        {"GET", request, {}}, SecretRedactor(m_apiKey),
+        [chatModelsOnly](const QByteArray& body) { return decodeModelIds(body, chatModelsOnly); });
+}
+
+}  // namespace ts

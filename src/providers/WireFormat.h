@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QNetworkRequest>
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+#include "core/RequestError.h"
+#include "providers/ClientOptions.h"
+
+namespace ts {
+
+class SecretRedactor;
+class LLMError;
+
+// Helpers shared by the model clients' request building and response reading.
+namespace wire {
+
+// `base` with `component` appended to its path, exactly one "/" between them; query kept.
+QUrl appendPath(const QUrl& base, const QString& component);
+
+QNetworkRequest makeRequest(const QUrl& url, const ClientOptions& options);
+
+QByteArray compactJson(const QJsonObject& object);
+
+// The body as text, or the empty text when it is not valid UTF-8.
+QString utf8OrEmpty(const QByteArray& bytes);
+
+// The payload of an event-stream data line: what follows exactly "data: ", untrimmed.
+std::optional<QByteArray> dataPayload(const QByteArray& line);
+
+std::optional<QJsonObject> parseObject(const QByteArray& json);
+
+// The text of a non-2xx answer read whole: the first 400 characters, secrets removed.
+QString errorText(const QByteArray& body, const SecretRedactor& redactor);
+
+// A failure reported inside a successful stream (an error event of the messages protocol, or
+// an "error" object on a chat-completions data line), as the HTTP error it stands for.
+// Nothing when the event is no error.
+std::optional<RequestError> streamedError(const QJsonObject& event, const QByteArray& payload,
+                                          const SecretRedactor& redactor);
+
+RequestError decodingFailure(const QString& detail);
+
+RequestError failure(const LLMError& error);
+
+}  // namespace wire
+}  // namespace ts
