@@ -72,8 +72,11 @@ long maxRssKiB() {
     return usage.ru_maxrss;
 }
 
+// Peak resident size before any benchmark ran; run one benchmark per process (with
+// --benchmark_filter) to read its rss_growth_MB, since the peak is the process's.
+const long kStartRssKiB = maxRssKiB();
+
 void runDiff(benchmark::State& state, const QString& original, const QString& improved) {
-    const long rssBefore = maxRssKiB();
     ts::wordDiffDetail::Stats stats;
     for (auto _ : state) {
         auto segments = ts::wordDiffDetail::wordDiff(original, improved,
@@ -82,9 +85,7 @@ void runDiff(benchmark::State& state, const QString& original, const QString& im
     }
     state.counters["search_MB"] = double(stats.peakBytes) / (1024.0 * 1024.0);
     state.counters["linear"] = stats.linearSpace ? 1 : 0;
-    // Only meaningful when the benchmark runs alone (--benchmark_filter), as the peak is the
-    // process's.
-    state.counters["rss_growth_MB"] = double(maxRssKiB() - rssBefore) / 1024.0;
+    state.counters["rss_growth_MB"] = double(maxRssKiB() - kStartRssKiB) / 1024.0;
 }
 
 void BM_EditedText(benchmark::State& state) {

@@ -1,6 +1,7 @@
 #include "core/DiffTokenizer.h"
 
 #include <QTextBoundaryFinder>
+#include <optional>
 
 namespace ts {
 
@@ -25,13 +26,10 @@ bool isSimpleUnit(QChar ch) {
 }  // namespace
 
 bool isUnicodeWhiteSpace(char32_t ch) {
+    if (ch < 0x85) {
+        return ch == 0x20 || (ch >= 0x09 && ch <= 0x0D);
+    }
     switch (ch) {
-        case 0x0009:
-        case 0x000A:
-        case 0x000B:
-        case 0x000C:
-        case 0x000D:
-        case 0x0020:
         case 0x0085:
         case 0x00A0:
         case 0x1680:
@@ -51,7 +49,8 @@ std::vector<DiffToken> diffTokens(QStringView text) {
     if (text.isEmpty()) {
         return tokens;
     }
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+    // Built on first need: it analyses the whole text up front, which plain prose never needs.
+    std::optional<QTextBoundaryFinder> finder;
     qsizetype tokenStart = 0;
     bool inWhiteSpace = false;
     qsizetype pos = 0;
@@ -61,8 +60,11 @@ std::vector<DiffToken> diffTokens(QStringView text) {
         if (crlf) {
             next = pos + 2;
         } else if (!isSimpleUnit(text[pos]) || (next < text.size() && !isSimpleUnit(text[next]))) {
-            finder.setPosition(pos);
-            next = finder.toNextBoundary();
+            if (!finder) {
+                finder.emplace(QTextBoundaryFinder::Grapheme, text.data(), text.size());
+            }
+            finder->setPosition(pos);
+            next = finder->toNextBoundary();
             if (next < 0) {
                 next = text.size();
             }

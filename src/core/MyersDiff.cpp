@@ -103,9 +103,7 @@ public:
           forward_(size_t(2 * offset_ + 1)),
           backward_(size_t(2 * offset_ + 1)) {}
 
-    qint64 workBytes() const {
-        return qint64((forward_.size() + backward_.size()) * sizeof(qsizetype));
-    }
+    qint64 workBytes() const { return qint64((forward_.size() + backward_.size()) * sizeof(int)); }
 
     void run(qsizetype a0, qsizetype a1, qsizetype b0, qsizetype b1) {
         while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) {
@@ -136,54 +134,70 @@ private:
         qsizetype y;
     };
 
+    static int sameParity(int k, int d) { return k + ((k + d) & 1); }
+
+    // One pass of either search over diagonals lo..hi (stepping by two). The end diagonals take
+    // the one neighbour inside the graph; elsewhere max() picks the further of the two moves.
+    // `equal(x, y)` compares the tokens after a point, in the search's own direction.
+    template <typename Equal>
+    static void pass(int* v, int d, int lo, int hi, int n, int m, Equal equal) {
+        for (int k = lo; k <= hi; k += 2) {
+            int x;
+            if (k == -d || k == -m) {
+                x = v[k + 1];
+            } else if (k == d || k == n) {
+                x = v[k - 1] + 1;
+            } else {
+                x = std::max(v[k - 1] + 1, v[k + 1]);
+            }
+            x = std::min(x, std::min(n, m + k));
+            int y = x - k;
+            while (x < n && y < m && equal(x, y)) {
+                ++x;
+                ++y;
+            }
+            v[k] = x;
+        }
+    }
+
     // Returns a point on a shortest path, strictly inside the box (both halves cost at least one).
     Point split(qsizetype a0, qsizetype a1, qsizetype b0, qsizetype b1) {
-        const qsizetype n = a1 - a0;
-        const qsizetype m = b1 - b0;
-        const qsizetype delta = n - m;
+        const int n = int(a1 - a0);
+        const int m = int(b1 - b0);
+        const int delta = n - m;
         const bool odd = (delta & 1) != 0;
-        qsizetype* vf = forward_.data() + offset_;
-        qsizetype* vb = backward_.data() + offset_;
+        int* vf = forward_.data() + offset_;
+        int* vb = backward_.data() + offset_;
         vf[1] = 0;
         vb[1] = 0;
-        auto furthest = [&](qsizetype* v, qsizetype d, qsizetype k) {
-            // Neighbouring diagonals outside the graph hold no point and cannot be stepped from.
-            const bool fromBelow = k == -d || k == -m;
-            const bool fromLeft = k == d || k == n;
-            qsizetype x =
-                (fromBelow || (!fromLeft && v[k - 1] < v[k + 1])) ? v[k + 1] : v[k - 1] + 1;
-            return std::min(x, std::min(n, m + k));
-        };
-        const qsizetype maxPasses = (n + m + 1) / 2;
-        for (qsizetype d = 0; d <= maxPasses; ++d) {
-            const qsizetype lo = -std::min(d, m);
-            const qsizetype hi = std::min(d, n);
-            const qsizetype first = lo + ((lo + d) & 1);
-            for (qsizetype k = first; k <= hi; k += 2) {
-                qsizetype x = furthest(vf, d, k);
-                qsizetype y = x - k;
-                while (x < n && y < m && a_[a0 + x] == b_[b0 + y]) {
-                    ++x;
-                    ++y;
-                }
-                vf[k] = x;
-                const qsizetype kr = delta - k;
-                if (odd && kr >= -(d - 1) && kr <= d - 1 && kr >= -m && kr <= n &&
-                    x + vb[kr] >= n) {
-                    return {a0 + x, b0 + y};
+        const int* fa = a_.data() + a0;
+        const int* fb = b_.data() + b0;
+        const int* ra = a_.data() + a1 - 1;
+        const int* rb = b_.data() + b1 - 1;
+        const int maxPasses = (n + m + 1) / 2;
+        for (int d = 0; d <= maxPasses; ++d) {
+            const int lo = -std::min(d, m);
+            const int hi = std::min(d, n);
+            const int first = lo + ((lo + d) & 1);
+            pass(vf, d, first, hi, n, m, [&](int x, int y) { return fa[x] == fb[y]; });
+            if (odd && d > 0) {
+                // Reverse diagonals of the previous pass, seen as forward ones.
+                const int rlo = -std::min(d - 1, m);
+                const int rhi = std::min(d - 1, n);
+                const int kEnd = std::min(hi, delta - rlo);
+                for (int k = sameParity(std::max(first, delta - rhi), d); k <= kEnd; k += 2) {
+                    if (vf[k] + vb[delta - k] >= n) {
+                        return {a0 + vf[k], b0 + vf[k] - k};
+                    }
                 }
             }
-            for (qsizetype kr = first; kr <= hi; kr += 2) {
-                qsizetype x = furthest(vb, d, kr);
-                qsizetype y = x - kr;
-                while (x < n && y < m && a_[a1 - 1 - x] == b_[b1 - 1 - y]) {
-                    ++x;
-                    ++y;
-                }
-                vb[kr] = x;
-                const qsizetype k = delta - kr;
-                if (!odd && k >= -d && k <= d && k >= -m && k <= n && vf[k] + x >= n) {
-                    return {a1 - x, b1 - y};
+            pass(vb, d, first, hi, n, m, [&](int x, int y) { return ra[-x] == rb[-y]; });
+            if (!odd) {
+                const int krEnd = std::min(hi, delta - lo);
+                for (int kr = sameParity(std::max(first, delta - hi), d); kr <= krEnd; kr += 2) {
+                    if (vf[delta - kr] + vb[kr] >= n) {
+                        return {a1 - vb[kr], b1 - (vb[kr] - kr)};
+                    }
                 }
             }
         }
@@ -197,8 +211,8 @@ private:
     std::span<const qsizetype> aIndex_;
     std::span<const qsizetype> bIndex_;
     qsizetype offset_;
-    std::vector<qsizetype> forward_;
-    std::vector<qsizetype> backward_;
+    std::vector<int> forward_;
+    std::vector<int> backward_;
 };
 
 }  // namespace

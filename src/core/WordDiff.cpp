@@ -1,7 +1,7 @@
 #include "core/WordDiff.h"
 
-#include <QHash>
 #include <algorithm>
+#include <deque>
 
 #include "core/DiffTokenizer.h"
 #include "core/MyersDiff.h"
@@ -10,59 +10,116 @@ namespace ts {
 
 namespace {
 
-// Canonically equivalent tokens share an id, so the search compares integers.
+// Canonically equivalent tokens share an id, so the search compares integers. Keys are views
+// into the texts (or into the normalised copies kept here), so a word is never copied twice.
 class TokenInterner final {
 public:
+    explicit TokenInterner(size_t expectedTokens) {
+        size_t capacity = 16;
+        while (capacity < expectedTokens * 2) {
+            capacity *= 2;
+        }
+        slots_.assign(capacity, Slot{});
+    }
+
     std::vector<int> intern(const QString& text, const std::vector<DiffToken>& tokens) {
         std::vector<int> ids;
         ids.reserve(tokens.size());
         for (const DiffToken& token : tokens) {
-            const QStringView view = QStringView(text).sliced(token.start, token.length);
-            ids.push_back(idOf(view));
+            ids.push_back(idOf(QStringView(text).sliced(token.start, token.length)));
         }
         return ids;
     }
 
 private:
-    int idOf(QStringView token) {
-        // Code points below U+0300 are all NFC-stable, which spares the normaliser most words.
-        const bool stable =
-            std::all_of(token.begin(), token.end(), [](QChar ch) { return ch.unicode() < 0x300; });
-        const QString key =
-            stable ? token.toString() : token.toString().normalized(QString::NormalizationForm_C);
-        const auto it = ids_.constFind(key);
-        if (it != ids_.constEnd()) {
-            return *it;
+    struct Slot {
+        QStringView key;
+        quint64 hash = 0;
+        int id = -1;
+    };
+
+    // FNV-1a; also tells whether the text is all Latin-1.
+    static quint64 hashOf(QStringView key, bool* latin1 = nullptr) {
+        quint64 h = 14695981039346656037ULL;
+        char16_t bits = 0;
+        for (QChar ch : key) {
+            h = (h ^ ch.unicode()) * 1099511628211ULL;
+            bits |= ch.unicode();
         }
-        const int id = int(ids_.size());
-        ids_.insert(key, id);
-        return id;
+        if (latin1) {
+            *latin1 = bits < 0x100;
+        }
+        return h;
     }
 
-    QHash<QString, int> ids_;
+    int idOf(QStringView token) {
+        // Latin-1 text is NFC already, which spares the normaliser most words.
+        bool stable = false;
+        quint64 hash = hashOf(token, &stable);
+        QStringView key = token;
+        if (!stable) {
+            normalised_.push_back(token.toString().normalized(QString::NormalizationForm_C));
+            key = normalised_.back();
+            hash = hashOf(key);
+        }
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.id < 0) {
+                slot = Slot{key, hash, nextId_++};
+                return slot.id;
+            }
+            if (slot.hash == hash && slot.key == key) {
+                if (!stable) {
+                    normalised_.pop_back();
+                }
+                return slot.id;
+            }
+        }
+    }
+
+    std::vector<Slot> slots_;  // open addressing, at most half full
+    std::deque<QString> normalised_;
+    int nextId_ = 0;
 };
 
+// Consecutive tokens of one run are adjacent in their source text, so a run is one slice.
 class SegmentBuilder final {
 public:
-    void append(DiffOp op, QStringView token) {
-        if (!segments_.isEmpty() && segments_.last().op == op) {
-            segments_.last().text += token;
+    SegmentBuilder(const QString& original, const QString& improved)
+        : original_(original), improved_(improved) {}
+
+    void append(DiffOp op, const DiffToken& token) {
+        if (!runs_.empty() && runs_.back().op == op) {
+            runs_.back().end = token.start + token.length;
         } else {
-            segments_.append(DiffSegment{QUuid(), op, token.toString()});
+            runs_.push_back({op, token.start, token.start + token.length});
         }
     }
 
     // Ids are handed out once the runs are final: a segment extended token by token would
     // otherwise draw a UUID per token, and none of the intermediate ones is ever seen.
-    QList<DiffSegment> take() {
-        for (DiffSegment& segment : segments_) {
-            segment.id = QUuid::createUuid();
+    QList<DiffSegment> take() const {
+        QList<DiffSegment> segments;
+        segments.reserve(qsizetype(runs_.size()));
+        for (const Run& run : runs_) {
+            const QString& source = run.op == DiffOp::insert ? improved_ : original_;
+            segments.append(DiffSegment{QUuid::createUuid(), run.op,
+                                        source.mid(run.start, run.end - run.start)});
         }
-        return std::move(segments_);
+        return segments;
     }
 
 private:
-    QList<DiffSegment> segments_;
+    struct Run {
+        DiffOp op;
+        qsizetype start;
+        qsizetype end;
+    };
+
+    const QString& original_;
+    const QString& improved_;
+    std::vector<Run> runs_;
 };
 
 }  // namespace
@@ -75,7 +132,7 @@ QList<DiffSegment> wordDiffDetail::wordDiff(const QString& original, const QStri
                                             qint64 traceByteBound, Stats* stats) {
     const std::vector<DiffToken> tokensA = diffTokens(original);
     const std::vector<DiffToken> tokensB = diffTokens(improved);
-    TokenInterner interner;
+    TokenInterner interner(tokensA.size() + tokensB.size());
     const std::vector<int> a = interner.intern(original, tokensA);
     const std::vector<int> b = interner.intern(improved, tokensB);
 
@@ -94,33 +151,27 @@ QList<DiffSegment> wordDiffDetail::wordDiff(const QString& original, const QStri
 
     const size_t n = a.size();
     const size_t m = b.size();
-    auto tokenA = [&](size_t i) {
-        return QStringView(original).sliced(tokensA[i].start, tokensA[i].length);
-    };
-    auto tokenB = [&](size_t j) {
-        return QStringView(improved).sliced(tokensB[j].start, tokensB[j].length);
-    };
-    SegmentBuilder out;
+    SegmentBuilder out(original, improved);
     size_t i = 0;
     size_t j = 0;
     while (i < n || j < m) {
         while (j < m && script.inserted[j]) {
-            out.append(DiffOp::insert, tokenB(j++));
+            out.append(DiffOp::insert, tokensB[j++]);
         }
         if (i < n) {
             if (script.removed[i]) {
-                out.append(DiffOp::delete_, tokenA(i++));
+                out.append(DiffOp::delete_, tokensA[i++]);
                 continue;
             }
             if (j < m && a[i] == b[j]) {
-                out.append(DiffOp::equal, tokenA(i++));
+                out.append(DiffOp::equal, tokensA[i++]);
                 ++j;
                 continue;
             }
-            out.append(DiffOp::delete_, tokenA(i++));
+            out.append(DiffOp::delete_, tokensA[i++]);
         }
         if (j < m) {
-            out.append(DiffOp::insert, tokenB(j++));
+            out.append(DiffOp::insert, tokensB[j++]);
         }
     }
     return out.take();
