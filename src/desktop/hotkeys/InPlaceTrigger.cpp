@@ -1,0 +1,50 @@
+#include "desktop/hotkeys/InPlaceTrigger.h"
+
+namespace ts {
+
+bool isOwnApplication(const std::optional<AppInfo>& frontmost, qint64 ownPid,
+                      const QString& ownWindowClass) {
+    if (!frontmost) {
+        return false;
+    }
+    if (frontmost->pid != 0 && frontmost->pid == ownPid) {
+        return true;
+    }
+    return !ownWindowClass.isEmpty() &&
+           frontmost->windowClass.compare(ownWindowClass, Qt::CaseInsensitive) == 0;
+}
+
+InPlaceTriggerAction decideInPlaceTrigger(bool ownApplicationFrontmost,
+                                          bool desktopControlAvailable) {
+    if (ownApplicationFrontmost) {
+        return InPlaceTriggerAction::toggleWindow;
+    }
+    if (!desktopControlAvailable) {
+        return InPlaceTriggerAction::accessibilityAlert;
+    }
+    return InPlaceTriggerAction::runInPlace;
+}
+
+InPlaceTriggerAction runInPlaceTrigger(bool ownApplicationFrontmost, bool desktopControlAvailable,
+                                       const InPlaceTriggerActions& actions) {
+    const InPlaceTriggerAction action =
+        decideInPlaceTrigger(ownApplicationFrontmost, desktopControlAvailable);
+    const std::function<void()>* chosen = nullptr;
+    switch (action) {
+        case InPlaceTriggerAction::toggleWindow:
+            chosen = &actions.toggleWindow;
+            break;
+        case InPlaceTriggerAction::accessibilityAlert:
+            chosen = &actions.showAccessibilityAlert;
+            break;
+        case InPlaceTriggerAction::runInPlace:
+            chosen = &actions.runInPlace;
+            break;
+    }
+    if (chosen != nullptr && *chosen) {
+        (*chosen)();
+    }
+    return action;
+}
+
+}  // namespace ts

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "desktop/platform/Clipboard.h"
+#include "desktop/platform/DesktopControl.h"
+#include "desktop/platform/FrontmostApp.h"
+#include "desktop/platform/GlobalKeyGrabber.h"
+#include "desktop/platform/KeySynthesizer.h"
+#include "desktop/platform/ModifierState.h"
+
+namespace ts {
+
+// Everything desktop-specific, handed to the services that need it. The owner (X11Platform in
+// the app, FakePlatform in tests) outlives every user of these references.
+struct Platform {
+    Clipboard& clipboard;
+    KeySynthesizer& keys;
+    ModifierState& modifiers;
+    FrontmostApp& frontmost;
+    GlobalKeyGrabber& keyGrabber;
+    DesktopControl& desktopControl;
+};
+
+}  // namespace ts

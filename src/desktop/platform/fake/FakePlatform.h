@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QHash>
+#include <functional>
+#include <QList>
+
+#include "desktop/platform/Platform.h"
+
+namespace ts {
+
+class FakeClipboard final : public Clipboard {
+    Q_OBJECT
+public:
+    using Clipboard::Clipboard;
+
+    ClipboardSnapshot snapshot() const override { return contents_; }
+    void restore(const ClipboardSnapshot& snapshot) override;
+    void clear() override;
+    void setText(const QString& text, bool secretHint) override;
+    std::optional<QString> text() const override;
+    quint64 changeCount() const override { return changeCount_; }
+
+    // As if another program put these formats on the clipboard.
+    void setContents(const ClipboardSnapshot& contents);
+
+private:
+    ClipboardSnapshot contents_;
+    quint64 changeCount_ = 0;
+};
+
+// Records every chord; a test decides what a chord does to the desktop through onSend.
+class FakeKeySynthesizer final : public KeySynthesizer {
+public:
+    bool send(const KeyChord& chord) override;
+
+    QList<KeyChord> sent;
+    bool succeeds = true;
+    std::function<void(const KeyChord&)> onSend;
+};
+
+class FakeModifierState final : public ModifierState {
+public:
+    Modifiers heldModifiers() const override { return held; }
+    Modifiers held;
+};
+
+class FakeFrontmostApp final : public FrontmostApp {
+    Q_OBJECT
+public:
+    using FrontmostApp::FrontmostApp;
+
+    std::optional<AppInfo> current() const override { return app_; }
+    bool activate(qint64 pid) override;
+
+    void setCurrent(std::optional<AppInfo> app);
+    QList<qint64> activated;
+    QList<AppInfo> knownApps;
+
+private:
+    std::optional<AppInfo> app_;
+};
+
+class FakeKeyGrabber final : public GlobalKeyGrabber {
+    Q_OBJECT
+public:
+    using GlobalKeyGrabber::GlobalKeyGrabber;
+
+    bool grab(quint32 id, const KeyChord& chord) override;
+    void ungrab(quint32 id) override { grabs.remove(id); }
+
+    // As if the user pressed the chord: every id holding it fires.
+    void press(const KeyChord& chord);
+
+    QHash<quint32, KeyChord> grabs;
+    QList<KeyChord> refused;  // chords "another program" holds
+};
+
+class FakeDesktopControl final : public DesktopControl {
+public:
+    bool available() const override { return isAvailable; }
+    bool isAvailable = true;
+};
+
+// A whole in-memory desktop for unit tests of the logic above the platform.
+struct FakePlatform {
+    FakeClipboard clipboard;
+    FakeKeySynthesizer keys;
+    FakeModifierState modifiers;
+    FakeFrontmostApp frontmost;
+    FakeKeyGrabber keyGrabber;
+    FakeDesktopControl desktopControl;
+
+    Platform platform() {
+        return Platform{clipboard, keys, modifiers, frontmost, keyGrabber, desktopControl};
+    }
+    // Makes the next chord act like a copy in the frontmost app: the clipboard gets text.
+    void copyProduces(const QString& text);
+};
+
+}  // namespace ts

@@ -1,0 +1,63 @@
+#include "desktop/platform/x11/X11Clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace ts {
+
+X11Clipboard::X11Clipboard(QObject* parent) : Clipboard(parent) {
+    connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [this](QClipboard::Mode mode) {
+        if (mode == QClipboard::Clipboard) {
+            ++changeCount_;
+            emit changed();
+        }
+    });
+}
+
+ClipboardSnapshot X11Clipboard::snapshot() const {
+    ClipboardSnapshot out;
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (mime == nullptr) {
+        return out;
+    }
+    for (const QString& format : mime->formats()) {
+        out.append(ClipboardFormat{format, mime->data(format)});
+    }
+    return out;
+}
+
+void X11Clipboard::restore(const ClipboardSnapshot& snapshot) {
+    if (snapshot.isEmpty()) {
+        clear();
+        return;
+    }
+    auto* mime = new QMimeData;
+    for (const ClipboardFormat& item : snapshot) {
+        mime->setData(item.format, item.data);
+    }
+    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+}
+
+void X11Clipboard::clear() {
+    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+}
+
+void X11Clipboard::setText(const QString& text, bool secretHint) {
+    auto* mime = new QMimeData;
+    mime->setText(text);
+    if (secretHint) {
+        mime->setData(QString::fromLatin1(kPasswordManagerHintFormat), QByteArrayLiteral("secret"));
+    }
+    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+}
+
+std::optional<QString> X11Clipboard::text() const {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (mime == nullptr || !mime->hasText()) {
+        return std::nullopt;
+    }
+    return mime->text();
+}
+
+}  // namespace ts

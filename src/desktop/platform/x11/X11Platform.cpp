@@ -1,0 +1,26 @@
+#include "desktop/platform/x11/X11Platform.h"
+
+#include "desktop/platform/x11/X11Clipboard.h"
+#include "desktop/platform/x11/X11DesktopControl.h"
+#include "desktop/platform/x11/X11FrontmostApp.h"
+#include "desktop/platform/x11/X11KeyGrabber.h"
+#include "desktop/platform/x11/X11KeySynthesizer.h"
+#include "desktop/platform/x11/X11ModifierState.h"
+
+namespace ts {
+
+X11Platform::X11Platform()
+    : clipboard_(std::make_unique<X11Clipboard>()),
+      keys_(std::make_unique<X11KeySynthesizer>()),
+      modifiers_(std::make_unique<X11ModifierState>()),
+      frontmost_(std::make_unique<X11FrontmostApp>()),
+      keyGrabber_(std::make_unique<X11KeyGrabber>()),
+      desktopControl_(std::make_unique<X11DesktopControl>()) {}
+
+X11Platform::~X11Platform() = default;
+
+Platform X11Platform::platform() {
+    return Platform{*clipboard_, *keys_, *modifiers_, *frontmost_, *keyGrabber_, *desktopControl_};
+}
+
+}  // namespace ts

@@ -1,0 +1,42 @@
+#include "ui/toast/ToastPanel.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "ui/toast/ToastPlacement.h"
+#include "ui/toast/ToastView.h"
+
+namespace ts {
+
+ToastPanel::ToastPanel(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus),
+      view_(new ToastView(this)) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(kToastSize);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    // Placed once, on creation, like the panel it stands for.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const std::optional<QPoint> origin =
+        toastOrigin(screen != nullptr ? std::optional<QRect>(screen->availableGeometry())
+                                      : std::nullopt);
+    if (origin) {
+        move(*origin);
+    }
+}
+
+void ToastPanel::setState(const ToastPresenter::State& state) {
+    view_->setState(state);
+}
+
+void ToastPanel::present() {
+    show();
+    raise();
+}
+
+}  // namespace ts

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTest>
+
+#include "X11TestTools.h"
+#include "desktop/platform/x11/X11Clipboard.h"
+
+using namespace ts;
+using namespace ts::test;
+
+namespace {
+
+// Bytes no text conversion survives unchanged: NUL, high bytes, CR LF.
+QByteArray binaryBytes() {
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i) {
+        bytes.append(static_cast<char>(255 - i));
+    }
+    return bytes + QByteArrayLiteral("\r\n\0tail");
+}
+
+const QString kCustomFormat = QStringLiteral("application/x-tessarine-test");
+
+class X11ClipboardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    }
+    // The TARGETS another client sees.
+    static QStringList targets() {
+        return QString::fromUtf8(readClipboard(QStringLiteral("TARGETS")).out)
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    static bool waitForText(const Clipboard& clipboard, const QString& text) {
+        return QTest::qWaitFor([&] { return clipboard.text() == text; }, 10000);
+    }
+
+    X11Clipboard clipboard;
+};
+
+}  // namespace
+
+TEST_F(X11ClipboardTest, SnapshotAndRestoreOfOwnFormatsByteForByte) {
+    auto* mime = new QMimeData;
+    mime->setText(QStringLiteral("plain ünïcode"));
+    mime->setHtml(QStringLiteral("<b>rich</b>"));
+    mime->setData(kCustomFormat, binaryBytes());
+    QGuiApplication::clipboard()->setMimeData(mime);
+
+    const ClipboardSnapshot saved = clipboard.snapshot();
+    ASSERT_GE(saved.size(), 3);
+    clipboard.setText(QStringLiteral("something else"), false);
+    ASSERT_TRUE(waitForText(clipboard, QStringLiteral("something else")));
+    clipboard.restore(saved);
+
+    EXPECT_EQ(clipboard.snapshot(), saved);
+    EXPECT_EQ(readClipboard(kCustomFormat).out, binaryBytes());
+    EXPECT_EQ(readClipboard(QStringLiteral("text/html")).out, QByteArray("<b>rich</b>"));
+    EXPECT_EQ(readClipboard(QStringLiteral("UTF8_STRING")).out,
+              QStringLiteral("plain ünïcode").toUtf8());
+}
+
+TEST_F(X11ClipboardTest, SnapshotOfAnotherOwnerSurvivesItsExit) {
+    writeClipboard(kCustomFormat, binaryBytes());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return clipboard.snapshot().value(0).format == kCustomFormat; }, 10000));
+    const ClipboardSnapshot saved = clipboard.snapshot();
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_EQ(saved.first().data, binaryBytes());
+
+    writeClipboard(QStringLiteral("UTF8_STRING"), "replaced by another client");
+    ASSERT_TRUE(waitForText(clipboard, QStringLiteral("replaced by another client")));
+    clipboard.restore(saved);
+    EXPECT_EQ(readClipboard(kCustomFormat).out, binaryBytes());
+}
+
+TEST_F(X11ClipboardTest, EmptySnapshotLeavesTheClipboardEmpty) {
+    clipboard.setText(QStringLiteral("to be dropped"), false);
+    clipboard.restore({});
+    EXPECT_TRUE(clipboard.snapshot().isEmpty());
+    EXPECT_EQ(clipboard.text(), std::nullopt);
+    EXPECT_NE(readClipboard(QStringLiteral("UTF8_STRING")).exitCode, 0);
+}
+
+TEST_F(X11ClipboardTest, ChangeCountSeesOwnAndOtherClientsChanges) {
+    const quint64 start = clipboard.changeCount();
+    clipboard.setText(QStringLiteral("ours"), false);
+    EXPECT_GT(clipboard.changeCount(), start);
+
+    const quint64 beforeExternal = clipboard.changeCount();
+    writeClipboard(QStringLiteral("UTF8_STRING"), "theirs");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clipboard.changeCount() > beforeExternal; }, 10000));
+    EXPECT_EQ(clipboard.text(), QStringLiteral("theirs"));
+}
+
+TEST_F(X11ClipboardTest, SecretHintIsOfferedToClipboardManagers) {
+    clipboard.setText(QStringLiteral("hunter2"), true);
+    EXPECT_TRUE(targets().contains(QStringLiteral("x-kde-passwordManagerHint")));
+    EXPECT_EQ(readClipboard(QStringLiteral("x-kde-passwordManagerHint")).out,
+              QByteArray("secret"));
+    EXPECT_EQ(readClipboard(QStringLiteral("UTF8_STRING")).out, QByteArray("hunter2"));
+
+    clipboard.setText(QStringLiteral("plain"), false);
+    EXPECT_FALSE(targets().contains(QStringLiteral("x-kde-passwordManagerHint")));
+}

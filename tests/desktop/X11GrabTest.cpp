@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "X11TestTools.h"
+#include "desktop/platform/x11/X11Platform.h"
+
+using namespace ts;
+using namespace ts::test;
+
+namespace {
+
+constexpr quint32 kHotKey = 1;
+constexpr quint32 kMarker = 99;
+const KeyChord kCtrlAltE{'e', Modifier::control | Modifier::alt};
+const KeyChord kMarkerChord{'m', Modifier::control | Modifier::alt | Modifier::super};
+const KeyChord kHeldElsewhere{'g', Modifier::control | Modifier::alt};
+constexpr const char* kControlMod1 = "0xc";  // ControlMask | Mod1Mask
+
+QStringList gLog;
+QtMessageHandler gPreviousHandler = nullptr;
+
+void captureLog(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    gLog << message;
+    gPreviousHandler(type, context, message);
+}
+
+void xdotoolKey(const QString& keys) {
+    ASSERT_EQ(runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}).exitCode, 0);
+}
+
+bool lockOn(const char* name) {
+    const QByteArray state = runTool(QStringLiteral("xset"), {QStringLiteral("q")}).out;
+    const QRegularExpression pattern(QString::fromLatin1(name) + QStringLiteral(":\\s+(on|off)"));
+    return pattern.match(QString::fromLatin1(state)).captured(1) == QLatin1String("on");
+}
+
+// A program holding grabs of its own until the handle goes.
+class GrabHolder {
+public:
+    GrabHolder(quint32 keysym, const QStringList& masks)
+        : program_(helperPath(),
+                   QStringList{QStringLiteral("grab"), QString::number(keysym)} + masks) {
+        if (QTest::qWaitFor([&] { return program_.process().canReadLine(); }, 10000)) {
+            answer_ = program_.process().readLine().trimmed();
+        }
+    }
+    QByteArray answer() const { return answer_; }
+
+private:
+    RunningProgram program_;
+    QByteArray answer_;
+};
+
+class X11GrabTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        grabber = &platform.platform().keyGrabber;
+        spy = std::make_unique<QSignalSpy>(grabber, &GlobalKeyGrabber::activated);
+        ASSERT_TRUE(grabber->grab(kMarker, kMarkerChord));
+    }
+    void TearDown() override {
+        // Leave the locks off for the next test.
+        const std::pair<const char*, const char*> locks[] = {{"Num Lock", "Num_Lock"},
+                                                             {"Caps Lock", "Caps_Lock"}};
+        for (const auto& [state, key] : locks) {
+            if (lockOn(state)) {
+                xdotoolKey(QString::fromLatin1(key));
+            }
+        }
+    }
+
+    // Presses the keys, then the marker; once the marker arrived, every earlier press has.
+    QList<quint32> firedBy(const QString& keys) {
+        spy->clear();
+        xdotoolKey(keys);
+        xdotoolKey(QStringLiteral("ctrl+alt+super+m"));
+        QList<quint32> ids;
+        if (!QTest::qWaitFor([&] { return countOf(kMarker) > 0; }, 10000)) {
+            return ids;  // the marker never came: the grabber is deaf
+        }
+        for (const QList<QVariant>& signal : *spy) {
+            ids << signal.at(0).toUInt();
+        }
+        return ids;
+    }
+    int countOf(quint32 id) const {
+        int n = 0;
+        for (const QList<QVariant>& signal : *spy) {
+            n += signal.at(0).toUInt() == id ? 1 : 0;
+        }
+        return n;
+    }
+
+    X11Platform platform;
+    GlobalKeyGrabber* grabber = nullptr;
+    std::unique_ptr<QSignalSpy> spy;
+};
+
+}  // namespace
+
+TEST_F(X11GrabTest, PressFiresOnceAlsoWithLocksOn) {
+    ASSERT_TRUE(grabber->grab(kHotKey, kCtrlAltE));
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+e")), (QList<quint32>{kHotKey, kMarker}));
+
+    xdotoolKey(QStringLiteral("Num_Lock"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return lockOn("Num Lock"); }, 5000));
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+e")), (QList<quint32>{kHotKey, kMarker}));
+
+    xdotoolKey(QStringLiteral("Caps_Lock"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return lockOn("Caps Lock"); }, 5000));
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+e")), (QList<quint32>{kHotKey, kMarker}));
+}
+
+TEST_F(X11GrabTest, OtherModifiersDoNotFire) {
+    ASSERT_TRUE(grabber->grab(kHotKey, kCtrlAltE));
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+e")), QList<quint32>{kMarker});
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+shift+e")), QList<quint32>{kMarker});
+}
+
+TEST_F(X11GrabTest, UngrabStopsIt) {
+    ASSERT_TRUE(grabber->grab(kHotKey, kCtrlAltE));
+    grabber->ungrab(kHotKey);
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+e")), QList<quint32>{kMarker});
+    // Another program may take the combination now.
+    GrabHolder other('e', {QString::fromLatin1(kControlMod1)});
+    EXPECT_EQ(other.answer(), QByteArray("ok"));
+}
+
+TEST_F(X11GrabTest, SharedChordStaysGrabbedUntilTheLastIdGoes) {
+    ASSERT_TRUE(grabber->grab(1, kCtrlAltE));
+    ASSERT_TRUE(grabber->grab(2, kCtrlAltE));
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+e")), (QList<quint32>{1, 2, kMarker}));
+    grabber->ungrab(1);
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+e")), (QList<quint32>{2, kMarker}));
+}
+
+TEST_F(X11GrabTest, GrabHeldByAnotherClientFailsQuietlyAndLeavesNothing) {
+    gLog.clear();
+    gPreviousHandler = qInstallMessageHandler(captureLog);
+    {
+        GrabHolder other(kHeldElsewhere.keysym, {QString::fromLatin1(kControlMod1)});
+        ASSERT_EQ(other.answer(), QByteArray("ok"));
+        EXPECT_FALSE(grabber->grab(kHotKey, kHeldElsewhere));
+    }
+    qInstallMessageHandler(gPreviousHandler);
+    EXPECT_TRUE(gLog.filter(QStringLiteral("held by another program")).size() == 1) << gLog.join('\n').toStdString();
+
+    // The variants that did succeed (NumLock, CapsLock) were given back.
+    GrabHolder all(kHeldElsewhere.keysym,
+                   {QStringLiteral("0xc"), QStringLiteral("0xe"), QStringLiteral("0x1c"),
+                    QStringLiteral("0x1e")});
+    EXPECT_EQ(all.answer(), QByteArray("ok"));
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+g")), QList<quint32>{kMarker});
+}
+
+TEST_F(X11GrabTest, HeldModifiersFollowTheKeysNotTheLocks) {
+    ModifierState& modifiers = platform.platform().modifiers;
+    ASSERT_EQ(runTool(QStringLiteral("xdotool"), {QStringLiteral("keydown"), QStringLiteral("ctrl"),
+                                                  QStringLiteral("keydown"), QStringLiteral("super")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(modifiers.heldModifiers(), Modifier::control | Modifier::super);
+    runTool(QStringLiteral("xdotool"), {QStringLiteral("keyup"), QStringLiteral("super"),
+                                        QStringLiteral("keyup"), QStringLiteral("ctrl")});
+    EXPECT_EQ(modifiers.heldModifiers(), Modifiers());
+    xdotoolKey(QStringLiteral("Caps_Lock"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return lockOn("Caps Lock"); }, 5000));
+    EXPECT_EQ(modifiers.heldModifiers(), Modifiers());
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace ts::test {
+
+struct ToolResult {
+    int exitCode = -1;
+    QByteArray out;
+};
+
+// Runs a command line tool to its end while this process keeps answering X requests (xclip
+// reading a clipboard we own needs our event loop).
+ToolResult runTool(const QString& program, const QStringList& args,
+                   const QByteArray& input = {});
+
+// xclip on the CLIPBOARD selection.
+ToolResult readClipboard(const QString& target);
+void writeClipboard(const QString& target, const QByteArray& data);
+
+// A long-running program ended (and waited for) when the handle goes.
+class RunningProgram {
+public:
+    RunningProgram(const QString& program, const QStringList& args);
+    ~RunningProgram();
+    QProcess& process() { return *process_; }
+    qint64 pid() const { return process_->processId(); }
+
+private:
+    std::unique_ptr<QProcess> process_;
+};
+
+// The id of the visible window whose title contains the text, 0 after the timeout.
+quint64 waitForWindow(const QString& title, int timeoutMs = 15000);
+bool activateWindow(quint64 window);
+
+QString helperPath();
+
+}  // namespace ts::test

@@ -1,0 +1,54 @@
+// A second X client for the desktop tests:
+//   x11_test_helper grab KEYSYM MASK...   grabs the key with each modifier mask on the root
+//                                         window, prints "ok" or "refused", holds the grabs
+//                                         until its standard input closes
+//   x11_test_helper lockgroup N           locks keyboard group N
+//   x11_test_helper group                 prints the locked keyboard group
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool refused = false;
+
+int onError(Display*, XErrorEvent* error) {
+    refused = refused || error->error_code == BadAccess;
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr || argc < 2) {
+        return 2;
+    }
+    XSetErrorHandler(onError);
+    if (std::strcmp(argv[1], "grab") == 0 && argc >= 4) {
+        const KeyCode code = XKeysymToKeycode(display, std::strtoul(argv[2], nullptr, 0));
+        for (int i = 3; i < argc; ++i) {
+            XGrabKey(display, code, std::strtoul(argv[i], nullptr, 0), DefaultRootWindow(display),
+                     True, GrabModeAsync, GrabModeAsync);
+        }
+        XSync(display, False);
+        std::printf(refused ? "refused\n" : "ok\n");
+        std::fflush(stdout);
+        while (std::getchar() != EOF) {
+        }
+    } else if (std::strcmp(argv[1], "lockgroup") == 0 && argc == 3) {
+        XkbLockGroup(display, XkbUseCoreKbd, std::atoi(argv[2]));
+        XSync(display, False);
+    } else if (std::strcmp(argv[1], "group") == 0) {
+        XkbStateRec state{};
+        XkbGetState(display, XkbUseCoreKbd, &state);
+        std::printf("%d\n", state.locked_group);
+    } else {
+        return 2;
+    }
+    XCloseDisplay(display);
+    return 0;
+}
