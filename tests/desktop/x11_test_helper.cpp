@@ -4,8 +4,11 @@
 //                                         until its standard input closes
 //   x11_test_helper lockgroup N           locks keyboard group N
 //   x11_test_helper group                 prints the locked keyboard group
+//   x11_test_helper lock num|caps on|off  switches NumLock or CapsLock
+//   x11_test_helper locks                 prints "num caps" as 0/1
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +45,18 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[1], "lockgroup") == 0 && argc == 3) {
         XkbLockGroup(display, XkbUseCoreKbd, std::atoi(argv[2]));
         XSync(display, False);
+    } else if (std::strcmp(argv[1], "lock") == 0 && argc == 4) {
+        const unsigned int mask = std::strcmp(argv[2], "num") == 0
+                                      ? XkbKeysymToModifiers(display, XK_Num_Lock)
+                                      : static_cast<unsigned int>(LockMask);
+        XkbLockModifiers(display, XkbUseCoreKbd, mask, std::strcmp(argv[3], "on") == 0 ? mask : 0);
+        XSync(display, False);
+    } else if (std::strcmp(argv[1], "locks") == 0) {
+        XkbStateRec state{};
+        XkbGetState(display, XkbUseCoreKbd, &state);
+        const unsigned int num = XkbKeysymToModifiers(display, XK_Num_Lock);
+        std::printf("%d %d\n", (state.locked_mods & num) != 0 ? 1 : 0,
+                    (state.locked_mods & LockMask) != 0 ? 1 : 0);
     } else if (std::strcmp(argv[1], "group") == 0) {
         XkbStateRec state{};
         XkbGetState(display, XkbUseCoreKbd, &state);

@@ -6,6 +6,19 @@
 
 namespace ts {
 
+namespace {
+
+// Selection protocol targets that Qt passes through as if they were formats; restoring them
+// would make us answer the protocol requests with stale bytes.
+bool isProtocolTarget(const QString& format) {
+    static const QStringList targets = {QStringLiteral("TARGETS"), QStringLiteral("MULTIPLE"),
+                                        QStringLiteral("TIMESTAMP"),
+                                        QStringLiteral("SAVE_TARGETS"), QStringLiteral("DELETE")};
+    return targets.contains(format);
+}
+
+}  // namespace
+
 X11Clipboard::X11Clipboard(QObject* parent) : Clipboard(parent) {
     connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [this](QClipboard::Mode mode) {
         if (mode == QClipboard::Clipboard) {
@@ -22,6 +35,9 @@ ClipboardSnapshot X11Clipboard::snapshot() const {
         return out;
     }
     for (const QString& format : mime->formats()) {
+        if (isProtocolTarget(format)) {
+            continue;
+        }
         out.append(ClipboardFormat{format, mime->data(format)});
     }
     return out;

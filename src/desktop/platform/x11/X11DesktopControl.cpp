@@ -25,9 +25,15 @@ bool X11DesktopControl::available() const {
     if (!XQueryExtension(display, "XInputExtension", &opcode, &eventBase, &errorBase)) {
         return false;
     }
+    // Qt negotiated XInput on this connection already; asking for an older version than it
+    // did is an error, a newer one is answered with what the server has.
     major = 2;
-    minor = 0;
-    return XIQueryVersion(display, &major, &minor) == Success && major >= 2;
+    minor = 4;
+    XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    const Status status = XIQueryVersion(display, &major, &minor);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return status == Success && major >= 2;
 }
 
 }  // namespace ts
