@@ -12,8 +12,8 @@ const Modifiers kCtrlShift = Modifier::control | Modifier::shift;
 }  // namespace
 
 TEST(ClipboardChords, PlainControlInOrdinaryApplications) {
-    const char* classes[] = {"Mousepad", "firefox", "Thunderbird", "libreoffice-writer", "",
-                             "Zenity", "stterm-like"};
+    const char* classes[] = {"Mousepad", "firefox", "Thunderbird", "libreoffice-writer",
+                             "",         "Zenity",  "stterm-like"};
     for (const char* windowClass : classes) {
         EXPECT_EQ(clipboardChord(ClipboardCommand::copy, windowClass), (KeyChord{'c', kCtrl}))
             << windowClass;
@@ -23,14 +23,14 @@ TEST(ClipboardChords, PlainControlInOrdinaryApplications) {
 }
 
 TEST(ClipboardChords, ShiftedInTerminalEmulatorsWhateverTheCase) {
-    const char* classes[] = {"Gnome-terminal", "konsole", "Xfce4-terminal", "Tilix",
-                             "Terminator",     "Alacritty", "kitty",        "org.wezfurlong.wezterm",
-                             "foot",           "st-256color", "Lxterminal", "  kitty  "};
+    const char* classes[] = {
+        "Gnome-terminal", "konsole",     "Xfce4-terminal", "Tilix",
+        "Terminator",     "Alacritty",   "kitty",          "org.wezfurlong.wezterm",
+        "foot",           "st-256color", "Lxterminal",     "  kitty  "};
     for (const char* windowClass : classes) {
         EXPECT_EQ(clipboardChord(ClipboardCommand::copy, windowClass), (KeyChord{'c', kCtrlShift}))
             << windowClass;
-        EXPECT_EQ(clipboardChord(ClipboardCommand::paste, windowClass),
-                  (KeyChord{'v', kCtrlShift}))
+        EXPECT_EQ(clipboardChord(ClipboardCommand::paste, windowClass), (KeyChord{'v', kCtrlShift}))
             << windowClass;
     }
 }
@@ -38,8 +38,7 @@ TEST(ClipboardChords, ShiftedInTerminalEmulatorsWhateverTheCase) {
 TEST(ClipboardChords, NoSyntheticCopyWhereEvenShiftedCopyInterrupts) {
     const char* classes[] = {"XTerm", "UXTerm", "URxvt", "rxvt"};
     for (const char* windowClass : classes) {
-        EXPECT_EQ(clipboardChord(ClipboardCommand::copy, windowClass), std::nullopt)
-            << windowClass;
+        EXPECT_EQ(clipboardChord(ClipboardCommand::copy, windowClass), std::nullopt) << windowClass;
         EXPECT_EQ(clipboardChord(ClipboardCommand::paste, windowClass), std::nullopt)
             << windowClass;
     }

@@ -26,10 +26,11 @@ void drainEvents() {
 class HotKeyBindingsTest : public ::testing::Test {
 protected:
     HotKeyBindingsTest()
-        : bindings(platform.platform(), [this] { return settings; },
-                   InPlaceTriggerActions{[this] { ++toggles; }, [this] { ++alerts; },
-                                         [this] { ++rewrites; }},
-                   QStringLiteral("tessarine")) {
+        : bindings(
+              platform.platform(), [this] { return settings; },
+              InPlaceTriggerActions{[this] { ++toggles; }, [this] { ++alerts; },
+                                    [this] { ++rewrites; }},
+              QStringLiteral("tessarine")) {
         platform.frontmost.setCurrent(kMousepad);
     }
 

@@ -22,7 +22,8 @@ const DisplayRow kDisplayRows[] = {
     {{0, 0}, "Not set", "Not set"},
     {{0, kCarbonCommand}, "⌘A", "Ctrl+A"},
     {{40, kCarbonShift}, "⇧K", "Shift+K"},
-    {{40, kCarbonShift | kCarbonCommand | kCarbonOption | kCarbonControl}, "⌃⌥⇧⌘K",
+    {{40, kCarbonShift | kCarbonCommand | kCarbonOption | kCarbonControl},
+     "⌃⌥⇧⌘K",
      "Super+Ctrl+Alt+Shift+K"},
     {{36, kCarbonCommand}, "⌘↩", "Ctrl+Enter"},
     {{123, kCarbonControl}, "⌃←", "Super+Left"},
@@ -51,11 +52,10 @@ TEST(MacKeyTable, HasTheSixtyEightKeysOnceEach) {
 
 TEST(MacKeyTable, KeysymsFollowTheUsLayout) {
     const std::pair<quint32, quint32> rows[] = {
-        {14, 'e'},     {0, 'a'},      {8, 'c'},      {9, 'v'},      {22, '6'},
-        {23, '5'},     {50, '`'},     {39, '\''},    {36, 0xff0d},  {48, 0xff09},
-        {49, ' '},     {51, 0xff08},  {53, 0xff1b},  {123, 0xff51}, {124, 0xff53},
-        {125, 0xff54}, {126, 0xff52}, {122, 0xffbe}, {120, 0xffbf}, {99, 0xffc0},
-        {111, 0xffc9}, {109, 0xffc7}, {103, 0xffc8},
+        {14, 'e'},     {0, 'a'},      {8, 'c'},      {9, 'v'},      {22, '6'},     {23, '5'},
+        {50, '`'},     {39, '\''},    {36, 0xff0d},  {48, 0xff09},  {49, ' '},     {51, 0xff08},
+        {53, 0xff1b},  {123, 0xff51}, {124, 0xff53}, {125, 0xff54}, {126, 0xff52}, {122, 0xffbe},
+        {120, 0xffbf}, {99, 0xffc0},  {111, 0xffc9}, {109, 0xffc7}, {103, 0xffc8},
     };
     for (const auto& [code, keysym] : rows) {
         ASSERT_TRUE(macKey(code).has_value()) << code;
@@ -71,10 +71,9 @@ TEST(MacKeyTable, QtKeysMapBackToTheirKeyCodes) {
         }
     }
     const std::pair<int, quint32> rows[] = {
-        {Qt::Key_Exclam, 18}, {Qt::Key_Plus, 24},     {Qt::Key_Underscore, 27},
-        {Qt::Key_Bar, 42},    {Qt::Key_Backtab, 48},  {Qt::Key_Enter, 36},
-        {Qt::Key_Space, 49},  {Qt::Key_Escape, 53},   {Qt::Key_F12, 111},
-        {Qt::Key_Up, 126},    {Qt::Key_AsciiTilde, 50},
+        {Qt::Key_Exclam, 18},  {Qt::Key_Plus, 24},  {Qt::Key_Underscore, 27}, {Qt::Key_Bar, 42},
+        {Qt::Key_Backtab, 48}, {Qt::Key_Enter, 36}, {Qt::Key_Space, 49},      {Qt::Key_Escape, 53},
+        {Qt::Key_F12, 111},    {Qt::Key_Up, 126},   {Qt::Key_AsciiTilde, 50},
     };
     for (const auto& [qtKey, code] : rows) {
         EXPECT_EQ(macKeyCodeForQtKey(qtKey), code) << qtKey;
@@ -109,8 +108,7 @@ TEST(Shortcut, QtModifiersToCarbonMask) {
 }
 
 TEST(Shortcut, KeyChordOfStoredShortcut) {
-    EXPECT_EQ(keyChord(kDefaultWindowShortcut),
-              (KeyChord{'e', Modifier::control | Modifier::alt}));
+    EXPECT_EQ(keyChord(kDefaultWindowShortcut), (KeyChord{'e', Modifier::control | Modifier::alt}));
     EXPECT_EQ(keyChord(kDefaultInPlaceShortcut),
               (KeyChord{'e', Modifier::control | Modifier::alt | Modifier::super}));
     EXPECT_EQ(keyChord({122, kCarbonShift}), (KeyChord{0xffbe, Modifier::shift}));

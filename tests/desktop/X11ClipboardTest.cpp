@@ -26,9 +26,7 @@ const QString kCustomFormat = QStringLiteral("application/x-tessarine-test");
 
 class X11ClipboardTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    }
+    void SetUp() override { ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")); }
     // The TARGETS another client sees.
     static QStringList targets() {
         return QString::fromUtf8(readClipboard(QStringLiteral("TARGETS")).out)
@@ -99,8 +97,7 @@ TEST_F(X11ClipboardTest, ChangeCountSeesOwnAndOtherClientsChanges) {
 TEST_F(X11ClipboardTest, SecretHintIsOfferedToClipboardManagers) {
     clipboard.setText(QStringLiteral("hunter2"), true);
     EXPECT_TRUE(targets().contains(QStringLiteral("x-kde-passwordManagerHint")));
-    EXPECT_EQ(readClipboard(QStringLiteral("x-kde-passwordManagerHint")).out,
-              QByteArray("secret"));
+    EXPECT_EQ(readClipboard(QStringLiteral("x-kde-passwordManagerHint")).out, QByteArray("secret"));
     EXPECT_EQ(readClipboard(QStringLiteral("UTF8_STRING")).out, QByteArray("hunter2"));
 
     clipboard.setText(QStringLiteral("plain"), false);

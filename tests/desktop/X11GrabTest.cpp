@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "X11TestTools.h"
+#include "desktop/hotkeys/HotKeyBindings.h"
 #include "desktop/platform/x11/X11Platform.h"
 
 using namespace ts;
@@ -148,22 +149,23 @@ TEST_F(X11GrabTest, GrabHeldByAnotherClientFailsQuietlyAndLeavesNothing) {
         EXPECT_FALSE(grabber->grab(kHotKey, kHeldElsewhere));
     }
     qInstallMessageHandler(gPreviousHandler);
-    EXPECT_TRUE(gLog.filter(QStringLiteral("held by another program")).size() == 1) << gLog.join('\n').toStdString();
+    EXPECT_TRUE(gLog.filter(QStringLiteral("held by another program")).size() == 1)
+        << gLog.join('\n').toStdString();
 
     // The variants that did succeed (NumLock, CapsLock) were given back.
-    GrabHolder all(kHeldElsewhere.keysym,
-                   {QStringLiteral("0xc"), QStringLiteral("0xe"), QStringLiteral("0x1c"),
-                    QStringLiteral("0x1e")});
+    GrabHolder all(kHeldElsewhere.keysym, {QStringLiteral("0xc"), QStringLiteral("0xe"),
+                                           QStringLiteral("0x1c"), QStringLiteral("0x1e")});
     EXPECT_EQ(all.answer(), QByteArray("ok"));
     EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+g")), QList<quint32>{kMarker});
 }
 
 TEST_F(X11GrabTest, HeldModifiersFollowTheKeysNotTheLocks) {
     ModifierState& modifiers = platform.platform().modifiers;
-    ASSERT_EQ(runTool(QStringLiteral("xdotool"), {QStringLiteral("keydown"), QStringLiteral("ctrl"),
-                                                  QStringLiteral("keydown"), QStringLiteral("super")})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        runTool(QStringLiteral("xdotool"), {QStringLiteral("keydown"), QStringLiteral("ctrl"),
+                                            QStringLiteral("keydown"), QStringLiteral("super")})
+            .exitCode,
+        0);
     EXPECT_EQ(modifiers.heldModifiers(), Modifier::control | Modifier::super);
     runTool(QStringLiteral("xdotool"), {QStringLiteral("keyup"), QStringLiteral("super"),
                                         QStringLiteral("keyup"), QStringLiteral("ctrl")});
@@ -171,4 +173,30 @@ TEST_F(X11GrabTest, HeldModifiersFollowTheKeysNotTheLocks) {
     setLock("caps", true);
     ASSERT_TRUE(lockOn("caps"));
     EXPECT_EQ(modifiers.heldModifiers(), Modifiers());
+}
+
+TEST_F(X11GrabTest, BothApplicationHotkeysOnTheRealServer) {
+    int toggles = 0;
+    int rewrites = 0;
+    HotKeySettings settings;
+    HotKeyBindings bindings(
+        platform.platform(), [&] { return settings; },
+        InPlaceTriggerActions{[&] { ++toggles; }, [] {}, [&] { ++rewrites; }},
+        QStringLiteral("tessarine-test"));
+    bindings.reregister();
+    ASSERT_TRUE(bindings.hotkey().isRegistered());
+    firedBy(QStringLiteral("ctrl+alt+e"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return toggles == 1; }, 5000));
+    firedBy(QStringLiteral("ctrl+alt+super+e"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rewrites == 1; }, 5000));
+    EXPECT_EQ(toggles, 1);
+
+    settings.window = Shortcut{40, kCarbonCommand | kCarbonShift};  // Ctrl+Shift+K
+    bindings.reregister();
+    firedBy(QStringLiteral("ctrl+alt+e"));
+    firedBy(QStringLiteral("ctrl+shift+k"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return toggles == 2; }, 5000));
+    // The old combination is free again for other programs.
+    GrabHolder other('e', {QString::fromLatin1(kControlMod1)});
+    EXPECT_EQ(other.answer(), QByteArray("ok"));
 }

@@ -51,7 +51,8 @@ protected:
         Platform p = platform.platform();
         p.clipboard.setText(QStringLiteral("sentinel"), false);
         const quint64 before = p.clipboard.changeCount();
-        const auto copy = clipboardChord(ClipboardCommand::copy, p.frontmost.current()->windowClass);
+        const auto copy =
+            clipboardChord(ClipboardCommand::copy, p.frontmost.current()->windowClass);
         if (!copy || !p.keys.send(kSelectAll) || !p.keys.send(*copy)) {
             return false;
         }
@@ -100,7 +101,8 @@ TEST_F(X11KeysTest, FrontmostIsTheEditorProcess) {
 }
 
 TEST_F(X11KeysTest, ActivationByPidAndChangeNotification) {
-    RunningProgram other(QStringLiteral("xterm"), {QStringLiteral("-T"), QStringLiteral("tessarine-other")});
+    RunningProgram other(QStringLiteral("xterm"),
+                         {QStringLiteral("-T"), QStringLiteral("tessarine-other")});
     const quint64 otherWindow = waitForWindow(QStringLiteral("tessarine-other"));
     ASSERT_NE(otherWindow, 0u);
     FrontmostApp& frontmost = platform.platform().frontmost;
@@ -120,9 +122,10 @@ TEST_F(X11KeysTest, CopyAndPasteInTheUsLayout) {
 }
 
 TEST_F(X11KeysTest, CopyAndPasteWithTheRussianGroupLocked) {
-    ASSERT_EQ(runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us,ru")})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us,ru")})
+            .exitCode,
+        0);
     runTool(helperPath(), {QStringLiteral("lockgroup"), QStringLiteral("1")});
     ASSERT_TRUE(QTest::qWaitFor([] { return lockedGroup() == 1; }, 5000));
     copyAndPasteBack();
@@ -130,9 +133,10 @@ TEST_F(X11KeysTest, CopyAndPasteWithTheRussianGroupLocked) {
 }
 
 TEST_F(X11KeysTest, CopyAndPasteWhenTheFirstGroupHasNoLatinKeys) {
-    ASSERT_EQ(runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("ru,us")})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("ru,us")})
+            .exitCode,
+        0);
     runTool(helperPath(), {QStringLiteral("lockgroup"), QStringLiteral("0")});
     ASSERT_TRUE(QTest::qWaitFor([] { return lockedGroup() == 0; }, 5000));
     copyAndPasteBack();

@@ -70,9 +70,8 @@ quint64 waitForWindow(const QString& title, int timeoutMs) {
 }
 
 bool activateWindow(quint64 window) {
-    return runTool(QStringLiteral("xdotool"),
-                   {QStringLiteral("windowactivate"), QStringLiteral("--sync"),
-                    QString::number(window)})
+    return runTool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"),
+                                               QStringLiteral("--sync"), QString::number(window)})
                .exitCode == 0;
 }
 

@@ -15,8 +15,7 @@ struct ToolResult {
 
 // Runs a command line tool to its end while this process keeps answering X requests (xclip
 // reading a clipboard we own needs our event loop).
-ToolResult runTool(const QString& program, const QStringList& args,
-                   const QByteArray& input = {});
+ToolResult runTool(const QString& program, const QStringList& args, const QByteArray& input = {});
 
 // xclip on the CLIPBOARD selection.
 ToolResult readClipboard(const QString& target);

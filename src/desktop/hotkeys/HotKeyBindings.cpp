@@ -44,4 +44,3 @@ void HotKeyBindings::inPlaceFired() {
 }
 
 }  // namespace ts
-

@@ -9,8 +9,6 @@
 
 namespace ts {
 
-
-
 // The stored hotkey settings, read afresh on every re-registration.
 struct HotKeySettings {
     Shortcut window = kDefaultWindowShortcut;

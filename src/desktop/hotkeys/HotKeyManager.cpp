@@ -1,11 +1,9 @@
 #include "desktop/hotkeys/HotKeyManager.h"
 
-#include "desktop/DesktopLogging.h"
 #include <QTimer>
+#include "desktop/DesktopLogging.h"
 
 #include "desktop/platform/GlobalKeyGrabber.h"
-
-
 
 namespace ts {
 
@@ -21,7 +19,8 @@ bool HotKeyManager::registerHotKey(const Shortcut& shortcut, quint32 id,
     unregisterHotKey();
     callback_ = std::move(callback);
     expectedId_ = id;
-    connection_ = connect(&grabber_, &GlobalKeyGrabber::activated, this, &HotKeyManager::onActivated);
+    connection_ =
+        connect(&grabber_, &GlobalKeyGrabber::activated, this, &HotKeyManager::onActivated);
     registered_ = true;
     const std::optional<KeyChord> chord = keyChord(shortcut);
     if (!chord) {

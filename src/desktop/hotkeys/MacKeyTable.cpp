@@ -41,19 +41,21 @@ const QHash<int, quint32>& qtKeyCodes() {
             }
         }
         const std::pair<int, quint32> named[] = {
-            {Qt::Key_Return, 36}, {Qt::Key_Enter, 36}, {Qt::Key_Tab, 48}, {Qt::Key_Backtab, 48},
-            {Qt::Key_Space, 49}, {Qt::Key_Backspace, 51}, {Qt::Key_Escape, 53},
-            {Qt::Key_Left, 123}, {Qt::Key_Right, 124}, {Qt::Key_Down, 125}, {Qt::Key_Up, 126},
-            {Qt::Key_F1, 122}, {Qt::Key_F2, 120}, {Qt::Key_F3, 99}, {Qt::Key_F4, 118},
-            {Qt::Key_F5, 96}, {Qt::Key_F6, 97}, {Qt::Key_F7, 98}, {Qt::Key_F8, 100},
-            {Qt::Key_F9, 101}, {Qt::Key_F10, 109}, {Qt::Key_F11, 103}, {Qt::Key_F12, 111},
-            {Qt::Key_Exclam, 18}, {Qt::Key_At, 19}, {Qt::Key_NumberSign, 20},
-            {Qt::Key_Dollar, 21}, {Qt::Key_Percent, 23}, {Qt::Key_AsciiCircum, 22},
-            {Qt::Key_Ampersand, 26}, {Qt::Key_Asterisk, 28}, {Qt::Key_ParenLeft, 25},
-            {Qt::Key_ParenRight, 29}, {Qt::Key_Underscore, 27}, {Qt::Key_Plus, 24},
-            {Qt::Key_BraceLeft, 33}, {Qt::Key_BraceRight, 30}, {Qt::Key_Bar, 42},
-            {Qt::Key_Colon, 41}, {Qt::Key_QuoteDbl, 39}, {Qt::Key_Less, 43},
-            {Qt::Key_Greater, 47}, {Qt::Key_Question, 44}, {Qt::Key_AsciiTilde, 50},
+            {Qt::Key_Return, 36},     {Qt::Key_Enter, 36},       {Qt::Key_Tab, 48},
+            {Qt::Key_Backtab, 48},    {Qt::Key_Space, 49},       {Qt::Key_Backspace, 51},
+            {Qt::Key_Escape, 53},     {Qt::Key_Left, 123},       {Qt::Key_Right, 124},
+            {Qt::Key_Down, 125},      {Qt::Key_Up, 126},         {Qt::Key_F1, 122},
+            {Qt::Key_F2, 120},        {Qt::Key_F3, 99},          {Qt::Key_F4, 118},
+            {Qt::Key_F5, 96},         {Qt::Key_F6, 97},          {Qt::Key_F7, 98},
+            {Qt::Key_F8, 100},        {Qt::Key_F9, 101},         {Qt::Key_F10, 109},
+            {Qt::Key_F11, 103},       {Qt::Key_F12, 111},        {Qt::Key_Exclam, 18},
+            {Qt::Key_At, 19},         {Qt::Key_NumberSign, 20},  {Qt::Key_Dollar, 21},
+            {Qt::Key_Percent, 23},    {Qt::Key_AsciiCircum, 22}, {Qt::Key_Ampersand, 26},
+            {Qt::Key_Asterisk, 28},   {Qt::Key_ParenLeft, 25},   {Qt::Key_ParenRight, 29},
+            {Qt::Key_Underscore, 27}, {Qt::Key_Plus, 24},        {Qt::Key_BraceLeft, 33},
+            {Qt::Key_BraceRight, 30}, {Qt::Key_Bar, 42},         {Qt::Key_Colon, 41},
+            {Qt::Key_QuoteDbl, 39},   {Qt::Key_Less, 43},        {Qt::Key_Greater, 47},
+            {Qt::Key_Question, 44},   {Qt::Key_AsciiTilde, 50},
         };
         for (const auto& [qtKey, code] : named) {
             out.insert(qtKey, code);

@@ -72,7 +72,7 @@ QString displayString(const Shortcut& shortcut) {
 QString linuxDisplayString(const Shortcut& shortcut) {
     // The arrows and editing keys are named as Linux keyboards label them.
     static const std::pair<quint32, const char*> named[] = {
-        {36, "Enter"}, {48, "Tab"},    {51, "Backspace"}, {123, "Left"},
+        {36, "Enter"},  {48, "Tab"},   {51, "Backspace"}, {123, "Left"},
         {124, "Right"}, {125, "Down"}, {126, "Up"},
     };
     for (const auto& [code, name] : named) {

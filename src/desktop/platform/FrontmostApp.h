@@ -8,9 +8,9 @@ namespace ts {
 
 // The application owning the active window.
 struct AppInfo {
-    qint64 pid = 0;         // 0 when the window does not tell
-    QString windowClass;    // class part of WM_CLASS; plays the bundle identifier
-    QString name;           // the class, or the window title when there is no class
+    qint64 pid = 0;       // 0 when the window does not tell
+    QString windowClass;  // class part of WM_CLASS; plays the bundle identifier
+    QString name;         // the class, or the window title when there is no class
     quint64 windowId = 0;
 
     friend bool operator==(const AppInfo&, const AppInfo&) = default;

@@ -22,9 +22,8 @@ ToastPanel::ToastPanel(QWidget* parent)
     layout->addWidget(view_);
     // Placed once, on creation, like the panel it stands for.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const std::optional<QPoint> origin =
-        toastOrigin(screen != nullptr ? std::optional<QRect>(screen->availableGeometry())
-                                      : std::nullopt);
+    const std::optional<QPoint> origin = toastOrigin(
+        screen != nullptr ? std::optional<QRect>(screen->availableGeometry()) : std::nullopt);
     if (origin) {
         move(*origin);
     }

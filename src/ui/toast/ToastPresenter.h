@@ -8,7 +8,6 @@
 #include <memory>
 #include <optional>
 
-
 namespace ts {
 
 class ToastPanel;

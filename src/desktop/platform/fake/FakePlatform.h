@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QHash>
-#include <functional>
 #include <QList>
+#include <functional>
 
 #include "desktop/platform/Platform.h"
 

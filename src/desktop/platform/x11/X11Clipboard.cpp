@@ -12,20 +12,21 @@ namespace {
 // would make us answer the protocol requests with stale bytes.
 bool isProtocolTarget(const QString& format) {
     static const QStringList targets = {QStringLiteral("TARGETS"), QStringLiteral("MULTIPLE"),
-                                        QStringLiteral("TIMESTAMP"),
-                                        QStringLiteral("SAVE_TARGETS"), QStringLiteral("DELETE")};
+                                        QStringLiteral("TIMESTAMP"), QStringLiteral("SAVE_TARGETS"),
+                                        QStringLiteral("DELETE")};
     return targets.contains(format);
 }
 
 }  // namespace
 
 X11Clipboard::X11Clipboard(QObject* parent) : Clipboard(parent) {
-    connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [this](QClipboard::Mode mode) {
-        if (mode == QClipboard::Clipboard) {
-            ++changeCount_;
-            emit changed();
-        }
-    });
+    connect(QGuiApplication::clipboard(), &QClipboard::changed, this,
+            [this](QClipboard::Mode mode) {
+                if (mode == QClipboard::Clipboard) {
+                    ++changeCount_;
+                    emit changed();
+                }
+            });
 }
 
 ClipboardSnapshot X11Clipboard::snapshot() const {

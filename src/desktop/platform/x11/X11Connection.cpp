@@ -1,7 +1,7 @@
 #include "desktop/platform/x11/X11Connection.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+#include <QGuiApplication>
 
 // X11 headers last: their macros (Bool, Status, None) break Qt headers.
 #include <X11/XKBlib.h>

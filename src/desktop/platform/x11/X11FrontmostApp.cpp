@@ -17,8 +17,7 @@ namespace ts {
 namespace {
 
 // All items of a 32-bit-format property (XGetWindowProperty hands them out as longs).
-std::vector<unsigned long> cardinals(Display* display, Window window, const char* name,
-                                     Atom type) {
+std::vector<unsigned long> cardinals(Display* display, Window window, const char* name, Atom type) {
     std::vector<unsigned long> out;
     const Atom property = XInternAtom(display, name, False);
     Atom actualType = None;
@@ -129,8 +128,7 @@ bool X11FrontmostApp::activate(qint64 pid) {
         event.xclient.format = 32;
         event.xclient.data.l[0] = 2;  // as a pager would: window managers honour it at once
         event.xclient.data.l[1] = CurrentTime;
-        XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask,
-                   &event);
+        XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
         XFlush(display);
         return true;
     }

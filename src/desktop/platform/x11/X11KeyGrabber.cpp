@@ -80,13 +80,14 @@ bool X11KeyGrabber::grab(quint32 id, const KeyChord& chord) {
     }
     const KeyCode keycode = XKeysymToKeycode(display, chord.keysym);
     if (keycode == 0) {
-        qCWarning(lcHotkeys) << "no key for hotkey" << id << describe(chord);
+        qCWarning(lcHotkeys, "hotkey %u (%s): no key on this keyboard", id,
+                  qPrintable(describe(chord)));
         return false;
     }
     const Grab grab{keycode, coreMask(chord.modifiers)};
     if (!heldByOther(id, grab) && !grabVariants(grab)) {
-        qCWarning(lcHotkeys) << "hotkey" << id << describe(chord)
-                          << "is held by another program; it will not fire";
+        qCWarning(lcHotkeys, "hotkey %u (%s) is held by another program; it will not fire", id,
+                  qPrintable(describe(chord)));
         return false;
     }
     grabs_.insert(id, grab);

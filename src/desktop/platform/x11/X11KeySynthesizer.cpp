@@ -60,14 +60,14 @@ std::optional<KeyLocation> locate(Display* display, KeySym keysym, int activeGro
 bool X11KeySynthesizer::send(const KeyChord& chord) {
     Display* display = x11::qtDisplay();
     if (display == nullptr) {
-        qCWarning(lcKeys) << "no X display: key chord" << describe(chord) << "not sent";
+        qCWarning(lcKeys, "no X display: %s not sent", qPrintable(describe(chord)));
         return false;
     }
     XkbStateRec state{};
     XkbGetState(display, XkbUseCoreKbd, &state);
     const std::optional<KeyLocation> key = locate(display, chord.keysym, state.group);
     if (!key) {
-        qCWarning(lcKeys) << "no key produces" << describe(chord);
+        qCWarning(lcKeys, "no key produces %s", qPrintable(describe(chord)));
         return false;
     }
 
