@@ -87,7 +87,12 @@ void HttpCall::detach() {
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
     reply->disconnect(this);
-    reply->abort();
+    // Qt flags an HTTP error status as a reply error of its own, and aborting such a reply
+    // makes it complain about a second error. Destroying it closes the connection just the same.
+    const bool errorStatus = m_headChecked && !isSuccess(m_status);
+    if (reply->error() == QNetworkReply::NoError && !errorStatus) {
+        reply->abort();
+    }
     reply->deleteLater();
 }
 
@@ -171,7 +176,8 @@ void HttpCall::onFinished() {
     }
     if (m_lineDecoder) {
         checkHead();
-        const QByteArray rest = m_reply->readAll();
+        // A reply cancelled by the transfer timeout is closed and has nothing left to read.
+        const QByteArray rest = m_reply->isReadable() ? m_reply->readAll() : QByteArray();
         const auto handler = [this](const QByteArray& line) { return handleLine(line); };
         if (!m_reader.feed(rest, handler)) {
             return;

@@ -11,13 +11,13 @@ namespace ts {
 // What the factory needs from the settings and the key store of the moment.
 struct ProviderConfig {
     ProviderKind kind = ProviderKind::openai;
-    QString apiKey;
-    QString customBaseURL;
-    QString ollamaBaseURL;
-    QString openaiBaseURL;
-    QString anthropicBaseURL;
-    QString geminiBaseURL;
-    ClientOptions options;
+    QString apiKey{};
+    QString customBaseURL{};
+    QString ollamaBaseURL{};
+    QString openaiBaseURL{};
+    QString anthropicBaseURL{};
+    QString geminiBaseURL{};
+    ClientOptions options{};
 };
 
 // A fresh client for one request. Never fails; an empty or malformed base URL means the

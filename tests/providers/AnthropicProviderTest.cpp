@@ -1,0 +1,197 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+
+#include "CallRecorder.h"
+#include "LoopbackModelServer.h"
+#include "providers/AnthropicProvider.h"
+
+namespace ts {
+namespace {
+
+using test::CallRecorder;
+using test::LoopbackModelServer;
+using test::ScriptedResponse;
+using test::SseEvent;
+using ::testing::ElementsAre;
+
+const QString key = QStringLiteral("sk-ant-test-0123456789");
+
+SseEvent delta(const QByteArray& text) {
+    return {"content_block_delta",
+            R"({"type":"content_block_delta","index":0,"delta":{"type":"text_delta","text":)" +
+                text + "}}"};
+}
+
+// The event sequence of a real answer, ping included.
+QList<SseEvent> transcript() {
+    return {
+        {"message_start",
+         R"({"type":"message_start","message":{"id":"msg_1","type":"message","role":"assistant",)"
+         R"("content":[],"model":"claude-sonnet-4-6","stop_reason":null,"usage":{"input_tokens":9,)"
+         R"("output_tokens":1}}})"},
+        {"ping", R"({"type": "ping"})"},
+        {"content_block_start",
+         R"({"type":"content_block_start","index":0,"content_block":{"type":"text","text":""}})"},
+        delta(R"("Dear")"),
+        delta(R"("")"),
+        delta(R"(" Sam,\n")"),
+        delta(R"("thanks 🙏")"),
+        {"content_block_stop", R"({"type":"content_block_stop","index":0})"},
+        {"message_delta",
+         R"({"type":"message_delta","delta":{"stop_reason":"end_turn","stop_sequence":null},)"
+         R"("usage":{"output_tokens":12}})"},
+        {"message_stop", R"({"type":"message_stop"})"},
+        delta(R"("after the end")"),
+    };
+}
+
+class AnthropicProviderTest : public ::testing::Test {
+protected:
+    AnthropicProvider client() const { return AnthropicProvider(key, server.url("/v1")); }
+    LoopbackModelServer server;
+};
+
+TEST_F(AnthropicProviderTest, CompleteSendsTheMessagesRequestAndJoinsTextBlocks) {
+    server.on("POST", "/v1/messages", ScriptedResponse::json(200, R"({"id":"msg","content":[
+        {"type":"text","text":"One. "},{"type":"tool_use","id":"t","name":"x","input":{}},
+        {"type":"text","text":"Two."}],"stop_reason":"end_turn"})"));
+    CallRecorder call(client().complete("Be kind.", "hello", "claude-sonnet-4-6"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_EQ(call.completed, "One. Two.");
+
+    const auto& request = server.requests()[0];
+    EXPECT_EQ(request.header("Content-Type"), "application/json");
+    EXPECT_EQ(request.header("x-api-key"), key.toUtf8());
+    EXPECT_EQ(request.header("anthropic-version"), "2023-06-01");
+    EXPECT_FALSE(request.hasHeader("Authorization"));
+    EXPECT_FALSE(request.hasHeader("Accept"));
+    const QJsonObject body = request.json();
+    EXPECT_THAT(body.keys(),
+                ElementsAre("max_tokens", "messages", "model", "system", "temperature"));
+    EXPECT_EQ(body["max_tokens"], QJsonValue(2048));
+    EXPECT_DOUBLE_EQ(body["temperature"].toDouble(), 0.4);
+    EXPECT_EQ(body["system"].toString(), "Be kind.");
+    EXPECT_EQ(body["model"].toString(), "claude-sonnet-4-6");
+    const QJsonArray messages{QJsonObject{{"role", "user"}, {"content", "hello"}}};
+    EXPECT_EQ(body["messages"].toArray(), messages);
+}
+
+TEST_F(AnthropicProviderTest, CompleteWithoutTextBlocksIsEmptyAndWithoutContentFails) {
+    server.enqueue("POST", "/v1/messages", ScriptedResponse::json(200, R"({"content":[]})"));
+    server.enqueue("POST", "/v1/messages", ScriptedResponse::json(200, R"({"type":"message"})"));
+    CallRecorder empty(client().complete("s", "u", "m"));
+    ASSERT_TRUE(empty.wait());
+    EXPECT_EQ(empty.completed, "");
+    CallRecorder broken(client().complete("s", "u", "m"));
+    ASSERT_TRUE(broken.wait());
+    ASSERT_NE(broken.llmError(), nullptr);
+    EXPECT_EQ(broken.llmError()->kind(), LLMError::Kind::invalidResponse);
+}
+
+TEST_F(AnthropicProviderTest, StreamYieldsTextDeltasAndEndsAtMessageStop) {
+    for (const QByteArray& lineEnd : {QByteArray("\n"), QByteArray("\r\n")}) {
+        server.enqueue("POST", "/v1/messages",
+                       ScriptedResponse::eventStream(test::sseEvents(transcript(), lineEnd))
+                           .splitEvery(11, 1));
+        CallRecorder call(client().stream("s", "u", "m"));
+        ASSERT_TRUE(call.wait());
+        EXPECT_THAT(call.pieces, ElementsAre("Dear", " Sam,\n", "thanks 🙏"));
+        EXPECT_EQ(call.completed, "Dear Sam,\nthanks 🙏");
+    }
+    const auto& request = server.requests().last();
+    EXPECT_EQ(request.header("Accept"), "text/event-stream");
+    EXPECT_EQ(request.json()["stream"], QJsonValue(true));
+    EXPECT_EQ(request.json()["max_tokens"], QJsonValue(2048));
+}
+
+TEST_F(AnthropicProviderTest, StreamSkipsBrokenLinesAndEndsWithTheBody) {
+    const QByteArray body =
+        "event: content_block_delta\n"
+        "data: {\"type\":\"content_block_delta\",\"delta\":{\"text\":\"A\"}}\n"
+        "data: {\"type\":\"content_block_delta\",\"delta\":{\"te\n"
+        "data: {\"delta\":{\"text\":\"no type\"}}\n"
+        "data: {\"type\":\"content_block_delta\",\"delta\":{\"text\":5}}\n"
+        "data:{\"type\":\"content_block_delta\",\"delta\":{\"text\":\"n\"}}\n"
+        "data: {\"type\":\"content_block_delta\",\"delta\":{\"text\":\"B\"}}\n";
+    server.on("POST", "/v1/messages", ScriptedResponse::eventStream(body));
+    CallRecorder call(client().stream("s", "u", "m"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_THAT(call.pieces, ElementsAre("A", "B"));
+    EXPECT_EQ(call.completed, "AB");
+}
+
+struct ErrorEventCase {
+    const char* name;
+    QByteArray type;
+    int status;
+};
+
+class AnthropicErrorEvent : public AnthropicProviderTest,
+                            public ::testing::WithParamInterface<ErrorEventCase> {};
+
+TEST_P(AnthropicErrorEvent, EndsTheStreamWithTheStatusItStandsFor) {
+    const QByteArray error = R"({"type":"error","error":{"type":")" + GetParam().type +
+                             R"(","message":"Something about the model"}})";
+    QList<SseEvent> events = transcript().mid(0, 4);
+    events.append({"error", error});
+    events.append(delta(R"("never")"));
+    server.on("POST", "/v1/messages", ScriptedResponse::eventStream(test::sseEvents(events)));
+    CallRecorder call(client().stream("s", "u", "m"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_THAT(call.pieces, ElementsAre("Dear"));
+    EXPECT_FALSE(call.completed.has_value());
+    ASSERT_NE(call.llmError(), nullptr);
+    EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::httpError);
+    EXPECT_EQ(call.llmError()->status(), GetParam().status);
+    EXPECT_EQ(call.llmError()->text(), QString::fromUtf8(error));
+    EXPECT_EQ(call.error->description(),
+              LLMError::httpError(GetParam().status, QString::fromUtf8(error)).description());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ErrorTypes, AnthropicErrorEvent,
+    ::testing::Values(ErrorEventCase{"InvalidRequest", "invalid_request_error", 400},
+                      ErrorEventCase{"Authentication", "authentication_error", 401},
+                      ErrorEventCase{"Permission", "permission_error", 403},
+                      ErrorEventCase{"NotFound", "not_found_error", 404},
+                      ErrorEventCase{"TooLarge", "request_too_large", 413},
+                      ErrorEventCase{"RateLimit", "rate_limit_error", 429},
+                      ErrorEventCase{"Api", "api_error", 500},
+                      ErrorEventCase{"Overloaded", "overloaded_error", 529},
+                      ErrorEventCase{"Unknown", "brand_new_error", 500}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AnthropicProviderTest, OverloadedEventReadsAsTemporarilyUnavailable) {
+    server.on(
+        "POST", "/v1/messages",
+        ScriptedResponse::eventStream(test::sseEvents(
+            {{"error",
+              R"({"type":"error","error":{"type":"overloaded_error","message":"Overloaded"}})"}})));
+    CallRecorder call(client().stream("s", "u", "m"));
+    ASSERT_TRUE(call.wait());
+    ASSERT_TRUE(call.error.has_value());
+    EXPECT_EQ(call.error->description(),
+              "Provider is temporarily unavailable (529). Try again in a moment or switch "
+              "provider in Settings.");
+}
+
+TEST_F(AnthropicProviderTest, ListModelsReturnsEveryIdSorted) {
+    server.on("GET", "/v1/models", ScriptedResponse::json(200, R"({"data":[
+        {"type":"model","id":"claude-sonnet-4-6","display_name":"Sonnet"},
+        {"type":"model","id":"claude-3-haiku-20240307"},{"type":"model","id":"claude-opus-4-1"}],
+        "has_more":true,"first_id":"a","last_id":"b"})"));
+    CallRecorder call(client().listModels());
+    ASSERT_TRUE(call.wait());
+    EXPECT_THAT(*call.models,
+                ElementsAre("claude-3-haiku-20240307", "claude-opus-4-1", "claude-sonnet-4-6"));
+    const auto& request = server.requests()[0];
+    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(request.header("x-api-key"), key.toUtf8());
+    EXPECT_EQ(request.header("anthropic-version"), "2023-06-01");
+    EXPECT_FALSE(request.hasHeader("Content-Type"));
+}
+
+}  // namespace
+}  // namespace ts

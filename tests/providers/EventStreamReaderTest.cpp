@@ -1,0 +1,107 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QList>
+
+#include "providers/EventStreamReader.h"
+
+namespace ts {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Every line, with the number of bytes fed when it was handed on.
+struct Collected {
+    QList<QByteArray> lines;
+    QList<qsizetype> fedWhenHanded;
+};
+
+Collected feedInPieces(const QByteArray& body, const QList<qsizetype>& cuts) {
+    EventStreamReader reader;
+    Collected out;
+    qsizetype fed = 0;
+    const auto handler = [&](const QByteArray& line) {
+        out.lines.append(line);
+        out.fedWhenHanded.append(fed);
+        return true;
+    };
+    qsizetype from = 0;
+    for (qsizetype cut : cuts) {
+        fed = cut;
+        reader.feed(QByteArrayView(body).sliced(from, cut - from), handler);
+        from = cut;
+    }
+    fed = body.size();
+    reader.feed(QByteArrayView(body).sliced(from), handler);
+    reader.finish(handler);
+    return out;
+}
+
+const QByteArray mixedEndings = QByteArray("data: a\r\ndata: b\ndata: c\rdata: d\r\n\r\n") +
+                                "event: ping\n\ndata: gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80\r\n" +
+                                "last without ending";
+const QList<QByteArray> mixedLines{"data: a",
+                                   "data: b",
+                                   "data: c",
+                                   "data: d",
+                                   "",
+                                   "event: ping",
+                                   "",
+                                   "data: gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80",
+                                   "last without ending"};
+
+TEST(EventStreamReader, SplitsAtCrLfAndCrLfInOneRead) {
+    EXPECT_EQ(feedInPieces(mixedEndings, {}).lines, mixedLines);
+}
+
+TEST(EventStreamReader, SameLinesWhateverTheBodyIsCutIntoTwoReads) {
+    for (qsizetype cut = 0; cut <= mixedEndings.size(); ++cut) {
+        EXPECT_EQ(feedInPieces(mixedEndings, {cut}).lines, mixedLines) << "cut at " << cut;
+    }
+}
+
+TEST(EventStreamReader, SameLinesWhenFedOneByteAtATime) {
+    QList<qsizetype> cuts;
+    for (qsizetype i = 1; i < mixedEndings.size(); ++i) {
+        cuts.append(i);
+    }
+    EXPECT_EQ(feedInPieces(mixedEndings, cuts).lines, mixedLines);
+}
+
+TEST(EventStreamReader, CrLfSplitBetweenReadsIsOneLineEnding) {
+    const Collected out = feedInPieces("one\r\ntwo\r\n", {4});
+    EXPECT_THAT(out.lines, ElementsAre("one", "two"));
+}
+
+TEST(EventStreamReader, LineIsHandedOnAsSoonAsItsEndingArrives) {
+    // "alpha\n" is complete after 6 bytes, "beta\r" after 11: neither waits for more data.
+    const Collected out = feedInPieces("alpha\nbeta\rgamma", {3, 6, 11, 13});
+    EXPECT_THAT(out.lines, ElementsAre("alpha", "beta", "gamma"));
+    EXPECT_THAT(out.fedWhenHanded, ElementsAre(6, 11, 16));
+}
+
+TEST(EventStreamReader, StopsWhenTheHandlerSaysSo) {
+    EventStreamReader reader;
+    QList<QByteArray> lines;
+    const bool went = reader.feed("a\nstop\nb\n", [&](const QByteArray& line) {
+        lines.append(line);
+        return line != "stop";
+    });
+    EXPECT_FALSE(went);
+    EXPECT_THAT(lines, ElementsAre("a", "stop"));
+}
+
+TEST(EventStreamReader, FinishWithoutPendingTextHandsOnNothing) {
+    EventStreamReader reader;
+    int calls = 0;
+    const auto handler = [&](const QByteArray&) {
+        ++calls;
+        return true;
+    };
+    reader.feed("x\r", handler);
+    reader.finish(handler);
+    EXPECT_EQ(calls, 1);
+}
+
+}  // namespace
+}  // namespace ts

@@ -1,0 +1,272 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+
+#include "CallRecorder.h"
+#include "LoopbackModelServer.h"
+#include "providers/OpenAICompatibleProvider.h"
+#include "providers/OpenAIProvider.h"
+
+namespace ts {
+namespace {
+
+using test::CallRecorder;
+using test::LoopbackModelServer;
+using test::ScriptedResponse;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const QString key = QStringLiteral("sk-test-0123456789abcdef");
+
+QByteArray chunk(const QByteArray& delta, const QByteArray& extra = "") {
+    return R"({"id":"chatcmpl-9","object":"chat.completion.chunk","model":"gpt-4o-mini",)"
+           R"("choices":[{"index":0,"delta":)" +
+           delta + R"(,"logprobs":null,"finish_reason":)" + (extra.isEmpty() ? "null" : extra) +
+           "}]}";
+}
+
+// A transcript as the service sends it: a role-only first chunk, text, a finish chunk, a usage
+// chunk with no choices, then the end marker.
+QList<QByteArray> transcript() {
+    return {
+        chunk(R"({"role":"assistant","content":""})"),
+        chunk(R"({"content":"Hel"})"),
+        chunk(R"({"content":"lo, w\u00f6rld"})"),
+        chunk(R"({"content":" – done"})"),
+        chunk("{}", R"("stop")"),
+        R"({"id":"chatcmpl-9","object":"chat.completion.chunk","choices":[],)"
+        R"("usage":{"prompt_tokens":9,"completion_tokens":4,"total_tokens":13}})",
+        "[DONE]",
+    };
+}
+
+class OpenAIProviderTest : public ::testing::Test {
+protected:
+    OpenAIProvider client(ClientOptions options = {}) const {
+        return OpenAIProvider(key, server.url("/v1"), ProviderKind::openai, options);
+    }
+
+    LoopbackModelServer server;
+};
+
+TEST_F(OpenAIProviderTest, CompleteSendsTheChatRequestAndReturnsTheFirstChoice) {
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::json(200, R"({"id":"x","choices":[
+                {"index":0,"message":{"role":"assistant","content":"Better text."}},
+                {"index":1,"message":{"role":"assistant","content":"Other."}}]})"));
+    CallRecorder call(client().complete("", "Fix “this”\nplease", "gpt-4o-mini"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_EQ(call.completed, "Better text.");
+
+    ASSERT_EQ(server.requests().size(), 1);
+    const auto& request = server.requests()[0];
+    EXPECT_EQ(request.method, "POST");
+    EXPECT_EQ(request.query, "");
+    EXPECT_EQ(request.header("Content-Type"), "application/json");
+    EXPECT_EQ(request.header("Authorization"), "Bearer " + key.toUtf8());
+    EXPECT_FALSE(request.hasHeader("Accept"));
+    EXPECT_FALSE(request.body.contains('\n'));
+    const QJsonObject body = request.json();
+    EXPECT_THAT(body.keys(), ElementsAre("messages", "model", "temperature"));
+    EXPECT_EQ(body["model"].toString(), "gpt-4o-mini");
+    EXPECT_DOUBLE_EQ(body["temperature"].toDouble(), 0.4);
+    const QJsonArray messages{
+        QJsonObject{{"role", "system"}, {"content", ""}},
+        QJsonObject{{"role", "user"}, {"content", "Fix “this”\nplease"}},
+    };
+    EXPECT_EQ(body["messages"].toArray(), messages);
+}
+
+TEST_F(OpenAIProviderTest, CompleteWithNoChoicesIsTheEmptyText) {
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::json(200, R"({"choices":[]})"));
+    CallRecorder call(client().complete("s", "u", "m"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_EQ(call.completed, "");
+}
+
+TEST_F(OpenAIProviderTest, CompleteFailsOnAnAnswerThatDoesNotDecode) {
+    for (const QByteArray& body : {QByteArray(R"({"choices":[{"message":{"content":null}}]})"),
+                                   QByteArray(R"({"choices":[{"message":{"role":"assistant"}}]})"),
+                                   QByteArray(R"({"object":"list"})"), QByteArray("not json")}) {
+        server.enqueue("POST", "/v1/chat/completions", ScriptedResponse::json(200, body));
+        CallRecorder call(client().complete("s", "u", "m"));
+        ASSERT_TRUE(call.wait());
+        ASSERT_NE(call.llmError(), nullptr) << body.constData();
+        EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::invalidResponse);
+    }
+}
+
+TEST_F(OpenAIProviderTest, BaseURLWithOrWithoutTrailingSlashGivesTheSameURL) {
+    server.on("GET", "/custom/v1/models", ScriptedResponse::json(200, R"({"data":[]})"));
+    for (const QString& base : {QStringLiteral("/custom/v1"), QStringLiteral("/custom/v1/")}) {
+        CallRecorder call(OpenAICompatibleProvider(key, server.url(base)).listModels());
+        ASSERT_TRUE(call.wait());
+        EXPECT_EQ(call.models, QStringList());
+    }
+    ASSERT_EQ(server.requests().size(), 2);
+    EXPECT_EQ(server.requests()[0].path, "/custom/v1/models");
+    EXPECT_EQ(server.requests()[1].path, "/custom/v1/models");
+}
+
+struct StreamCase {
+    const char* name;
+    QByteArray lineEnd;
+    int splitEvery;  // 0: one write
+    int delayMs;
+};
+
+class OpenAIStreamTranscript : public OpenAIProviderTest,
+                               public ::testing::WithParamInterface<StreamCase> {};
+
+TEST_P(OpenAIStreamTranscript, YieldsTheTextPiecesOnly) {
+    ScriptedResponse response =
+        ScriptedResponse::eventStream(test::sseBody(transcript(), GetParam().lineEnd));
+    if (GetParam().splitEvery > 0) {
+        response.splitEvery(GetParam().splitEvery, GetParam().delayMs);
+    }
+    server.on("POST", "/v1/chat/completions", response);
+    CallRecorder call(client().stream("sys", "user", "gpt-4o-mini"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_THAT(call.pieces, ElementsAre("Hel", "lo, wörld", " – done"));
+    EXPECT_EQ(call.completed, "Hello, wörld – done");
+    EXPECT_FALSE(call.error.has_value());
+
+    const auto& request = server.requests().value(0);
+    EXPECT_EQ(request.header("Accept"), "text/event-stream");
+    EXPECT_EQ(request.header("Content-Type"), "application/json");
+    EXPECT_EQ(request.header("Authorization"), "Bearer " + key.toUtf8());
+    EXPECT_THAT(request.json().keys(), ElementsAre("messages", "model", "stream", "temperature"));
+    EXPECT_EQ(request.json()["stream"], QJsonValue(true));
+}
+
+INSTANTIATE_TEST_SUITE_P(LineEndingsAndSplits, OpenAIStreamTranscript,
+                         ::testing::Values(StreamCase{"LfOneWrite", "\n", 0, 0},
+                                           StreamCase{"CrLfOneWrite", "\r\n", 0, 0},
+                                           StreamCase{"CrOneWrite", "\r", 0, 0},
+                                           StreamCase{"CrLfEvery3Bytes", "\r\n", 3, 1},
+                                           StreamCase{"LfEvery7Bytes", "\n", 7, 1},
+                                           StreamCase{"CrEvery5Bytes", "\r", 5, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OpenAIProviderTest, StreamJoinsACharacterSplitBetweenReads) {
+    const QByteArray body = test::sseBody({chunk(R"({"content":"grüß 😀"})"), "[DONE]"});
+    const int umlaut = static_cast<int>(body.indexOf("\xC3\xBC")) + 1;
+    const int emoji = static_cast<int>(body.indexOf("\xF0\x9F")) + 2;
+    server.on("POST", "/v1/chat/completions",
+              ScriptedResponse::eventStream(body).splitAt({umlaut, emoji}, 30));
+    CallRecorder call(client().stream("s", "u", "m"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_THAT(call.pieces, ElementsAre("grüß 😀"));
+}
+
+TEST_F(OpenAIProviderTest, StreamDeliversEachPieceBeforeTheBodyEnds) {
+    const QByteArray first = test::sseBody({chunk(R"({"content":"first"})")});
+    ScriptedResponse response = ScriptedResponse::eventStream(first);
+    response.ending = ScriptedResponse::Ending::stall;
+    server.on("POST", "/v1/chat/completions", response);
+    CallRecorder call(client().stream("s", "u", "m"));
+    ASSERT_TRUE(call.waitForPieces(1));
+    EXPECT_THAT(call.pieces, ElementsAre("first"));
+    EXPECT_FALSE(call.finished());
+}
+
+TEST_F(OpenAIProviderTest, StreamSkipsBrokenAndForeignLinesAndEndsAtDone) {
+    const QByteArray body =
+        ": keep-alive comment\n"
+        "event: message\n"
+        "data: " +
+        chunk(R"({"content":"A"})") + "\n" +
+        "data: {\"choices\":[{\"delta\":{\"content\":\"brok\n"
+        "data:" +
+        chunk(R"({"content":"no space"})") + "\n" + "data: " + chunk(R"({"content":7})") + "\n" +
+        "data: {\"choices\":[{\"index\":0}]}\n"
+        "data: " +
+        chunk(R"({"content":null})") + "\n" + "data: " + chunk(R"({"content":"B"})") + "\n" +
+        "data:[DONE]\n" + "data: " + chunk(R"({"content":"C"})") + "\n" + "data: [DONE]\n" +
+        "data: " + chunk(R"({"content":"after the end"})") + "\n";
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::eventStream(body));
+    CallRecorder call(client().stream("s", "u", "m"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_THAT(call.pieces, ElementsAre("A", "B", "C"));
+    EXPECT_EQ(call.completed, "ABC");
+}
+
+TEST_F(OpenAIProviderTest, StreamWithoutDoneEndsWithTheBody) {
+    server.on("POST", "/v1/chat/completions",
+              ScriptedResponse::eventStream(test::sseBody({chunk(R"({"content":"only"})")})));
+    CallRecorder call(client().stream("s", "u", "m"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_EQ(call.completed, "only");
+}
+
+TEST_F(OpenAIProviderTest, ErrorObjectInsideASuccessfulStreamIsAFailure) {
+    const QByteArray error =
+        R"({"error":{"message":"The server had an error processing your request.",)"
+        R"("type":"server_error","code":503}})";
+    const QByteArray rejected =
+        R"({"error":{"message":"Context too long","type":"invalid_request_error","code":400}})";
+    const QByteArray uncoded = R"({"error":{"message":"boom","code":"oops"}})";
+    const std::tuple<QByteArray, int, QString> cases[] = {
+        {error, 503,
+         "Provider is temporarily unavailable (503). Try again in a moment or switch provider "
+         "in Settings."},
+        {rejected, 400, "The provider rejected the request: Context too long"},
+        {uncoded, 500,
+         "Provider is temporarily unavailable (500). Try again in a moment or switch provider "
+         "in Settings."},
+    };
+    for (const auto& [payload, status, description] : cases) {
+        server.enqueue("POST", "/v1/chat/completions",
+                       ScriptedResponse::eventStream(test::sseBody(
+                           {chunk(R"({"content":"par"})"), payload, chunk(R"({"content":"x"})")})));
+        CallRecorder call(client().stream("s", "u", "m"));
+        ASSERT_TRUE(call.wait());
+        EXPECT_THAT(call.pieces, ElementsAre("par"));
+        EXPECT_FALSE(call.completed.has_value());
+        ASSERT_NE(call.llmError(), nullptr);
+        EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::httpError);
+        EXPECT_EQ(call.llmError()->status(), status);
+        EXPECT_EQ(call.llmError()->text(), QString::fromUtf8(payload));
+        EXPECT_EQ(call.error->description(), description);
+    }
+}
+
+TEST_F(OpenAIProviderTest, ListModelsKeepsChatModelsSorted) {
+    server.on("GET", "/v1/models", ScriptedResponse::json(200, R"({"object":"list","data":[
+        {"id":"gpt-4o","object":"model"},{"id":"gpt-4o-realtime-preview"},
+        {"id":"text-embedding-3-small"},{"id":"o3-mini"},{"id":"whisper-1"},{"id":"o1"},
+        {"id":"chatgpt-4o-latest"},{"id":"gpt-4o-mini-search-preview"},{"id":"gpt-4o"},
+        {"id":"o4-mini"},{"id":"gpt-3.5-turbo-instruct"},{"id":"gpt-4o-mini-tts"},
+        {"id":"gpt-4o-audio-preview"},{"id":"omni-moderation-latest"},{"id":"GPT-5"}]})"));
+    CallRecorder call(client().listModels());
+    ASSERT_TRUE(call.wait());
+    EXPECT_THAT(*call.models, ElementsAre("gpt-4o", "gpt-4o", "o1", "o3-mini", "o4-mini"));
+    const auto& request = server.requests()[0];
+    EXPECT_EQ(request.method, "GET");
+    EXPECT_EQ(request.header("Authorization"), "Bearer " + key.toUtf8());
+    EXPECT_FALSE(request.hasHeader("Content-Type"));
+    EXPECT_FALSE(request.hasHeader("Accept"));
+}
+
+TEST_F(OpenAIProviderTest, ListModelsFailsOnAnEntryWithoutId) {
+    server.on("GET", "/v1/models", ScriptedResponse::json(200, R"({"data":[{"id":"o1"},{}]})"));
+    CallRecorder call(client().listModels());
+    ASSERT_TRUE(call.wait());
+    ASSERT_NE(call.llmError(), nullptr);
+    EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::invalidResponse);
+}
+
+TEST_F(OpenAIProviderTest, CompatibleProviderDelegatesWithItsOwnKind) {
+    server.on("POST", "/v1/chat/completions",
+              ScriptedResponse::json(200, R"({"choices":[{"message":{"content":"ok"}}]})"));
+    const OpenAICompatibleProvider custom(key, server.url("/v1/"));
+    EXPECT_EQ(custom.kind(), ProviderKind::custom);
+    EXPECT_EQ(custom.inner().kind(), ProviderKind::openai);
+    CallRecorder call(custom.complete("s", "u", "m"));
+    ASSERT_TRUE(call.wait());
+    EXPECT_EQ(call.completed, "ok");
+    EXPECT_EQ(server.requests()[0].header("Authorization"), "Bearer " + key.toUtf8());
+}
+
+}  // namespace
+}  // namespace ts
