@@ -17,21 +17,45 @@ bool isProtocolTarget(const QString& format) {
     return targets.contains(format);
 }
 
+// Null in a process without a GUI application (a command-line tool), where there is no
+// clipboard to reach.
+QClipboard* guiClipboard() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
+               ? QGuiApplication::clipboard()
+               : nullptr;
+}
+
+const QMimeData* clipboardData() {
+    QClipboard* clipboard = guiClipboard();
+    return clipboard != nullptr ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
+}
+
+void setClipboardData(QMimeData* mime) {
+    if (QClipboard* clipboard = guiClipboard()) {
+        clipboard->setMimeData(mime, QClipboard::Clipboard);
+    } else {
+        delete mime;
+    }
+}
+
 }  // namespace
 
 X11Clipboard::X11Clipboard(QObject* parent) : Clipboard(parent) {
-    connect(QGuiApplication::clipboard(), &QClipboard::changed, this,
-            [this](QClipboard::Mode mode) {
-                if (mode == QClipboard::Clipboard) {
-                    ++changeCount_;
-                    emit changed();
-                }
-            });
+    QClipboard* clipboard = guiClipboard();
+    if (clipboard == nullptr) {
+        return;
+    }
+    connect(clipboard, &QClipboard::changed, this, [this](QClipboard::Mode mode) {
+        if (mode == QClipboard::Clipboard) {
+            ++changeCount_;
+            emit changed();
+        }
+    });
 }
 
 ClipboardSnapshot X11Clipboard::snapshot() const {
     ClipboardSnapshot out;
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    const QMimeData* mime = clipboardData();
     if (mime == nullptr) {
         return out;
     }
@@ -53,11 +77,13 @@ void X11Clipboard::restore(const ClipboardSnapshot& snapshot) {
     for (const ClipboardFormat& item : snapshot) {
         mime->setData(item.format, item.data);
     }
-    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+    setClipboardData(mime);
 }
 
 void X11Clipboard::clear() {
-    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    if (QClipboard* clipboard = guiClipboard()) {
+        clipboard->clear(QClipboard::Clipboard);
+    }
 }
 
 void X11Clipboard::setText(const QString& text, bool secretHint) {
@@ -66,11 +92,11 @@ void X11Clipboard::setText(const QString& text, bool secretHint) {
     if (secretHint) {
         mime->setData(QString::fromLatin1(kPasswordManagerHintFormat), QByteArrayLiteral("secret"));
     }
-    QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+    setClipboardData(mime);
 }
 
 std::optional<QString> X11Clipboard::text() const {
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    const QMimeData* mime = clipboardData();
     if (mime == nullptr || !mime->hasText()) {
         return std::nullopt;
     }
