@@ -117,6 +117,26 @@ TEST_F(X11GrabTest, PressFiresOnceAlsoWithLocksOn) {
     EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+e")), (QList<quint32>{kHotKey, kMarker}));
 }
 
+TEST_F(X11GrabTest, HoldingTheShortcutFiresOnce) {
+    ASSERT_TRUE(grabber->grab(kHotKey, kCtrlAltE));
+    spy->clear();
+    // Fast auto-repeat, so half a second of holding produces a dozen repeats.
+    const QList<QByteArray> previous =
+        runTool(helperPath(), {"repeat", "100", "30"}).out.trimmed().split(' ');
+    ASSERT_EQ(previous.size(), 2);
+    const int held = runTool(QStringLiteral("xdotool"),
+                             {"keydown", "ctrl+alt+e", "sleep", "0.5", "keyup", "ctrl+alt+e"})
+                         .exitCode;
+    runTool(helperPath(),
+            {"repeat", QString::fromLatin1(previous[0]), QString::fromLatin1(previous[1])});
+    ASSERT_EQ(held, 0);
+    xdotoolKey(QStringLiteral("ctrl+alt+super+m"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return countOf(kMarker) > 0; }, 10000));
+    EXPECT_EQ(countOf(kHotKey), 1);
+    // Released, the next press fires again.
+    EXPECT_EQ(firedBy(QStringLiteral("ctrl+alt+e")), (QList<quint32>{kHotKey, kMarker}));
+}
+
 TEST_F(X11GrabTest, OtherModifiersDoNotFire) {
     ASSERT_TRUE(grabber->grab(kHotKey, kCtrlAltE));
     EXPECT_EQ(firedBy(QStringLiteral("ctrl+e")), QList<quint32>{kMarker});

@@ -6,6 +6,7 @@
 //   x11_test_helper group                 prints the locked keyboard group
 //   x11_test_helper lock num|caps on|off  switches NumLock or CapsLock
 //   x11_test_helper locks                 prints "num caps" as 0/1
+//   x11_test_helper repeat DELAY INTERVAL sets the auto-repeat timing (ms), prints the old one
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -57,6 +58,13 @@ int main(int argc, char** argv) {
         const unsigned int num = XkbKeysymToModifiers(display, XK_Num_Lock);
         std::printf("%d %d\n", (state.locked_mods & num) != 0 ? 1 : 0,
                     (state.locked_mods & LockMask) != 0 ? 1 : 0);
+    } else if (std::strcmp(argv[1], "repeat") == 0 && argc == 4) {
+        unsigned int delay = 0;
+        unsigned int interval = 0;
+        XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &delay, &interval);
+        XkbSetAutoRepeatRate(display, XkbUseCoreKbd, std::atoi(argv[2]), std::atoi(argv[3]));
+        XSync(display, False);
+        std::printf("%u %u\n", delay, interval);
     } else if (std::strcmp(argv[1], "group") == 0) {
         XkbStateRec state{};
         XkbGetState(display, XkbUseCoreKbd, &state);

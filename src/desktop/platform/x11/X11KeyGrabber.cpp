@@ -1,6 +1,7 @@
 #include "desktop/platform/x11/X11KeyGrabber.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "desktop/DesktopLogging.h"
 #include "desktop/platform/x11/X11Connection.h"
@@ -157,21 +158,42 @@ bool X11KeyGrabber::nativeEventFilter(const QByteArray& eventType, void* message
         return false;
     }
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_KEY_PRESS) {
+    const int type = event->response_type & 0x7f;
+    if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) {
         return false;
     }
-    const auto* press = static_cast<const xcb_key_press_event_t*>(message);
-    const unsigned int mask = press->state & kMatchedModifiers;
-    QList<quint32> fired;
+    // Press and release events share one layout.
+    const auto* key = static_cast<const xcb_key_press_event_t*>(message);
+    const unsigned int mask = key->state & kMatchedModifiers;
+    QList<quint32> matched;
     for (auto it = grabs_.cbegin(); it != grabs_.cend(); ++it) {
-        if (it->keycode == press->detail && it->mask == mask) {
-            fired << it.key();
+        if (it->keycode == key->detail && it->mask == mask) {
+            matched << it.key();
         }
     }
-    for (quint32 id : fired) {
-        emit activated(id);
+    if (type == XCB_KEY_RELEASE) {
+        if (heldKeycode_ == key->detail) {
+            heldKeycode_ = 0;
+            releaseTime_ = key->time;
+        }
+        return false;
     }
-    return !fired.isEmpty();
+    if (matched.isEmpty()) {
+        return false;
+    }
+    // Holding the shortcut must not start one action per auto-repeat: a repeat is a press
+    // without a release in between, or (without detectable auto-repeat) a press stamped
+    // with the time of the release just before it.
+    const bool repeat =
+        heldKeycode_ == key->detail || (releaseTime_ != 0 && releaseTime_ == key->time);
+    heldKeycode_ = key->detail;
+    if (!repeat) {
+        std::sort(matched.begin(), matched.end());
+        for (quint32 id : matched) {
+            emit activated(id);
+        }
+    }
+    return true;
 }
 
 }  // namespace ts

@@ -29,6 +29,8 @@ private:
     bool heldByOther(quint32 id, const Grab& grab) const;
 
     QHash<quint32, Grab> grabs_;
+    unsigned int heldKeycode_ = 0;  // grabbed key pressed and not yet released
+    unsigned int releaseTime_ = 0;
 };
 
 }  // namespace ts
