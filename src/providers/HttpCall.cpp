@@ -19,11 +19,18 @@ bool isSuccess(int status) {
     return status >= 200 && status <= 299;
 }
 
-// Qt reports HTTP statuses as errors too; these codes mean the exchange itself broke.
-bool isTransportFailure(QNetworkReply::NetworkError code) {
-    return code != QNetworkReply::NoError &&
-           (code < QNetworkReply::ContentAccessDenied || code == QNetworkReply::ProtocolFailure ||
-            code == QNetworkReply::UnknownNetworkError);
+// Qt reports HTTP error statuses as reply errors too, from several of its ranges (400 is a
+// protocol error, 407 a proxy one). Once a status has arrived, only the connection range and a
+// protocol failure mean that the exchange itself broke.
+bool isTransportFailure(const QNetworkReply& reply) {
+    const QNetworkReply::NetworkError code = reply.error();
+    if (code == QNetworkReply::NoError) {
+        return false;
+    }
+    if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
+        return true;
+    }
+    return code <= QNetworkReply::UnknownNetworkError || code == QNetworkReply::ProtocolFailure;
 }
 
 class FailedCall final : public ProviderCall {
@@ -183,7 +190,7 @@ void HttpCall::onFinished() {
             return;
         }
         // A line cut off by a broken connection is not handed on.
-        if (isTransportFailure(m_reply->error())) {
+        if (isTransportFailure(*m_reply)) {
             failWithTransportError();
             return;
         }
@@ -199,7 +206,7 @@ void HttpCall::onFinished() {
         }
         return;
     }
-    if (isTransportFailure(m_reply->error())) {
+    if (isTransportFailure(*m_reply)) {
         failWithTransportError();
         return;
     }

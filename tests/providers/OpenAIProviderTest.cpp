@@ -256,6 +256,34 @@ TEST_F(OpenAIProviderTest, ListModelsFailsOnAnEntryWithoutId) {
     EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::invalidResponse);
 }
 
+TEST_F(OpenAIProviderTest, EveryStatusOutside2xxIsAnHttpError) {
+    // Qt files these under different error ranges of its own; none may read as a broken
+    // connection or as an answer.
+    for (int status : {300, 400, 402, 405, 407, 409, 410, 413, 418, 422, 451, 500, 501, 502, 503,
+                       504, 529, 599}) {
+        const QByteArray body =
+            R"({"error":{"message":"status )" + QByteArray::number(status) + R"("}})";
+        server.on("POST", "/v1/chat/completions", ScriptedResponse::json(status, body));
+        CallRecorder whole(client().complete("s", "u", "m"));
+        CallRecorder streamed(client().stream("s", "u", "m"));
+        ASSERT_TRUE(whole.wait() && streamed.wait());
+        for (const CallRecorder* call : {&whole, &streamed}) {
+            ASSERT_NE(call->llmError(), nullptr) << status;
+            EXPECT_EQ(call->llmError()->kind(), LLMError::Kind::httpError);
+            EXPECT_EQ(call->llmError()->status(), status);
+            EXPECT_EQ(call->llmError()->text(), QString::fromUtf8(body));
+        }
+    }
+}
+
+TEST_F(OpenAIProviderTest, BaseURLWithoutHttpIsATransportErrorNotAStatus) {
+    CallRecorder call(OpenAICompatibleProvider(key, QUrl("gopher://127.0.0.1/v1")).listModels());
+    ASSERT_TRUE(call.wait());
+    ASSERT_NE(call.transportError(), nullptr);
+    EXPECT_EQ(call.transportError()->code(), QNetworkReply::ProtocolUnknownError);
+    EXPECT_EQ(call.llmError(), nullptr);
+}
+
 TEST_F(OpenAIProviderTest, CompatibleProviderDelegatesWithItsOwnKind) {
     server.on("POST", "/v1/chat/completions",
               ScriptedResponse::json(200, R"({"choices":[{"message":{"content":"ok"}}]})"));

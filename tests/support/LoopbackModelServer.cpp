@@ -278,6 +278,9 @@ void LoopbackModelServer::serveNext(Connection& connection) {
     connection.pending = std::make_unique<QObject>();
     QTimer::singleShot(response.headDelayMs, connection.pending.get(),
                        [this, &connection, response] {
+                           if (!connection.socket) {
+                               return;  // the client hung up; its timers die with `pending`
+                           }
                            QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) +
                                              ' ' + reasonPhrase(response.status) + "\r\n";
                            for (const auto& [name, value] : response.headers) {
@@ -306,6 +309,9 @@ void LoopbackModelServer::sendChunk(Connection& connection, const ScriptedRespon
     }
     QTimer::singleShot(response.chunks[index].delayMs, connection.pending.get(),
                        [this, &connection, response, index] {
+                           if (!connection.socket) {
+                               return;
+                           }
                            const QByteArray& bytes = response.chunks[index].bytes;
                            if (response.chunkedEncoding && !bytes.isEmpty()) {
                                connection.socket->write(QByteArray::number(bytes.size(), 16) +
