@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "ui/toast/Palette.h"
+#include "ui/toast/PopoverBackground.h"
 #include "ui/toast/ToastPanel.h"
 #include "ui/toast/ToastPlacement.h"
 #include "ui/toast/ToastPresenter.h"
@@ -186,6 +187,19 @@ TEST(ToastView, RendersEveryKindInBothSchemes) {
             EXPECT_EQ(middle.lightness() > 128, QLatin1String(appearance) == "light")
                 << appearance << " " << static_cast<int>(kind);
         }
+    }
+    Palette::setAppearanceSource(nullptr);
+}
+
+TEST(PopoverBackground, RunsFromGradientAToGradientB) {
+    for (const char* appearance : {"light", "dark"}) {
+        Palette::setAppearanceSource([appearance] { return QString::fromLatin1(appearance); });
+        const Palette& palette = Palette::current();
+        PopoverBackground background;
+        background.resize(100, 400);
+        const QImage image = background.grab().toImage();
+        EXPECT_EQ(image.pixelColor(50, 0).rgb(), palette.gradientA.rgb()) << appearance;
+        EXPECT_EQ(image.pixelColor(50, 399).rgb(), palette.gradientB.rgb()) << appearance;
     }
     Palette::setAppearanceSource(nullptr);
 }

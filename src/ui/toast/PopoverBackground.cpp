@@ -1,0 +1,19 @@
+#include "ui/toast/PopoverBackground.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+#include "ui/toast/Palette.h"
+
+namespace ts {
+
+void PopoverBackground::paintEvent(QPaintEvent*) {
+    const Palette& palette = Palette::current();
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, palette.gradientA);
+    gradient.setColorAt(1, palette.gradientB);
+    QPainter painter(this);
+    painter.fillRect(rect(), gradient);
+}
+
+}  // namespace ts
