@@ -1,0 +1,7 @@
+#include "store/KeyStore.h"
+
+namespace ts {
+
+KeyStore::~KeyStore() = default;
+
+}  // namespace ts

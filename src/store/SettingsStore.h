@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMetaType>
+#include <QMutex>
+#include <QObject>
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+#include "core/Enums.h"
+
+namespace ts {
+
+class KeyStore;
+
+// Every user preference, one INI entry each. Nothing is cached: every read goes back to the file
+// (so another process's change is seen) and every write reaches the disk at once.
+class SettingsStore final : public QObject {
+    Q_OBJECT
+
+public:
+    struct FieldInfo {
+        QString key;
+        QMetaType::Type type;
+        QVariant defaultValue;
+    };
+
+    // $XDG_CONFIG_HOME/tessarine/tessarine.conf
+    static SettingsStore& shared();
+    static QString defaultFilePath();
+
+    explicit SettingsStore(const QString& filePath, QObject* parent = nullptr);
+    ~SettingsStore() override;
+
+    QString filePath() const;
+
+    QString providerRaw() const;
+    void setProviderRaw(const QString& value);
+    QString model() const;
+    void setModel(const QString& value);
+    QString customBaseURL() const;
+    void setCustomBaseURL(const QString& value);
+    QString ollamaBaseURL() const;
+    void setOllamaBaseURL(const QString& value);
+    QString defaultToneRaw() const;
+    void setDefaultToneRaw(const QString& value);
+    QString defaultContextRaw() const;
+    void setDefaultContextRaw(const QString& value);
+    bool autoPaste() const;
+    void setAutoPaste(bool value);
+    QString appearance() const;
+    void setAppearance(const QString& value);
+    int hotkeyKeyCode() const;
+    void setHotkeyKeyCode(int value);
+    int hotkeyModifiers() const;
+    void setHotkeyModifiers(int value);
+    int inPlaceHotkeyKeyCode() const;
+    void setInPlaceHotkeyKeyCode(int value);
+    int inPlaceHotkeyModifiers() const;
+    void setInPlaceHotkeyModifiers(int value);
+    bool inPlaceHotkeyEnabled() const;
+    void setInPlaceHotkeyEnabled(bool value);
+    QString styleProfile() const;
+    void setStyleProfile(const QString& value);
+    bool styleProfileEnabled() const;
+    void setStyleProfileEnabled(bool value);
+    QString styleSamples() const;
+    void setStyleSamples(const QString& value);
+    int thumbedUpCountAtLastStyleRefresh() const;
+    void setThumbedUpCountAtLastStyleRefresh(int value);
+    bool hasPromptedForAccessibility() const;
+    void setHasPromptedForAccessibility(bool value);
+    bool selectionButtonEnabled() const;
+    void setSelectionButtonEnabled(bool value);
+    bool hasCompletedOnboarding() const;
+    void setHasCompletedOnboarding(bool value);
+    bool hasRunOnboardingMigration() const;
+    void setHasRunOnboardingMigration(bool value);
+    // Empty means the service's public API.
+    QString openaiBaseURL() const;
+    void setOpenaiBaseURL(const QString& value);
+    QString anthropicBaseURL() const;
+    void setAnthropicBaseURL(const QString& value);
+    QString geminiBaseURL() const;
+    void setGeminiBaseURL(const QString& value);
+
+    // Stored text that names no case reads as openai, professional and email.
+    ProviderKind provider() const;
+    Tone defaultTone() const;
+    AppContext defaultContext() const;
+
+    // Keeps a hand-chosen model; replaces the old provider's default (or nothing) by the new one's.
+    void setProvider(ProviderKind kind);
+    // Once per installation: users who had a key (or the local provider) skip the first-run flow.
+    void runOnboardingMigration(KeyStore& keys);
+    void resetHotkeys();
+
+    // Every field, in declaration order, for generic access by key.
+    static const QList<FieldInfo>& fields();
+    static const FieldInfo* field(const QString& key);
+    // Typed; the default when unset or unreadable; invalid for unknown keys.
+    QVariant value(const QString& key) const;
+    // False (and nothing written) for unknown keys and values of the wrong type.
+    bool setValue(const QString& key, const QVariant& value);
+    bool contains(const QString& key) const;
+
+    // Binary values (history, saved prompts); empty when unset.
+    QByteArray data(const QString& key) const;
+    void setData(const QString& key, const QByteArray& bytes);
+
+signals:
+    void valueChanged(const QString& key);
+    // The shell re-registers the hotkeys on this ("io.tessarine.hotkeyChanged").
+    void hotkeysReset();
+
+private:
+    QVariant stored(const QString& key) const;
+    void write(const QString& key, const QVariant& value);
+    QString stringValue(const QString& key) const;
+    bool boolValue(const QString& key) const;
+    int intValue(const QString& key) const;
+
+    mutable QMutex m_mutex;
+    std::unique_ptr<QSettings> m_settings;
+};
+
+}  // namespace ts
