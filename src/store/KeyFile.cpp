@@ -19,7 +19,9 @@ constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDev
 class FileLock final {
 public:
     explicit FileLock(const QString& path) : m_lock(path + QStringLiteral(".lock")) {
-        m_locked = m_lock.tryLock(2000);
+        // A lock left by a process that died is cleared instead of waited out.
+        m_lock.setStaleLockTime(250);
+        m_locked = m_lock.tryLock(1000);
     }
     ~FileLock() {
         if (m_locked) {

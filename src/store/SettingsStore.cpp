@@ -1,5 +1,7 @@
 #include "store/SettingsStore.h"
 
+#include <QFile>
+#include <QLockFile>
 #include <QMutexLocker>
 #include <QStandardPaths>
 #include <QStringList>
@@ -88,6 +90,21 @@ std::optional<QVariant> typed(const QVariant& raw, QMetaType::Type type) {
         }
         default:
             return std::nullopt;
+    }
+}
+
+// QSettings waits for its lock file without a bound, and one left empty by a writer that died
+// while creating it only counts as abandoned after 30 seconds. A lock whose owner is gone, or one
+// that has stayed unreadable for a moment, is cleared here first.
+void clearAbandonedLock(const QString& settingsPath) {
+    const QString lockPath = settingsPath + QStringLiteral(".lock");
+    if (!QFile::exists(lockPath)) {
+        return;
+    }
+    QLockFile probe(lockPath);
+    probe.setStaleLockTime(250);
+    if (probe.tryLock(500)) {
+        probe.unlock();
     }
 }
 
@@ -180,6 +197,7 @@ void SettingsStore::write(const QString& key, const QVariant& value) {
     bool failed = false;
     {
         QMutexLocker lock(&m_mutex);
+        clearAbandonedLock(m_settings->fileName());
         m_settings->setValue(key, value);
         m_settings->sync();
         failed = m_settings->status() != QSettings::NoError;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -42,6 +44,31 @@ TEST(SettingsAtomicityTest, KilledWriterNeverLeavesATornFile) {
         }
     }
     EXPECT_GT(roundsSeen, 25);
+}
+
+// A writer killed between creating the lock file and filling it leaves it empty; QSettings alone
+// would wait 30 seconds before it treats such a lock as abandoned.
+TEST(SettingsAtomicityTest, EmptyLockLeftByADeadWriterDoesNotStallTheNextWrite) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("tessarine.conf"));
+    for (const bool justLeft : {false, true}) {
+        SCOPED_TRACE(justLeft);
+        QFile lock(path + QStringLiteral(".lock"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        if (!justLeft) {
+            lock.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                             QFileDevice::FileModificationTime);
+        }
+        lock.close();
+        SettingsStore store(path);
+        QElapsedTimer timer;
+        timer.start();
+        store.setModel(justLeft ? QStringLiteral("b") : QStringLiteral("a"));
+        EXPECT_LT(timer.elapsed(), 10000);
+        EXPECT_EQ(SettingsStore(path).model(),
+                  justLeft ? QStringLiteral("b") : QStringLiteral("a"));
+    }
 }
 
 }  // namespace
