@@ -1,14 +1,55 @@
 #include "providers/OllamaProvider.h"
 
+#include "providers/OllamaError.h"
+#include "providers/TransportError.h"
+
 namespace ts {
+namespace {
+
+// Passes an inner call's signals on, rewriting its failure.
+class MappedCall final : public ProviderCall {
+public:
+    MappedCall(std::unique_ptr<ProviderCall> inner, QUrl baseURL)
+        : m_inner(std::move(inner)), m_baseURL(std::move(baseURL)) {
+        ProviderCall* call = m_inner.get();
+        connect(call, &ProviderCall::piece, this,
+                [this](const QString& text) { deliverPiece(text); });
+        connect(call, &ProviderCall::completed, this,
+                [this](const QString& text) { deliverCompleted(text); });
+        connect(call, &ProviderCall::modelsListed, this,
+                [this](const QStringList& models) { deliverModels(models); });
+        connect(call, &ProviderCall::failed, this, [this](const RequestError& error) {
+            deliverFailure(OllamaProvider::mapError(error, m_baseURL));
+        });
+    }
+
+protected:
+    void releaseRequest() override { m_inner.reset(); }
+
+private:
+    std::unique_ptr<ProviderCall> m_inner;
+    QUrl m_baseURL;
+};
+
+}  // namespace
 
 OllamaProvider::OllamaProvider(QUrl baseURL, ClientOptions options)
-    : m_inner(QString(placeholderKey), std::move(baseURL), ProviderKind::ollama, options) {}
+    : m_inner(QString(placeholderKey), std::move(baseURL), ProviderKind::openai, options) {}
+
+RequestError OllamaProvider::mapError(const RequestError& error, const QUrl& baseURL) {
+    const TransportError* transport = error.as<TransportError>();
+    if (!transport || transport->kind() == TransportError::Kind::other) {
+        return error;
+    }
+    const OllamaError notRunning = OllamaError::notRunning(baseURL);
+    return RequestError(notRunning.description(), notRunning);
+}
 
 std::unique_ptr<ProviderCall> OllamaProvider::complete(const QString& systemPrompt,
                                                        const QString& userMessage,
                                                        const QString& model) const {
-    return m_inner.complete(systemPrompt, userMessage, model);
+    return std::make_unique<MappedCall>(m_inner.complete(systemPrompt, userMessage, model),
+                                        baseURL());
 }
 
 std::unique_ptr<ProviderCall> OllamaProvider::stream(const QString& systemPrompt,
@@ -18,7 +59,7 @@ std::unique_ptr<ProviderCall> OllamaProvider::stream(const QString& systemPrompt
 }
 
 std::unique_ptr<ProviderCall> OllamaProvider::listModels() const {
-    return m_inner.listAllModels();
+    return std::make_unique<MappedCall>(m_inner.listAllModels(), baseURL());
 }
 
 std::unique_ptr<LLMProvider> makeOllamaProvider(const QUrl& baseURL, const ClientOptions& options) {
