@@ -49,6 +49,7 @@ public:
     std::unique_ptr<ProviderCall> listModels() const override;
 
     State& state() const { return *m_state; }
+    Script& fallback() const { return m_state->fallback; }
     void enqueue(Script script) const { m_state->scripts.push_back(std::move(script)); }
     // Shorthand: a stream/complete answer in one or more pieces.
     void enqueueAnswer(const QStringList& pieces) const {

@@ -1,0 +1,328 @@
+#include "cli/CommandLine.h"
+
+#include <functional>
+
+namespace ts::cli {
+namespace {
+
+template <typename E>
+std::optional<E> caseInsensitive(const QString& name) {
+    for (E value : EnumCases<E>::all) {
+        if (rawValue(value).compare(name, Qt::CaseInsensitive) == 0) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+template <typename E>
+QString validValues() {
+    QStringList names;
+    for (E value : EnumCases<E>::all) {
+        names << rawValue(value).toLower();
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+const QStringList& modeNames() {
+    static const QStringList names{"rewrite", "proofread", "reply", "ask", "tone"};
+    return names;
+}
+
+ParseResult usageError(const QString& message) {
+    return ParseResult{std::nullopt, message};
+}
+
+// Splits "--name=value" and takes the value of "--name value" from the argument list.
+class ArgumentCursor {
+public:
+    explicit ArgumentCursor(const QStringList& arguments) : m_arguments(arguments) {}
+
+    bool atEnd() const { return m_index >= m_arguments.size(); }
+    QString next() { return m_arguments.at(m_index++); }
+    std::optional<QString> value(const QString& inlineValue, bool hasInline) {
+        if (hasInline) {
+            return inlineValue;
+        }
+        if (atEnd()) {
+            return std::nullopt;
+        }
+        return next();
+    }
+
+private:
+    const QStringList& m_arguments;
+    qsizetype m_index = 0;
+};
+
+ParseResult parseReview(Mode mode, const QStringList& arguments) {
+    Invocation invocation;
+    invocation.command = Command::review;
+    invocation.mode = mode;
+    QStringList positionals;
+    ArgumentCursor cursor(arguments);
+    bool optionsEnded = false;
+    while (!cursor.atEnd()) {
+        const QString argument = cursor.next();
+        if (optionsEnded || !argument.startsWith(QLatin1String("--")) ||
+            argument == QLatin1String("-")) {
+            positionals << argument;
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? argument : argument.left(equals);
+        const QString inlineValue = equals < 0 ? QString() : argument.mid(equals + 1);
+        const bool hasInline = equals >= 0;
+
+        const std::function<bool(bool&)> flag = [&](bool& target) {
+            if (hasInline) {
+                return false;
+            }
+            target = true;
+            return true;
+        };
+        if (name == QLatin1String("--no-style") || name == QLatin1String("--why") ||
+            name == QLatin1String("--json") || name == QLatin1String("--dry-run")) {
+            bool& target = name == QLatin1String("--no-style") ? invocation.noStyle
+                           : name == QLatin1String("--why")    ? invocation.why
+                           : name == QLatin1String("--json")   ? invocation.json
+                                                               : invocation.dryRun;
+            if (!flag(target)) {
+                return usageError(QStringLiteral("%1 takes no value").arg(name));
+            }
+            continue;
+        }
+        static const QStringList valued{"--tone",   "--context", "--intent",   "--instruction",
+                                        "--prompt", "--adjust",  "--provider", "--model"};
+        if (!valued.contains(name)) {
+            return usageError(QStringLiteral("unknown option %1 (options: --tone, --context, "
+                                             "--intent, --instruction, --prompt, --adjust, "
+                                             "--provider, --model, --no-style, --why, --json, "
+                                             "--dry-run)")
+                                  .arg(name));
+        }
+        const auto value = cursor.value(inlineValue, hasInline);
+        if (!value) {
+            return usageError(QStringLiteral("%1 needs a value").arg(name));
+        }
+        if (name == QLatin1String("--tone")) {
+            invocation.tone = caseInsensitive<Tone>(*value);
+            if (!invocation.tone) {
+                return usageError(QStringLiteral("unknown tone \"%1\" (valid: %2)")
+                                      .arg(*value, validValues<Tone>()));
+            }
+        } else if (name == QLatin1String("--context")) {
+            invocation.context = caseInsensitive<AppContext>(*value);
+            if (!invocation.context) {
+                return usageError(QStringLiteral("unknown context \"%1\" (valid: %2)")
+                                      .arg(*value, validValues<AppContext>()));
+            }
+        } else if (name == QLatin1String("--adjust")) {
+            invocation.adjustment = caseInsensitive<Adjustment>(*value);
+            if (!invocation.adjustment) {
+                return usageError(QStringLiteral("unknown adjustment \"%1\" (valid: %2)")
+                                      .arg(*value, validValues<Adjustment>()));
+            }
+        } else if (name == QLatin1String("--provider")) {
+            invocation.provider = providerFromName(*value);
+            if (!invocation.provider) {
+                return usageError(QStringLiteral("unknown provider \"%1\" (valid: %2)")
+                                      .arg(*value, validValues<ProviderKind>()));
+            }
+        } else if (name == QLatin1String("--model")) {
+            if (value->trimmed().isEmpty()) {
+                return usageError(QStringLiteral("--model needs a model name"));
+            }
+            invocation.model = *value;
+        } else if (name == QLatin1String("--intent")) {
+            invocation.intent = *value;
+        } else if (name == QLatin1String("--instruction")) {
+            invocation.instruction = *value;
+        } else if (name == QLatin1String("--prompt")) {
+            invocation.promptName = *value;
+        }
+    }
+    if (positionals.size() > 1) {
+        return usageError(
+            QStringLiteral("expected at most one TEXT argument, got %1 (quote the text)")
+                .arg(positionals.size()));
+    }
+    if (!positionals.isEmpty() && positionals.first() != QLatin1String("-")) {
+        invocation.text = positionals.first();
+    }
+    if (!invocation.intent.isEmpty() && mode != Mode::reply) {
+        return usageError(QStringLiteral("--intent applies to reply only"));
+    }
+    if ((invocation.instruction || invocation.promptName) && mode != Mode::ask) {
+        return usageError(QStringLiteral("--instruction and --prompt apply to ask only"));
+    }
+    if (invocation.instruction && invocation.promptName) {
+        return usageError(QStringLiteral("give either --instruction or --prompt, not both"));
+    }
+    if (mode == Mode::ask && !invocation.instruction && !invocation.promptName &&
+        !invocation.adjustment) {
+        return usageError(QStringLiteral("ask needs --instruction TEXT or --prompt NAME"));
+    }
+    if (invocation.json && invocation.dryRun) {
+        return usageError(QStringLiteral("--dry-run already prints JSON; drop --json"));
+    }
+    return ParseResult{invocation, {}};
+}
+
+ParseResult parseSimple(Command command, const QStringList& arguments, bool allowJson) {
+    Invocation invocation;
+    invocation.command = command;
+    for (const QString& argument : arguments) {
+        if (allowJson && argument == QLatin1String("--json")) {
+            invocation.json = true;
+        } else {
+            return usageError(QStringLiteral("unexpected argument \"%1\"").arg(argument));
+        }
+    }
+    return ParseResult{invocation, {}};
+}
+
+ParseResult parseDiff(const QStringList& arguments) {
+    Invocation invocation;
+    invocation.command = Command::diff;
+    QStringList files;
+    bool optionsEnded = false;
+    for (const QString& argument : arguments) {
+        if (!optionsEnded && argument == QLatin1String("--json")) {
+            invocation.json = true;
+        } else if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && argument.startsWith(QLatin1String("--"))) {
+            return usageError(
+                QStringLiteral("unknown option %1 (diff takes --json)").arg(argument));
+        } else {
+            files << argument;
+        }
+    }
+    if (files.size() != 2) {
+        return usageError(QStringLiteral("diff needs OLD_FILE and NEW_FILE"));
+    }
+    invocation.oldFile = files[0];
+    invocation.newFile = files[1];
+    return ParseResult{invocation, {}};
+}
+
+ParseResult parseKey(const QStringList& arguments) {
+    Invocation invocation;
+    if (arguments.value(0) == QLatin1String("status") && arguments.size() == 1) {
+        invocation.command = Command::keyStatus;
+        return ParseResult{invocation, {}};
+    }
+    if (arguments.value(0) == QLatin1String("set") && arguments.size() == 2) {
+        const auto kind = providerFromName(arguments[1]);
+        if (!kind) {
+            return usageError(QStringLiteral("unknown provider \"%1\" (valid: %2)")
+                                  .arg(arguments[1], validValues<ProviderKind>()));
+        }
+        invocation.command = Command::keySet;
+        invocation.keyKind = *kind;
+        return ParseResult{invocation, {}};
+    }
+    return usageError(QStringLiteral("usage: tessarine-cli key set KIND | key status"));
+}
+
+ParseResult parseConfig(const QStringList& arguments) {
+    Invocation invocation;
+    const QString verb = arguments.value(0);
+    if (verb == QLatin1String("list") && arguments.size() == 1) {
+        invocation.command = Command::configList;
+    } else if (verb == QLatin1String("get") && arguments.size() == 2) {
+        invocation.command = Command::configGet;
+        invocation.configKey = arguments[1];
+    } else if (verb == QLatin1String("set") && arguments.size() == 3) {
+        invocation.command = Command::configSet;
+        invocation.configKey = arguments[1];
+        invocation.configValue = arguments[2];
+    } else {
+        return usageError(
+            QStringLiteral("usage: tessarine-cli config list | get KEY | set KEY VALUE"));
+    }
+    return ParseResult{invocation, {}};
+}
+
+}  // namespace
+
+std::optional<Mode> modeFromName(const QString& name) {
+    const qsizetype index = modeNames().indexOf(name.toLower());
+    if (index < 0) {
+        return std::nullopt;
+    }
+    return EnumCases<Mode>::all[static_cast<size_t>(index)];
+}
+
+std::optional<ProviderKind> providerFromName(const QString& name) {
+    return caseInsensitive<ProviderKind>(name);
+}
+
+ParseResult parseCommandLine(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
+        return usageError(QStringLiteral("missing command (commands: %1, diff, models, history, "
+                                         "key, config)")
+                              .arg(modeNames().join(QStringLiteral(", "))));
+    }
+    const QString command = arguments.first();
+    const QStringList rest = arguments.mid(1);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        return ParseResult{Invocation{}, {}};
+    }
+    if (const auto mode = modeFromName(command); mode && command == command.toLower()) {
+        return parseReview(*mode, rest);
+    }
+    if (command == QLatin1String("diff")) {
+        return parseDiff(rest);
+    }
+    if (command == QLatin1String("models")) {
+        return parseSimple(Command::models, rest, false);
+    }
+    if (command == QLatin1String("history")) {
+        return parseSimple(Command::history, rest, true);
+    }
+    if (command == QLatin1String("key")) {
+        return parseKey(rest);
+    }
+    if (command == QLatin1String("config")) {
+        return parseConfig(rest);
+    }
+    return usageError(QStringLiteral("unknown command \"%1\" (commands: %2, diff, models, "
+                                     "history, key, config)")
+                          .arg(command, modeNames().join(QStringLiteral(", "))));
+}
+
+QString usageText() {
+    return QStringLiteral(
+        "Usage:\n"
+        "  tessarine-cli MODE [options] [TEXT]     MODE: rewrite, proofread, reply, ask, tone\n"
+        "      TEXT is the input (for reply: the message you received); without it,\n"
+        "      standard input is read whole. `--` ends the options.\n"
+        "      --tone T           professional, casual, friendly, concise\n"
+        "      --context C        email, chat, generic\n"
+        "      --intent TEXT      reply: what you want to say\n"
+        "      --instruction TEXT ask: what to do with the text\n"
+        "      --prompt NAME      ask: use a saved prompt\n"
+        "      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier\n"
+        "      --provider KIND    openai, anthropic, gemini, ollama, custom (this run only)\n"
+        "      --model NAME       model for this run\n"
+        "      --no-style         leave out the style profile\n"
+        "      --why              print the reasons as \"- kind: text\" lines after the text\n"
+        "      --json             print the result as JSON\n"
+        "      --dry-run          send nothing; print what would be sent as JSON\n"
+        "  tessarine-cli diff OLD_FILE NEW_FILE [--json]\n"
+        "  tessarine-cli models\n"
+        "  tessarine-cli history [--json]\n"
+        "  tessarine-cli key set KIND            (reads the key from standard input)\n"
+        "  tessarine-cli key status\n"
+        "  tessarine-cli config list | get KEY | set KEY VALUE\n"
+        "Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted.\n");
+}
+
+}  // namespace ts::cli

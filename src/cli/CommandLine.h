@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "core/Enums.h"
+
+namespace ts::cli {
+
+enum class Command {
+    review,
+    diff,
+    models,
+    history,
+    keySet,
+    keyStatus,
+    configList,
+    configGet,
+    configSet,
+    help,
+};
+
+struct Invocation {
+    Command command = Command::help;
+
+    // review
+    Mode mode = Mode::rewrite;
+    std::optional<QString> text;  // absent: read standard input
+    std::optional<Tone> tone;
+    std::optional<AppContext> context;
+    QString intent;
+    std::optional<QString> instruction;
+    std::optional<QString> promptName;
+    std::optional<Adjustment> adjustment;
+    std::optional<ProviderKind> provider;
+    QString model;
+    bool noStyle = false;
+    bool why = false;
+    bool dryRun = false;
+
+    // review, diff, history
+    bool json = false;
+
+    // diff
+    QString oldFile;
+    QString newFile;
+
+    // key set
+    ProviderKind keyKind = ProviderKind::openai;
+
+    // config get / set
+    QString configKey;
+    QString configValue;
+};
+
+struct ParseResult {
+    std::optional<Invocation> invocation;
+    QString error;  // a usage error: what is wrong and the valid values
+};
+
+// Parses the arguments after the program name.
+ParseResult parseCommandLine(const QStringList& arguments);
+
+QString usageText();
+
+// Case-insensitive raw value or CLI name ("tone" for the tone check, "ask" for Custom).
+std::optional<Mode> modeFromName(const QString& name);
+std::optional<ProviderKind> providerFromName(const QString& name);
+
+}  // namespace ts::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "cli/CliEnvironment.h"
+#include "cli/CommandLine.h"
+#include "core/LLMProvider.h"
+
+namespace ts::cli {
+
+// The commands that answer at once; each returns its exit status.
+int runDiff(CliEnvironment& env, const Invocation& invocation);
+int runHistory(CliEnvironment& env, const Invocation& invocation);
+int runKeySet(CliEnvironment& env, const Invocation& invocation);
+int runKeyStatus(CliEnvironment& env);
+int runConfig(CliEnvironment& env, const Invocation& invocation);
+
+// `models` waits for the provider: the list of the current provider's models.
+class ModelsCommand final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ModelsCommand(CliEnvironment& env, QObject* parent = nullptr);
+    void start();
+    void interrupt();
+
+signals:
+    void finished(int exitStatus);
+
+private:
+    CliEnvironment& m_env;
+    std::unique_ptr<LLMProvider> m_provider;
+    std::unique_ptr<ProviderCall> m_call;
+};
+
+}  // namespace ts::cli

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUuid>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "core/Enums.h"
+#include "core/LLMProvider.h"
+#include "core/Review.h"
+#include "store/HistoryItem.h"
+
+class QTimer;
+
+namespace ts {
+
+class ClipboardAccess;
+class HistoryStore;
+class KeyStore;
+class ReviewTask;
+class SettingsStore;
+struct ProviderConfig;
+struct ComposedRequest;
+
+// The one review session behind the main window and the result view.
+class AppState final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Phase {
+        enum Kind { idle, reviewing, result, error };
+        Kind kind = idle;
+        QString message;  // for `error`
+
+        static Phase errorWith(const QString& text) { return Phase{error, text}; }
+        friend bool operator==(const Phase&, const Phase&) = default;
+    };
+
+    using ProviderBuilder = std::function<std::unique_ptr<LLMProvider>(const ProviderConfig&)>;
+    using Clock = std::function<QDateTime()>;
+
+    struct Services {
+        SettingsStore& settings;
+        KeyStore& keys;
+        HistoryStore& history;
+        ClipboardAccess& clipboard;
+        ProviderBuilder buildProvider;  // makeProvider unless a test injects another
+        Clock now;                      // the current time unless a test injects another
+    };
+
+    explicit AppState(Services services, QObject* parent = nullptr);
+    ~AppState() override;
+
+    const QString& text() const { return m_text; }
+    Tone tone() const { return m_tone; }
+    AppContext context() const { return m_context; }
+    const Phase& phase() const { return m_phase; }
+    bool copied() const { return m_copied; }
+    const std::optional<Review>& lastReview() const { return m_lastReview; }
+    const QString& lastOriginal() const { return m_lastOriginal; }
+    bool fromClipboard() const { return m_fromClipboard; }
+    std::optional<double> elapsedSeconds() const { return m_elapsedSeconds; }
+    Mode mode() const { return m_mode; }
+    const QString& replyReceived() const { return m_replyReceived; }
+    const QString& askInstruction() const { return m_askInstruction; }
+    Mode lastMode() const { return m_lastMode; }
+    const QString& streamingImproved() const { return m_streamingImproved; }
+    std::optional<QUuid> currentHistoryID() const { return m_currentHistoryID; }
+    bool hasRunningTask() const { return m_task != nullptr; }
+
+    void setText(const QString& value);
+    void setTone(Tone value);
+    void setContext(AppContext value);
+    void setMode(Mode value);
+    void setReplyReceived(const QString& value);
+    void setAskInstruction(const QString& value);
+    void setFromClipboard(bool value);
+
+    void reset();
+    void prefillFromClipboard();
+    void run(std::optional<Adjustment> adjustment = std::nullopt);
+    void runReply();
+    void runAsk();
+    void adjust(Adjustment adjustment);
+    void retry();
+    void cancel();
+    void returnToEditor();
+    void copyImproved();
+    // The shell stops a pending dismissal when the window is reopened for new input.
+    void cancelPendingDismiss();
+    void restoreHistoryItem(const HistoryItem& item);
+    void rate(std::optional<Rating> rating);
+    std::optional<Rating> currentRating() const;
+
+    // How long copyImproved waits before asking the shell to close the window.
+    static constexpr int kDismissDelayMs = 450;
+
+signals:
+    void textChanged();
+    void toneChanged();
+    void contextChanged();
+    void phaseChanged();
+    void copiedChanged();
+    void lastReviewChanged();
+    void lastOriginalChanged();
+    void fromClipboardChanged();
+    void elapsedSecondsChanged();
+    void modeChanged();
+    void replyReceivedChanged();
+    void askInstructionChanged();
+    void lastModeChanged();
+    void streamingImprovedChanged();
+    void currentHistoryIDChanged();
+    // "io.tessarine.dismissPopover": the shell closes the main window.
+    void dismissPopoverRequested();
+
+private:
+    struct Started;
+    std::optional<Started> prepare();
+    void startTask(const Started& started, const ComposedRequest& request, Mode recordMode,
+                   const QString& recordOriginal);
+    void retireTask();
+
+    void setPhase(const Phase& value);
+    void setCopied(bool value);
+    void setLastReview(const std::optional<Review>& value);
+    void setLastOriginal(const QString& value);
+    void setElapsedSeconds(std::optional<double> value);
+    void setLastMode(Mode value);
+    void setStreamingImproved(const QString& value);
+    void setCurrentHistoryID(std::optional<QUuid> value);
+
+    Services m_services;
+
+    QString m_text;
+    Tone m_tone = Tone::professional;
+    AppContext m_context = AppContext::email;
+    Phase m_phase;
+    bool m_copied = false;
+    std::optional<Review> m_lastReview;
+    QString m_lastOriginal;
+    bool m_fromClipboard = false;
+    std::optional<double> m_elapsedSeconds;
+    Mode m_mode = Mode::rewrite;
+    QString m_replyReceived;
+    QString m_askInstruction;
+    Mode m_lastMode = Mode::rewrite;
+    QString m_streamingImproved;
+    std::optional<QUuid> m_currentHistoryID;
+
+    std::unique_ptr<ReviewTask> m_task;
+    QTimer* m_dismissTimer = nullptr;
+};
+
+}  // namespace ts
