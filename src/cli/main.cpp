@@ -131,6 +131,7 @@ int main(int argc, char** argv) {
         status = code;
         QCoreApplication::exit(code);
     };
+    bool done = false;
     std::unique_ptr<ReviewCommand> review;
     std::unique_ptr<ModelsCommand> models;
     if (invocation.command == Command::review) {
@@ -138,7 +139,6 @@ int main(int argc, char** argv) {
         QObject::connect(review.get(), &ReviewCommand::finished, finish);
         QObject::connect(&interruptNotifier, &QSocketNotifier::activated, review.get(),
                          &ReviewCommand::interrupt);
-        bool done = false;
         QObject::connect(review.get(), &ReviewCommand::finished, [&done] { done = true; });
         review->start();
         if (done) {
@@ -146,7 +146,6 @@ int main(int argc, char** argv) {
         }
     } else {
         models = std::make_unique<ModelsCommand>(env);
-        bool done = false;
         QObject::connect(models.get(), &ModelsCommand::finished, finish);
         QObject::connect(models.get(), &ModelsCommand::finished, [&done] { done = true; });
         QObject::connect(&interruptNotifier, &QSocketNotifier::activated, models.get(),

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+#include "LoopbackModelServer.h"
+#include "core/Compositions.h"
+#include "core/Prompts.h"
+#include "providers/LLMError.h"
+#include "store/HistoryStore.h"
+#include "store/SettingsStore.h"
+
+using namespace ts;
+using namespace ts::test;
+
+namespace {
+
+// Runs the real tessarine-cli against the loopback server. The child gets no session bus and
+// no display, so its keys go to the owner-only file in its own config folder.
+class CliEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(server.isListening());
+        settings = std::make_unique<SettingsStore>(configFile());
+        settings->setOpenaiBaseURL(server.url("/v1").toString());
+        ASSERT_EQ(run({"key", "set", "openai"}, "sk-loopback\n"), 0) << err.toStdString();
+    }
+
+    QString configFile() const { return dir.filePath("tessarine/tessarine.conf"); }
+
+    QProcessEnvironment environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", dir.path());
+        env.remove("DBUS_SESSION_BUS_ADDRESS");
+        env.remove("DISPLAY");
+        return env;
+    }
+
+    void startCli(QProcess& process, const QStringList& arguments, const QByteArray& input) {
+        process.setProcessEnvironment(environment());
+        process.start(TESSARINE_CLI_PATH, arguments);
+        ASSERT_TRUE(process.waitForStarted(5000));
+        process.write(input);
+        process.closeWriteChannel();
+    }
+
+    // Waits with the event loop running, so the in-process server can answer.
+    int finish(QProcess& process) {
+        const bool ended =
+            QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000);
+        EXPECT_TRUE(ended);
+        out = QString::fromUtf8(process.readAllStandardOutput());
+        err = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    int run(const QStringList& arguments, const QByteArray& input = {}) {
+        QProcess process;
+        startCli(process, arguments, input);
+        return finish(process);
+    }
+
+    void answerWith(const QList<QByteArray>& contents) {
+        QList<QByteArray> events;
+        for (const QByteArray& content : contents) {
+            QJsonObject delta{{"content", QString::fromUtf8(content)}};
+            QJsonObject choice{{"index", 0}, {"delta", delta}};
+            events << QJsonDocument(QJsonObject{{"choices", QJsonArray{choice}}})
+                          .toJson(QJsonDocument::Compact);
+        }
+        events << "[DONE]";
+        server.on("POST", "/v1/chat/completions",
+                  ScriptedResponse::eventStream(sseBody(events)).splitEvery(7, 2));
+    }
+
+    QList<HistoryItem> history() {
+        SettingsStore reader(configFile());
+        HistoryStore store(reader);
+        return store.items();
+    }
+
+    QTemporaryDir dir;
+    LoopbackModelServer server;
+    std::unique_ptr<SettingsStore> settings;
+    QString out, err;
+};
+
+}  // namespace
+
+TEST_F(CliEndToEnd, StreamedRewritePrintsTheTextAndRecordsHistory) {
+    answerWith({"Could you send ", "the numbers by Thursday?", "\n<<<", "WHYS>>>\n",
+                "- concision: cut the hedge\n"});
+    EXPECT_EQ(
+        run({"rewrite", "--why", "--tone", "casual"}, "so could you maybe send the numbers\n"), 0)
+        << err.toStdString();
+    EXPECT_EQ(out, "Could you send the numbers by Thursday?\n- concision: cut the hedge\n");
+
+    ASSERT_EQ(server.requests().size(), 1);
+    const RecordedRequest& request = server.requests().first();
+    EXPECT_EQ(request.header("Authorization"), "Bearer sk-loopback");
+    const QJsonObject body = request.json();
+    EXPECT_EQ(body.value("model").toString(), "gpt-4o-mini");
+    EXPECT_TRUE(body.value("stream").toBool());
+    const QString user =
+        body.value("messages").toArray().at(1).toObject().value("content").toString();
+    EXPECT_EQ(user, composeReview(Mode::rewrite, "so could you maybe send the numbers\n",
+                                  Tone::casual, AppContext::email, {})
+                        .userMessage);
+
+    const QList<HistoryItem> items = history();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].original, "so could you maybe send the numbers\n");
+    EXPECT_EQ(items[0].review.improved, "Could you send the numbers by Thursday?");
+    EXPECT_EQ(items[0].tone, Tone::casual);
+    EXPECT_EQ(items[0].mode, Mode::rewrite);
+    EXPECT_EQ(items[0].provider, ProviderKind::openai);
+}
+
+TEST_F(CliEndToEnd, JsonPrintsTheFinishedReview) {
+    answerWith({"Fine.\n<<<WHYS>>>\n- Tone: calmer\n- note: 10:30 works"});
+    ASSERT_EQ(run({"proofread", "--json", "fine"}), 0) << err.toStdString();
+    const QJsonObject review = QJsonDocument::fromJson(out.toUtf8()).object();
+    EXPECT_EQ(review.value("improved").toString(), "Fine.");
+    const QJsonArray whys = review.value("whys").toArray();
+    ASSERT_EQ(whys.size(), 2);
+    EXPECT_EQ(whys[0].toObject().value("kind").toString(), "tone");
+    EXPECT_EQ(whys[1].toObject().value("kind").toString(), "other");
+    EXPECT_EQ(whys[1].toObject().value("text").toString(), "10:30 works");
+}
+
+TEST_F(CliEndToEnd, DryRunPrintsExactlyWhatWouldBeSentAndSendsNothing) {
+    settings->setStyleProfile("Short sentences.");
+    ASSERT_EQ(run({"reply", "--dry-run", "--context", "CHAT", "--intent", "  yes  ", "--provider",
+                   "anthropic", "Are we still on for lunch?"}),
+              0)
+        << err.toStdString();
+    const QJsonObject sent = QJsonDocument::fromJson(out.toUtf8()).object();
+    const ComposedRequest expected =
+        composeReply("Are we still on for lunch?", "yes", Tone::professional, AppContext::chat,
+                     "Short sentences.");
+    EXPECT_EQ(sent.value("provider").toString(), "Anthropic");
+    EXPECT_EQ(sent.value("model").toString(), "claude-sonnet-4-6");
+    EXPECT_EQ(sent.value("system").toString(), expected.systemPrompt);
+    EXPECT_EQ(sent.value("user").toString(), expected.userMessage);
+    EXPECT_TRUE(out.startsWith("{\"provider\":"));
+    EXPECT_TRUE(server.requests().isEmpty());
+    EXPECT_TRUE(history().isEmpty());
+
+    ASSERT_EQ(run({"rewrite", "--dry-run", "--no-style", "--", "--flag-like text"}), 0);
+    EXPECT_EQ(
+        QJsonDocument::fromJson(out.toUtf8()).object().value("user").toString(),
+        composeReview(Mode::rewrite, "--flag-like text", Tone::professional, AppContext::email, {})
+            .userMessage);
+}
+
+TEST_F(CliEndToEnd, FailuresGiveStatusOneAndTheSentence) {
+    const QByteArray body = R"({"error":{"message":"Incorrect API key provided"}})";
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::json(401, body));
+    EXPECT_EQ(run({"rewrite", "Hello there"}), 1);
+    EXPECT_EQ(err.trimmed(), LLMError::httpError(401, QString::fromUtf8(body)).description());
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(history().isEmpty());
+
+    // Nobody listens on the port of a server that has gone.
+    quint16 closedPort = 0;
+    {
+        LoopbackModelServer gone;
+        closedPort = gone.port();
+    }
+    settings->setOpenaiBaseURL(QString("http://127.0.0.1:%1/v1").arg(closedPort));
+    EXPECT_EQ(run({"rewrite", "Hello there"}), 1);
+    EXPECT_FALSE(err.trimmed().isEmpty());
+    EXPECT_FALSE(err.contains("sk-loopback"));
+
+    EXPECT_EQ(run({"rewrite", "Hello", "--provider", "gemini"}), 1);
+    EXPECT_TRUE(err.startsWith("API key is missing. Open Settings and add one."));
+}
+
+TEST_F(CliEndToEnd, UsageErrorsGiveStatusTwo) {
+    EXPECT_EQ(run({"rewrite"}, " \n\t\n"), 2);
+    EXPECT_TRUE(err.contains("the input is empty"));
+    EXPECT_EQ(run({"rewrite", "--tone", "loud", "x"}), 2);
+    EXPECT_TRUE(err.contains("professional, casual, friendly, concise"));
+    EXPECT_EQ(run({"ask", "--prompt", "nothing saved", "text"}), 2);
+    EXPECT_EQ(run({"config", "set", "hotkeyKeyCode", "E"}), 2);
+    EXPECT_EQ(run({"config", "get", "nope"}), 2);
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
+TEST_F(CliEndToEnd, EmptyAnswerIsAFailureNotAnEmptySuccess) {
+    answerWith({"   \n", "<<<WHYS>>>\n- other: nothing"});
+    EXPECT_EQ(run({"rewrite", "Hello there"}), 1);
+    EXPECT_EQ(err.trimmed(), "The model returned an empty response.");
+    EXPECT_TRUE(history().isEmpty());
+}
+
+TEST_F(CliEndToEnd, InterruptAbortsTheRequest) {
+    ScriptedResponse stalled = ScriptedResponse::eventStream(
+        sseBody({R"({"choices":[{"index":0,"delta":{"content":"Partial"}}]})"}));
+    server.on("POST", "/v1/chat/completions", stalled.withEnding(ScriptedResponse::Ending::stall));
+    QProcess process;
+    startCli(process, {"rewrite", "Hello there"}, {});
+    ASSERT_TRUE(server.waitForRequests(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return process.bytesAvailable() > 0; }, 10000));
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    EXPECT_EQ(finish(process), 130);
+    EXPECT_TRUE(err.contains("Interrupted."));
+    EXPECT_TRUE(server.waitForClientClose(server.requests().first().connection));
+    EXPECT_TRUE(history().isEmpty());
+}
+
+TEST_F(CliEndToEnd, ConfigAndKeyStatus) {
+    EXPECT_EQ(run({"config", "set", "autoPaste", "false"}), 0);
+    EXPECT_FALSE(settings->autoPaste());
+    EXPECT_EQ(run({"config", "set", "hotkeyKeyCode", "15"}), 0);
+    EXPECT_EQ(settings->hotkeyKeyCode(), 15);
+    EXPECT_EQ(run({"config", "get", "provider"}), 0);
+    EXPECT_EQ(out, "OpenAI\n");
+    EXPECT_EQ(run({"key", "status"}), 0);
+    EXPECT_TRUE(out.contains("OpenAI    set"));
+    EXPECT_TRUE(out.contains("Gemini    not set"));
+    EXPECT_FALSE(out.contains("sk-loopback"));
+    EXPECT_TRUE(out.contains(dir.filePath("tessarine/keys")));
+}
