@@ -20,26 +20,26 @@ qsizetype separatorPrefixAtEnd(const QString& text) {
 }  // namespace
 
 QString StreamPrinter::advance(const QString& preview) {
-    QString safe = preview.left(preview.size() - separatorPrefixAtEnd(preview));
+    qsizetype safe = preview.size() - separatorPrefixAtEnd(preview);
     // White space before a held tail is trimmed away if that tail turns out to be the separator.
-    while (!safe.isEmpty() && safe.back().isSpace()) {
-        safe.chop(1);
+    while (safe > 0 && preview.at(safe - 1).isSpace()) {
+        --safe;
     }
-    if (safe.size() <= m_written.size() || !safe.startsWith(m_written)) {
+    if (safe <= m_written) {
         return {};
     }
-    const QString added = safe.mid(m_written.size());
+    const QString added = preview.mid(m_written, safe - m_written);
     m_written = safe;
     return added;
 }
 
 QString StreamPrinter::finish(const QString& improved) {
-    if (!improved.startsWith(m_written)) {
+    if (improved.size() < m_written) {
         // Cannot happen for a well-formed preview; never print a corrupted tail.
         return {};
     }
-    const QString added = improved.mid(m_written.size());
-    m_written = improved;
+    const QString added = improved.mid(m_written);
+    m_written = improved.size();
     return added;
 }
 

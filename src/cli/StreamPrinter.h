@@ -13,10 +13,12 @@ public:
     // The rest to write once the final improved text is known.
     QString finish(const QString& improved);
 
-    qsizetype written() const { return m_written.size(); }
+    qsizetype written() const { return m_written; }
 
 private:
-    QString m_written;
+    // The preview only grows (but for the held tail), so a count is all that must be kept;
+    // comparing or copying the whole preview per piece would cost more with every piece.
+    qsizetype m_written = 0;
 };
 
 }  // namespace ts::cli

@@ -14,7 +14,9 @@ public:
     QString append(QStringView piece);
 
     const QString& text() const { return m_text; }
-    QString preview() const { return m_preview; }
+    // A reference, not a copy: a consumer that kept a copy would make the next append copy the
+    // whole preview.
+    const QString& preview() const { return m_preview; }
 
     void clear();
 

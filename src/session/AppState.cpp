@@ -93,8 +93,17 @@ void AppState::setElapsedSeconds(std::optional<double> value) {
 void AppState::setLastMode(Mode value) {
     assign(this, m_lastMode, value, &AppState::lastModeChanged);
 }
-void AppState::setStreamingImproved(const QString& value) {
-    assign(this, m_streamingImproved, value, &AppState::streamingImprovedChanged);
+const QString& AppState::streamingImproved() const {
+    static const QString none;
+    return m_livePreview ? *m_livePreview : none;
+}
+
+void AppState::clearStreamingImproved() {
+    const bool wasShown = m_livePreview && !m_livePreview->isEmpty();
+    m_livePreview = nullptr;
+    if (wasShown) {
+        emit streamingImprovedChanged();
+    }
 }
 void AppState::setCurrentHistoryID(std::optional<QUuid> value) {
     assign(this, m_currentHistoryID, value, &AppState::currentHistoryIDChanged);
@@ -114,7 +123,7 @@ void AppState::reset() {
     setElapsedSeconds(std::nullopt);
     setMode(Mode::rewrite);
     setLastMode(Mode::rewrite);
-    setStreamingImproved({});
+    clearStreamingImproved();
 }
 
 void AppState::prefillFromClipboard() {
@@ -165,7 +174,7 @@ void AppState::run(std::optional<Adjustment> adjustment) {
     setPhase({Phase::reviewing, {}});
     setCopied(false);
     const QString adjustmentText = adjustment ? instruction(*adjustment) : QString();
-    setStreamingImproved({});
+    clearStreamingImproved();
     m_task.reset();
     const ComposedRequest request = composeReview(mode, source, started->tone, started->context,
                                                   started->setup.styleProfile, adjustmentText);
@@ -186,7 +195,7 @@ void AppState::runReply() {
     setLastMode(Mode::reply);
     setPhase({Phase::reviewing, {}});
     setCopied(false);
-    setStreamingImproved({});
+    clearStreamingImproved();
     m_task.reset();
     const ComposedRequest request = composeReply(received, intent, started->tone, started->context,
                                                  started->setup.styleProfile);
@@ -207,7 +216,7 @@ void AppState::runAsk() {
     setLastMode(Mode::ask);
     setPhase({Phase::reviewing, {}});
     setCopied(false);
-    setStreamingImproved({});
+    clearStreamingImproved();
     m_task.reset();
     const ComposedRequest request = composeInstruction(
         instructionText, source, started->tone, started->context, started->setup.styleProfile);
@@ -220,14 +229,17 @@ void AppState::startTask(const Started& started, const ComposedRequest& request,
     auto call = streamRequest(*provider, request, started.setup.model);
     const QDateTime startedAt = m_services.now();
     ReviewTask::Handlers handlers;
-    handlers.preview = [this](const QString& preview) { setStreamingImproved(preview); };
+    handlers.previewChanged = [this] {
+        m_livePreview = &m_task->preview();
+        emit streamingImprovedChanged();
+    };
     handlers.finished = [this, started, startedAt, recordMode,
                          recordOriginal](const QString& answer) {
         const Review review = parseReview(answer);
         const QDateTime finishedAt = m_services.now();
         retireTask();
         setLastReview(review);
-        setStreamingImproved({});
+        clearStreamingImproved();
         setElapsedSeconds(static_cast<double>(startedAt.msecsTo(finishedAt)) / 1000.0);
         setPhase({Phase::result, {}});
         HistoryItem item;
@@ -246,7 +258,7 @@ void AppState::startTask(const Started& started, const ComposedRequest& request,
     };
     handlers.failed = [this](const QString& description) {
         retireTask();
-        setStreamingImproved({});
+        clearStreamingImproved();
         setPhase(Phase::errorWith(description));
     };
     m_task =
@@ -283,6 +295,7 @@ void AppState::retry() {
 }
 
 void AppState::cancel() {
+    clearStreamingImproved();
     m_task.reset();
     setPhase({});
 }

@@ -68,7 +68,9 @@ public:
     const QString& replyReceived() const { return m_replyReceived; }
     const QString& askInstruction() const { return m_askInstruction; }
     Mode lastMode() const { return m_lastMode; }
-    const QString& streamingImproved() const { return m_streamingImproved; }
+    // While streaming this is the live preview of the running task, shared rather than copied
+    // so that each piece costs the same however long the answer is.
+    const QString& streamingImproved() const;
     std::optional<QUuid> currentHistoryID() const { return m_currentHistoryID; }
     bool hasRunningTask() const { return m_task != nullptr; }
 
@@ -131,7 +133,7 @@ private:
     void setLastOriginal(const QString& value);
     void setElapsedSeconds(std::optional<double> value);
     void setLastMode(Mode value);
-    void setStreamingImproved(const QString& value);
+    void clearStreamingImproved();
     void setCurrentHistoryID(std::optional<QUuid> value);
 
     Services m_services;
@@ -149,7 +151,7 @@ private:
     QString m_replyReceived;
     QString m_askInstruction;
     Mode m_lastMode = Mode::rewrite;
-    QString m_streamingImproved;
+    const QString* m_livePreview = nullptr;
     std::optional<QUuid> m_currentHistoryID;
 
     std::unique_ptr<ReviewTask> m_task;

@@ -5,8 +5,10 @@ namespace ts {
 ReviewTask::ReviewTask(std::unique_ptr<LLMProvider> provider, std::unique_ptr<ProviderCall> call,
                        Handlers handlers)
     : m_provider(std::move(provider)), m_call(std::move(call)), m_handlers(std::move(handlers)) {
-    connect(m_call.get(), &ProviderCall::piece, this,
-            [this](const QString& piece) { m_handlers.preview(m_accumulator.append(piece)); });
+    connect(m_call.get(), &ProviderCall::piece, this, [this](const QString& piece) {
+        m_accumulator.append(piece);
+        m_handlers.previewChanged();
+    });
     // The handlers may destroy this task; nothing of it is touched after they return.
     connect(m_call.get(), &ProviderCall::completed, this,
             [this](const QString&) { m_handlers.finished(m_accumulator.text()); });

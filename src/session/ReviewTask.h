@@ -17,7 +17,7 @@ class ReviewTask final : public QObject {
 
 public:
     struct Handlers {
-        std::function<void(const QString& preview)> preview;
+        std::function<void()> previewChanged;
         std::function<void(const QString& answer)> finished;
         std::function<void(const QString& description)> failed;
     };
@@ -25,6 +25,8 @@ public:
     ReviewTask(std::unique_ptr<LLMProvider> provider, std::unique_ptr<ProviderCall> call,
                Handlers handlers);
     ~ReviewTask() override;
+
+    const QString& preview() const { return m_accumulator.preview(); }
 
 private:
     std::unique_ptr<LLMProvider> m_provider;  // outlives the call it made
