@@ -1,5 +1,33 @@
 #!/usr/bin/env bash
-# What `make run` starts: the most useful program that exists so far.
-set -euo pipefail
+# What `make run` starts: a dry run of the command line (no key or network needed), a live
+# rewrite when the current provider is ready, then the desktop program when there is a display.
+set -uo pipefail
 build=${1:-build}
-echo "Tessarine core built in $build."
+cli="$build/src/cli/tessarine-cli"
+app="$build/src/app/tessarine"
+sample="so um I was wondering if you could maybe send over the Q2 numbers by thursday if possible"
+
+echo "== What Tessarine would send for a rewrite (tessarine-cli rewrite --dry-run):"
+"$cli" rewrite --dry-run "$sample" || exit 1
+echo
+
+current=$("$cli" key status | grep '^\* ' || true)
+if echo "$current" | grep -q -E ' set$| no key needed$'; then
+  echo "== Live rewrite with your provider (tessarine-cli rewrite --why):"
+  printf '%s\n' "$sample" | "$cli" rewrite --why || true
+  echo
+else
+  echo "No API key for the current provider yet. To go live:"
+  echo "  $cli key set openai          # paste the key; it is kept in the system keyring"
+  echo "  $cli rewrite --why \"$sample\""
+  echo "or use a local model: ollama serve & ollama pull llama3.1, then"
+  echo "  $cli config set provider Ollama && $cli config set model llama3.1"
+  echo
+fi
+
+if [ -n "${DISPLAY:-}" ] && [ -x "$app" ]; then
+  echo "== Starting tessarine (Ctrl+Alt+E: window, Super+Ctrl+Alt+E: rewrite the selection in place)"
+  exec "$app"
+else
+  echo "No X11 display here: start $app from your desktop session for the global hotkeys."
+fi
