@@ -63,24 +63,6 @@ std::optional<StreamEvent> decodeEvent(const QJsonObject& event) {
     return StreamEvent{type.toString(), text.toString()};
 }
 
-HttpCall::Outcome decodeModelIds(const QByteArray& body) {
-    const std::optional<QJsonObject> root = wire::parseObject(body);
-    const QJsonValue data = root ? root->value(QLatin1String("data")) : QJsonValue();
-    if (!data.isArray()) {
-        return wire::decodingFailure(QStringLiteral("The model list has no \"data\" list."));
-    }
-    QStringList ids;
-    for (const QJsonValue& model : data.toArray()) {
-        const QJsonValue id = model.toObject().value(QLatin1String("id"));
-        if (!id.isString()) {
-            return wire::decodingFailure(QStringLiteral("A model has no \"id\"."));
-        }
-        ids.append(id.toString());
-    }
-    std::sort(ids.begin(), ids.end());
-    return ids;
-}
-
 }  // namespace
 
 AnthropicProvider::AnthropicProvider(QString apiKey, QUrl baseURL, ClientOptions options)
@@ -149,7 +131,11 @@ std::unique_ptr<ProviderCall> AnthropicProvider::listModels() const {
         wire::makeRequest(wire::appendPath(m_baseURL, QStringLiteral("models")), m_options);
     request.setRawHeader("x-api-key", m_apiKey.toUtf8());
     request.setRawHeader("anthropic-version", apiVersion.toByteArray());
-    return HttpCall::whole({"GET", request, {}}, SecretRedactor(m_apiKey), decodeModelIds);
+    return HttpCall::whole({"GET", request, {}}, SecretRedactor(m_apiKey),
+                           [](const QByteArray& body) -> HttpCall::Outcome {
+                               return std::visit([](auto&& v) -> HttpCall::Outcome { return v; },
+                                                 wire::decodeDataModelIds(body));
+                           });
 }
 
 }  // namespace ts

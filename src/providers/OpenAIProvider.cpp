@@ -77,26 +77,6 @@ std::optional<QString> chunkText(const QJsonObject& chunk) {
     return first;
 }
 
-HttpCall::Outcome decodeModelIds(const QByteArray& body, bool chatModelsOnly) {
-    const std::optional<QJsonObject> root = wire::parseObject(body);
-    const QJsonValue data = root ? root->value(QLatin1String("data")) : QJsonValue();
-    if (!data.isArray()) {
-        return wire::decodingFailure(QStringLiteral("The model list has no \"data\" list."));
-    }
-    QStringList ids;
-    for (const QJsonValue& model : data.toArray()) {
-        const QJsonValue id = model.toObject().value(QLatin1String("id"));
-        if (!id.isString()) {
-            return wire::decodingFailure(QStringLiteral("A model has no \"id\"."));
-        }
-        if (!chatModelsOnly || OpenAIProvider::isChatModel(id.toString())) {
-            ids.append(id.toString());
-        }
-    }
-    std::sort(ids.begin(), ids.end());
-    return ids;
-}
-
 }  // namespace
 
 OpenAIProvider::OpenAIProvider(QString apiKey, QUrl baseURL, ProviderKind kind,
@@ -186,7 +166,13 @@ std::unique_ptr<ProviderCall> OpenAIProvider::listModels(bool chatModelsOnly) co
     request.setRawHeader("Authorization", "Bearer " + m_apiKey.toUtf8());
     return HttpCall::whole(
         {"GET", request, {}}, SecretRedactor(m_apiKey),
-        [chatModelsOnly](const QByteArray& body) { return decodeModelIds(body, chatModelsOnly); });
+        [chatModelsOnly](const QByteArray& body) -> HttpCall::Outcome {
+            const auto keep =
+                chatModelsOnly ? std::function<bool(const QString&)>(&OpenAIProvider::isChatModel)
+                               : std::function<bool(const QString&)>();
+            return std::visit([](auto&& v) -> HttpCall::Outcome { return v; },
+                              wire::decodeDataModelIds(body, keep));
+        });
 }
 
 }  // namespace ts

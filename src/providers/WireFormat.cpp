@@ -1,8 +1,10 @@
 #include "providers/WireFormat.h"
 
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringDecoder>
+#include <algorithm>
 
 #include "providers/LLMError.h"
 #include "providers/SecretRedactor.h"
@@ -104,6 +106,27 @@ RequestError decodingFailure(const QString& detail) {
 
 RequestError failure(const LLMError& error) {
     return RequestError(error.description(), error);
+}
+
+std::variant<QStringList, RequestError> decodeDataModelIds(
+    const QByteArray& body, const std::function<bool(const QString&)>& keep) {
+    const std::optional<QJsonObject> root = parseObject(body);
+    const QJsonValue data = root ? root->value(QLatin1String("data")) : QJsonValue();
+    if (!data.isArray()) {
+        return decodingFailure(QStringLiteral("The model list has no \"data\" list."));
+    }
+    QStringList ids;
+    for (const QJsonValue& model : data.toArray()) {
+        const QJsonValue id = model.toObject().value(QLatin1String("id"));
+        if (!id.isString()) {
+            return decodingFailure(QStringLiteral("A model has no \"id\"."));
+        }
+        if (!keep || keep(id.toString())) {
+            ids.append(id.toString());
+        }
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 }  // namespace ts::wire

@@ -4,8 +4,11 @@
 #include <QJsonObject>
 #include <QNetworkRequest>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
+#include <functional>
 #include <optional>
+#include <variant>
 
 #include "core/RequestError.h"
 #include "providers/ClientOptions.h"
@@ -43,6 +46,11 @@ std::optional<RequestError> streamedError(const QJsonObject& event, const QByteA
                                           const SecretRedactor& redactor);
 
 RequestError decodingFailure(const QString& detail);
+
+// The "data" list of model objects with string "id"s that OpenAI and Anthropic answer, kept
+// where `keep` says so and sorted.
+std::variant<QStringList, RequestError> decodeDataModelIds(
+    const QByteArray& body, const std::function<bool(const QString&)>& keep = {});
 
 RequestError failure(const LLMError& error);
 
