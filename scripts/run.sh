@@ -12,7 +12,7 @@ echo "== What Tessarine would send for a rewrite (tessarine-cli rewrite --dry-ru
 echo
 
 current=$("$cli" key status | grep '^\* ' || true)
-if echo "$current" | grep -q -E ' set$| no key needed$'; then
+if echo "$current" | grep -q -E '(no key needed|[^t] set)$'; then
   echo "== Live rewrite with your provider (tessarine-cli rewrite --why):"
   printf '%s\n' "$sample" | "$cli" rewrite --why || true
   echo
