@@ -1,0 +1,3 @@
+#include "desktop/inplace/InPlaceLogging.h"
+
+Q_LOGGING_CATEGORY(lcInPlace, "tessarine.inplace")

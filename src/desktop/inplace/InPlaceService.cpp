@@ -1,0 +1,147 @@
+#include "desktop/inplace/InPlaceService.h"
+
+#include <QTimer>
+#include <memory>
+
+#include "desktop/inplace/InPlaceLogging.h"
+#include "desktop/platform/ClipboardChords.h"
+
+namespace ts {
+
+struct InPlaceService::Capture {
+    QPointer<QObject> context;
+    CaptureDone done;
+    std::optional<QString> appName;
+    KeyChord copyChord;
+    ClipboardSnapshot saved;
+    quint64 countBefore = 0;
+
+    void finish(const CaptureResult& result) {
+        if (context && done) {
+            done(result);
+        }
+    }
+};
+
+QString InPlaceService::description(CaptureError error) {
+    switch (error) {
+        case CaptureError::noSelection:
+            return QStringLiteral("Nothing selected in the frontmost app.");
+        case CaptureError::accessibilityDenied:
+            return QStringLiteral("Tessarine needs Accessibility permission.");
+        case CaptureError::copyFailed:
+            return QStringLiteral(
+                "Copy didn't fire. Select some text, then press the hotkey again.");
+        case CaptureError::emptyPasteboard:
+            return QStringLiteral("The app didn't produce text to rewrite.");
+    }
+    return {};
+}
+
+void InPlaceService::captureSelection(QObject* context, CaptureDone done) const {
+    auto capture = std::make_shared<Capture>();
+    capture->context = context;
+    capture->done = std::move(done);
+    if (!platform_.desktopControl.available()) {
+        capture->finish(CaptureError::accessibilityDenied);
+        return;
+    }
+    const std::optional<AppInfo> app = platform_.frontmost.current();
+    if (app && !app->name.isEmpty()) {
+        capture->appName = app->name;
+    }
+    const std::optional<KeyChord> chord =
+        clipboardChord(ClipboardCommand::copy, app ? app->windowClass : QString());
+    if (!chord) {
+        // Any copy keystroke this terminal knows would interrupt the program running in it.
+        qCInfo(lcInPlace, "no safe copy keystroke for window class %s",
+               qUtf8Printable(app ? app->windowClass : QString()));
+        capture->finish(CaptureError::copyFailed);
+        return;
+    }
+    capture->copyChord = *chord;
+    waitForModifiers(capture, kModifierWaits);
+}
+
+void InPlaceService::waitForModifiers(std::shared_ptr<Capture> capture, int waitsLeft) const {
+    if (!capture->context) {
+        return;
+    }
+    if (platform_.modifiers.heldModifiers() == Modifiers() || waitsLeft == 0) {
+        copy(std::move(capture));
+        return;
+    }
+    const InPlaceService self = *this;
+    QTimer::singleShot(kModifierWaitMs, capture->context.data(), [self, capture, waitsLeft] {
+        self.waitForModifiers(capture, waitsLeft - 1);
+    });
+}
+
+void InPlaceService::copy(std::shared_ptr<Capture> capture) const {
+    capture->saved = platform_.clipboard.snapshot();
+    capture->countBefore = platform_.clipboard.changeCount();
+    if (!platform_.keys.send(capture->copyChord)) {
+        qCWarning(lcInPlace, "the copy keystroke %s could not be sent",
+                  qUtf8Printable(describe(capture->copyChord)));
+        capture->finish(CaptureError::copyFailed);
+        return;
+    }
+    pollCopy(std::move(capture), kCopyPolls);
+}
+
+void InPlaceService::pollCopy(std::shared_ptr<Capture> capture, int pollsLeft) const {
+    if (pollsLeft == 0) {
+        capture->finish(CaptureError::copyFailed);
+        return;
+    }
+    const InPlaceService self = *this;
+    QTimer::singleShot(kCopyPollMs, capture->context.data(), [self, capture, pollsLeft] {
+        if (self.platform_.clipboard.changeCount() != capture->countBefore) {
+            self.finishCopy(capture);
+        } else {
+            self.pollCopy(capture, pollsLeft - 1);
+        }
+    });
+}
+
+void InPlaceService::finishCopy(std::shared_ptr<Capture> capture) const {
+    const std::optional<QString> text = platform_.clipboard.text();
+    if (!text || text->trimmed().isEmpty()) {
+        capture->finish(CaptureError::emptyPasteboard);
+        return;
+    }
+    capture->finish(CapturedSelection{*text, capture->appName, std::move(capture->saved)});
+}
+
+void InPlaceService::pasteReplacing(const QString& text, const ClipboardSnapshot& snapshot,
+                                    QObject* context, PasteDone done) const {
+    QPointer<QObject> guard(context);
+    const std::optional<AppInfo> app = platform_.frontmost.current();
+    const std::optional<KeyChord> chord =
+        clipboardChord(ClipboardCommand::paste, app ? app->windowClass : QString());
+    platform_.clipboard.setText(text, true);
+    const InPlaceService self = *this;
+    QTimer::singleShot(kBeforePasteMs, context, [self, text, snapshot, chord, guard, done] {
+        const bool pasted = chord && self.platform_.keys.send(*chord);
+        if (!pasted) {
+            qCWarning(lcInPlace, "no paste keystroke could be sent");
+        }
+        QTimer::singleShot(kAfterPasteMs, guard.data(), [self, text, snapshot, pasted, done] {
+            // Someone copied meanwhile: their newer clipboard wins over the old snapshot.
+            if (self.platform_.clipboard.text() == text) {
+                self.restorePasteboard(snapshot);
+            } else {
+                qCInfo(lcInPlace, "clipboard changed during the paste; not restoring it");
+            }
+            if (done) {
+                done(pasted);
+            }
+        });
+    });
+}
+
+void InPlaceService::restorePasteboard(const ClipboardSnapshot& snapshot) const {
+    platform_.clipboard.restore(snapshot);
+}
+
+}  // namespace ts
