@@ -60,7 +60,11 @@ void InPlaceService::captureSelection(QObject* context, CaptureDone done) const 
         return;
     }
     capture->copyChord = *chord;
-    waitForModifiers(capture, kModifierWaits);
+    // Right after a hotkey the target may still be handling the end of our key grab; GTK
+    // terminals drop a copy keystroke that arrives in that moment.
+    const InPlaceService self = *this;
+    QTimer::singleShot(kSettleMs, context,
+                       [self, capture] { self.waitForModifiers(capture, kModifierWaits); });
 }
 
 void InPlaceService::waitForModifiers(std::shared_ptr<Capture> capture, int waitsLeft) const {
@@ -68,6 +72,8 @@ void InPlaceService::waitForModifiers(std::shared_ptr<Capture> capture, int wait
         return;
     }
     if (platform_.modifiers.heldModifiers() == Modifiers() || waitsLeft == 0) {
+        qCDebug(lcInPlace, "copying after %d modifier waits, held 0x%x", kModifierWaits - waitsLeft,
+                static_cast<unsigned>(platform_.modifiers.heldModifiers().toInt()));
         copy(std::move(capture));
         return;
     }

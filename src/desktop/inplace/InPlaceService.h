@@ -30,6 +30,7 @@ public:
     // False when no paste keystroke could be sent (the clipboard is restored either way).
     using PasteDone = std::function<void(bool pasted)>;
 
+    static constexpr int kSettleMs = 20;
     static constexpr int kModifierWaitMs = 10;
     static constexpr int kModifierWaits = 25;
     static constexpr int kCopyPollMs = 20;

@@ -1,0 +1,54 @@
+#include "AppUnderTest.h"
+
+#include <QProcessEnvironment>
+#include <QTest>
+
+namespace ts::test {
+
+AppUnderTest::AppUnderTest(const QString& configHome) : process_(std::make_unique<QProcess>()) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    process_->setProcessEnvironment(env);
+    process_->setProcessChannelMode(QProcess::MergedChannels);
+    process_->start(QStringLiteral(TESSARINE_APP_PATH), {});
+    process_->waitForStarted(10000);
+}
+
+AppUnderTest::~AppUnderTest() {
+    if (process_->state() == QProcess::NotRunning) {
+        return;
+    }
+    process_->terminate();
+    if (!process_->waitForFinished(10000)) {
+        process_->kill();
+        process_->waitForFinished(5000);
+    }
+}
+
+QString AppUnderTest::log() {
+    log_ += QString::fromUtf8(process_->readAll());
+    return log_;
+}
+
+QStringList AppUnderTest::logLines(const QString& containing) {
+    return log().split(QLatin1Char('\n')).filter(containing);
+}
+
+bool AppUnderTest::waitForLog(const QString& text, int timeoutMs) {
+    return QTest::qWaitFor([&] { return log().contains(text); }, timeoutMs);
+}
+
+bool AppUnderTest::waitUntilRunning(int timeoutMs) {
+    return waitForLog(QStringLiteral("[Tessarine] running;"), timeoutMs);
+}
+
+int AppUnderTest::terminate() {
+    process_->terminate();
+    if (!QTest::qWaitFor([&] { return process_->state() == QProcess::NotRunning; }, 15000)) {
+        return -1;
+    }
+    log();
+    return process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
+}
+
+}  // namespace ts::test

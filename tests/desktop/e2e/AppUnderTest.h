@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace ts::test {
+
+// The real tessarine program in its own config folder, its log collected. It is ended (and
+// waited for) when the handle goes, also when a test assertion failed.
+class AppUnderTest {
+public:
+    explicit AppUnderTest(const QString& configHome);
+    ~AppUnderTest();
+
+    // Until the program reports its hotkeys registered.
+    bool waitUntilRunning(int timeoutMs = 20000);
+    // Until a log line contains the text.
+    bool waitForLog(const QString& text, int timeoutMs = 20000);
+    QString log();
+    QStringList logLines(const QString& containing);
+    // SIGTERM, then the exit status (-1 when it did not end normally).
+    int terminate();
+
+    QProcess& process() { return *process_; }
+
+private:
+    std::unique_ptr<QProcess> process_;
+    QString log_;
+};
+
+}  // namespace ts::test

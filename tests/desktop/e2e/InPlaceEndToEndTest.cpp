@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "AppUnderTest.h"
+#include "LoopbackModelServer.h"
+#include "X11TestTools.h"
+#include "store/SettingsStore.h"
+
+using namespace ts;
+using namespace ts::test;
+
+namespace {
+
+const QString kOriginal = QStringLiteral("so could you maybe send the numbers");
+const QString kImproved = QStringLiteral("Could you send the numbers by Thursday?");
+const QString kCustomFormat = QStringLiteral("application/x-tessarine-e2e");
+const QByteArray kHtml = "<p>my <b>own</b> clipboard</p>";
+
+QByteArray binaryBytes() {
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i) {
+        bytes.append(static_cast<char>(i));
+    }
+    return bytes + QByteArrayLiteral("\r\n\0end");
+}
+
+QByteArray answerBody(const QString& content) {
+    const QJsonObject message{{"role", "assistant"}, {"content", content}};
+    const QJsonObject choice{{"index", 0}, {"message", message}, {"finish_reason", "stop"}};
+    return QJsonDocument(QJsonObject{{"choices", QJsonArray{choice}}})
+        .toJson(QJsonDocument::Compact);
+}
+
+bool xdotool(const QStringList& args) {
+    return runTool(QStringLiteral("xdotool"), args).exitCode == 0;
+}
+
+bool key(const QString& chord) {
+    return xdotool({QStringLiteral("key"), chord});
+}
+
+QByteArray fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int lockedGroup() {
+    return runTool(helperPath(), {QStringLiteral("group")}).out.trimmed().toInt();
+}
+
+// The real program against a loopback model server, with real applications to rewrite in.
+class InPlaceEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(server.isListening());
+        SettingsStore settings(dir.filePath(QStringLiteral("config/tessarine/tessarine.conf")));
+        settings.setProvider(ProviderKind::ollama);
+        settings.setOllamaBaseURL(server.url(QStringLiteral("/v1")).toString());
+        server.on(
+            "POST", "/v1/chat/completions",
+            ScriptedResponse::json(200, answerBody(kImproved + "\n<<<WHYS>>>\n- clarity: x")));
+        app = std::make_unique<AppUnderTest>(dir.filePath(QStringLiteral("config")));
+        ASSERT_TRUE(app->waitUntilRunning()) << app->log().toStdString();
+        ASSERT_TRUE(
+            app->log().contains(QStringLiteral("in-place hotkey Super+Ctrl+Alt+E registered=1")))
+            << app->log().toStdString();
+    }
+
+    void TearDown() override {
+        programs.clear();  // before the app: nothing it owns is waited for
+        app.reset();
+        if (changedLayout) {
+            runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us")});
+        }
+    }
+
+    RunningProgram& start(const QString& program, const QStringList& args) {
+        programs.push_back(std::make_unique<RunningProgram>(program, args));
+        return *programs.back();
+    }
+
+    // Mousepad with the original text, focused, everything selected.
+    void openEditor() {
+        path = dir.filePath(QStringLiteral("tessarine-e2e.txt"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kOriginal.toUtf8());
+        file.close();
+        start(QStringLiteral("mousepad"), {QStringLiteral("--disable-server"), path});
+        const quint64 window = waitForWindow(QStringLiteral("tessarine-e2e.txt"));
+        ASSERT_NE(window, 0u) << "mousepad did not show its window";
+        ASSERT_TRUE(activateWindow(window));
+        ASSERT_TRUE(key(QStringLiteral("ctrl+a")));
+    }
+
+    // A clipboard this process owns, with several formats.
+    static void setRichClipboard() {
+        auto* mime = new QMimeData;
+        mime->setText(QStringLiteral("my own clipboard"));
+        mime->setData(QStringLiteral("text/html"), kHtml);
+        mime->setData(kCustomFormat, binaryBytes());
+        QGuiApplication::clipboard()->setMimeData(mime);
+    }
+
+    static void expectRichClipboardBack() {
+        EXPECT_EQ(readClipboard(QStringLiteral("UTF8_STRING")).out, QByteArray("my own clipboard"));
+        EXPECT_EQ(readClipboard(QStringLiteral("text/html")).out, kHtml);
+        EXPECT_EQ(readClipboard(kCustomFormat).out, binaryBytes());
+        EXPECT_FALSE(
+            readClipboard(QStringLiteral("TARGETS")).out.contains("x-kde-passwordManagerHint"));
+    }
+
+    // Saves until the file holds the expected text (the editor pastes asynchronously).
+    bool saveUntil(const QString& expected) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            key(QStringLiteral("ctrl+s"));
+            if (QTest::qWaitFor([&] { return fileText(path) == expected.toUtf8(); }, 500)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    QString sentUserMessage(qsizetype index = 0) const {
+        return server.requests()
+            .at(index)
+            .json()
+            .value("messages")
+            .toArray()
+            .at(1)
+            .toObject()
+            .value("content")
+            .toString();
+    }
+
+    void rewriteInEditorAndUndo() {
+        ASSERT_NO_FATAL_FAILURE(openEditor());
+        setRichClipboard();
+        ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
+        ASSERT_TRUE(
+            app->waitForLog(QStringLiteral("toast success: Rewrote in Mousepad. Ctrl+Z to undo.")))
+            << app->log().toStdString();
+        ASSERT_EQ(server.requests().size(), 1);
+        EXPECT_TRUE(sentUserMessage().contains(kOriginal));
+        EXPECT_EQ(
+            app->logLines(QStringLiteral("toast info:")),
+            QStringList{QStringLiteral("[Tessarine] toast info: Rewriting in Mousepad\u2026")});
+        EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
+        expectRichClipboardBack();
+
+        ASSERT_TRUE(key(QStringLiteral("ctrl+z")));
+        EXPECT_TRUE(saveUntil(kOriginal)) << fileText(path).toStdString();
+    }
+
+    QTemporaryDir dir;
+    LoopbackModelServer server;
+    std::unique_ptr<AppUnderTest> app;
+    std::vector<std::unique_ptr<RunningProgram>> programs;
+    QString path;
+    bool changedLayout = false;
+};
+
+// A shell script that reports an interrupt into a file and appends each input line to another.
+QString terminalScript(const QTemporaryDir& dir) {
+    const QString script = dir.filePath(QStringLiteral("term.sh"));
+    QFile file(script);
+    file.open(QIODevice::WriteOnly);
+    file.write(QStringLiteral("trap 'echo GOT_INT >> %1' INT\n"
+                              "i=0; while [ $i -lt 60 ]; do echo '%2'; i=$((i+1)); done\n"
+                              "echo ready > %3\n"
+                              "while :; do read line && printf '%s\\n' \"$line\" >> %4; done\n")
+                   .arg(dir.filePath("interrupted"), kOriginal, dir.filePath("ready"),
+                        dir.filePath("input"))
+                   .toUtf8());
+    return script;
+}
+
+}  // namespace
+
+TEST_F(InPlaceEndToEnd, RewriteInAnEditorIsUndoableAndEveryClipboardFormatComesBack) {
+    rewriteInEditorAndUndo();
+}
+
+TEST_F(InPlaceEndToEnd, RewriteWithASecondLayoutLocked) {
+    ASSERT_EQ(
+        runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us,ru")})
+            .exitCode,
+        0);
+    changedLayout = true;
+    runTool(helperPath(), {QStringLiteral("lockgroup"), QStringLiteral("1")});
+    ASSERT_TRUE(QTest::qWaitFor([] { return lockedGroup() == 1; }, 5000));
+    rewriteInEditorAndUndo();
+    EXPECT_EQ(lockedGroup(), 1);
+}
+
+TEST_F(InPlaceEndToEnd, ModelErrorLeavesTextAndClipboardAndShowsTheError) {
+    server.on("POST", "/v1/chat/completions",
+              ScriptedResponse::json(500, R"({"error":{"message":"boom"}})"));
+    ASSERT_NO_FATAL_FAILURE(openEditor());
+    setRichClipboard();
+    ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
+    ASSERT_TRUE(app->waitForLog(QStringLiteral("toast error: ")));
+    const QStringList errors = app->logLines(QStringLiteral("toast error: "));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("Provider is temporarily unavailable (500)")))
+        << errors[0].toStdString();
+    EXPECT_TRUE(app->logLines(QStringLiteral("toast success")).isEmpty());
+    expectRichClipboardBack();
+    // The editor still holds the original: copy it out.
+    ASSERT_TRUE(key(QStringLiteral("ctrl+c")));
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == kOriginal; }, 10000));
+}
+
+TEST_F(InPlaceEndToEnd, TerminalGetsShiftedChordsAndNeverAnInterrupt) {
+    const QString script = terminalScript(dir);
+    start(QStringLiteral("lxterminal"),
+          {QStringLiteral("--no-remote"), QStringLiteral("-t"), QStringLiteral("tessarine-term"),
+           QStringLiteral("-e"), QStringLiteral("sh ") + script});
+    const quint64 window = waitForWindow(QStringLiteral("tessarine-term"));
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(activateWindow(window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("ready")); }, 10000));
+    // A line of the printed text, selected with a triple click in the middle of the screen.
+    ASSERT_TRUE(xdotool({"mousemove", "--window", QString::number(window), "120", "200", "click",
+                         "--repeat", "3", "--delay", "80", "1"}));
+    ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
+    ASSERT_TRUE(app->waitForLog(QStringLiteral("toast success: Rewrote in ")))
+        << app->log().toStdString();
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_TRUE(sentUserMessage().contains(kOriginal));
+    ASSERT_TRUE(key(QStringLiteral("Return")));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return fileText(dir.filePath("input")).trimmed() == kImproved.toUtf8(); }, 10000))
+        << fileText(dir.filePath("input")).toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("interrupted")));
+}
+
+TEST_F(InPlaceEndToEnd, XtermGetsNoCopyKeystrokeAndTheCopyFailedToast) {
+    const QString script = terminalScript(dir);
+    start(QStringLiteral("xterm"), {QStringLiteral("-T"), QStringLiteral("tessarine-xterm"),
+                                    QStringLiteral("-e"), QStringLiteral("sh"), script});
+    const quint64 window = waitForWindow(QStringLiteral("tessarine-xterm"));
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(activateWindow(window));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("ready")); }, 10000));
+    ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
+    ASSERT_TRUE(app->waitForLog(QStringLiteral(
+        "toast error: Copy didn't fire. Select some text, then press the hotkey again.")))
+        << app->log().toStdString();
+    EXPECT_TRUE(server.requests().isEmpty());
+    // Any interrupt the keystrokes caused would have been written by now: the shell is idle.
+    ASSERT_TRUE(key(QStringLiteral("Return")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("input")); }, 10000));
+    EXPECT_FALSE(QFile::exists(dir.filePath("interrupted")));
+}
+
+TEST_F(InPlaceEndToEnd, EndsCleanlyOnSigterm) {
+    EXPECT_EQ(app->terminate(), 0);
+    EXPECT_FALSE(app->log().contains(QStringLiteral("ERROR: AddressSanitizer")))
+        << app->log().toStdString();
+}
+
+TEST(TessarineProgram, WithoutADisplayItSaysSoAndExitsWithOne) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TESSARINE_APP_PATH), {});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("no X11 display"));
+}
