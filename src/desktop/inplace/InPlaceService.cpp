@@ -72,8 +72,6 @@ void InPlaceService::waitForModifiers(std::shared_ptr<Capture> capture, int wait
         return;
     }
     if (platform_.modifiers.heldModifiers() == Modifiers() || waitsLeft == 0) {
-        qCDebug(lcInPlace, "copying after %d modifier waits, held 0x%x", kModifierWaits - waitsLeft,
-                static_cast<unsigned>(platform_.modifiers.heldModifiers().toInt()));
         copy(std::move(capture));
         return;
     }
