@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -106,6 +107,43 @@ TEST_F(ToastPresenterTest, PanelIsANonActivatingToolWindowAtTheBottomRight) {
     EXPECT_EQ(panel->size(), QSize(280, 52));
     EXPECT_EQ(panel->pos(), toastOrigin(QGuiApplication::primaryScreen()->availableGeometry()));
     EXPECT_TRUE(presenter.isVisible());
+}
+
+namespace {
+
+QByteArray runX(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(10000);
+    return process.readAllStandardOutput();
+}
+
+bool viewable(WId window) {
+    return runX(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)})
+        .contains("IsViewable");
+}
+
+}  // namespace
+
+// A toast raised for a rewrite must be seen whichever workspace the user is on.
+TEST_F(ToastPresenterTest, PanelStaysOnEveryWorkspace) {
+    presenter.show(QStringLiteral("Rewriting in the app…"), Kind::info);
+    const WId panel = presenter.panel()->winId();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewable(panel); }, 10000));
+    EXPECT_TRUE(runX(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(panel),
+                                               QStringLiteral("_NET_WM_DESKTOP")})
+                    .contains("4294967295"));
+    runX(QStringLiteral("xdotool"), {QStringLiteral("set_desktop"), QStringLiteral("1")});
+    const auto onDesktop = [] {
+        return runX(QStringLiteral("xdotool"), {QStringLiteral("get_desktop")}).trimmed();
+    };
+    const bool switched = QTest::qWaitFor([&] { return onDesktop() == "1"; }, 10000);
+    runTimersDueWithin(100ms);
+    const bool seen = viewable(panel);
+    runX(QStringLiteral("xdotool"), {QStringLiteral("set_desktop"), QStringLiteral("0")});
+    ASSERT_TRUE(switched);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return onDesktop() == "0"; }, 10000));
 }
 
 TEST_F(ToastPresenterTest, ShowingDoesNotTakeFocusFromTheActiveWindow) {

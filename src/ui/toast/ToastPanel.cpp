@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "desktop/platform/Workspaces.h"
 #include "ui/toast/ToastPlacement.h"
 #include "ui/toast/ToastView.h"
 
@@ -27,6 +28,8 @@ ToastPanel::ToastPanel(QWidget* parent)
     if (origin) {
         move(*origin);
     }
+    winId();  // the native window must exist to carry the workspace hint
+    showOnAllWorkspaces(windowHandle());
 }
 
 void ToastPanel::setState(const ToastPresenter::State& state) {

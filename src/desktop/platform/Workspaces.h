@@ -1,0 +1,11 @@
+#pragma once
+
+class QWindow;
+
+namespace ts {
+
+// Keeps a floating panel on every workspace, so a toast raised while the user switched
+// workspaces is still seen. Does nothing off X11.
+void showOnAllWorkspaces(QWindow* window);
+
+}  // namespace ts
