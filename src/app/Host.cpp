@@ -10,6 +10,7 @@
 #include "desktop/inplace/InPlaceRunner.h"
 #include "desktop/platform/x11/X11Platform.h"
 #include "store/SettingsStore.h"
+#include "store/SettingsWatcher.h"
 #include "ui/toast/ToastPresenter.h"
 
 Q_LOGGING_CATEGORY(lcApp, "tessarine.app")
@@ -87,27 +88,43 @@ Host::Host(SettingsStore& settings, KeyStore& keys, HistoryStore& history, QObje
 Host::~Host() {
     // The bindings and the runner use the platform; they go first.
     delete alert_.data();
+    watcher_.reset();
     bindings_.reset();
     runner_.reset();
 }
 
 void Host::start() {
-    connect(&settings_, &SettingsStore::valueChanged, this, [this](const QString& key) {
+    const auto hotkeySettingChanged = [this](const QString& key) {
         if (kHotkeyKeys.contains(key)) {
-            bindings_->reregister();
+            registerHotkeys("hotkeys changed");
         }
-    });
-    connect(&settings_, &SettingsStore::hotkeysReset, bindings_.get(), &HotKeyBindings::reregister);
+    };
+    connect(&settings_, &SettingsStore::valueChanged, this, hotkeySettingChanged);
+    // Until there is a settings window, tessarine-cli config set is how hotkeys change.
+    watcher_ = std::make_unique<SettingsWatcher>(settings_);
+    connect(watcher_.get(), &SettingsWatcher::changedElsewhere, this, hotkeySettingChanged);
+    connect(&settings_, &SettingsStore::hotkeysReset, this,
+            [this] { registerHotkeys("hotkeys reset"); });
+    registerHotkeys("running");
+}
+
+void Host::registerHotkeys(const char* occasion) {
     bindings_->reregister();
-    qCInfo(lcApp, "running; window hotkey %s registered=%d, in-place hotkey %s registered=%d",
+    const auto describe = [](int keyCode, int modifiers) {
+        return linuxDisplayString(
+            Shortcut{static_cast<quint32>(keyCode), static_cast<quint32>(modifiers)});
+    };
+    const HotKeyManager& window = bindings_->hotkey();
+    const HotKeyManager& inPlace = bindings_->inPlaceHotkey();
+    // "active": the X server gave us the combination (another program may hold it).
+    qCInfo(lcApp, "%s; window hotkey %s active=%d, in-place hotkey %s %s", occasion,
+           qUtf8Printable(describe(settings_.hotkeyKeyCode(), settings_.hotkeyModifiers())),
+           window.isActive() ? 1 : 0,
            qUtf8Printable(
-               linuxDisplayString(Shortcut{static_cast<quint32>(settings_.hotkeyKeyCode()),
-                                           static_cast<quint32>(settings_.hotkeyModifiers())})),
-           bindings_->hotkey().isRegistered() ? 1 : 0,
-           qUtf8Printable(linuxDisplayString(
-               Shortcut{static_cast<quint32>(settings_.inPlaceHotkeyKeyCode()),
-                        static_cast<quint32>(settings_.inPlaceHotkeyModifiers())})),
-           bindings_->inPlaceHotkey().isRegistered() ? 1 : 0);
+               describe(settings_.inPlaceHotkeyKeyCode(), settings_.inPlaceHotkeyModifiers())),
+           !inPlace.isRegistered() ? "off"
+           : inPlace.isActive()    ? "active=1"
+                                   : "active=0");
 }
 
 void Host::toggleWindow() {

@@ -15,6 +15,7 @@ class HotKeyBindings;
 class InPlaceRunner;
 class KeyStore;
 class SettingsStore;
+class SettingsWatcher;
 class X11Platform;
 
 // What the running program owns for its whole life: the desktop platform, the two hotkeys and
@@ -32,6 +33,7 @@ public:
     InPlaceRunner& inPlace() { return *runner_; }
 
 private:
+    void registerHotkeys(const char* occasion);
     void toggleWindow();
     void showAccessibilityAlert();
     void showToast(const QString& text, ToastKind kind,
@@ -41,6 +43,7 @@ private:
     std::unique_ptr<X11Platform> platform_;
     std::unique_ptr<InPlaceRunner> runner_;
     std::unique_ptr<HotKeyBindings> bindings_;
+    std::unique_ptr<SettingsWatcher> watcher_;
     QPointer<QMessageBox> alert_;
 };
 

@@ -139,9 +139,16 @@ TEST(HotKeyManager, RefusedChordNeverFires) {
     int fired = 0;
     HotKeyManager manager(platform.keyGrabber);
     EXPECT_FALSE(manager.registerHotKey(kDefaultWindowShortcut, 1, [&] { ++fired; }));
+    EXPECT_FALSE(manager.isActive());
     platform.keyGrabber.press(kWindowChord);
     drainEvents();
     EXPECT_EQ(fired, 0);
+    // Once the other program lets go, registering again takes it.
+    platform.keyGrabber.refused.clear();
+    EXPECT_TRUE(manager.registerHotKey(kDefaultWindowShortcut, 1, [&] { ++fired; }));
+    EXPECT_TRUE(manager.isActive());
+    manager.unregisterHotKey();
+    EXPECT_FALSE(manager.isActive());
 }
 
 TEST(HotKeyManager, KeyOutsideTheTableIsNotGrabbed) {

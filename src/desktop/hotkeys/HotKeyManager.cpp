@@ -27,7 +27,8 @@ bool HotKeyManager::registerHotKey(const Shortcut& shortcut, quint32 id,
         qCWarning(lcHotkeys, "hotkey %u: key code %u cannot be grabbed", id, shortcut.keyCode);
         return false;
     }
-    return grabber_.grab(id, *chord);
+    grabbed_ = grabber_.grab(id, *chord);
+    return grabbed_;
 }
 
 void HotKeyManager::unregisterHotKey() {
@@ -37,6 +38,7 @@ void HotKeyManager::unregisterHotKey() {
     disconnect(connection_);
     grabber_.ungrab(expectedId_);
     registered_ = false;
+    grabbed_ = false;
 }
 
 void HotKeyManager::onActivated(quint32 id) {

@@ -28,6 +28,8 @@ public:
     void unregisterHotKey();
 
     bool isRegistered() const { return registered_; }
+    // Registered and accepted by the desktop: the shortcut fires.
+    bool isActive() const { return registered_ && grabbed_; }
     quint32 expectedId() const { return expectedId_; }
 
 private:
@@ -37,6 +39,7 @@ private:
     std::function<void()> callback_;
     quint32 expectedId_ = 0;
     bool registered_ = false;
+    bool grabbed_ = false;
     QMetaObject::Connection connection_;
 };
 

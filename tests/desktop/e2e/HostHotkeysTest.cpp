@@ -107,10 +107,35 @@ TEST_F(HostHotkeys, TurningTheInPlaceHotkeyOffReleasesItAtOnce) {
     EXPECT_TRUE(pressAndSee(QStringLiteral("ctrl+alt+super+e"), kMissingKey));
 }
 
+TEST_F(HostHotkeys, FollowsHotkeySettingsChangedByAnotherWriter) {
+    startHost();
+    ASSERT_TRUE(host->hotKeys().inPlaceHotkey().isRegistered());
+    SettingsStore elsewhere(settings->filePath());  // as tessarine-cli config set writes
+    elsewhere.setInPlaceHotkeyEnabled(false);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return !host->hotKeys().inPlaceHotkey().isRegistered(); }, 10000));
+    // Command+Shift+K: the window hotkey moves to Ctrl+Shift+K and the old chord is let go.
+    elsewhere.setHotkeyKeyCode(40);
+    elsewhere.setHotkeyModifiers(0x300);
+    // The change reaches the host a moment later; a press before that goes nowhere.
+    bool moved = false;
+    for (int attempt = 0; attempt < 20 && !moved; ++attempt) {
+        const qsizetype seen = shown.count(kWindowToast);
+        runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("ctrl+shift+k")});
+        moved = QTest::qWaitFor([&] { return shown.count(kWindowToast) > seen; }, 500);
+    }
+    ASSERT_TRUE(moved);
+    const qsizetype before = shown.count(kWindowToast);
+    runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("ctrl+alt+e")});
+    EXPECT_TRUE(pressAndSee(QStringLiteral("ctrl+shift+k"), kWindowToast));
+    EXPECT_EQ(shown.count(kWindowToast), before + 1);
+}
+
 TEST_F(HostHotkeys, GrabHeldByAnotherClientFailsQuietly) {
     OtherGrab other;
     ASSERT_EQ(other.answer(), QByteArray("ok"));
     startHost();
-    EXPECT_TRUE(host->hotKeys().hotkey().isRegistered());
+    EXPECT_TRUE(host->hotKeys().hotkey().isActive());
+    EXPECT_FALSE(host->hotKeys().inPlaceHotkey().isActive());
     EXPECT_TRUE(pressAndSee(QStringLiteral("ctrl+alt+e"), kWindowToast));
 }

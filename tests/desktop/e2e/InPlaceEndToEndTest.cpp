@@ -73,7 +73,7 @@ protected:
         app = std::make_unique<AppUnderTest>(dir.filePath(QStringLiteral("config")));
         ASSERT_TRUE(app->waitUntilRunning()) << app->log().toStdString();
         ASSERT_TRUE(
-            app->log().contains(QStringLiteral("in-place hotkey Super+Ctrl+Alt+E registered=1")))
+            app->log().contains(QStringLiteral("in-place hotkey Super+Ctrl+Alt+E active=1")))
             << app->log().toStdString();
     }
 
