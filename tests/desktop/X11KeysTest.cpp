@@ -100,6 +100,14 @@ TEST_F(X11KeysTest, FrontmostIsTheEditorProcess) {
     EXPECT_EQ(app->name, QStringLiteral("Mousepad"));
 }
 
+// The window manager may leave _NET_ACTIVE_WINDOW naming the closed window, whose id the
+// server then gives to the next client: that must not count as a frontmost application.
+TEST_F(X11KeysTest, NoFrontmostAppOnceTheFocusedWindowIsGone) {
+    editor.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !platform.platform().frontmost.current(); }, 10000))
+        << "still frontmost: window " << platform.platform().frontmost.current()->windowId;
+}
+
 TEST_F(X11KeysTest, ActivationByPidAndChangeNotification) {
     RunningProgram other(QStringLiteral("xterm"),
                          {QStringLiteral("-T"), QStringLiteral("tessarine-other")});

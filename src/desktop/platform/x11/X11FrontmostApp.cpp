@@ -62,6 +62,41 @@ qint64 windowPid(Display* display, Window window) {
     return pid.empty() ? 0 : static_cast<qint64>(pid.front());
 }
 
+bool isAncestorOrSelf(Display* display, Window ancestor, Window window) {
+    const Window root = DefaultRootWindow(display);
+    for (int depth = 0; window != None && window != root && depth < 64; ++depth) {
+        if (window == ancestor) {
+            return true;
+        }
+        Window rootReturn = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display, window, &rootReturn, &parent, &children, &count) == 0) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        window = parent;
+    }
+    return false;
+}
+
+// _NET_ACTIVE_WINDOW can outlive its window: some window managers leave it in place when the
+// last window goes, and the server hands the dead window's id to the next client that starts
+// (possibly this one). The window that has the keyboard decides.
+bool hasKeyboard(Display* display, Window active) {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    if (focus == PointerRoot) {
+        return true;  // focus follows the pointer: only the window manager knows
+    }
+    return focus != None &&
+           (isAncestorOrSelf(display, active, focus) || isAncestorOrSelf(display, focus, active));
+}
+
 }  // namespace
 
 X11FrontmostApp::X11FrontmostApp(QObject* parent) : FrontmostApp(parent) {
@@ -96,6 +131,9 @@ std::optional<AppInfo> X11FrontmostApp::current() const {
         return std::nullopt;
     }
     const Window window = active.front();
+    if (!hasKeyboard(display, window)) {
+        return std::nullopt;
+    }
     AppInfo info;
     info.windowId = window;
     info.pid = windowPid(display, window);
