@@ -10,9 +10,8 @@ bool isSingleLink(const QString& text) {
     if (trimmed.isEmpty() || trimmed.contains(QRegularExpression(QStringLiteral("\\s")))) {
         return false;
     }
-    static const QRegularExpression mailto(
-        QStringLiteral("^mailto:[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression mailto(QStringLiteral("^mailto:[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"),
+                                           QRegularExpression::CaseInsensitiveOption);
     if (mailto.match(trimmed).hasMatch()) {
         return true;
     }
