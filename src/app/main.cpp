@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "app/Host.h"
-#include "app/ShutdownSignals.h"
 #include "core/Logging.h"
+#include "core/ShutdownSignals.h"
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
 #include "store/SettingsStore.h"

@@ -1,12 +1,9 @@
-#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLoggingCategory>
-#include <QSocketNotifier>
 #include <QTextStream>
-#include <csignal>
 #include <cstdio>
 
 #include "cli/CliEnvironment.h"
@@ -14,6 +11,7 @@
 #include "cli/InfoCommands.h"
 #include "cli/ReviewCommand.h"
 #include "core/Logging.h"
+#include "core/ShutdownSignals.h"
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
 #include "store/PromptStore.h"
@@ -23,13 +21,6 @@ using namespace ts;
 using namespace ts::cli;
 
 namespace {
-
-int interruptPipe[2] = {-1, -1};
-
-void onInterrupt(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(interruptPipe[1], &byte, 1);
-}
 
 QByteArray readAllStandardInput() {
     QFile in;
@@ -113,18 +104,12 @@ int main(int argc, char** argv) {
             break;
     }
 
-    // Ctrl+C reaches the event loop through a socket pair, so the request is aborted in order.
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, interruptPipe) != 0) {
+    // Ctrl+C reaches the event loop as a signal, so the request is aborted in order.
+    ShutdownSignals interrupts;
+    if (!interrupts.isActive()) {
         err << "tessarine-cli: cannot set up the interrupt handler" << Qt::endl;
         return exitFailure;
     }
-    QSocketNotifier interruptNotifier(interruptPipe[0], QSocketNotifier::Read);
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
 
     int status = exitSuccess;
     const auto finish = [&status](int code) {
@@ -137,7 +122,7 @@ int main(int argc, char** argv) {
     if (invocation.command == Command::review) {
         review = std::make_unique<ReviewCommand>(env, invocation);
         QObject::connect(review.get(), &ReviewCommand::finished, finish);
-        QObject::connect(&interruptNotifier, &QSocketNotifier::activated, review.get(),
+        QObject::connect(&interrupts, &ShutdownSignals::shutdownRequested, review.get(),
                          &ReviewCommand::interrupt);
         QObject::connect(review.get(), &ReviewCommand::finished, [&done] { done = true; });
         review->start();
@@ -148,7 +133,7 @@ int main(int argc, char** argv) {
         models = std::make_unique<ModelsCommand>(env);
         QObject::connect(models.get(), &ModelsCommand::finished, finish);
         QObject::connect(models.get(), &ModelsCommand::finished, [&done] { done = true; });
-        QObject::connect(&interruptNotifier, &QSocketNotifier::activated, models.get(),
+        QObject::connect(&interrupts, &ShutdownSignals::shutdownRequested, models.get(),
                          &ModelsCommand::interrupt);
         models->start();
         if (done) {

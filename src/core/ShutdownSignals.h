@@ -15,6 +15,9 @@ public:
     explicit ShutdownSignals(QObject* parent = nullptr);
     ~ShutdownSignals() override;
 
+    // False when the pipe could not be made: the signals then keep their default action.
+    bool isActive() const { return notifier_ != nullptr; }
+
 signals:
     void shutdownRequested(int signalNumber);
 

@@ -1,4 +1,4 @@
-#include "app/ShutdownSignals.h"
+#include "core/ShutdownSignals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
