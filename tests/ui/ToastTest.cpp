@@ -126,9 +126,14 @@ bool viewable(WId window) {
 }  // namespace
 
 // A toast raised for a rewrite must be seen whichever workspace the user is on.
+// Also for a later toast: the window manager drops the hint when the panel is hidden.
 TEST_F(ToastPresenterTest, PanelStaysOnEveryWorkspace) {
     presenter.show(QStringLiteral("Rewriting in the app…"), Kind::info);
     const WId panel = presenter.panel()->winId();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewable(panel); }, 10000));
+    presenter.hide();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewable(panel); }, 10000));
+    presenter.show(QStringLiteral("Rewrote in the app."), Kind::success);
     ASSERT_TRUE(QTest::qWaitFor([&] { return viewable(panel); }, 10000));
     EXPECT_TRUE(runX(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(panel),
                                                QStringLiteral("_NET_WM_DESKTOP")})

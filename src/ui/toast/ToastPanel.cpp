@@ -28,8 +28,6 @@ ToastPanel::ToastPanel(QWidget* parent)
     if (origin) {
         move(*origin);
     }
-    winId();  // the native window must exist to carry the workspace hint
-    showOnAllWorkspaces(windowHandle());
 }
 
 void ToastPanel::setState(const ToastPresenter::State& state) {
@@ -37,6 +35,11 @@ void ToastPanel::setState(const ToastPresenter::State& state) {
 }
 
 void ToastPanel::present() {
+    if (!isVisible()) {
+        // The window manager forgets the hint whenever the panel is hidden.
+        winId();  // the native window must exist to carry it
+        showOnAllWorkspaces(windowHandle());
+    }
     show();
     raise();
 }
