@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+
+class QObject;
 
 namespace ts {
 
@@ -8,6 +11,8 @@ namespace ts {
 // is the empty key.
 class KeyStore {
 public:
+    using KeyCallback = std::function<void(const QString& key)>;
+
     virtual ~KeyStore();
 
     virtual QString readAPIKey(const QString& account) = 0;
@@ -16,6 +21,11 @@ public:
 
     // For the one line that tells the user where keys are kept: "system keyring" or a file path.
     virtual QString locationDescription() const = 0;
+
+    // The key without blocking the caller's thread: `done` runs on `context`'s thread after
+    // control returns to its event loop, and not at all once `context` is gone. Stores that may
+    // block (the Secret Service) read on a thread of their own.
+    virtual void readAPIKeyLater(const QString& account, QObject* context, KeyCallback done);
 };
 
 }  // namespace ts
