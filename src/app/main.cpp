@@ -7,7 +7,7 @@
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
 #include "store/SettingsStore.h"
-#include "ui/toast/Palette.h"
+#include "ui/theme/Palette.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "ui/toast/Palette.h"
-#include "ui/toast/PopoverBackground.h"
+#include "ui/theme/Palette.h"
+#include "ui/theme/PopoverBackground.h"
 #include "ui/toast/ToastPanel.h"
 #include "ui/toast/ToastPlacement.h"
 #include "ui/toast/ToastPresenter.h"

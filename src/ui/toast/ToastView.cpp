@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QTimer>
 
-#include "ui/toast/Palette.h"
+#include "ui/theme/Palette.h"
 
 namespace ts {
 

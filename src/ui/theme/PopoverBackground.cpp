@@ -1,9 +1,9 @@
-#include "ui/toast/PopoverBackground.h"
+#include "ui/theme/PopoverBackground.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "ui/toast/Palette.h"
+#include "ui/theme/Palette.h"
 
 namespace ts {
 

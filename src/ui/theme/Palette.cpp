@@ -1,4 +1,4 @@
-#include "ui/toast/Palette.h"
+#include "ui/theme/Palette.h"
 
 #include <QGuiApplication>
 #include <QPalette>
