@@ -6,9 +6,10 @@
 #include <QPushButton>
 
 #include "desktop/PlatformTexts.h"
+#include "desktop/SessionClipboard.h"
 #include "desktop/hotkeys/HotKeyBindings.h"
 #include "desktop/inplace/InPlaceRunner.h"
-#include "desktop/platform/x11/X11Platform.h"
+#include "session/AppState.h"
 #include "store/SettingsStore.h"
 #include "store/SettingsWatcher.h"
 #include "ui/toast/ToastPresenter.h"
@@ -22,11 +23,6 @@ namespace {
 const QString kWindowPendingMessage =
     QStringLiteral("Tessarine is running. The main window arrives in a later version.");
 
-const QStringList kHotkeyKeys = {QStringLiteral("hotkeyKeyCode"), QStringLiteral("hotkeyModifiers"),
-                                 QStringLiteral("inPlaceHotkeyKeyCode"),
-                                 QStringLiteral("inPlaceHotkeyModifiers"),
-                                 QStringLiteral("inPlaceHotkeyEnabled")};
-
 const char* kindName(ToastKind kind) {
     switch (kind) {
         case ToastKind::info:
@@ -39,72 +35,65 @@ const char* kindName(ToastKind kind) {
     return "";
 }
 
-ToastPresenter::Kind presenterKind(ToastKind kind) {
-    switch (kind) {
-        case ToastKind::success:
-            return ToastPresenter::Kind::success;
-        case ToastKind::error:
-            return ToastPresenter::Kind::error;
-        case ToastKind::info:
-            break;
-    }
-    return ToastPresenter::Kind::info;
-}
-
 }  // namespace
 
-Host::Host(SettingsStore& settings, KeyStore& keys, HistoryStore& history, QObject* parent)
-    : QObject(parent), settings_(settings), platform_(std::make_unique<X11Platform>()) {
-    runner_ = std::make_unique<InPlaceRunner>(
-        InPlaceRunner::Services{platform_->platform(), settings, keys, history,
-                                [this](const QString& text, ToastKind kind,
-                                       std::optional<std::chrono::milliseconds> duration) {
-                                    showToast(text, kind, duration);
-                                },
-                                [this] { showAccessibilityAlert(); }});
+Host::Host(Platform platform, RequestServices requests, QObject* parent)
+    : QObject(parent),
+      platform_(platform),
+      requests_(std::move(requests)),
+      clipboard_(std::make_unique<SessionClipboard>(platform_.clipboard)) {
+    runner_ = std::make_unique<InPlaceRunner>(InPlaceRunner::Services{
+        platform_, requests_,
+        [this](const QString& text, ToastKind kind,
+               std::optional<std::chrono::milliseconds> duration) {
+            showToast(text, kind, duration);
+        },
+        [this] { showAccessibilityAlert(); }});
+    session_ = std::make_unique<AppState>(AppState::Services{
+        requests_, *clipboard_,
+        [this](Mode mode, const std::optional<QString>& instruction,
+               const std::optional<QString>& text, const std::optional<QString>& appName) {
+            runner_->runInPlace(mode, instruction, text, appName);
+        }});
 
     InPlaceTriggerActions actions;
     actions.toggleWindow = [this] { toggleWindow(); };
     actions.showAccessibilityAlert = [this] { showAccessibilityAlert(); };
     actions.runInPlace = [this] {
-        const std::optional<AppInfo> app = platform_->platform().frontmost.current();
-        runner_->runInPlace(Mode::rewrite, std::nullopt, std::nullopt,
-                            app && !app->name.isEmpty() ? std::optional(app->name) : std::nullopt);
+        const std::optional<AppInfo> app = platform_.frontmost.current();
+        session_->runInPlace(Mode::rewrite, std::nullopt, std::nullopt,
+                             app && !app->name.isEmpty() ? std::optional(app->name)
+                                                         : std::nullopt);
     };
-    auto readSettings = [this] {
+    SettingsStore& settings = requests_.settings;
+    auto readSettings = [&settings] {
         HotKeySettings out;
-        out.window = Shortcut{static_cast<quint32>(settings_.hotkeyKeyCode()),
-                              static_cast<quint32>(settings_.hotkeyModifiers())};
-        out.inPlace = Shortcut{static_cast<quint32>(settings_.inPlaceHotkeyKeyCode()),
-                               static_cast<quint32>(settings_.inPlaceHotkeyModifiers())};
-        out.inPlaceEnabled = settings_.inPlaceHotkeyEnabled();
+        out.window = Shortcut{static_cast<quint32>(settings.hotkeyKeyCode()),
+                              static_cast<quint32>(settings.hotkeyModifiers())};
+        out.inPlace = Shortcut{static_cast<quint32>(settings.inPlaceHotkeyKeyCode()),
+                               static_cast<quint32>(settings.inPlaceHotkeyModifiers())};
+        out.inPlaceEnabled = settings.inPlaceHotkeyEnabled();
         return out;
     };
-    bindings_ =
-        std::make_unique<HotKeyBindings>(platform_->platform(), std::move(readSettings),
-                                         std::move(actions), QCoreApplication::applicationName());
+    bindings_ = std::make_unique<HotKeyBindings>(platform_, std::move(readSettings),
+                                                 std::move(actions),
+                                                 QCoreApplication::applicationName());
 }
 
 Host::~Host() {
-    // The bindings and the runner use the platform; they go first.
+    // Everything below uses the platform and the session; they go first, in reverse order.
     delete alert_.data();
     watcher_.reset();
     bindings_.reset();
+    session_.reset();
     runner_.reset();
 }
 
 void Host::start() {
-    const auto hotkeySettingChanged = [this](const QString& key) {
-        if (kHotkeyKeys.contains(key)) {
-            registerHotkeys("hotkeys changed");
-        }
-    };
-    connect(&settings_, &SettingsStore::valueChanged, this, hotkeySettingChanged);
+    connect(&requests_.settings, &SettingsStore::hotkeysChanged, this,
+            [this] { registerHotkeys("hotkeys changed"); });
     // Until there is a settings window, tessarine-cli config set is how hotkeys change.
-    watcher_ = std::make_unique<SettingsWatcher>(settings_);
-    connect(watcher_.get(), &SettingsWatcher::changedElsewhere, this, hotkeySettingChanged);
-    connect(&settings_, &SettingsStore::hotkeysReset, this,
-            [this] { registerHotkeys("hotkeys reset"); });
+    watcher_ = std::make_unique<SettingsWatcher>(requests_.settings);
     registerHotkeys("running");
 }
 
@@ -118,10 +107,10 @@ void Host::registerHotkeys(const char* occasion) {
     const HotKeyManager& inPlace = bindings_->inPlaceHotkey();
     // "active": the X server gave us the combination (another program may hold it).
     qCInfo(lcApp, "%s; window hotkey %s active=%d, in-place hotkey %s %s", occasion,
-           qUtf8Printable(describe(settings_.hotkeyKeyCode(), settings_.hotkeyModifiers())),
+           qUtf8Printable(describe(requests_.settings.hotkeyKeyCode(), requests_.settings.hotkeyModifiers())),
            window.isActive() ? 1 : 0,
            qUtf8Printable(
-               describe(settings_.inPlaceHotkeyKeyCode(), settings_.inPlaceHotkeyModifiers())),
+               describe(requests_.settings.inPlaceHotkeyKeyCode(), requests_.settings.inPlaceHotkeyModifiers())),
            !inPlace.isRegistered() ? "off"
            : inPlace.isActive()    ? "active=1"
                                    : "active=0");
@@ -151,7 +140,7 @@ void Host::showAccessibilityAlert() {
     QPushButton* turnOff =
         alert->addButton(QStringLiteral("Turn Off In-Place Rewrite"), QMessageBox::DestructiveRole);
     connect(turnOff, &QPushButton::clicked, this,
-            [this] { settings_.setInPlaceHotkeyEnabled(false); });
+            [this] { requests_.settings.setInPlaceHotkeyEnabled(false); });
     alert_ = alert;
     alert->show();
 }
@@ -160,7 +149,7 @@ void Host::showToast(const QString& text, ToastKind kind,
                      std::optional<std::chrono::milliseconds> duration) {
     // The log line lets a supervisor (and the end-to-end tests) see what the user was told.
     qCInfo(lcApp, "toast %s: %s", kindName(kind), qUtf8Printable(text));
-    ToastPresenter::shared().show(text, presenterKind(kind), duration);
+    ToastPresenter::shared().show(text, kind, duration);
 }
 
 }  // namespace ts

@@ -4,6 +4,7 @@
 #include "app/Host.h"
 #include "core/Logging.h"
 #include "core/ShutdownSignals.h"
+#include "desktop/platform/x11/X11Platform.h"
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
 #include "store/SettingsStore.h"
@@ -42,7 +43,10 @@ int main(int argc, char** argv) {
     QObject::connect(&shutdown, &ts::ShutdownSignals::shutdownRequested, &app,
                      [](int) { QCoreApplication::quit(); });
 
-    ts::Host host(settings, ts::Keychain::shared(), ts::HistoryStore::shared());
+    ts::X11Platform platform;
+    ts::Host host(platform.platform(),
+                  ts::RequestServices{settings, ts::Keychain::shared(),
+                                      []() -> ts::HistoryStore& { return ts::HistoryStore::shared(); }});
     host.start();
     const int status = QApplication::exec();
     return status;

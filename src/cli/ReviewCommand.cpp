@@ -2,21 +2,15 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QUuid>
 
 #include "core/Prompts.h"
-#include "core/ReviewParser.h"
-#include "providers/ProviderFactory.h"
 #include "session/RequestSetup.h"
-#include "store/HistoryStore.h"
-#include "store/KeyStore.h"
+#include "session/ReviewRequest.h"
 #include "store/PromptStore.h"
 #include "store/SettingsStore.h"
 
 namespace ts::cli {
 namespace {
-
-constexpr const char* kEmptyResponse = "The model returned an empty response.";
 
 QString jsonText(const QString& value) {
     // A one-element array is the simplest way to get Qt's JSON string escaping.
@@ -27,26 +21,37 @@ QString jsonText(const QString& value) {
 }  // namespace
 
 ReviewCommand::ReviewCommand(CliEnvironment& environment, Invocation invocation, QObject* parent)
-    : QObject(parent), m_env(environment), m_invocation(std::move(invocation)) {
+    : QObject(parent),
+      m_env(environment),
+      m_invocation(std::move(invocation)),
+      m_services{environment.settings(), environment.keys(), environment.history} {
     m_spinner.setInterval(100);
     connect(&m_spinner, &QTimer::timeout, this, [this] {
         static const QStringList frames{"|", "/", "-", "\\"};
         m_env.err << '\r' << frames[m_spinnerFrame++ % frames.size()] << " Waiting for "
-                  << rawValue(m_prepared->kind) << QChar(0x2026) << Qt::flush;
+                  << rawValue(m_request->setup().kind) << QChar(0x2026) << Qt::flush;
     });
 }
 
 ReviewCommand::~ReviewCommand() = default;
 
 void ReviewCommand::start() {
-    m_prepared = prepare();
-    if (!m_prepared) {
+    const std::optional<ReviewInput> input = readInput();
+    if (!input) {
         return;
     }
-    send(*m_prepared);
+    if (m_invocation.dryRun) {
+        printDryRun(*input);
+        return;
+    }
+    send(*input);
 }
 
-std::optional<ReviewCommand::Prepared> ReviewCommand::prepare() {
+RequestOverrides ReviewCommand::overrides() const {
+    return RequestOverrides{m_invocation.provider, m_invocation.model, m_invocation.noStyle};
+}
+
+std::optional<ReviewInput> ReviewCommand::readInput() {
     const auto usage = [this](const QString& message) {
         m_env.err << "tessarine-cli: " << message << Qt::endl;
         end(exitUsage);
@@ -55,21 +60,8 @@ std::optional<ReviewCommand::Prepared> ReviewCommand::prepare() {
     const Invocation& in = m_invocation;
     const QString input = in.text ? *in.text : QString::fromUtf8(m_env.readStandardInput());
     SettingsStore& settings = m_env.settings();
-
-    Prepared prepared;
-    prepared.tone = in.tone.value_or(settings.defaultTone());
-    prepared.context = in.context.value_or(settings.defaultContext());
-    prepared.kind = in.provider.value_or(settings.provider());
-    prepared.model = in.model;
-    if (prepared.model.isEmpty()) {
-        // The stored model belongs to the stored provider; another provider gets its default.
-        prepared.model = prepared.kind == settings.provider() ? settings.model() : QString();
-    }
-    if (prepared.model.isEmpty()) {
-        prepared.model = defaultModel(prepared.kind);
-    }
-    const QString style = in.noStyle ? QString() : effectiveStyleProfile(settings);
-    const QString adjustment = in.adjustment ? instruction(*in.adjustment) : QString();
+    const Tone tone = in.tone.value_or(settings.defaultTone());
+    const AppContext context = in.context.value_or(settings.defaultContext());
 
     if (input.trimmed().isEmpty()) {
         return usage(in.mode == Mode::reply
@@ -80,21 +72,12 @@ std::optional<ReviewCommand::Prepared> ReviewCommand::prepare() {
     }
     if (in.adjustment) {
         // Like an adjustment in the main window: the review layout with the mode's prompt.
-        const QString source =
-            in.mode == Mode::rewrite || in.mode == Mode::proofread || in.mode == Mode::toneCheck
-                ? input
-                : input.trimmed();
-        prepared.request =
-            composeReview(in.mode, source, prepared.tone, prepared.context, style, adjustment);
-        prepared.original = source;
-        return prepared;
+        return ReviewInput::review(in.mode, isSingleInput(in.mode) ? input : input.trimmed(),
+                                   tone, context, instruction(*in.adjustment));
     }
     switch (in.mode) {
         case Mode::reply:
-            prepared.original = input.trimmed();
-            prepared.request = composeReply(prepared.original, in.intent.trimmed(), prepared.tone,
-                                            prepared.context, style);
-            return prepared;
+            return ReviewInput::reply(input.trimmed(), in.intent.trimmed(), tone, context);
         case Mode::ask: {
             QString instructionText = in.instruction.value_or(QString());
             if (in.promptName) {
@@ -109,75 +92,61 @@ std::optional<ReviewCommand::Prepared> ReviewCommand::prepare() {
             if (instructionText.isEmpty()) {
                 return usage(QStringLiteral("the instruction is empty"));
             }
-            prepared.original = input.trimmed();
-            prepared.request = composeInstruction(instructionText, prepared.original, prepared.tone,
-                                                  prepared.context, style);
-            return prepared;
+            return ReviewInput::instruction(instructionText, input.trimmed(), tone, context);
         }
         default:
-            prepared.original = input;
-            prepared.request =
-                composeReview(in.mode, input, prepared.tone, prepared.context, style, QString());
-            return prepared;
+            return ReviewInput::review(in.mode, input, tone, context);
     }
 }
 
-void ReviewCommand::send(const Prepared& prepared) {
-    if (m_invocation.dryRun) {
-        m_env.out << "{\"provider\":" << jsonText(rawValue(prepared.kind))
-                  << ",\"model\":" << jsonText(prepared.model)
-                  << ",\"system\":" << jsonText(prepared.request.systemPrompt)
-                  << ",\"user\":" << jsonText(prepared.request.userMessage) << "}" << Qt::endl;
-        end(exitSuccess);
-        return;
-    }
-    SettingsStore& settings = m_env.settings();
-    KeyStore& keys = m_env.keys();
-    ProviderConfig config = currentProviderConfig(settings, keys);
-    if (config.kind != prepared.kind) {
-        config.kind = prepared.kind;
-        config.apiKey = keys.readAPIKey(apiKeyAccount(prepared.kind));
-    }
-    if (requiresAPIKey(config.kind) && config.apiKey.isEmpty()) {
+void ReviewCommand::printDryRun(const ReviewInput& input) {
+    // No key and no history: a dry run reads the settings and nothing else.
+    const RequestSetup setup = readSetup(m_env.settings(), overrides());
+    const ComposedRequest request = input.compose(setup.styleProfile);
+    m_env.out << "{\"provider\":" << jsonText(rawValue(setup.kind))
+              << ",\"model\":" << jsonText(setup.model)
+              << ",\"system\":" << jsonText(request.systemPrompt)
+              << ",\"user\":" << jsonText(request.userMessage) << "}" << Qt::endl;
+    end(exitSuccess);
+}
+
+void ReviewCommand::send(const ReviewInput& input) {
+    ReviewRequest::Options options;
+    options.overrides = overrides();
+    // A tone check answers with bullets only; every other answer must carry a text.
+    options.rejectEmptyAnswer = !(m_invocation.mode == Mode::toneCheck && !m_invocation.adjustment);
+    m_request = std::make_unique<ReviewRequest>(m_services, options);
+    connect(m_request.get(), &ReviewRequest::missingKey, this, [this] {
         m_env.err << kMissingKeyMessage << Qt::endl
-                  << "(store one with: tessarine-cli key set " << rawValue(config.kind).toLower()
-                  << ")" << Qt::endl;
+                  << "(store one with: tessarine-cli key set "
+                  << rawValue(m_request->setup().kind).toLower() << ")" << Qt::endl;
         end(exitFailure);
-        return;
-    }
-    m_provider = makeProvider(config);
-    m_call = streamRequest(*m_provider, prepared.request, prepared.model);
-    connect(m_call.get(), &ProviderCall::piece, this, &ReviewCommand::onPiece);
-    connect(m_call.get(), &ProviderCall::completed, this, [this] { onCompleted(); });
-    connect(m_call.get(), &ProviderCall::failed, this, &ReviewCommand::onFailed);
-    if (m_env.errIsTerminal) {
-        m_spinner.start();
-    }
+    });
+    connect(m_request.get(), &ReviewRequest::ready, this, [this, input] {
+        m_request->send(input);
+        if (m_env.errIsTerminal) {
+            m_spinner.start();
+        }
+    });
+    connect(m_request.get(), &ReviewRequest::previewChanged, this, &ReviewCommand::onPiece);
+    connect(m_request.get(), &ReviewRequest::answered, this, &ReviewCommand::onAnswered);
+    connect(m_request.get(), &ReviewRequest::failed, this, &ReviewCommand::onFailed);
+    m_request->prepare();
 }
 
-void ReviewCommand::onPiece(const QString& piece) {
+void ReviewCommand::onPiece() {
     stopSpinner();
-    const QString preview = m_accumulator.append(piece);
     if (!m_invocation.json) {
-        const QString added = m_printer.advance(preview);
+        const QString added = m_printer.advance(m_request->preview());
         if (!added.isEmpty()) {
             m_env.out << added << Qt::flush;
         }
     }
 }
 
-void ReviewCommand::onCompleted() {
+void ReviewCommand::onAnswered(const Review& review) {
     stopSpinner();
-    const Review review = parseReview(m_accumulator.text());
     const bool toneCheck = m_invocation.mode == Mode::toneCheck && !m_invocation.adjustment;
-    if (!toneCheck && review.improved.trimmed().isEmpty()) {
-        if (m_printer.written() > 0) {
-            m_env.out << Qt::endl;
-        }
-        m_env.err << kEmptyResponse << Qt::endl;
-        end(exitFailure);
-        return;
-    }
     if (m_invocation.json) {
         m_env.out << QString::fromUtf8(
                          QJsonDocument(review.toJson()).toJson(QJsonDocument::Compact))
@@ -193,27 +162,16 @@ void ReviewCommand::onCompleted() {
         }
         m_env.out << Qt::flush;
     }
-
-    HistoryItem item;
-    item.id = QUuid::createUuid();
-    item.date = QDateTime::currentDateTimeUtc();
-    item.original = m_prepared->original;
-    item.review = review;
-    item.tone = m_prepared->tone;
-    item.context = m_prepared->context;
-    item.provider = m_prepared->kind;
-    item.model = m_prepared->model;
-    item.mode = m_invocation.mode;
-    m_env.history().add(item);
+    m_request->record();
     end(exitSuccess);
 }
 
-void ReviewCommand::onFailed(const RequestError& error) {
+void ReviewCommand::onFailed(const QString& description) {
     stopSpinner();
     if (m_printer.written() > 0) {
         m_env.out << Qt::endl;
     }
-    m_env.err << error.description() << Qt::endl;
+    m_env.err << description << Qt::endl;
     end(exitFailure);
 }
 
@@ -221,7 +179,7 @@ void ReviewCommand::interrupt() {
     if (m_ended) {
         return;
     }
-    m_call.reset();
+    m_request.reset();
     stopSpinner();
     if (m_printer.written() > 0) {
         m_env.out << Qt::endl;

@@ -3,13 +3,18 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "cli/CliEnvironment.h"
 #include "cli/CommandLine.h"
 #include "cli/StreamPrinter.h"
-#include "core/Compositions.h"
-#include "core/LLMProvider.h"
-#include "core/StreamAccumulator.h"
+#include "session/RequestServices.h"
+#include "session/RequestSetup.h"
+#include "session/ReviewInput.h"
+
+namespace ts {
+class ReviewRequest;
+}
 
 namespace ts::cli {
 
@@ -31,28 +36,20 @@ signals:
     void finished(int exitStatus);
 
 private:
-    struct Prepared {
-        ComposedRequest request;
-        ProviderKind kind;
-        QString model;
-        QString original;  // what the history records
-        Tone tone;
-        AppContext context;
-    };
-    std::optional<Prepared> prepare();
-    void send(const Prepared& prepared);
-    void onPiece(const QString& piece);
-    void onCompleted();
-    void onFailed(const RequestError& error);
+    std::optional<ReviewInput> readInput();
+    RequestOverrides overrides() const;
+    void printDryRun(const ReviewInput& input);
+    void send(const ReviewInput& input);
+    void onPiece();
+    void onAnswered(const Review& review);
+    void onFailed(const QString& description);
     void stopSpinner();
     void end(int status);
 
     CliEnvironment& m_env;
     Invocation m_invocation;
-    std::optional<Prepared> m_prepared;
-    std::unique_ptr<LLMProvider> m_provider;
-    std::unique_ptr<ProviderCall> m_call;
-    StreamAccumulator m_accumulator;
+    RequestServices m_services;
+    std::unique_ptr<ReviewRequest> m_request;
     StreamPrinter m_printer;
     QTimer m_spinner;
     int m_spinnerFrame = 0;

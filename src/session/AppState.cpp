@@ -7,19 +7,11 @@
 #include "core/ReviewParser.h"
 #include "session/ClipboardAccess.h"
 #include "session/RequestSetup.h"
-#include "session/ReviewTask.h"
+#include "session/ReviewRequest.h"
 #include "store/HistoryStore.h"
-#include "store/KeyStore.h"
 #include "store/SettingsStore.h"
 
 namespace ts {
-
-// What a start captured when it passed its checks.
-struct AppState::Started {
-    RequestSetup setup;
-    Tone tone;
-    AppContext context;
-};
 
 namespace {
 
@@ -36,16 +28,8 @@ void assign(AppState* state, T& field, const T& value, Signal changed) {
 
 AppState::AppState(Services services, QObject* parent)
     : QObject(parent), m_services(std::move(services)) {
-    if (!m_services.buildProvider) {
-        m_services.buildProvider = [](const ProviderConfig& config) {
-            return makeProvider(config);
-        };
-    }
-    if (!m_services.now) {
-        m_services.now = [] { return QDateTime::currentDateTimeUtc(); };
-    }
-    m_tone = m_services.settings.defaultTone();
-    m_context = m_services.settings.defaultContext();
+    m_tone = m_services.requests.settings.defaultTone();
+    m_context = m_services.requests.settings.defaultContext();
     m_dismissTimer = new QTimer(this);
     m_dismissTimer->setSingleShot(true);
     m_dismissTimer->setInterval(kDismissDelayMs);
@@ -114,8 +98,8 @@ void AppState::reset() {
     setReplyReceived({});
     setAskInstruction({});
     setLastOriginal({});
-    setTone(m_services.settings.defaultTone());
-    setContext(m_services.settings.defaultContext());
+    setTone(m_services.requests.settings.defaultTone());
+    setContext(m_services.requests.settings.defaultContext());
     setPhase({});
     setCopied(false);
     setFromClipboard(false);
@@ -127,7 +111,7 @@ void AppState::reset() {
 }
 
 void AppState::prefillFromClipboard() {
-    if (!isSingleInput(m_mode) || !m_services.settings.autoPaste() || !m_text.isEmpty()) {
+    if (!isSingleInput(m_mode) || !m_services.requests.settings.autoPaste() || !m_text.isEmpty()) {
         return;
     }
     const std::optional<QString> clip = m_services.clipboard.plainText();
@@ -140,15 +124,6 @@ void AppState::prefillFromClipboard() {
     }
     setText(trimmed);
     setFromClipboard(true);
-}
-
-std::optional<AppState::Started> AppState::prepare() {
-    auto setup = prepareRequest(m_services.settings, m_services.keys);
-    if (!setup) {
-        setPhase(Phase::errorWith(QString::fromUtf8(kMissingKeyMessage)));
-        return std::nullopt;
-    }
-    return Started{std::move(*setup), m_tone, m_context};
 }
 
 void AppState::run(std::optional<Adjustment> adjustment) {
@@ -164,42 +139,16 @@ void AppState::run(std::optional<Adjustment> adjustment) {
     if (source.isEmpty()) {
         return;
     }
-    auto started = prepare();
-    if (!started) {
-        return;
-    }
-    const Mode mode = m_mode;
-    setLastOriginal(source);
-    setLastMode(mode);
-    setPhase({Phase::reviewing, {}});
-    setCopied(false);
-    const QString adjustmentText = adjustment ? instruction(*adjustment) : QString();
-    clearStreamingImproved();
-    m_task.reset();
-    const ComposedRequest request = composeReview(mode, source, started->tone, started->context,
-                                                  started->setup.styleProfile, adjustmentText);
-    startTask(*started, request, mode, source);
+    start(ReviewInput::review(m_mode, source, m_tone, m_context,
+                              adjustment ? instruction(*adjustment) : QString()));
 }
 
 void AppState::runReply() {
     const QString received = m_replyReceived.trimmed();
-    const QString intent = m_text.trimmed();
     if (received.isEmpty()) {
         return;
     }
-    auto started = prepare();
-    if (!started) {
-        return;
-    }
-    setLastOriginal(received);
-    setLastMode(Mode::reply);
-    setPhase({Phase::reviewing, {}});
-    setCopied(false);
-    clearStreamingImproved();
-    m_task.reset();
-    const ComposedRequest request = composeReply(received, intent, started->tone, started->context,
-                                                 started->setup.styleProfile);
-    startTask(*started, request, Mode::reply, received);
+    start(ReviewInput::reply(received, m_text.trimmed(), m_tone, m_context));
 }
 
 void AppState::runAsk() {
@@ -208,64 +157,47 @@ void AppState::runAsk() {
     if (instructionText.isEmpty() || source.isEmpty()) {
         return;
     }
-    auto started = prepare();
-    if (!started) {
-        return;
-    }
-    setLastOriginal(source);
-    setLastMode(Mode::ask);
-    setPhase({Phase::reviewing, {}});
-    setCopied(false);
-    clearStreamingImproved();
-    m_task.reset();
-    const ComposedRequest request = composeInstruction(
-        instructionText, source, started->tone, started->context, started->setup.styleProfile);
-    startTask(*started, request, Mode::ask, source);
+    start(ReviewInput::instruction(instructionText, source, m_tone, m_context));
 }
 
-void AppState::startTask(const Started& started, const ComposedRequest& request, Mode recordMode,
-                         const QString& recordOriginal) {
-    auto provider = m_services.buildProvider(started.setup.config);
-    auto call = streamRequest(*provider, request, started.setup.model);
-    const QDateTime startedAt = m_services.now();
-    ReviewTask::Handlers handlers;
-    handlers.previewChanged = [this] {
-        m_livePreview = &m_task->preview();
-        emit streamingImprovedChanged();
-    };
-    handlers.finished = [this, started, startedAt, recordMode,
-                         recordOriginal](const QString& answer) {
-        const Review review = parseReview(answer);
-        const QDateTime finishedAt = m_services.now();
+// The newest start replaces the running request at once, so only it can change the session.
+void AppState::start(const ReviewInput& input) {
+    clearStreamingImproved();
+    m_task = std::make_unique<ReviewRequest>(m_services.requests, ReviewRequest::Options{});
+    ReviewRequest* request = m_task.get();
+    connect(request, &ReviewRequest::missingKey, this, [this] {
         retireTask();
+        setPhase(Phase::errorWith(QString::fromUtf8(kMissingKeyMessage)));
+    });
+    connect(request, &ReviewRequest::ready, this, [this, request, input] {
+        setLastOriginal(input.original());
+        setLastMode(input.mode);
+        setPhase({Phase::reviewing, {}});
+        setCopied(false);
+        request->send(input);
+    });
+    connect(request, &ReviewRequest::previewChanged, this, [this, request] {
+        m_livePreview = &request->preview();
+        emit streamingImprovedChanged();
+    });
+    connect(request, &ReviewRequest::answered, this, [this, request](const Review& review) {
         setLastReview(review);
         clearStreamingImproved();
-        setElapsedSeconds(static_cast<double>(startedAt.msecsTo(finishedAt)) / 1000.0);
+        setElapsedSeconds(request->elapsedSeconds());
         setPhase({Phase::result, {}});
-        HistoryItem item;
-        item.id = QUuid::createUuid();
-        item.date = finishedAt;
-        item.original = recordOriginal;
-        item.review = review;
-        item.tone = started.tone;
-        item.context = started.context;
-        // The provider of the moment of completion, as the history has always recorded it.
-        item.provider = m_services.settings.provider();
-        item.model = started.setup.model;
-        item.mode = recordMode;
-        m_services.history.add(item);
+        const HistoryItem item = request->record();
+        retireTask();
         setCurrentHistoryID(item.id);
-    };
-    handlers.failed = [this](const QString& description) {
+    });
+    connect(request, &ReviewRequest::failed, this, [this](const QString& description) {
         retireTask();
         clearStreamingImproved();
         setPhase(Phase::errorWith(description));
-    };
-    m_task =
-        std::make_unique<ReviewTask>(std::move(provider), std::move(call), std::move(handlers));
+    });
+    request->prepare();
 }
 
-// Called from inside the finished call's own signal: the task goes at the next turn of the loop.
+// Called from inside the request's own signal: it goes at the next turn of the loop.
 void AppState::retireTask() {
     if (m_task) {
         m_task.release()->deleteLater();
@@ -349,18 +281,26 @@ void AppState::rate(std::optional<Rating> rating) {
     if (!m_currentHistoryID) {
         return;
     }
-    const auto item = m_services.history.item(*m_currentHistoryID);
+    const auto item = m_services.requests.history().item(*m_currentHistoryID);
     if (!item) {
         return;
     }
-    m_services.history.setRating(item->id, nextRating(item->rating, rating));
+    m_services.requests.history().setRating(item->id, nextRating(item->rating, rating));
+}
+
+void AppState::runInPlace(Mode mode, const std::optional<QString>& instruction,
+                          const std::optional<QString>& text,
+                          const std::optional<QString>& appName) {
+    if (m_services.inPlace) {
+        m_services.inPlace(mode, instruction, text, appName);
+    }
 }
 
 std::optional<Rating> AppState::currentRating() const {
     if (!m_currentHistoryID) {
         return std::nullopt;
     }
-    const auto item = m_services.history.item(*m_currentHistoryID);
+    const auto item = m_services.requests.history().item(*m_currentHistoryID);
     return item ? item->rating : std::nullopt;
 }
 

@@ -12,6 +12,7 @@
 #include "core/Enums.h"
 #include "core/LLMProvider.h"
 #include "core/Review.h"
+#include "session/RequestServices.h"
 #include "store/HistoryItem.h"
 
 class QTimer;
@@ -19,12 +20,8 @@ class QTimer;
 namespace ts {
 
 class ClipboardAccess;
-class HistoryStore;
-class KeyStore;
-class ReviewTask;
-class SettingsStore;
-struct ProviderConfig;
-struct ComposedRequest;
+class ReviewRequest;
+struct ReviewInput;
 
 // The one review session behind the main window and the result view.
 class AppState final : public QObject {
@@ -40,16 +37,15 @@ public:
         friend bool operator==(const Phase&, const Phase&) = default;
     };
 
-    using ProviderBuilder = std::function<std::unique_ptr<LLMProvider>(const ProviderConfig&)>;
-    using Clock = std::function<QDateTime()>;
+    // The in-place rewrite lives in the desktop layer; the session is only its door.
+    using InPlaceDoor =
+        std::function<void(Mode mode, const std::optional<QString>& instruction,
+                           const std::optional<QString>& text, const std::optional<QString>& appName)>;
 
     struct Services {
-        SettingsStore& settings;
-        KeyStore& keys;
-        HistoryStore& history;
+        RequestServices requests;
         ClipboardAccess& clipboard;
-        ProviderBuilder buildProvider;  // makeProvider unless a test injects another
-        Clock now;                      // the current time unless a test injects another
+        InPlaceDoor inPlace = {};
     };
 
     explicit AppState(Services services, QObject* parent = nullptr);
@@ -73,6 +69,7 @@ public:
     const QString& streamingImproved() const;
     std::optional<QUuid> currentHistoryID() const { return m_currentHistoryID; }
     bool hasRunningTask() const { return m_task != nullptr; }
+    const RequestServices& requestServices() const { return m_services.requests; }
 
     void setText(const QString& value);
     void setTone(Tone value);
@@ -97,6 +94,11 @@ public:
     void restoreHistoryItem(const HistoryItem& item);
     void rate(std::optional<Rating> rating);
     std::optional<Rating> currentRating() const;
+    // Rewrites the selection of another application; reports through toasts and the history
+    // and leaves every field of the session as it is.
+    void runInPlace(Mode mode, const std::optional<QString>& instruction = std::nullopt,
+                    const std::optional<QString>& text = std::nullopt,
+                    const std::optional<QString>& appName = std::nullopt);
 
     // How long copyImproved waits before asking the shell to close the window.
     static constexpr int kDismissDelayMs = 450;
@@ -121,10 +123,7 @@ signals:
     void dismissPopoverRequested();
 
 private:
-    struct Started;
-    std::optional<Started> prepare();
-    void startTask(const Started& started, const ComposedRequest& request, Mode recordMode,
-                   const QString& recordOriginal);
+    void start(const ReviewInput& input);
     void retireTask();
 
     void setPhase(const Phase& value);
@@ -154,7 +153,7 @@ private:
     const QString* m_livePreview = nullptr;
     std::optional<QUuid> m_currentHistoryID;
 
-    std::unique_ptr<ReviewTask> m_task;
+    std::unique_ptr<ReviewRequest> m_task;
     QTimer* m_dismissTimer = nullptr;
 };
 

@@ -5,10 +5,11 @@
 
 namespace ts {
 
-ProviderConfig currentProviderConfig(const SettingsStore& settings, KeyStore& keys) {
+namespace {
+
+ProviderConfig configFor(const SettingsStore& settings, ProviderKind kind) {
     ProviderConfig config;
-    config.kind = settings.provider();
-    config.apiKey = keys.readAPIKey(apiKeyAccount(config.kind));
+    config.kind = kind;
     config.customBaseURL = settings.customBaseURL();
     config.ollamaBaseURL = settings.ollamaBaseURL();
     config.openaiBaseURL = settings.openaiBaseURL();
@@ -16,6 +17,8 @@ ProviderConfig currentProviderConfig(const SettingsStore& settings, KeyStore& ke
     config.geminiBaseURL = settings.geminiBaseURL();
     return config;
 }
+
+}  // namespace
 
 QString effectiveStyleProfile(const SettingsStore& settings) {
     if (!settings.styleProfileEnabled()) {
@@ -25,19 +28,28 @@ QString effectiveStyleProfile(const SettingsStore& settings) {
     return profile.trimmed().isEmpty() ? QString() : profile;
 }
 
-std::optional<RequestSetup> prepareRequest(const SettingsStore& settings, KeyStore& keys) {
+RequestSetup readSetup(const SettingsStore& settings, const RequestOverrides& overrides) {
     RequestSetup setup;
-    setup.config = currentProviderConfig(settings, keys);
-    setup.kind = setup.config.kind;
-    if (requiresAPIKey(setup.kind) && setup.config.apiKey.isEmpty()) {
-        return std::nullopt;
+    const ProviderKind stored = settings.provider();
+    setup.kind = overrides.provider.value_or(stored);
+    setup.providerOverridden = overrides.provider.has_value();
+    // A model name of spaces would be sent as it stands and refused by every service.
+    setup.model = overrides.model.trimmed();
+    if (setup.model.isEmpty() && setup.kind == stored) {
+        setup.model = settings.model().trimmed();
     }
-    setup.model = settings.model();
     if (setup.model.isEmpty()) {
         setup.model = defaultModel(setup.kind);
     }
-    setup.styleProfile = effectiveStyleProfile(settings);
+    setup.styleProfile = overrides.noStyle ? QString() : effectiveStyleProfile(settings);
+    setup.config = configFor(settings, setup.kind);
     return setup;
+}
+
+ProviderConfig currentProviderConfig(const SettingsStore& settings, KeyStore& keys) {
+    ProviderConfig config = configFor(settings, settings.provider());
+    config.apiKey = keys.readAPIKey(apiKeyAccount(config.kind));
+    return config;
 }
 
 }  // namespace ts

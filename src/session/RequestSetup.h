@@ -13,20 +13,32 @@ class KeyStore;
 
 inline constexpr const char* kMissingKeyMessage = "API key is missing. Open Settings and add one.";
 
-// What every request started from user input needs, read from the settings of this moment.
-struct RequestSetup {
-    ProviderKind kind = ProviderKind::openai;
-    QString model;         // the model setting, or the kind's default when it is empty
-    QString styleProfile;  // empty when the profile is off or blank
-    ProviderConfig config;
+// What a caller may choose instead of the settings (the command line's options).
+struct RequestOverrides {
+    std::optional<ProviderKind> provider;
+    QString model;  // empty: the settings' model, or the provider's default
+    bool noStyle = false;
 };
 
-// The client settings for the current provider, with its stored key.
-ProviderConfig currentProviderConfig(const SettingsStore& settings, KeyStore& keys);
+// Everything a request takes from the settings of one moment. The key is filled in separately,
+// because reading it may block.
+struct RequestSetup {
+    ProviderKind kind = ProviderKind::openai;
+    QString model;         // never empty
+    QString styleProfile;  // empty when the profile is off or blank
+    bool providerOverridden = false;
+    ProviderConfig config;
 
-// Key check, model and client settings in the order every start uses. Nothing when the kind
-// needs a key and none is stored: the caller shows kMissingKeyMessage.
-std::optional<RequestSetup> prepareRequest(const SettingsStore& settings, KeyStore& keys);
+    bool needsKey() const { return requiresAPIKey(kind); }
+    bool missingKey() const { return needsKey() && config.apiKey.isEmpty(); }
+};
+
+// Provider, base URLs, model and style profile, without the key. A model set for the stored
+// provider is not carried over to an overriding one: that one gets its default.
+RequestSetup readSetup(const SettingsStore& settings, const RequestOverrides& overrides = {});
+
+// The client settings for the current provider, with its stored key read on the spot.
+ProviderConfig currentProviderConfig(const SettingsStore& settings, KeyStore& keys);
 
 QString effectiveStyleProfile(const SettingsStore& settings);
 

@@ -1,18 +1,15 @@
 #include "desktop/inplace/InPlaceRequest.h"
 
-#include <QTimer>
-#include <QUuid>
 
 #include "desktop/PlatformTexts.h"
 #include "desktop/inplace/InPlaceLogging.h"
-#include "store/HistoryStore.h"
+#include "session/ReviewRequest.h"
 #include "store/SettingsStore.h"
 
 namespace ts {
 
 namespace {
 
-const QString kEmptyAnswerMessage = QStringLiteral("The model returned an empty response.");
 // Only reachable with a passed text in a terminal that has no safe paste keystroke, or when the
 // keystroke could not be produced at all: the app was left as it was, so say so.
 const QString kPasteFailedMessage =
@@ -44,76 +41,87 @@ ModeTexts textsFor(Mode mode, const QString& app) {
 
 }  // namespace
 
-InPlaceRequest::InPlaceRequest(const InPlaceRunner::Services& services, Settings settings,
-                               std::unique_ptr<LLMProvider> provider, QObject* parent)
+InPlaceRequest::InPlaceRequest(const InPlaceRunner::Services& services, Mode mode,
+                               QString instruction, QObject* parent)
     : QObject(parent),
       services_(services),
       service_(services.platform),
-      settings_(std::move(settings)),
-      provider_(std::move(provider)) {}
+      mode_(mode),
+      instruction_(std::move(instruction)) {}
 
-InPlaceRequest::~InPlaceRequest() {
-    // The call may still refer to the client; it goes first.
-    call_.reset();
-}
+InPlaceRequest::~InPlaceRequest() = default;
 
 void InPlaceRequest::start(const std::optional<QString>& text,
                            const std::optional<QString>& appName) {
-    QTimer::singleShot(0, this, [this, text, appName] {
-        if (text && !text->trimmed().isEmpty()) {
-            sourceReady(*text, appName, service_.snapshotPasteboard());
+    passedText_ = text;
+    passedApp_ = appName;
+    tone_ = services_.requests.settings.defaultTone();
+    context_ = services_.requests.settings.defaultContext();
+    ReviewRequest::Options options;
+    options.delivery = ReviewRequest::Delivery::whole;
+    options.rejectEmptyAnswer = true;
+    review_ = new ReviewRequest(services_.requests, options, this);
+    connect(review_, &ReviewRequest::missingKey, this, [this] {
+        toast(QString::fromLatin1(kMissingKeyMessage), ToastKind::error);
+        finish(InPlaceRunner::Outcome::missingKey);
+    });
+    connect(review_, &ReviewRequest::ready, this, &InPlaceRequest::ready);
+    connect(review_, &ReviewRequest::answered, this, &InPlaceRequest::reviewed);
+    connect(review_, &ReviewRequest::failed, this, [this](const QString& description) {
+        qCInfo(lcInPlace, "model request failed: %s", qUtf8Printable(description));
+        failedWith(description, review_->answerWasEmpty() ? InPlaceRunner::Outcome::emptyAnswer
+                                                          : InPlaceRunner::Outcome::providerFailed);
+    });
+    review_->prepare();
+}
+
+void InPlaceRequest::ready() {
+    if (!services_.platform.desktopControl.available()) {
+        if (services_.showAccessibilityAlert) {
+            services_.showAccessibilityAlert();
+        }
+        finish(InPlaceRunner::Outcome::noDesktopControl);
+        return;
+    }
+    if (passedText_ && !passedText_->trimmed().isEmpty()) {
+        sourceReady(*passedText_, passedApp_, service_.snapshotPasteboard());
+        return;
+    }
+    service_.captureSelection(this, [this](const InPlaceService::CaptureResult& r) {
+        if (const auto* error = std::get_if<InPlaceService::CaptureError>(&r)) {
+            qCInfo(lcInPlace, "capture failed: %s",
+                   qUtf8Printable(InPlaceService::description(*error)));
+            toast(InPlaceService::description(*error), ToastKind::error);
+            finish(InPlaceRunner::Outcome::captureFailed);
             return;
         }
-        service_.captureSelection(this, [this, appName](const InPlaceService::CaptureResult& r) {
-            if (const auto* error = std::get_if<InPlaceService::CaptureError>(&r)) {
-                qCInfo(lcInPlace, "capture failed: %s",
-                       qUtf8Printable(InPlaceService::description(*error)));
-                toast(InPlaceService::description(*error), ToastKind::error);
-                finish(InPlaceRunner::Outcome::captureFailed);
-                return;
-            }
-            const auto& captured = std::get<CapturedSelection>(r);
-            sourceReady(captured.text, captured.appName ? captured.appName : appName,
-                        captured.saved);
-        });
+        const auto& captured = std::get<CapturedSelection>(r);
+        sourceReady(captured.text, captured.appName ? captured.appName : passedApp_,
+                    captured.saved);
     });
 }
 
 void InPlaceRequest::sourceReady(const QString& text, const std::optional<QString>& appName,
                                  ClipboardSnapshot snapshot) {
-    source_ = text;
     app_ = appName && !appName->isEmpty() ? *appName : QStringLiteral("the app");
     snapshot_ = std::move(snapshot);
-    toast(textsFor(settings_.mode, app_).progress, ToastKind::info);
-
-    const Settings& s = settings_;
-    switch (s.mode) {
+    toast(textsFor(mode_, app_).progress, ToastKind::info);
+    switch (mode_) {
         case Mode::ask:
-            call_ = applyInstruction(*provider_, s.model, s.instruction, source_, s.tone, s.context,
-                                     s.styleProfile);
+            review_->send(ReviewInput::instruction(instruction_, text, tone_, context_));
             break;
         case Mode::reply:
-            call_ = draftReply(*provider_, s.model, source_, QString(), s.tone, s.context,
-                               s.styleProfile);
+            review_->send(ReviewInput::reply(text, QString(), tone_, context_));
             break;
         default:
-            call_ = review(*provider_, s.model, s.mode, source_, s.tone, s.context, s.styleProfile);
+            review_->send(ReviewInput::review(mode_, text, tone_, context_));
             break;
     }
-    connect(call_.get(), &ReviewCall::reviewed, this, &InPlaceRequest::reviewed);
-    connect(call_.get(), &ReviewCall::failed, this, [this](const RequestError& error) {
-        qCInfo(lcInPlace, "model request failed: %s", qUtf8Printable(error.description()));
-        failedWith(error.description(), InPlaceRunner::Outcome::providerFailed);
-    });
 }
 
 void InPlaceRequest::reviewed(const Review& result) {
-    if (result.improved.trimmed().isEmpty()) {
-        failedWith(kEmptyAnswerMessage, InPlaceRunner::Outcome::emptyAnswer);
-        return;
-    }
     service_.pasteReplacing(result.improved, snapshot_, this,
-                            [this, result](bool succeeded) { pasted(result, succeeded); });
+                            [this](bool succeeded) { pasted(succeeded); });
 }
 
 void InPlaceRequest::failedWith(const QString& message, InPlaceRunner::Outcome outcome) {
@@ -122,24 +130,14 @@ void InPlaceRequest::failedWith(const QString& message, InPlaceRunner::Outcome o
     finish(outcome);
 }
 
-void InPlaceRequest::pasted(const Review& result, bool succeeded) {
+void InPlaceRequest::pasted(bool succeeded) {
     if (!succeeded) {
         toast(kPasteFailedMessage, ToastKind::error);
         finish(InPlaceRunner::Outcome::pasteFailed);
         return;
     }
-    HistoryItem item;
-    item.id = QUuid::createUuid();
-    item.date = services_.now();
-    item.original = source_;
-    item.review = result;
-    item.tone = settings_.tone;
-    item.context = settings_.context;
-    item.provider = services_.settings.provider();
-    item.model = settings_.model;
-    item.mode = settings_.mode;
-    services_.history.add(item);
-    toast(textsFor(settings_.mode, app_).done, ToastKind::success);
+    review_->record();
+    toast(textsFor(mode_, app_).done, ToastKind::success);
     finish(InPlaceRunner::Outcome::pasted);
 }
 

@@ -2,31 +2,23 @@
 
 #include <QObject>
 #include <QString>
-#include <memory>
 #include <optional>
 
-#include "core/Compositions.h"
+#include "core/Enums.h"
 #include "desktop/inplace/InPlaceRunner.h"
 #include "desktop/inplace/InPlaceService.h"
 
 namespace ts {
 
-// One in-place request from the source text to the last toast. Emits finished once, then the
+class ReviewRequest;
+
+// One in-place request from the key check to the last toast. Emits finished once, then the
 // runner deletes it; deleting it earlier stops every pending step and the model request.
 class InPlaceRequest final : public QObject {
     Q_OBJECT
 public:
-    struct Settings {
-        Mode mode = Mode::rewrite;
-        QString instruction;
-        Tone tone = Tone::professional;
-        AppContext context = AppContext::email;
-        QString model;
-        QString styleProfile;
-    };
-
-    InPlaceRequest(const InPlaceRunner::Services& services, Settings settings,
-                   std::unique_ptr<LLMProvider> provider, QObject* parent = nullptr);
+    InPlaceRequest(const InPlaceRunner::Services& services, Mode mode, QString instruction,
+                   QObject* parent = nullptr);
     ~InPlaceRequest() override;
 
     void start(const std::optional<QString>& text, const std::optional<QString>& appName);
@@ -35,20 +27,24 @@ signals:
     void finished(ts::InPlaceRunner::Outcome outcome);
 
 private:
+    void ready();
     void sourceReady(const QString& text, const std::optional<QString>& appName,
                      ClipboardSnapshot snapshot);
     void reviewed(const Review& review);
     void failedWith(const QString& message, InPlaceRunner::Outcome outcome);
-    void pasted(const Review& review, bool succeeded);
+    void pasted(bool succeeded);
     void toast(const QString& macText, ToastKind kind);
     void finish(InPlaceRunner::Outcome outcome);
 
     const InPlaceRunner::Services& services_;
     InPlaceService service_;
-    Settings settings_;
-    std::unique_ptr<LLMProvider> provider_;
-    std::unique_ptr<ReviewCall> call_;
-    QString source_;
+    Mode mode_;
+    QString instruction_;
+    Tone tone_ = Tone::professional;
+    AppContext context_ = AppContext::email;
+    std::optional<QString> passedText_;
+    std::optional<QString> passedApp_;
+    ReviewRequest* review_ = nullptr;  // a child: goes with this request
     QString app_;
     ClipboardSnapshot snapshot_;
     bool finished_ = false;

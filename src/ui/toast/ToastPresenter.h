@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+#include "desktop/ToastSink.h"
+
 namespace ts {
 
 class ToastPanel;
@@ -17,7 +19,7 @@ class ToastPanel;
 class ToastPresenter final : public QObject {
     Q_OBJECT
 public:
-    enum class Kind { info, success, error };
+    using Kind = ToastKind;
 
     struct State {
         QString text;
