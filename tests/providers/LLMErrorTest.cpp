@@ -82,14 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
             "Provider returned 302: " + QStringLiteral("😀") + QString(199, QChar(0x00E9))}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LLMErrorDescription, FixedSentencesOfTheOtherCases) {
-    EXPECT_EQ(LLMError::missingAPIKey().description(),
-              "API key is missing. Open Settings and add one.");
-    EXPECT_EQ(LLMError::cancelled().description(), "Request cancelled.");
-    EXPECT_EQ(LLMError::invalidResponse("No choices.").description(),
-              "Couldn't parse the provider's response. No choices.");
-}
-
 TEST(LLMErrorDescription, ProviderMessageOfPlainTextBodyIsItsFirst200Characters) {
     const QString body(500, QLatin1Char('a'));
     EXPECT_EQ(providerMessage(body), QString(200, QLatin1Char('a')));

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 #include "LoopbackModelServer.h"
@@ -12,8 +11,7 @@ namespace ts {
 namespace {
 
 using namespace std::chrono_literals;
-using test::LoopbackModelServer;
-using test::ScriptedResponse;
+using namespace test;
 using Kind = OllamaInstaller::StateKind;
 using Progress = OllamaInstaller::PullProgress;
 using ::testing::ElementsAre;
@@ -24,14 +22,6 @@ const QByteArray twoModels = R"({"models":[
 
 QByteArray line(const QByteArray& json) {
     return json + '\n';
-}
-
-quint16 unusedPort() {
-    QTcpServer probe;
-    EXPECT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 class OllamaInstallerTest : public ::testing::Test {
@@ -62,14 +52,6 @@ protected:
         return QTest::qWaitFor([&] { return !installer.pulling().contains(id); }, 10000);
     }
 
-    QList<QByteArray> requestPaths() const {
-        QList<QByteArray> paths;
-        for (const auto& request : server.requests()) {
-            paths.append(request.method + ' ' + request.path);
-        }
-        return paths;
-    }
-
     LoopbackModelServer server;
     QString executable = QStringLiteral("/opt/test/bin/ollama");
     QStringList launches;
@@ -97,61 +79,43 @@ TEST_F(OllamaInstallerTest, ListsTheServersModelsAtTheRootOfTheConfiguredAddress
                 ElementsAre(OllamaInstaller::InstalledModel{"qwen2.5:7b", 4683087332},
                             OllamaInstaller::InstalledModel{"llama3.1:latest", 4920753328}));
     EXPECT_EQ(changed.size(), 1);
-    EXPECT_THAT(requestPaths(), ElementsAre("GET /api/tags"));
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].method + ' ' + server.requests()[0].path, "GET /api/tags");
 
     // The same answer again changes nothing the views would redraw.
     ASSERT_TRUE(refreshOnce(*installer));
     EXPECT_EQ(changed.size(), 1);
-}
 
-TEST_F(OllamaInstallerTest, EmptyListIsRunningWithoutModels) {
     server.on("GET", "/api/tags", ScriptedResponse::json(200, R"({"models":[]})"));
-    auto installer = makeInstaller();
     ASSERT_TRUE(refreshOnce(*installer));
     EXPECT_EQ(installer->state().kind, Kind::runningNoModels);
     EXPECT_TRUE(installer->state().models.isEmpty());
 }
 
 TEST_F(OllamaInstallerTest, AnyListingFailureIsInstalledNotRunning) {
-    ScriptedResponse stall = ScriptedResponse::json(200, "");
-    stall.ending = ScriptedResponse::Ending::stall;
     const struct {
         const char* name;
         ScriptedResponse response;
-    } cases[] = {
+    } rows[] = {
         {"error status", ScriptedResponse::json(500, R"({"error":"boom"})")},
         {"not json", ScriptedResponse::text(200, "<html>hello</html>")},
         {"no models member", ScriptedResponse::json(200, R"({"data":[]})")},
         {"model without size", ScriptedResponse::json(200, R"({"models":[{"name":"a"}]})")},
         {"fractional size", ScriptedResponse::json(200, R"({"models":[{"name":"a","size":1.5}]})")},
         {"name not a string", ScriptedResponse::json(200, R"({"models":[{"name":7,"size":1}]})")},
-        {"stalled", stall},
+        {"stalled past the listing timeout", ScriptedResponse::stalled()},
     };
-    for (const auto& c : cases) {
-        server.on("GET", "/api/tags", c.response);
+    for (const auto& row : rows) {
+        server.on("GET", "/api/tags", row.response);
         auto installer = makeInstaller();
-        ASSERT_TRUE(refreshOnce(*installer)) << c.name;
-        EXPECT_EQ(installer->state().kind, Kind::installedNotRunning) << c.name;
+        ASSERT_TRUE(refreshOnce(*installer)) << row.name;
+        EXPECT_EQ(installer->state().kind, Kind::installedNotRunning) << row.name;
     }
-}
-
-TEST_F(OllamaInstallerTest, StalledServerIsGivenUpAfterTheListingTimeout) {
-    ScriptedResponse stall = ScriptedResponse::json(200, "");
-    stall.ending = ScriptedResponse::Ending::stall;
-    server.on("GET", "/api/tags", stall);
-    auto installer = makeInstaller();
-    QElapsedTimer clock;
-    clock.start();
-    ASSERT_TRUE(refreshOnce(*installer));
-    EXPECT_EQ(installer->state().kind, Kind::installedNotRunning);
-    EXPECT_GE(clock.elapsed(), 450);
-    EXPECT_TRUE(server.waitForClientClose(server.requests()[0].connection, 5000));
-}
-
-TEST_F(OllamaInstallerTest, RefusedConnectionIsInstalledNotRunning) {
-    auto installer = makeInstaller(QStringLiteral("http://127.0.0.1:%1/v1").arg(unusedPort()));
-    ASSERT_TRUE(refreshOnce(*installer));
-    EXPECT_EQ(installer->state().kind, Kind::installedNotRunning);
+    // The stalled listing was given up: its connection is closed.
+    EXPECT_TRUE(server.waitForClientClose(server.requests().last().connection, 5000));
+    auto refused = makeInstaller(refusedUrl("/v1").toString());
+    ASSERT_TRUE(refreshOnce(*refused));
+    EXPECT_EQ(refused->state().kind, Kind::installedNotRunning);
 }
 
 TEST_F(OllamaInstallerTest, ServerRootKeepsSchemeHostPortAndQueryOnly) {
@@ -255,9 +219,6 @@ protected:
     void SetUp() override {
         server.on("GET", "/api/tags", ScriptedResponse::json(200, twoModels));
         installer = makeInstaller();
-        connect();
-    }
-    void connect() {
         QObject::connect(installer.get(), &OllamaInstaller::pullingChanged, installer.get(),
                          [this](const QString& id) {
                              if (installer->pulling().contains(id)) {
@@ -310,30 +271,59 @@ TEST_F(InstallerPullTest, ReportsEveryProgressLineThenRefreshesOnSuccess) {
     EXPECT_EQ(tagRequests(), 1);
 }
 
-TEST_F(InstallerPullTest, StreamEndingWithoutSuccessStillSucceeds) {
-    server.on("POST", "/api/pull",
-              ScriptedResponse::json(200, line(R"({"status":"pulling manifest"})") +
-                                              "not json at all\n[1,2,3]\n\n" +
-                                              R"({"status":"writing manifest","completed":"12"})"));
-    installer->pull("mistral");
-    ASSERT_TRUE(waitForPullEnd(*installer, "mistral"));
-    // The last line has no line ending and a "completed" that is no integer.
-    EXPECT_THAT(seen, ElementsAre(Progress{"Starting…", 0, 0}, Progress{"pulling manifest", 0, 0},
-                                  Progress{"writing manifest", 0, 0}));
-    EXPECT_TRUE(installer->pullErrors().isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tagRequests() == 1; }, 10000));
-}
+TEST_F(InstallerPullTest, ProgressAndOutcomeOfEachStream) {
+    const QByteArray manifest = line(R"({"status":"pulling manifest"})");
+    const QByteArray success = line(R"({"status":"success"})");
+    const struct {
+        const char* name;
+        ScriptedResponse response;
+        QList<Progress> seen;  // after "Starting…"
+        bool succeeds;
+    } rows[] = {
+        // The last line has no line ending and a "completed" that is no integer.
+        {"no success line",
+         ScriptedResponse::json(200, manifest + "not json at all\n[1,2,3]\n\n" +
+                                         R"({"status":"writing manifest","completed":"12"})"),
+         {{"pulling manifest", 0, 0}, {"writing manifest", 0, 0}},
+         true},
+        {"error line",
+         ScriptedResponse::json(
+             200, line(R"({"error":"pull model manifest: file does not exist"})") + success),
+         {{"", 0, 0}, {"success", 0, 0}},
+         true},
+        {"success line, stream kept open",
+         ScriptedResponse::json(200, success).withEnding(ScriptedResponse::Ending::stall),
+         {{"success", 0, 0}},
+         true},
+        {"broken connection",
+         ScriptedResponse::json(200, manifest + R"({"status":"succ)")
+             .withEnding(ScriptedResponse::Ending::closeMidBody),
+         {{"pulling manifest", 0, 0}},
+         false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        seen.clear();
+        server.on("POST", "/api/pull", row.response);
+        const qsizetype refreshes = tagRequests();
+        installer->pull("mistral");
+        ASSERT_TRUE(waitForPullEnd(*installer, "mistral"));
+        EXPECT_EQ(seen, (QList<Progress>{Progress{"Starting…", 0, 0}} + row.seen));
+        EXPECT_EQ(installer->pullErrors().value("mistral").isEmpty(), row.succeeds);
+        if (row.succeeds) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return tagRequests() == refreshes + 1; }, 10000));
+        }
+        if (row.response.ending == ScriptedResponse::Ending::stall) {
+            const auto pull = std::find_if(server.requests().rbegin(), server.requests().rend(),
+                                           [](const auto& r) { return r.path == "/api/pull"; });
+            EXPECT_TRUE(server.waitForClientClose(pull->connection, 5000));
+        }
+    }
 
-TEST_F(InstallerPullTest, ErrorLinesOnlyUpdateTheStatus) {
-    server.on("POST", "/api/pull",
-              ScriptedResponse::json(
-                  200, line(R"({"error":"pull model manifest: file does not exist"})") +
-                           line(R"({"status":"success"})")));
-    installer->pull("phi3.5");
-    ASSERT_TRUE(waitForPullEnd(*installer, "phi3.5"));
-    EXPECT_THAT(seen, ElementsAre(Progress{"Starting…", 0, 0}, Progress{"", 0, 0},
-                                  Progress{"success", 0, 0}));
-    EXPECT_TRUE(installer->pullErrors().isEmpty());
+    auto offline = makeInstaller(refusedUrl("/v1").toString());
+    offline->pull("mistral");
+    ASSERT_TRUE(waitForPullEnd(*offline, "mistral"));
+    EXPECT_FALSE(offline->pullErrors().value("mistral").isEmpty());
 }
 
 TEST_F(InstallerPullTest, ErrorStatusStoresTheProviderErrorTextWithoutRefreshing) {
@@ -388,10 +378,9 @@ TEST_F(InstallerPullTest, SecondPullOfTheSameModelIsIgnoredWhileOneRuns) {
 }
 
 TEST_F(InstallerPullTest, CancelClosesTheConnectionAndStoresTheCancellation) {
-    ScriptedResponse response =
-        ScriptedResponse::json(200, line(R"({"status":"pulling manifest"})"));
-    response.ending = ScriptedResponse::Ending::stall;
-    server.on("POST", "/api/pull", response);
+    server.on("POST", "/api/pull",
+              ScriptedResponse::json(200, line(R"({"status":"pulling manifest"})"))
+                  .withEnding(ScriptedResponse::Ending::stall));
     installer->pull("llama3.1");
     ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() == 2; }, 10000));
     QSignalSpy ended(installer.get(), &OllamaInstaller::pullEnded);
@@ -425,32 +414,6 @@ TEST_F(InstallerPullTest, CancelFromAProgressReceiverStopsReadingAtOnce) {
     QTest::qWait(50);
     EXPECT_THAT(seen, ElementsAre(Progress{"Starting…", 0, 0}, Progress{"one", 0, 0}));
     EXPECT_EQ(installer->pullErrors().value("llama3.1"), "Request cancelled.");
-}
-
-TEST_F(InstallerPullTest, SuccessLineEndsTheDownloadEvenIfTheServerKeepsTheStreamOpen) {
-    ScriptedResponse response = ScriptedResponse::json(200, line(R"({"status":"success"})"));
-    response.ending = ScriptedResponse::Ending::stall;
-    server.on("POST", "/api/pull", response);
-    installer->pull("llama3.1");
-    ASSERT_TRUE(waitForPullEnd(*installer, "llama3.1"));
-    EXPECT_TRUE(installer->pullErrors().isEmpty());
-    EXPECT_TRUE(server.waitForClientClose(server.requests()[0].connection, 5000));
-}
-
-TEST_F(InstallerPullTest, BrokenConnectionFailsTheDownload) {
-    ScriptedResponse cut = ScriptedResponse::json(
-        200, line(R"({"status":"pulling manifest"})") + R"({"status":"succ)");
-    cut.ending = ScriptedResponse::Ending::closeMidBody;
-    server.on("POST", "/api/pull", cut);
-    installer->pull("llama3.1");
-    ASSERT_TRUE(waitForPullEnd(*installer, "llama3.1"));
-    EXPECT_FALSE(installer->pullErrors().value("llama3.1").isEmpty());
-    EXPECT_THAT(seen, ElementsAre(Progress{"Starting…", 0, 0}, Progress{"pulling manifest", 0, 0}));
-
-    auto offline = makeInstaller(QStringLiteral("http://127.0.0.1:%1/v1").arg(unusedPort()));
-    offline->pull("mistral");
-    ASSERT_TRUE(waitForPullEnd(*offline, "mistral"));
-    EXPECT_FALSE(offline->pullErrors().value("mistral").isEmpty());
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QTcpServer>
-
 #include "CallRecorder.h"
 #include "LoopbackModelServer.h"
 #include "providers/OllamaError.h"
@@ -13,42 +11,11 @@ namespace ts {
 namespace {
 
 using namespace std::chrono_literals;
-using test::CallRecorder;
-using test::LoopbackModelServer;
-using test::ScriptedResponse;
+using namespace test;
 using ::testing::ElementsAre;
 
 const QByteArray completion =
     R"({"id":"c1","choices":[{"index":0,"message":{"role":"assistant","content":"Done."}}]})";
-
-enum class Operation { complete, listModels, stream };
-
-std::unique_ptr<ProviderCall> start(const LLMProvider& client, Operation operation) {
-    switch (operation) {
-        case Operation::complete:
-            return client.complete("system", "user", "llama3.1");
-        case Operation::listModels:
-            return client.listModels();
-        case Operation::stream:
-            return client.stream("system", "user", "llama3.1");
-    }
-    return nullptr;
-}
-
-// A port on the loopback interface nobody listens on.
-QUrl refusedBase() {
-    QTcpServer probe;
-    EXPECT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QUrl(QStringLiteral("http://127.0.0.1:%1/v1").arg(port));
-}
-
-ScriptedResponse stalled() {
-    ScriptedResponse response = ScriptedResponse::json(200, "");
-    response.ending = ScriptedResponse::Ending::stall;
-    return response;
-}
 
 TEST(OllamaErrorText, NamesTheHostOrTheWholeAddress) {
     struct Case {
@@ -76,10 +43,7 @@ protected:
 
 TEST_F(OllamaProviderTest, CompletePostsToTheCompatibleEndpointWithThePlaceholderKey) {
     server.on("POST", "/v1/chat/completions", ScriptedResponse::json(200, completion));
-    const OllamaProvider client(server.url("/v1"));
-    EXPECT_EQ(client.kind(), ProviderKind::ollama);
-    EXPECT_EQ(client.inner().kind(), ProviderKind::openai);
-    CallRecorder call(client.complete("sys", "text", "llama3.1"));
+    CallRecorder call(OllamaProvider(server.url("/v1")).complete("sys", "text", "llama3.1"));
     ASSERT_TRUE(call.wait());
     EXPECT_EQ(call.completed, "Done.");
     ASSERT_EQ(server.requests().size(), 1);
@@ -89,7 +53,7 @@ TEST_F(OllamaProviderTest, CompletePostsToTheCompatibleEndpointWithThePlaceholde
 
 TEST_F(OllamaProviderTest, StreamDeliversThePiecesOfTheInnerStream) {
     server.on("POST", "/v1/chat/completions",
-              ScriptedResponse::eventStream(test::sseBody({
+              ScriptedResponse::eventStream(sseBody({
                   R"({"choices":[{"index":0,"delta":{"content":"Lo"}}]})",
                   R"({"choices":[{"index":0,"delta":{"content":"cal"}}]})",
                   "[DONE]",
@@ -109,56 +73,62 @@ TEST_F(OllamaProviderTest, ListModelsReturnsEveryIdentifierSorted) {
     EXPECT_THAT(*call.models, ElementsAre("llama3.1:latest", "qwen2.5:7b"));
 }
 
-TEST_F(OllamaProviderTest, HttpErrorsPassThroughUnchanged) {
-    server.on("POST", "/v1/chat/completions",
-              ScriptedResponse::json(404, R"({"error":{"message":"model \"nope\" not found"}})"));
-    server.on("GET", "/v1/models", ScriptedResponse::json(500, "{}"));
-    for (Operation operation : {Operation::complete, Operation::listModels}) {
-        CallRecorder call(start(OllamaProvider(server.url("/v1")), operation));
-        ASSERT_TRUE(call.wait());
-        ASSERT_NE(call.llmError(), nullptr);
-        EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::httpError);
-        EXPECT_EQ(call.error->as<OllamaError>(), nullptr);
-    }
-}
-
-TEST_F(OllamaProviderTest, RefusedConnectionIsNotRunningForCompleteAndListModels) {
-    const QUrl base = refusedBase();
-    for (Operation operation : {Operation::complete, Operation::listModels}) {
-        CallRecorder call(start(OllamaProvider(base), operation));
-        ASSERT_TRUE(call.wait());
-        ASSERT_TRUE(call.error.has_value());
-        const OllamaError* error = call.error->as<OllamaError>();
-        ASSERT_NE(error, nullptr);
-        EXPECT_EQ(error->baseURL(), base);
-        EXPECT_EQ(call.error->description(),
-                  "Couldn't reach Ollama at 127.0.0.1. Is `ollama serve` running?");
-    }
-}
-
-TEST_F(OllamaProviderTest, StalledServerIsNotRunningAfterTheTimeout) {
-    server.on("POST", "/v1/chat/completions", stalled());
-    server.on("GET", "/v1/models", stalled());
-    for (Operation operation : {Operation::complete, Operation::listModels}) {
-        CallRecorder call(
-            start(OllamaProvider(server.url("/v1"), ClientOptions{300ms}), operation));
+// An unreachable server reads as Ollama not running, except for a stream, whose caller shows
+// pieces as they come; answers from a running server pass through as they are.
+TEST_F(OllamaProviderTest, FailuresOfTheServer) {
+    const struct {
+        const char* name;
+        Operation operation;
+        std::optional<ScriptedResponse> response;  // none: nothing listens
+        bool notRunning;
+    } rows[] = {
+        {"complete, 404", Operation::complete,
+         ScriptedResponse::json(404, R"({"error":{"message":"model \"nope\" not found"}})"), false},
+        {"list, 500", Operation::listModels, ScriptedResponse::json(500, "{}"), false},
+        {"complete, refused", Operation::complete, std::nullopt, true},
+        {"list, refused", Operation::listModels, std::nullopt, true},
+        {"stream, refused", Operation::stream, std::nullopt, false},
+        {"complete, silent", Operation::complete, ScriptedResponse::stalled(), true},
+        {"list, silent", Operation::listModels, ScriptedResponse::stalled(), true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QUrl base = row.response ? server.url("/v1") : refusedUrl("/v1");
+        if (row.response) {
+            server.on(
+                row.operation == Operation::listModels ? "GET" : "POST",
+                row.operation == Operation::listModels ? "/v1/models" : "/v1/chat/completions",
+                *row.response);
+        }
+        const bool silent =
+            row.response && row.response->ending != ScriptedResponse::Ending::complete;
+        CallRecorder call(start(
+            OllamaProvider(base, silent ? ClientOptions{300ms} : ClientOptions{}), row.operation));
         ASSERT_TRUE(call.wait(20000));
         ASSERT_TRUE(call.error.has_value());
-        ASSERT_NE(call.error->as<OllamaError>(), nullptr);
-        EXPECT_GE(call.finishedAfterMs, 250);
+        const OllamaError* error = call.error->as<OllamaError>();
+        ASSERT_EQ(error != nullptr, row.notRunning);
+        if (error) {
+            EXPECT_EQ(error->baseURL(), base);
+            if (!row.response) {
+                EXPECT_EQ(call.error->description(),
+                          "Couldn't reach Ollama at 127.0.0.1. Is `ollama serve` running?");
+            }
+            if (silent) {
+                EXPECT_GE(call.finishedAfterMs, 250);
+            }
+        } else if (row.response) {
+            ASSERT_NE(call.llmError(), nullptr);
+            EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::httpError);
+        } else {
+            ASSERT_NE(call.transportError(), nullptr);
+            EXPECT_EQ(call.transportError()->kind(), TransportError::Kind::cannotConnect);
+        }
     }
-}
-
-TEST_F(OllamaProviderTest, StreamKeepsTheTransportErrorOfARefusedConnection) {
-    CallRecorder call(start(OllamaProvider(refusedBase()), Operation::stream));
-    ASSERT_TRUE(call.wait());
-    EXPECT_EQ(call.error->as<OllamaError>(), nullptr);
-    ASSERT_NE(call.transportError(), nullptr);
-    EXPECT_EQ(call.transportError()->kind(), TransportError::Kind::cannotConnect);
 }
 
 TEST_F(OllamaProviderTest, StoppingAMappedCallClosesTheConnection) {
-    server.on("POST", "/v1/chat/completions", stalled());
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::stalled());
     CallRecorder call(start(OllamaProvider(server.url("/v1")), Operation::complete));
     ASSERT_TRUE(server.waitForRequests(1));
     call.stop();
@@ -166,7 +136,7 @@ TEST_F(OllamaProviderTest, StoppingAMappedCallClosesTheConnection) {
 }
 
 TEST_F(OllamaProviderTest, FactoryBuildsAClientThatMapsUnreachableServers) {
-    const QUrl base = refusedBase();
+    const QUrl base = refusedUrl("/v1");
     auto client = makeProvider(
         ProviderConfig{.kind = ProviderKind::ollama, .ollamaBaseURL = base.toString()});
     CallRecorder call(client->complete("s", "u", "llama3.1"));

@@ -11,11 +11,8 @@
 namespace ts {
 namespace {
 
-using test::CallRecorder;
-using test::LoopbackModelServer;
-using test::ScriptedResponse;
+using namespace test;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 const QString key = QStringLiteral("sk-test-0123456789abcdef");
 
@@ -43,9 +40,7 @@ QList<QByteArray> transcript() {
 
 class OpenAIProviderTest : public ::testing::Test {
 protected:
-    OpenAIProvider client(ClientOptions options = {}) const {
-        return OpenAIProvider(key, server.url("/v1"), ProviderKind::openai, options);
-    }
+    OpenAIProvider client() const { return OpenAIProvider(key, server.url("/v1")); }
 
     LoopbackModelServer server;
 };
@@ -84,18 +79,6 @@ TEST_F(OpenAIProviderTest, CompleteWithNoChoicesIsTheEmptyText) {
     EXPECT_EQ(call.completed, "");
 }
 
-TEST_F(OpenAIProviderTest, CompleteFailsOnAnAnswerThatDoesNotDecode) {
-    for (const QByteArray& body : {QByteArray(R"({"choices":[{"message":{"content":null}}]})"),
-                                   QByteArray(R"({"choices":[{"message":{"role":"assistant"}}]})"),
-                                   QByteArray(R"({"object":"list"})"), QByteArray("not json")}) {
-        server.enqueue("POST", "/v1/chat/completions", ScriptedResponse::json(200, body));
-        CallRecorder call(client().complete("s", "u", "m"));
-        ASSERT_TRUE(call.wait());
-        ASSERT_NE(call.llmError(), nullptr) << body.constData();
-        EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::invalidResponse);
-    }
-}
-
 TEST_F(OpenAIProviderTest, BaseURLWithOrWithoutTrailingSlashGivesTheSameURL) {
     server.on("GET", "/custom/v1/models", ScriptedResponse::json(200, R"({"data":[]})"));
     for (const QString& base : {QStringLiteral("/custom/v1"), QStringLiteral("/custom/v1/")}) {
@@ -120,7 +103,7 @@ class OpenAIStreamTranscript : public OpenAIProviderTest,
 
 TEST_P(OpenAIStreamTranscript, YieldsTheTextPiecesOnly) {
     ScriptedResponse response =
-        ScriptedResponse::eventStream(test::sseBody(transcript(), GetParam().lineEnd));
+        ScriptedResponse::eventStream(sseBody(transcript(), GetParam().lineEnd));
     if (GetParam().splitEvery > 0) {
         response.splitEvery(GetParam().splitEvery, GetParam().delayMs);
     }
@@ -149,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(LineEndingsAndSplits, OpenAIStreamTranscript,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OpenAIProviderTest, StreamJoinsACharacterSplitBetweenReads) {
-    const QByteArray body = test::sseBody({chunk(R"({"content":"grüß 😀"})"), "[DONE]"});
+    const QByteArray body = sseBody({chunk(R"({"content":"grüß 😀"})"), "[DONE]"});
     const int umlaut = static_cast<int>(body.indexOf("\xC3\xBC")) + 1;
     const int emoji = static_cast<int>(body.indexOf("\xF0\x9F")) + 2;
     server.on("POST", "/v1/chat/completions",
@@ -160,10 +143,9 @@ TEST_F(OpenAIProviderTest, StreamJoinsACharacterSplitBetweenReads) {
 }
 
 TEST_F(OpenAIProviderTest, StreamDeliversEachPieceBeforeTheBodyEnds) {
-    const QByteArray first = test::sseBody({chunk(R"({"content":"first"})")});
-    ScriptedResponse response = ScriptedResponse::eventStream(first);
-    response.ending = ScriptedResponse::Ending::stall;
-    server.on("POST", "/v1/chat/completions", response);
+    server.on("POST", "/v1/chat/completions",
+              ScriptedResponse::eventStream(sseBody({chunk(R"({"content":"first"})")}))
+                  .withEnding(ScriptedResponse::Ending::stall));
     CallRecorder call(client().stream("s", "u", "m"));
     ASSERT_TRUE(call.waitForPieces(1));
     EXPECT_THAT(call.pieces, ElementsAre("first"));
@@ -193,7 +175,7 @@ TEST_F(OpenAIProviderTest, StreamSkipsBrokenAndForeignLinesAndEndsAtDone) {
 
 TEST_F(OpenAIProviderTest, StreamWithoutDoneEndsWithTheBody) {
     server.on("POST", "/v1/chat/completions",
-              ScriptedResponse::eventStream(test::sseBody({chunk(R"({"content":"only"})")})));
+              ScriptedResponse::eventStream(sseBody({chunk(R"({"content":"only"})")})));
     CallRecorder call(client().stream("s", "u", "m"));
     ASSERT_TRUE(call.wait());
     EXPECT_EQ(call.completed, "only");
@@ -217,7 +199,7 @@ TEST_F(OpenAIProviderTest, ErrorObjectInsideASuccessfulStreamIsAFailure) {
     };
     for (const auto& [payload, status, description] : cases) {
         server.enqueue("POST", "/v1/chat/completions",
-                       ScriptedResponse::eventStream(test::sseBody(
+                       ScriptedResponse::eventStream(sseBody(
                            {chunk(R"({"content":"par"})"), payload, chunk(R"({"content":"x"})")})));
         CallRecorder call(client().stream("s", "u", "m"));
         ASSERT_TRUE(call.wait());
@@ -248,14 +230,6 @@ TEST_F(OpenAIProviderTest, ListModelsKeepsChatModelsSorted) {
     EXPECT_FALSE(request.hasHeader("Accept"));
 }
 
-TEST_F(OpenAIProviderTest, ListModelsFailsOnAnEntryWithoutId) {
-    server.on("GET", "/v1/models", ScriptedResponse::json(200, R"({"data":[{"id":"o1"},{}]})"));
-    CallRecorder call(client().listModels());
-    ASSERT_TRUE(call.wait());
-    ASSERT_NE(call.llmError(), nullptr);
-    EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::invalidResponse);
-}
-
 TEST_F(OpenAIProviderTest, EveryStatusOutside2xxIsAnHttpError) {
     // Qt files these under different error ranges of its own; none may read as a broken
     // connection or as an answer.
@@ -282,18 +256,6 @@ TEST_F(OpenAIProviderTest, BaseURLWithoutHttpIsATransportErrorNotAStatus) {
     ASSERT_NE(call.transportError(), nullptr);
     EXPECT_EQ(call.transportError()->code(), QNetworkReply::ProtocolUnknownError);
     EXPECT_EQ(call.llmError(), nullptr);
-}
-
-TEST_F(OpenAIProviderTest, CompatibleProviderDelegatesWithItsOwnKind) {
-    server.on("POST", "/v1/chat/completions",
-              ScriptedResponse::json(200, R"({"choices":[{"message":{"content":"ok"}}]})"));
-    const OpenAICompatibleProvider custom(key, server.url("/v1/"));
-    EXPECT_EQ(custom.kind(), ProviderKind::custom);
-    EXPECT_EQ(custom.inner().kind(), ProviderKind::openai);
-    CallRecorder call(custom.complete("s", "u", "m"));
-    ASSERT_TRUE(call.wait());
-    EXPECT_EQ(call.completed, "ok");
-    EXPECT_EQ(server.requests()[0].header("Authorization"), "Bearer " + key.toUtf8());
 }
 
 }  // namespace

@@ -131,14 +131,5 @@ TEST(FactoryOverLoopback, OllamaNeedsNoStoredKeyAndCustomSendsTheStoredOne) {
     EXPECT_EQ(server.requests()[1].header("Authorization"), "Bearer user-key");
 }
 
-TEST(FactoryOverLoopback, OllamaListsEveryModelOfTheServer) {
-    test::LoopbackModelServer server;
-    server.on("GET", "/v1/models", test::ScriptedResponse::json(200, R"({"data":[
-        {"id":"qwen2.5:7b"},{"id":"llama3.1:latest"}]})"));
-    test::CallRecorder call(makeOllamaProvider(server.url("/v1"), {})->listModels());
-    ASSERT_TRUE(call.wait());
-    EXPECT_EQ(call.models, (QStringList{"llama3.1:latest", "qwen2.5:7b"}));
-}
-
 }  // namespace
 }  // namespace ts

@@ -2,9 +2,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QTcpServer>
 #include <QTest>
 #include <functional>
+#include <variant>
 
 #include "CallRecorder.h"
 #include "LoopbackModelServer.h"
@@ -17,84 +17,123 @@ namespace ts {
 namespace {
 
 using namespace std::chrono_literals;
-using test::CallRecorder;
-using test::LoopbackModelServer;
-using test::ScriptedResponse;
+using namespace test;
 
 // Characters a URL query would change, so redaction must catch the encoded form too.
 const QString key = QStringLiteral("k3y+S3CRET/value=0123456789");
 
-enum class Operation { complete, stream, listModels };
-
 struct ClientCase {
     const char* name;
     QString basePath;
-    std::function<std::unique_ptr<LLMProvider>(QString, QUrl, ClientOptions)> make;
     QByteArray generatePath;  // complete and stream
     QByteArray listPath;
     bool streamsIncrementally;
+    std::function<std::unique_ptr<LLMProvider>(QString, QUrl, ClientOptions)> make;
+
+    QByteArray pathOf(Operation operation) const {
+        return operation == Operation::listModels ? listPath : generatePath;
+    }
 };
 
-std::unique_ptr<ProviderCall> start(const LLMProvider& client, Operation operation) {
-    switch (operation) {
-        case Operation::complete:
-            return client.complete("system", "user", "m1");
-        case Operation::stream:
-            return client.stream("system", "user", "m1");
-        case Operation::listModels:
-            return client.listModels();
-    }
-    return nullptr;
+QByteArray methodOf(Operation operation) {
+    return operation == Operation::listModels ? "GET" : "POST";
 }
 
-const Operation allOperations[] = {Operation::complete, Operation::stream, Operation::listModels};
-
-const char* nameOf(Operation operation) {
-    switch (operation) {
-        case Operation::complete:
-            return "complete";
-        case Operation::stream:
-            return "stream";
-        case Operation::listModels:
-            return "listModels";
-    }
-    return "";
+template <typename Client, typename... Extra>
+auto maker(Extra... extra) {
+    return [=](QString k, QUrl u, ClientOptions o) -> std::unique_ptr<LLMProvider> {
+        return std::make_unique<Client>(k, u, extra..., o);
+    };
 }
+
+const ClientCase kOpenAI{"OpenAI",     "/v1", "/v1/chat/completions",
+                         "/v1/models", true,  maker<OpenAIProvider>(ProviderKind::openai)};
+const ClientCase kCustom{"Custom",         "/api/v1/", "/api/v1/chat/completions",
+                         "/api/v1/models", true,       maker<OpenAICompatibleProvider>()};
+const ClientCase kAnthropic{"Anthropic",  "/v1", "/v1/messages",
+                            "/v1/models", true,  maker<AnthropicProvider>()};
+const ClientCase kGemini{"Gemini",         "/v1beta", "/v1beta/models/m1:generateContent",
+                         "/v1beta/models", false,     maker<GeminiProvider>()};
+
+const auto caseName = [](const auto& info) { return std::string(info.param.name); };
 
 class ProviderFailure : public ::testing::TestWithParam<ClientCase> {
 protected:
     std::unique_ptr<LLMProvider> client(QString apiKey = key, ClientOptions options = {}) const {
         return GetParam().make(std::move(apiKey), server.url(GetParam().basePath), options);
     }
-    QByteArray pathOf(Operation operation) const {
-        return operation == Operation::listModels ? GetParam().listPath : GetParam().generatePath;
-    }
-    QByteArray methodOf(Operation operation) const {
-        return operation == Operation::listModels ? "GET" : "POST";
-    }
     void route(Operation operation, const ScriptedResponse& response) {
-        server.on(methodOf(operation), pathOf(operation), response);
-    }
-    static ScriptedResponse stalled() {
-        ScriptedResponse response = ScriptedResponse::eventStream("");
-        response.ending = ScriptedResponse::Ending::stall;
-        return response;
+        server.on(methodOf(operation), GetParam().pathOf(operation), response);
     }
 
     LoopbackModelServer server;
 };
 
-TEST_P(ProviderFailure, EmptyKeyFailsWithoutAnyTraffic) {
-    for (Operation operation : allOperations) {
-        CallRecorder call(start(*client(QString()), operation));
-        ASSERT_TRUE(call.wait()) << nameOf(operation);
-        ASSERT_NE(call.llmError(), nullptr);
-        EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::missingAPIKey);
-        EXPECT_EQ(call.error->description(), "API key is missing. Open Settings and add one.");
-        EXPECT_TRUE(call.pieces.isEmpty());
+struct FailureRow {
+    const char* name;
+    std::optional<ScriptedResponse> response;  // none: nothing listens
+    QString apiKey;
+    std::variant<LLMError, TransportError::Kind> expected;  // an LLMError of this kind and status
+    QString description;                                    // empty: any, but not empty
+};
+
+const ScriptedResponse kCutShort = ScriptedResponse::json(200, R"({"choices":[{"mess)")
+                                       .withEnding(ScriptedResponse::Ending::closeMidBody);
+const FailureRow kFailures[] = {
+    {"empty key", ScriptedResponse::json(200, "{}"), QString(), LLMError::missingAPIKey(),
+     "API key is missing. Open Settings and add one."},
+    {"short JSON error",
+     ScriptedResponse::json(400, R"({"error":{"message":"model: field required"}})"), key,
+     LLMError::httpError(400, {}), "The provider rejected the request: model: field required"},
+    {"no data for the inactivity limit", ScriptedResponse::stalled(), key,
+     TransportError::Kind::timedOut, "The request timed out."},
+    {"refused connection", std::nullopt, key, TransportError::Kind::cannotConnect, {}},
+    {"connection lost mid-body", kCutShort, key, TransportError::Kind::other, {}},
+};
+
+TEST_P(ProviderFailure, EachFailureIsReportedAsWhatItIs) {
+    for (const FailureRow& row : kFailures) {
+        const int connections = server.connectionCount();
+        const auto* transport = std::get_if<TransportError::Kind>(&row.expected);
+        const bool silent = transport && *transport == TransportError::Kind::timedOut;
+        for (Operation operation : allOperations) {
+            SCOPED_TRACE(std::string(row.name) + ", " + nameOf(operation));
+            std::unique_ptr<LLMProvider> provider;
+            if (row.response) {
+                route(operation, *row.response);
+                provider = client(row.apiKey, silent ? ClientOptions{300ms} : ClientOptions{});
+            } else {
+                provider = GetParam().make(key, refusedUrl(GetParam().basePath), {});
+            }
+            CallRecorder call(start(*provider, operation));
+            ASSERT_TRUE(call.wait(20000));
+            ASSERT_TRUE(call.error.has_value());
+            EXPECT_TRUE(call.pieces.isEmpty());
+            if (transport) {
+                ASSERT_NE(call.transportError(), nullptr);
+                EXPECT_EQ(call.transportError()->kind(), *transport);
+            } else {
+                ASSERT_NE(call.llmError(), nullptr);
+                EXPECT_EQ(call.llmError()->kind(), std::get<LLMError>(row.expected).kind());
+                EXPECT_EQ(call.llmError()->status(), std::get<LLMError>(row.expected).status());
+            }
+            if (row.description.isEmpty()) {
+                EXPECT_FALSE(call.error->description().isEmpty());
+            } else {
+                EXPECT_EQ(call.error->description(), row.description);
+            }
+            if (!row.response) {
+                EXPECT_EQ(call.transportError()->code(), QNetworkReply::ConnectionRefusedError);
+            }
+            if (silent) {
+                EXPECT_GE(call.finishedAfterMs, 250);
+            }
+        }
+        if (row.apiKey.isEmpty()) {
+            QTest::qWait(50);
+            EXPECT_EQ(server.connectionCount(), connections) << "no traffic without a key";
+        }
     }
-    QTest::qWait(50);
-    EXPECT_EQ(server.connectionCount(), 0);
 }
 
 TEST_P(ProviderFailure, ErrorStatusCarriesTheStatusAndTheStartOfTheBody) {
@@ -104,84 +143,29 @@ TEST_P(ProviderFailure, ErrorStatusCarriesTheStatusAndTheStartOfTheBody) {
         body += QByteArray(150, c) + '\n';
     }
     for (Operation operation : allOperations) {
+        SCOPED_TRACE(nameOf(operation));
         route(operation, ScriptedResponse::text(401, body));
         CallRecorder call(start(*client(), operation));
-        ASSERT_TRUE(call.wait()) << nameOf(operation);
-        ASSERT_NE(call.llmError(), nullptr) << nameOf(operation);
+        ASSERT_TRUE(call.wait());
+        ASSERT_NE(call.llmError(), nullptr);
         EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::httpError);
         EXPECT_EQ(call.llmError()->status(), 401);
         const bool wholeLines = operation == Operation::stream && GetParam().streamsIncrementally;
-        const QString expected = wholeLines
-                                     ? QString(150, 'a') + QString(150, 'b') + QString(150, 'c')
-                                     : QString::fromLatin1(body.left(400));
-        EXPECT_EQ(call.llmError()->text(), expected) << nameOf(operation);
+        EXPECT_EQ(call.llmError()->text(),
+                  wholeLines ? QString(150, 'a') + QString(150, 'b') + QString(150, 'c')
+                             : QString::fromLatin1(body.left(400)));
         EXPECT_EQ(call.error->description(),
                   "API key rejected. Open Settings → Provider and re-check the key.");
     }
 }
 
-TEST_P(ProviderFailure, ErrorStreamStopsReadingPastTheErrorTextAndCloses) {
-    if (!GetParam().streamsIncrementally) {
-        GTEST_SKIP() << "answers whole";
-    }
-    ScriptedResponse response =
-        ScriptedResponse::text(429, QByteArray(300, 'r') + '\n' + QByteArray(300, 's') + '\n');
-    response.ending = ScriptedResponse::Ending::stall;
-    route(Operation::stream, response);
-    CallRecorder call(start(*client(), Operation::stream));
-    ASSERT_TRUE(call.wait());
-    ASSERT_NE(call.llmError(), nullptr);
-    EXPECT_EQ(call.llmError()->status(), 429);
-    EXPECT_EQ(call.llmError()->text(), QString(300, 'r') + QString(300, 's'));
-    EXPECT_TRUE(server.waitForClientClose(server.requests().last().connection, 5000));
-}
-
-TEST_P(ProviderFailure, ErrorStatusWithShortJsonBodyShowsTheProviderMessage) {
-    for (Operation operation : allOperations) {
-        route(operation,
-              ScriptedResponse::json(400, R"({"error":{"message":"model: field required"}})"));
-        CallRecorder call(start(*client(), operation));
-        ASSERT_TRUE(call.wait());
-        ASSERT_TRUE(call.error.has_value()) << nameOf(operation);
-        EXPECT_EQ(call.error->description(),
-                  "The provider rejected the request: model: field required");
-    }
-}
-
-TEST_P(ProviderFailure, NoDataForTheInactivityTimeoutIsATimedOutTransportError) {
-    for (Operation operation : allOperations) {
-        route(operation, stalled());
-        CallRecorder call(start(*client(key, ClientOptions{300ms}), operation));
-        ASSERT_TRUE(call.wait(20000)) << nameOf(operation);
-        ASSERT_NE(call.transportError(), nullptr) << nameOf(operation);
-        EXPECT_EQ(call.transportError()->kind(), TransportError::Kind::timedOut);
-        EXPECT_EQ(call.error->description(), "The request timed out.");
-        EXPECT_GE(call.finishedAfterMs, 250);
-    }
-}
-
-TEST_P(ProviderFailure, RefusedConnectionIsACannotConnectTransportError) {
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
-    QUrl base = server.url(GetParam().basePath);
-    base.setPort(closed.serverPort());
-    closed.close();
-    for (Operation operation : allOperations) {
-        CallRecorder call(start(*GetParam().make(key, base, {}), operation));
-        ASSERT_TRUE(call.wait()) << nameOf(operation);
-        ASSERT_NE(call.transportError(), nullptr);
-        EXPECT_EQ(call.transportError()->kind(), TransportError::Kind::cannotConnect);
-        EXPECT_EQ(call.transportError()->code(), QNetworkReply::ConnectionRefusedError);
-        EXPECT_FALSE(call.error->description().isEmpty());
-    }
-}
-
 TEST_P(ProviderFailure, StoppingTheCallClosesTheConnectionAtOnce) {
     for (Operation operation : allOperations) {
-        route(operation, stalled());
+        SCOPED_TRACE(nameOf(operation));
+        route(operation, ScriptedResponse::stalled());
         const qsizetype before = server.requests().size();
         CallRecorder call(start(*client(), operation));
-        ASSERT_TRUE(server.waitForRequests(before + 1)) << nameOf(operation);
+        ASSERT_TRUE(server.waitForRequests(before + 1));
         const int connection = server.requests().last().connection;
         // Half the operations are stopped by abort(), half by destroying the call.
         if (operation == Operation::stream) {
@@ -189,7 +173,7 @@ TEST_P(ProviderFailure, StoppingTheCallClosesTheConnectionAtOnce) {
         } else {
             call.stop();
         }
-        EXPECT_TRUE(server.waitForClientClose(connection, 5000)) << nameOf(operation);
+        EXPECT_TRUE(server.waitForClientClose(connection, 5000));
         QTest::qWait(20);
         EXPECT_FALSE(call.finished());
     }
@@ -199,10 +183,11 @@ TEST_P(ProviderFailure, NoTextLeavingTheClientContainsTheKey) {
     const QByteArray encoded = QUrl::toPercentEncoding(key);
     const QByteArray echo =
         R"({"error":{"message":"bad key )" + key.toUtf8() + " (" + encoded + R"x()"}})x";
-    ScriptedResponse cut = ScriptedResponse::eventStream("data: {\"partial");
-    cut.ending = ScriptedResponse::Ending::closeMidBody;
+    const ScriptedResponse cut = ScriptedResponse::eventStream("data: {\"partial")
+                                     .withEnding(ScriptedResponse::Ending::closeMidBody);
     for (const ScriptedResponse& response :
-         {ScriptedResponse::json(400, echo), ScriptedResponse::json(422, echo), cut, stalled()}) {
+         {ScriptedResponse::json(400, echo), ScriptedResponse::json(422, echo), cut,
+          ScriptedResponse::stalled()}) {
         for (Operation operation : allOperations) {
             route(operation, response);
             CallRecorder call(start(*client(key, ClientOptions{300ms}), operation));
@@ -223,53 +208,78 @@ TEST_P(ProviderFailure, NoTextLeavingTheClientContainsTheKey) {
     }
 }
 
-TEST_P(ProviderFailure, ConnectionLostMidBodyIsATransportError) {
-    ScriptedResponse cut = ScriptedResponse::json(200, R"({"choices":[{"mess)");
-    cut.ending = ScriptedResponse::Ending::closeMidBody;
-    for (Operation operation : allOperations) {
-        route(operation, cut);
-        CallRecorder call(start(*client(), operation));
-        ASSERT_TRUE(call.wait()) << nameOf(operation);
-        ASSERT_NE(call.transportError(), nullptr) << nameOf(operation);
-        EXPECT_EQ(call.transportError()->kind(), TransportError::Kind::other);
-    }
+INSTANTIATE_TEST_SUITE_P(Clients, ProviderFailure,
+                         ::testing::Values(kOpenAI, kCustom, kAnthropic, kGemini), caseName);
+
+// Clients that read an error body line by line (Gemini reads answers whole).
+using StreamingProviderFailure = ProviderFailure;
+
+TEST_P(StreamingProviderFailure, ErrorStreamStopsReadingPastTheErrorTextAndCloses) {
+    route(Operation::stream,
+          ScriptedResponse::text(429, QByteArray(300, 'r') + '\n' + QByteArray(300, 's') + '\n')
+              .withEnding(ScriptedResponse::Ending::stall));
+    CallRecorder call(start(*client(), Operation::stream));
+    ASSERT_TRUE(call.wait());
+    ASSERT_NE(call.llmError(), nullptr);
+    EXPECT_EQ(call.llmError()->status(), 429);
+    EXPECT_EQ(call.llmError()->text(), QString(300, 'r') + QString(300, 's'));
+    EXPECT_TRUE(server.waitForClientClose(server.requests().last().connection, 5000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Clients, StreamingProviderFailure,
+                         ::testing::Values(kOpenAI, kCustom, kAnthropic), caseName);
+
+// Answers of status 200 that do not decode.
+struct DecodeRow {
+    const char* name;
+    const ClientCase* client;
+    Operation operation;
+    QByteArray body;
+};
+
+class DecodeFailure : public ::testing::TestWithParam<DecodeRow> {};
+
+TEST_P(DecodeFailure, IsAnInvalidResponse) {
+    const DecodeRow& row = GetParam();
+    LoopbackModelServer server;
+    server.on(methodOf(row.operation), row.client->pathOf(row.operation),
+              ScriptedResponse::json(200, row.body));
+    CallRecorder call(
+        start(*row.client->make(key, server.url(row.client->basePath), {}), row.operation));
+    ASSERT_TRUE(call.wait());
+    EXPECT_TRUE(call.pieces.isEmpty());
+    ASSERT_NE(call.llmError(), nullptr);
+    EXPECT_EQ(call.llmError()->kind(), LLMError::Kind::invalidResponse);
+    EXPECT_TRUE(call.error->description().startsWith("Couldn't parse the provider's response."));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Clients, ProviderFailure,
-    ::testing::Values(ClientCase{"OpenAI", "/v1",
-                                 [](QString k, QUrl u, ClientOptions o) {
-                                     return std::make_unique<OpenAIProvider>(
-                                         k, u, ProviderKind::openai, o);
-                                 },
-                                 "/v1/chat/completions", "/v1/models", true},
-                      ClientCase{"Custom", "/api/v1/",
-                                 [](QString k, QUrl u, ClientOptions o) {
-                                     return std::make_unique<OpenAICompatibleProvider>(k, u, o);
-                                 },
-                                 "/api/v1/chat/completions", "/api/v1/models", true},
-                      ClientCase{"Anthropic", "/v1",
-                                 [](QString k, QUrl u, ClientOptions o) {
-                                     return std::make_unique<AnthropicProvider>(k, u, o);
-                                 },
-                                 "/v1/messages", "/v1/models", true},
-                      ClientCase{"Gemini", "/v1beta",
-                                 [](QString k, QUrl u, ClientOptions o) {
-                                     return std::make_unique<GeminiProvider>(k, u, o);
-                                 },
-                                 "/v1beta/models/m1:generateContent", "/v1beta/models", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    Answers, DecodeFailure,
+    ::testing::Values(
+        DecodeRow{"OpenAINullContent", &kOpenAI, Operation::complete,
+                  R"({"choices":[{"message":{"content":null}}]})"},
+        DecodeRow{"OpenAINoContent", &kOpenAI, Operation::complete,
+                  R"({"choices":[{"message":{"role":"assistant"}}]})"},
+        DecodeRow{"OpenAINoChoices", &kOpenAI, Operation::complete, R"({"object":"list"})"},
+        DecodeRow{"OpenAINotJson", &kOpenAI, Operation::complete, "not json"},
+        DecodeRow{"OpenAIModelWithoutId", &kOpenAI, Operation::listModels,
+                  R"({"data":[{"id":"o1"},{}]})"},
+        DecodeRow{"AnthropicNoContent", &kAnthropic, Operation::complete, R"({"type":"message"})"},
+        DecodeRow{"GeminiBlockedPrompt", &kGemini, Operation::stream,
+                  R"({"promptFeedback":{"blockReason":"SAFETY"}})"},
+        DecodeRow{"GeminiCandidateWithoutParts", &kGemini, Operation::stream,
+                  R"({"candidates":[{"content":{"role":"model"},"finishReason":"SAFETY"}]})"},
+        DecodeRow{"GeminiCandidateWithoutContent", &kGemini, Operation::stream,
+                  R"({"candidates":[{"finishReason":"SAFETY"}]})"}),
+    caseName);
 
 TEST(ProviderInactivityTimeout, StreamThatKeepsDeliveringIsNotCutOff) {
     LoopbackModelServer server;
-    QList<QByteArray> payloads;
-    for (int i = 0; i < 12; ++i) {
-        payloads.append(R"({"choices":[{"delta":{"content":"x"}}]})");
-    }
+    QList<QByteArray> payloads(12, R"({"choices":[{"delta":{"content":"x"}}]})");
     payloads.append("[DONE]");
-    ScriptedResponse response = ScriptedResponse::eventStream(test::sseBody(payloads));
+    ScriptedResponse response = ScriptedResponse::eventStream(sseBody(payloads));
     // One event every 100 ms for 1.2 s, against a 500 ms inactivity limit.
-    response.splitEvery(static_cast<int>(test::sseBody({payloads[0]}).size()), 100);
+    response.splitEvery(static_cast<int>(sseBody({payloads[0]}).size()), 100);
     server.on("POST", "/v1/chat/completions", response);
     CallRecorder call(OpenAIProvider(key, server.url("/v1"), ProviderKind::openai, {500ms})
                           .stream("s", "u", "m"));

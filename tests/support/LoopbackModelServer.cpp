@@ -5,35 +5,13 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 namespace ts::test {
 namespace {
 
 QByteArray routeKey(const QByteArray& method, const QByteArray& path) {
     return method + ' ' + path;
-}
-
-QByteArray reasonPhrase(int status) {
-    switch (status) {
-        case 200:
-            return "OK";
-        case 400:
-            return "Bad Request";
-        case 401:
-            return "Unauthorized";
-        case 403:
-            return "Forbidden";
-        case 404:
-            return "Not Found";
-        case 429:
-            return "Too Many Requests";
-        case 500:
-            return "Internal Server Error";
-        case 503:
-            return "Service Unavailable";
-        default:
-            return "Status";
-    }
 }
 
 // How much longer than the chunks a truncated body claims to be.
@@ -49,7 +27,6 @@ struct LoopbackModelServer::Connection {
     bool busy = false;
     bool serverClosed = false;
     bool clientClosed = false;
-    qint64 closedAtMs = -1;
 };
 
 ScriptedResponse ScriptedResponse::json(int status, const QByteArray& body) {
@@ -69,6 +46,10 @@ ScriptedResponse ScriptedResponse::eventStream(const QByteArray& body) {
     ScriptedResponse response = text(200, body, "text/event-stream");
     response.headers.append(std::pair<QByteArray, QByteArray>("Cache-Control", "no-cache"));
     return response;
+}
+
+ScriptedResponse ScriptedResponse::stalled() {
+    return json(200, "").withEnding(Ending::stall);
 }
 
 QByteArray ScriptedResponse::body() const {
@@ -105,14 +86,6 @@ ScriptedResponse& ScriptedResponse::withEnding(Ending value) {
     return *this;
 }
 
-QByteArray sseBody(const QList<QByteArray>& dataPayloads, const QByteArray& lineEnd) {
-    QByteArray body;
-    for (const QByteArray& payload : dataPayloads) {
-        body += "data: " + payload + lineEnd + lineEnd;
-    }
-    return body;
-}
-
 QByteArray sseEvents(const QList<SseEvent>& events, const QByteArray& lineEnd) {
     QByteArray body;
     for (const SseEvent& event : events) {
@@ -124,12 +97,18 @@ QByteArray sseEvents(const QList<SseEvent>& events, const QByteArray& lineEnd) {
     return body;
 }
 
-QByteArray ndjsonBody(const QList<QJsonObject>& objects) {
-    QByteArray body;
-    for (const QJsonObject& object : objects) {
-        body += QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+QByteArray sseBody(const QList<QByteArray>& dataPayloads, const QByteArray& lineEnd) {
+    QList<SseEvent> events;
+    for (const QByteArray& payload : dataPayloads) {
+        events.append({{}, payload});
     }
-    return body;
+    return sseEvents(events, lineEnd);
+}
+
+QUrl refusedUrl(const QString& path) {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(probe.serverPort()).arg(path));
 }
 
 QByteArray RecordedRequest::header(const QByteArray& name) const {
@@ -142,12 +121,9 @@ QByteArray RecordedRequest::header(const QByteArray& name) const {
 }
 
 bool RecordedRequest::hasHeader(const QByteArray& name) const {
-    for (const auto& entry : headers) {
-        if (entry.first.compare(name, Qt::CaseInsensitive) == 0) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(headers.begin(), headers.end(), [&](const auto& entry) {
+        return entry.first.compare(name, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QUrlQuery RecordedRequest::queryItems() const {
@@ -159,7 +135,6 @@ QJsonObject RecordedRequest::json() const {
 }
 
 LoopbackModelServer::LoopbackModelServer(QObject* parent) : QObject(parent) {
-    m_clock.start();
     connect(&m_server, &QTcpServer::newConnection, this, &LoopbackModelServer::onNewConnection);
     m_server.listen(QHostAddress::LocalHost, 0);
 }
@@ -202,11 +177,6 @@ bool LoopbackModelServer::waitForClientClose(int connection, int timeoutMs) cons
     return QTest::qWaitFor([&] { return clientClosed(connection); }, timeoutMs);
 }
 
-qint64 LoopbackModelServer::closedAtMs(int connection) const {
-    const auto it = m_connections.find(connection);
-    return it == m_connections.end() ? -1 : it->second->closedAtMs;
-}
-
 void LoopbackModelServer::onNewConnection() {
     while (QTcpSocket* socket = m_server.nextPendingConnection()) {
         auto connection = std::make_unique<Connection>();
@@ -217,7 +187,6 @@ void LoopbackModelServer::onNewConnection() {
         connect(socket, &QTcpSocket::readyRead, this, [this, raw] { onReadable(*raw); });
         connect(socket, &QTcpSocket::disconnected, this, [this, raw] {
             raw->clientClosed = !raw->serverClosed;
-            raw->closedAtMs = m_clock.elapsed();
             if (raw->pending) {
                 raw->pending.release()->deleteLater();
             }
@@ -270,35 +239,23 @@ void LoopbackModelServer::serveNext(Connection& connection) {
     }
     request.body = connection.buffer.mid(bodyStart, contentLength);
     connection.buffer.remove(0, bodyStart + contentLength);
-    request.receivedAtMs = m_clock.elapsed();
     const ScriptedResponse response = responseFor(request.method, request.path);
     m_requests.append(std::move(request));
 
     connection.busy = true;
     connection.pending = std::make_unique<QObject>();
-    QTimer::singleShot(response.headDelayMs, connection.pending.get(),
-                       [this, &connection, response] {
-                           if (!connection.socket) {
-                               return;  // the client hung up; its timers die with `pending`
-                           }
-                           QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) +
-                                             ' ' + reasonPhrase(response.status) + "\r\n";
-                           for (const auto& [name, value] : response.headers) {
-                               head += name + ": " + value + "\r\n";
-                           }
-                           if (response.chunkedEncoding) {
-                               head += "Transfer-Encoding: chunked\r\n";
-                           } else {
-                               qsizetype length = response.body().size();
-                               if (response.ending != ScriptedResponse::Ending::complete) {
-                                   length += missingBytes;
-                               }
-                               head += "Content-Length: " + QByteArray::number(length) + "\r\n";
-                           }
-                           connection.socket->write(head + "\r\n");
-                           connection.socket->flush();
-                           sendChunk(connection, response, 0);
-                       });
+    qsizetype length = response.body().size();
+    if (response.ending != ScriptedResponse::Ending::complete) {
+        length += missingBytes;
+    }
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) +
+                      (response.status == 200 ? " OK\r\n" : " Status\r\n");
+    for (const auto& [name, value] : response.headers) {
+        head += name + ": " + value + "\r\n";
+    }
+    connection.socket->write(head + "Content-Length: " + QByteArray::number(length) + "\r\n\r\n");
+    connection.socket->flush();
+    sendChunk(connection, response, 0);
 }
 
 void LoopbackModelServer::sendChunk(Connection& connection, const ScriptedResponse& response,
@@ -312,13 +269,7 @@ void LoopbackModelServer::sendChunk(Connection& connection, const ScriptedRespon
                            if (!connection.socket) {
                                return;
                            }
-                           const QByteArray& bytes = response.chunks[index].bytes;
-                           if (response.chunkedEncoding && !bytes.isEmpty()) {
-                               connection.socket->write(QByteArray::number(bytes.size(), 16) +
-                                                        "\r\n" + bytes + "\r\n");
-                           } else {
-                               connection.socket->write(bytes);
-                           }
+                           connection.socket->write(response.chunks[index].bytes);
                            connection.socket->flush();
                            sendChunk(connection, response, index + 1);
                        });
@@ -327,10 +278,6 @@ void LoopbackModelServer::sendChunk(Connection& connection, const ScriptedRespon
 void LoopbackModelServer::finishResponse(Connection& connection, const ScriptedResponse& response) {
     switch (response.ending) {
         case ScriptedResponse::Ending::complete:
-            if (response.chunkedEncoding) {
-                connection.socket->write("0\r\n\r\n");
-                connection.socket->flush();
-            }
             // Not from inside the timer that is being destroyed with `pending`.
             QTimer::singleShot(0, this, [this, &connection] {
                 connection.pending.reset();

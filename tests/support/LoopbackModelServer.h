@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QJsonObject>
 #include <QList>
@@ -32,13 +31,13 @@ struct ScriptedResponse {
     QList<std::pair<QByteArray, QByteArray>> headers;
     QList<Chunk> chunks;
     Ending ending = Ending::complete;
-    int headDelayMs = 0;           // before the status line; with stall and no chunks: silence
-    bool chunkedEncoding = false;  // HTTP chunks instead of a Content-Length
 
     static ScriptedResponse json(int status, const QByteArray& body);
     static ScriptedResponse text(int status, const QByteArray& body,
                                  const QByteArray& contentType = "text/plain; charset=utf-8");
     static ScriptedResponse eventStream(const QByteArray& body);
+    // A 200 whose announced body never comes.
+    static ScriptedResponse stalled();
 
     QByteArray body() const;
     // The same body in pieces of `size` bytes (splitting lines, CR LF pairs and characters
@@ -49,14 +48,16 @@ struct ScriptedResponse {
     ScriptedResponse& withEnding(Ending value);
 };
 
-// Event-stream and NDJSON bodies.
-QByteArray sseBody(const QList<QByteArray>& dataPayloads, const QByteArray& lineEnd = "\n");
+// Event-stream bodies.
 struct SseEvent {
     QByteArray event;  // no "event:" line when empty
     QByteArray data;
 };
 QByteArray sseEvents(const QList<SseEvent>& events, const QByteArray& lineEnd = "\n");
-QByteArray ndjsonBody(const QList<QJsonObject>& objects);
+QByteArray sseBody(const QList<QByteArray>& dataPayloads, const QByteArray& lineEnd = "\n");
+
+// A loopback address nobody listens on: connections to it are refused.
+QUrl refusedUrl(const QString& path);
 
 struct RecordedRequest {
     int connection = 0;
@@ -65,7 +66,6 @@ struct RecordedRequest {
     QByteArray query;  // without the "?"
     QList<std::pair<QByteArray, QByteArray>> headers;
     QByteArray body;
-    qint64 receivedAtMs = 0;  // since the server started
 
     // Case-insensitive; empty when absent.
     QByteArray header(const QByteArray& name) const;
@@ -98,9 +98,6 @@ public:
     // Whether the client closed the connection (as opposed to the server).
     bool clientClosed(int connection) const;
     bool waitForClientClose(int connection, int timeoutMs = 10000) const;
-    // Milliseconds since the server started, or -1 while the connection is open.
-    qint64 closedAtMs(int connection) const;
-    qint64 elapsedMs() const { return m_clock.elapsed(); }
 
 private:
     struct Connection;
@@ -113,7 +110,6 @@ private:
     ScriptedResponse responseFor(const QByteArray& method, const QByteArray& path);
 
     QTcpServer m_server;
-    QElapsedTimer m_clock;
     QHash<QByteArray, ScriptedResponse> m_routes;
     QHash<QByteArray, std::deque<ScriptedResponse>> m_queued;
     QList<RecordedRequest> m_requests;

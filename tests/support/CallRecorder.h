@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QList>
 #include <QStringList>
 #include <memory>
 #include <optional>
 
+#include "core/LLMProvider.h"
 #include "core/ProviderCall.h"
 #include "providers/LLMError.h"
 #include "providers/TransportError.h"
@@ -39,5 +39,13 @@ private:
     std::unique_ptr<ProviderCall> m_call;
     QElapsedTimer m_clock;
 };
+
+enum class Operation { complete, stream, listModels };
+inline constexpr Operation allOperations[] = {Operation::complete, Operation::stream,
+                                              Operation::listModels};
+const char* nameOf(Operation operation);
+// The operation with a fixed system prompt and user text.
+std::unique_ptr<ProviderCall> start(const LLMProvider& client, Operation operation,
+                                    const QString& model = QStringLiteral("m1"));
 
 }  // namespace ts::test
