@@ -1,27 +1,36 @@
-# The two commands of the README: `make run` and `make test`. Each installs what it needs first.
+# The two commands of the README: `make run` and `make test`. Each installs what it needs first:
+# `run` (and `install`) only what building and running take, `test` and `bench` the test desktop too.
 BUILD ?= build
 TEST_BUILD ?= build-test
 BENCH_BUILD ?= build-bench
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test bench format
+.PHONY: deps deps-test build run install test bench format
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh run
+
+deps-test:
+	@bash scripts/install-deps.sh test
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTESSARINE_BUILD_TESTS=OFF -DTESSARINE_BUILD_BENCH=OFF
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
 	@bash scripts/run.sh $(BUILD)
 
-test: deps
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+test: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSARINE_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	bash scripts/test-env.sh ctest --test-dir $(TEST_BUILD) --output-on-failure -j$(JOBS)
 
-bench: deps
+bench: deps-test
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSARINE_BUILD_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@bash scripts/run-benchmarks.sh $(BENCH_BUILD)

@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tessarine needs to build, run, test and benchmark.
-# Idempotent: installs only what is missing and refreshes the package lists only when it must.
+# Installs the Debian packages Tessarine needs, and only those missing.
+#
+#   scripts/install-deps.sh run     # build and run (the default)
+#   scripts/install-deps.sh test    # also the test desktop, test and benchmark libraries
+#   scripts/install-deps.sh bench   # the same as test: the benchmarks run in the test desktop
+#
+# Silent when everything is present, so it needs neither root nor sudo then.
 set -euo pipefail
 
-PACKAGES=(
-  # build
-  cmake g++ make pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6-dev qt6-svg-dev
+RUN_PACKAGES=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libsecret-1-dev libglib2.0-dev
-  libx11-dev libxtst-dev libxi-dev libxfixes-dev libxkbcommon-dev libx11-xcb-dev libxcb1-dev
+  libx11-dev libxtst-dev libxi-dev libxcb1-dev libxkbcommon-dev
+)
+TEST_PACKAGES=(
+  clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  # test desktop: private bus, keyring, X server, window manager, real applications
+  # the test desktop: private bus, keyring, X server, window manager, real applications
   dbus dbus-x11 gnome-keyring libsecret-tools
   xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox
   mousepad zenity lxterminal xterm
@@ -18,22 +25,30 @@ PACKAGES=(
   fonts-dejavu-core
 )
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+case "${1:-run}" in
+  run) packages=("${RUN_PACKAGES[@]}") ;;
+  test | bench) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  *)
+    echo "usage: $0 [run|test|bench]" >&2
+    exit 2
+    ;;
+esac
 
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: all ${#PACKAGES[@]} packages present"
-  exit 0
-fi
+# A package counts as present when dpkg's status database says "installed", which is what apt
+# itself goes by. Names dpkg does not know at all are simply absent from the answer.
+declare -A installed=()
+while read -r name state; do
+  [ "$state" = installed ] && installed[${name%%:*}]=1
+done < <(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null || true)
+
+missing=()
+for p in "${packages[@]}"; do
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -eq 0 ]; then
   SUDO=()
-elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
-  SUDO=(sudo)
 elif command -v sudo >/dev/null 2>&1; then
   SUDO=(sudo)
 else
@@ -47,7 +62,10 @@ echo "install-deps: installing ${missing[*]}"
 # Refresh the package lists only when they are absent or a package cannot be found in them.
 if [ -z "$(ls -A /var/lib/apt/lists 2>/dev/null | grep -v -E '^(lock|partial|auxfiles)$')" ] ||
   ! apt-cache show "${missing[@]}" >/dev/null 2>&1; then
-  "${SUDO[@]}" apt-get update -qq || { echo "install-deps: apt-get update failed" >&2; exit 1; }
+  "${SUDO[@]}" apt-get update -qq || {
+    echo "install-deps: apt-get update failed" >&2
+    exit 1
+  }
 fi
 if ! "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
   echo "install-deps: apt-get install failed for: ${missing[*]}" >&2
