@@ -4,7 +4,7 @@ set -euo pipefail
 build=${1:-build-bench}
 found=0
 for exe in "$build"/bench/bench_*; do
-  [ -x "$exe" ] || continue
+  [ -f "$exe" ] && [ -x "$exe" ] || continue  # not the *_autogen folders
   found=1
   echo "== $(basename "$exe")"
   # Some benchmarks talk to a loopback server or need a private bus; give them the test desktop.
