@@ -185,16 +185,18 @@ void BM_WholeRewriteBesidesTheModel(benchmark::State& state) {
     }
     Platform p = d->platform->platform();
     SettingsStore settings(d->dir.filePath(QStringLiteral("config/tessarine.conf")));
-    HistoryStore history(settings);
+    HistoryStore history(d->dir.filePath(QStringLiteral("state/history.json")));
     MemoryKeyStore keys;
     keys.saveAPIKey(QStringLiteral("sk-bench"), apiKeyAccount(ProviderKind::openai));
     test::ScriptedProvider provider;
     provider.fallback().pieces = {QStringLiteral("Could you send the numbers?\n<<<WHYS>>>\n")};
     InPlaceRunner runner(InPlaceRunner::Services{
-        p, settings, keys, history, [](const QString&, ToastKind, auto) {}, [] {},
-        [&](const ProviderConfig&) -> std::unique_ptr<LLMProvider> {
-            return std::make_unique<test::ScriptedProvider>(provider);
-        }});
+        p,
+        RequestServices{settings, keys, [&]() -> HistoryStore& { return history; },
+                        [&](const ProviderConfig&) -> std::unique_ptr<LLMProvider> {
+                            return std::make_unique<test::ScriptedProvider>(provider);
+                        }},
+        [](const QString&, ToastKind, auto) {}, [] {}});
     std::optional<InPlaceRunner::Outcome> outcome;
     QElapsedTimer clock;
     QObject::connect(&runner, &InPlaceRunner::requestFinished, [&](InPlaceRunner::Outcome o) {

@@ -56,7 +56,7 @@ void SessionStream(benchmark::State& state) {
     const int pieces = static_cast<int>(state.range(0));
     QTemporaryDir dir;
     ts::SettingsStore settings(dir.filePath("tessarine.conf"));
-    ts::HistoryStore history(settings);
+    ts::HistoryStore history(dir.filePath("history.json"));
     ts::MemoryKeyStore keys;
     NoClipboard clipboard;
     ts::test::LoopbackModelServer server;
@@ -64,7 +64,8 @@ void SessionStream(benchmark::State& state) {
     keys.saveAPIKey("sk-bench", ts::apiKeyAccount(ts::ProviderKind::openai));
     server.on("POST", "/v1/chat/completions",
               ts::test::ScriptedResponse::eventStream(answer(pieces)).splitEvery(4096));
-    ts::AppState session({settings, keys, history, clipboard, {}, {}});
+    ts::AppState session(
+        {{settings, keys, [&]() -> ts::HistoryStore& { return history; }}, clipboard});
     session.setText("Benchmark input text");
     qint64 previews = 0;
     QObject::connect(&session, &ts::AppState::streamingImprovedChanged, [&] { ++previews; });

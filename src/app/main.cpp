@@ -7,6 +7,8 @@
 #include "desktop/platform/x11/X11Platform.h"
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
+#include "store/LegacyDocuments.h"
+#include "store/PromptStore.h"
 #include "store/SettingsStore.h"
 #include "ui/theme/Palette.h"
 
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
     }
 
     ts::SettingsStore& settings = ts::SettingsStore::shared();
+    ts::migrateLegacyDocuments(settings, ts::HistoryStore::defaultFilePath(),
+                               ts::PromptStore::defaultFilePath());
     ts::Palette::setAppearanceSource([&settings] { return settings.appearance(); });
 
     ts::ShutdownSignals shutdown;
@@ -45,8 +49,9 @@ int main(int argc, char** argv) {
 
     ts::X11Platform platform;
     ts::Host host(platform.platform(),
-                  ts::RequestServices{settings, ts::Keychain::shared(),
-                                      []() -> ts::HistoryStore& { return ts::HistoryStore::shared(); }});
+                  ts::RequestServices{settings, ts::Keychain::shared(), []() -> ts::HistoryStore& {
+                                          return ts::HistoryStore::shared();
+                                      }});
     host.start();
     const int status = QApplication::exec();
     return status;

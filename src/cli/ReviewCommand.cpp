@@ -72,8 +72,8 @@ std::optional<ReviewInput> ReviewCommand::readInput() {
     }
     if (in.adjustment) {
         // Like an adjustment in the main window: the review layout with the mode's prompt.
-        return ReviewInput::review(in.mode, isSingleInput(in.mode) ? input : input.trimmed(),
-                                   tone, context, instruction(*in.adjustment));
+        return ReviewInput::review(in.mode, isSingleInput(in.mode) ? input : input.trimmed(), tone,
+                                   context, instruction(*in.adjustment));
     }
     switch (in.mode) {
         case Mode::reply:

@@ -8,6 +8,7 @@
 #include "cli/CliEnvironment.h"
 #include "cli/CommandLine.h"
 #include "cli/StreamPrinter.h"
+#include "core/Review.h"
 #include "session/RequestServices.h"
 #include "session/RequestSetup.h"
 #include "session/ReviewInput.h"

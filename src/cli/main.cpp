@@ -8,12 +8,17 @@
 
 #include "cli/CliEnvironment.h"
 #include "cli/CommandLine.h"
-#include "cli/InfoCommands.h"
+#include "cli/ConfigCommand.h"
+#include "cli/DiffCommand.h"
+#include "cli/HistoryCommand.h"
+#include "cli/KeyCommand.h"
+#include "cli/ModelsCommand.h"
 #include "cli/ReviewCommand.h"
 #include "core/Logging.h"
 #include "core/ShutdownSignals.h"
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
+#include "store/LegacyDocuments.h"
 #include "store/PromptStore.h"
 #include "store/SettingsStore.h"
 
@@ -82,6 +87,11 @@ int main(int argc, char** argv) {
                        []() -> KeyStore& { return Keychain::shared(); },
                        []() -> HistoryStore& { return HistoryStore::shared(); },
                        []() -> PromptStore& { return PromptStore::shared(); }};
+
+    if (invocation.command != Command::help && invocation.command != Command::diff) {
+        migrateLegacyDocuments(SettingsStore::shared(), HistoryStore::defaultFilePath(),
+                               PromptStore::defaultFilePath());
+    }
 
     switch (invocation.command) {
         case Command::help:

@@ -1,7 +1,6 @@
 #include "core/Compositions.h"
 
 #include "core/Prompts.h"
-#include "core/ReviewParser.h"
 
 namespace ts {
 namespace {
@@ -64,77 +63,6 @@ ComposedRequest composeInstruction(const QString& instruction, const QString& te
         header(tone, context) + QStringLiteral("\n\nInstruction:\n") + instruction +
         QStringLiteral("\n\nText:\n---\n") + text + QStringLiteral("\n---");
     return {instructionPrompt().toString(), message};
-}
-
-ReviewCall::ReviewCall(std::unique_ptr<ProviderCall> call, QObject* parent)
-    : QObject(parent), m_call(std::move(call)) {
-    // Nothing may follow the emits: a receiver is free to destroy this object.
-    connect(m_call.get(), &ProviderCall::completed, this,
-            [this](const QString& answer) { emit reviewed(parseReview(answer)); });
-    connect(m_call.get(), &ProviderCall::failed, this,
-            [this](const RequestError& error) { emit failed(error); });
-}
-
-ReviewCall::~ReviewCall() = default;
-
-void ReviewCall::abort() {
-    m_call->abort();
-}
-
-std::unique_ptr<ProviderCall> streamRequest(const LLMProvider& provider,
-                                            const ComposedRequest& request, const QString& model) {
-    return provider.stream(request.systemPrompt, request.userMessage, model);
-}
-
-std::unique_ptr<ReviewCall> completeRequest(const LLMProvider& provider,
-                                            const ComposedRequest& request, const QString& model) {
-    return std::make_unique<ReviewCall>(
-        provider.complete(request.systemPrompt, request.userMessage, model));
-}
-
-std::unique_ptr<ReviewCall> review(const LLMProvider& provider, const QString& model, Mode mode,
-                                   const QString& text, Tone tone, AppContext context,
-                                   const QString& styleProfile, const QString& adjustment) {
-    return completeRequest(
-        provider, composeReview(mode, text, tone, context, styleProfile, adjustment), model);
-}
-
-std::unique_ptr<ProviderCall> streamReview(const LLMProvider& provider, const QString& model,
-                                           Mode mode, const QString& text, Tone tone,
-                                           AppContext context, const QString& styleProfile,
-                                           const QString& adjustment) {
-    return streamRequest(provider,
-                         composeReview(mode, text, tone, context, styleProfile, adjustment), model);
-}
-
-std::unique_ptr<ReviewCall> draftReply(const LLMProvider& provider, const QString& model,
-                                       const QString& received, const QString& intent, Tone tone,
-                                       AppContext context, const QString& styleProfile) {
-    return completeRequest(provider, composeReply(received, intent, tone, context, styleProfile),
-                           model);
-}
-
-std::unique_ptr<ProviderCall> streamReply(const LLMProvider& provider, const QString& model,
-                                          const QString& received, const QString& intent, Tone tone,
-                                          AppContext context, const QString& styleProfile) {
-    return streamRequest(provider, composeReply(received, intent, tone, context, styleProfile),
-                         model);
-}
-
-std::unique_ptr<ReviewCall> applyInstruction(const LLMProvider& provider, const QString& model,
-                                             const QString& instruction, const QString& text,
-                                             Tone tone, AppContext context,
-                                             const QString& styleProfile) {
-    return completeRequest(
-        provider, composeInstruction(instruction, text, tone, context, styleProfile), model);
-}
-
-std::unique_ptr<ProviderCall> streamInstruction(const LLMProvider& provider, const QString& model,
-                                                const QString& instruction, const QString& text,
-                                                Tone tone, AppContext context,
-                                                const QString& styleProfile) {
-    return streamRequest(provider,
-                         composeInstruction(instruction, text, tone, context, styleProfile), model);
 }
 
 }  // namespace ts

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -37,6 +39,8 @@ protected:
     QProcessEnvironment environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", dir.path());
+        env.insert("XDG_STATE_HOME", dir.filePath("state"));
+        env.insert("XDG_DATA_HOME", dir.filePath("data"));
         env.remove("DBUS_SESSION_BUS_ADDRESS");
         env.remove("DISPLAY");
         return env;
@@ -80,9 +84,7 @@ protected:
     }
 
     QList<HistoryItem> history() {
-        SettingsStore reader(configFile());
-        HistoryStore store(reader);
-        return store.items();
+        return HistoryStore(dir.filePath("state/tessarine/history.json")).items();
     }
 
     QTemporaryDir dir;
@@ -120,6 +122,28 @@ TEST_F(CliEndToEnd, StreamedRewritePrintsTheTextAndRecordsHistory) {
     EXPECT_EQ(items[0].tone, Tone::casual);
     EXPECT_EQ(items[0].mode, Mode::rewrite);
     EXPECT_EQ(items[0].provider, ProviderKind::openai);
+}
+
+// An earlier version kept the history inside the settings file: the first start moves it out.
+TEST_F(CliEndToEnd, HistoryInTheSettingsFileMovesToItsOwnFileOnce) {
+    const QByteArray old = R"([{"id":"6F1C3A52-1D0B-4C1E-9A39-2D9B5B1E7C11","date":786000000,)"
+                           R"("original":"old text","review":{"improved":"new text","whys":[]},)"
+                           R"("tone":"Casual","context":"Chat","provider":"Gemini","model":"m"}])";
+    QSettings(configFile(), QSettings::IniFormat).setValue("io.tessarine.history.v1", old);
+    EXPECT_EQ(run({"config", "get", "model"}), 0);
+    ASSERT_EQ(history().size(), 1);
+    EXPECT_EQ(history().first().original, "old text");
+    EXPECT_FALSE(QSettings(configFile(), QSettings::IniFormat).contains("io.tessarine.history.v1"));
+    const auto mode = QFile::permissions(dir.filePath("state/tessarine/history.json"));
+    EXPECT_EQ(mode & 0x0fff, QFile::ReadUser | QFile::WriteUser);  // 0600: the owner's only
+
+    // The next request adds to the moved history; the settings file stays free of it.
+    answerWith({"Fine."});
+    EXPECT_EQ(run({"rewrite", "a b c"}), 0) << err.toStdString();
+    EXPECT_EQ(history().size(), 2);
+    QFile settingsFile(configFile());
+    ASSERT_TRUE(settingsFile.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(settingsFile.readAll().contains("io.tessarine.history"));
 }
 
 TEST_F(CliEndToEnd, JsonPrintsTheFinishedReview) {

@@ -4,7 +4,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
-#include <QTimer>
 
 #include "ScriptedProvider.h"
 #include "core/Compositions.h"
@@ -43,19 +42,20 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("t.conf")));
-        history = std::make_unique<HistoryStore>(*settings);
+        history = std::make_unique<HistoryStore>(dir.filePath(QStringLiteral("history.json")));
         runner = std::make_unique<InPlaceRunner>(InPlaceRunner::Services{
-            fake.platform(), *settings, keys, *history,
+            fake.platform(),
+            RequestServices{*settings, keys, [this]() -> HistoryStore& { return *history; },
+                            [this](const ProviderConfig& config) -> std::unique_ptr<LLMProvider> {
+                                configs.append(config);
+                                return std::make_unique<ScriptedProvider>(provider);
+                            },
+                            [] { return kNow; }},
             [this](const QString& text, ToastKind kind,
                    std::optional<std::chrono::milliseconds> duration) {
                 toasts.append({text, kind, duration});
             },
-            [this] { ++alerts; },
-            [this](const ProviderConfig& config) -> std::unique_ptr<LLMProvider> {
-                configs.append(config);
-                return std::make_unique<ScriptedProvider>(provider);
-            },
-            [] { return kNow; }});
+            [this] { ++alerts; }});
         reset();
     }
 
@@ -161,58 +161,37 @@ TEST_F(InPlaceRunnerTest, RewritePastesTheAnswerRestoresTheClipboardAndRecordsIt
     EXPECT_EQ(toasts[1].duration, std::chrono::milliseconds(3000));
 }
 
-TEST_F(InPlaceRunnerTest, ModeTextsWithAndWithoutAnApplicationName) {
+// Each mode: its composition, its record and its texts, with and without an application name.
+TEST_F(InPlaceRunnerTest, EachModeSendsItsCompositionAndShowsItsTexts) {
+    const QString french = QStringLiteral("Translate to French");
+    const Tone t = Tone::professional;
+    const AppContext c = AppContext::email;
     struct Row {
         Mode mode;
-        std::optional<QString> app;
+        std::optional<QString> instruction;
+        bool app;
+        ComposedRequest expected;
         QString progress;
         QString done;
     };
     const QList<Row> rows = {
-        {Mode::rewrite, QStringLiteral("Mousepad"), "Rewriting in Mousepad\u2026",
-         "Rewrote in Mousepad. Ctrl+Z to undo."},
-        {Mode::proofread, QStringLiteral("Mousepad"), "Proofreading in Mousepad\u2026",
-         "Proofread in Mousepad. Ctrl+Z to undo."},
-        {Mode::reply, QStringLiteral("Mousepad"), "Drafting reply in Mousepad\u2026",
-         "Drafted reply in Mousepad. Ctrl+Z to undo."},
-        {Mode::ask, QStringLiteral("Mousepad"), "Running in Mousepad\u2026",
-         "Done in Mousepad. Ctrl+Z to undo."},
-        {Mode::rewrite, std::nullopt, "Rewriting in the app\u2026",
-         "Rewrote in the app. Ctrl+Z to undo."},
-        {Mode::ask, std::nullopt, "Running in the app\u2026", "Done in the app. Ctrl+Z to undo."},
+        {Mode::rewrite, std::nullopt, true, composeReview(Mode::rewrite, kSelection, t, c, {}),
+         "Rewriting in Mousepad\u2026", "Rewrote in Mousepad. Ctrl+Z to undo."},
+        {Mode::proofread, std::nullopt, true, composeReview(Mode::proofread, kSelection, t, c, {}),
+         "Proofreading in Mousepad\u2026", "Proofread in Mousepad. Ctrl+Z to undo."},
+        {Mode::reply, std::nullopt, true, composeReply(kSelection, {}, t, c, {}),
+         "Drafting reply in Mousepad\u2026", "Drafted reply in Mousepad. Ctrl+Z to undo."},
+        {Mode::ask, french, true, composeInstruction(french, kSelection, t, c, {}),
+         "Running in Mousepad\u2026", "Done in Mousepad. Ctrl+Z to undo."},
+        {Mode::rewrite, std::nullopt, false, composeReview(Mode::rewrite, kSelection, t, c, {}),
+         "Rewriting in the app\u2026", "Rewrote in the app. Ctrl+Z to undo."},
+        {Mode::ask, std::nullopt, false, composeInstruction({}, kSelection, t, c, {}),
+         "Running in the app\u2026", "Done in the app. Ctrl+Z to undo."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(rawValue(row.mode).toStdString());
-        toasts.clear();
+        reset();
         fake.frontmost.setCurrent(row.app ? std::optional(kMousepad) : std::nullopt);
-        provider.enqueueAnswer({kAnswer});
-        ASSERT_EQ(run(row.mode, QStringLiteral("Make it rhyme")), Outcome::pasted);
-        ASSERT_EQ(toasts.size(), 2);
-        EXPECT_EQ(toasts[0].text, row.progress);
-        EXPECT_EQ(toasts[1].text, row.done);
-    }
-}
-
-TEST_F(InPlaceRunnerTest, EachModeSendsItsOwnComposition) {
-    struct Row {
-        Mode mode;
-        std::optional<QString> instruction;
-        ComposedRequest expected;
-    };
-    const QList<Row> rows = {
-        {Mode::proofread, std::nullopt,
-         composeReview(Mode::proofread, kSelection, Tone::professional, AppContext::email, {})},
-        {Mode::reply, std::nullopt,
-         composeReply(kSelection, {}, Tone::professional, AppContext::email, {})},
-        {Mode::ask, QStringLiteral("Translate to French"),
-         composeInstruction(QStringLiteral("Translate to French"), kSelection, Tone::professional,
-                            AppContext::email, {})},
-        {Mode::ask, std::nullopt,
-         composeInstruction({}, kSelection, Tone::professional, AppContext::email, {})},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(rawValue(row.mode).toStdString());
-        provider.state().requests.clear();
         provider.enqueueAnswer({kAnswer});
         ASSERT_EQ(run(row.mode, row.instruction), Outcome::pasted);
         ASSERT_EQ(provider.state().requests.size(), 1);
@@ -220,24 +199,12 @@ TEST_F(InPlaceRunnerTest, EachModeSendsItsOwnComposition) {
         EXPECT_EQ(provider.state().requests[0].userMessage, row.expected.userMessage);
         EXPECT_EQ(history->items().first().mode, row.mode);
         EXPECT_EQ(history->items().first().original, kSelection);
+        ASSERT_EQ(toasts.size(), 2);
+        EXPECT_EQ(toasts[0].text, row.progress);
+        EXPECT_EQ(toasts[1].text, row.done);
     }
 }
 
-TEST_F(InPlaceRunnerTest, StyleProfileIsSentOnlyWhileEnabled) {
-    settings->setStyleProfile(QStringLiteral("Short sentences."));
-    for (const bool enabled : {true, false}) {
-        settings->setStyleProfileEnabled(enabled);
-        provider.state().requests.clear();
-        provider.enqueueAnswer({kAnswer});
-        ASSERT_EQ(run(), Outcome::pasted);
-        EXPECT_EQ(provider.state().requests[0].userMessage,
-                  composeReview(Mode::rewrite, kSelection, Tone::professional, AppContext::email,
-                                enabled ? QStringLiteral("Short sentences.") : QString())
-                      .userMessage);
-    }
-}
-
-// Every failure: its toast, what the clipboard holds afterwards, and no history record.
 TEST_F(InPlaceRunnerTest, FailureTable) {
     enum class Clip { untouched, restored, copyResult };
     const ClipboardSnapshot image{{QStringLiteral("image/png"), "\x89PNG"}};
@@ -251,19 +218,13 @@ TEST_F(InPlaceRunnerTest, FailureTable) {
     };
     const QList<Row> rows = {
         {"missing key", [&] { keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai)); },
-         std::nullopt, "API key is missing. Open Settings and add one.", Clip::untouched},
+         Outcome::missingKey, "API key is missing. Open Settings and add one.", Clip::untouched},
         {"no desktop control",
          [&] { fake.desktopControl.isAvailable = false; },
-         std::nullopt,
+         Outcome::noDesktopControl,
          {},
          Clip::untouched,
          1},
-        {"desktop control lost before the capture",
-         [&] {
-             QTimer::singleShot(0, runner.get(), [&] { fake.desktopControl.isAvailable = false; });
-         },
-         Outcome::captureFailed, linuxText("Tessarine needs Accessibility permission."),
-         Clip::untouched},
         {"copy never fires", [&] { fake.keys.onSend = {}; }, Outcome::captureFailed,
          "Copy didn't fire. Select some text, then press the hotkey again.", Clip::untouched},
         {"image-only copy",
@@ -315,25 +276,11 @@ TEST_F(InPlaceRunnerTest, FailureTable) {
         }
         EXPECT_TRUE(history->items().isEmpty());
         EXPECT_TRUE(pastedClipboard.isEmpty()) << "nothing may be pasted after a failure";
+        if (row.outcome == Outcome::missingKey || row.outcome == Outcome::noDesktopControl) {
+            EXPECT_TRUE(fake.keys.sent.isEmpty()) << "no keys before the checks pass";
+            EXPECT_TRUE(configs.isEmpty());
+        }
     }
-}
-
-TEST_F(InPlaceRunnerTest, MissingKeyBuildsNoClientAndSendsNoKeys) {
-    keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai));
-    EXPECT_EQ(run(), std::nullopt);
-    EXPECT_TRUE(configs.isEmpty());
-    EXPECT_TRUE(fake.keys.sent.isEmpty());
-}
-
-TEST_F(InPlaceRunnerTest, OllamaRunsWithoutAKey) {
-    settings->setProvider(ProviderKind::ollama);
-    keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai));
-    provider.enqueueAnswer({kAnswer});
-    EXPECT_EQ(run(), Outcome::pasted);
-    ASSERT_EQ(configs.size(), 1);
-    EXPECT_EQ(configs[0].kind, ProviderKind::ollama);
-    EXPECT_EQ(history->items().first().provider, ProviderKind::ollama);
-    EXPECT_EQ(history->items().first().model, defaultModel(ProviderKind::ollama));
 }
 
 TEST_F(InPlaceRunnerTest, PassedTextIsUsedWithoutACopy) {

@@ -84,18 +84,6 @@ TEST_F(InPlaceServiceTest, CopyThatNeverFiresFailsAfterThePollingWindowAndLeaves
     EXPECT_EQ(fake.clipboard.snapshot(), kRich);
 }
 
-TEST_F(InPlaceServiceTest, ImageOnlyCopyIsAnEmptyPasteboardAndTheImageStays) {
-    const ClipboardSnapshot image{{QStringLiteral("image/png"), "\x89PNG fake"}};
-    fake.keys.onSend = [&](const KeyChord&) { fake.clipboard.setContents(image); };
-    EXPECT_EQ(errorOf(capture()), CaptureError::emptyPasteboard);
-    EXPECT_EQ(fake.clipboard.snapshot(), image);
-}
-
-TEST_F(InPlaceServiceTest, WhiteSpaceOnlyCopyIsAnEmptyPasteboard) {
-    fake.copyProduces(QStringLiteral(" \n\t \n"));
-    EXPECT_EQ(errorOf(capture()), CaptureError::emptyPasteboard);
-}
-
 TEST_F(InPlaceServiceTest, NoDesktopControlIsDeniedWithoutAnyKey) {
     fake.desktopControl.isAvailable = false;
     fake.copyProduces(QStringLiteral("text"));
@@ -234,15 +222,4 @@ TEST_F(InPlaceServiceTest, DeletingTheContextStopsThePendingSteps) {
     QTest::qWait(400);
     EXPECT_FALSE(called);
     EXPECT_TRUE(fake.keys.sent.isEmpty());
-}
-
-TEST_F(InPlaceServiceTest, CaptureErrorTexts) {
-    EXPECT_EQ(InPlaceService::description(CaptureError::noSelection),
-              QStringLiteral("Nothing selected in the frontmost app."));
-    EXPECT_EQ(InPlaceService::description(CaptureError::accessibilityDenied),
-              QStringLiteral("Tessarine needs Accessibility permission."));
-    EXPECT_EQ(InPlaceService::description(CaptureError::copyFailed),
-              QStringLiteral("Copy didn't fire. Select some text, then press the hotkey again."));
-    EXPECT_EQ(InPlaceService::description(CaptureError::emptyPasteboard),
-              QStringLiteral("The app didn't produce text to rewrite."));
 }

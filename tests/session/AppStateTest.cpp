@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,26 +31,60 @@ public:
     int writes = 0;
 };
 
+// Holds every key read until the test lets it through, like a keyring that is slow to answer.
+class SlowKeyStore final : public KeyStore {
+public:
+    QString readAPIKey(const QString& account) override { return keys.readAPIKey(account); }
+    void saveAPIKey(const QString& value, const QString& account) override {
+        keys.saveAPIKey(value, account);
+    }
+    void deleteAPIKey(const QString& account) override { keys.deleteAPIKey(account); }
+    QString locationDescription() const override { return {}; }
+    void readAPIKeyLater(const QString& account, QObject* context, KeyCallback done) override {
+        if (!holding) {
+            KeyStore::readAPIKeyLater(account, context, std::move(done));
+            return;
+        }
+        held.append([this, account, guard = QPointer<QObject>(context), done] {
+            if (guard) {
+                done(readAPIKey(account));
+            }
+        });
+    }
+    void release() {
+        for (const auto& answer : std::exchange(held, {})) {
+            answer();
+        }
+    }
+
+    MemoryKeyStore keys;
+    bool holding = false;
+    QList<std::function<void()>> held;
+};
+
 class AppStateTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         settings = std::make_unique<SettingsStore>(dir.filePath("tessarine.conf"));
-        history = std::make_unique<HistoryStore>(*settings);
+        history = std::make_unique<HistoryStore>(dir.filePath("history.json"));
         keys.saveAPIKey("sk-test", apiKeyAccount(ProviderKind::openai));
-        state = std::make_unique<AppState>(
-            AppState::Services{*settings, keys, *history, clipboard,
-                               [this](const ProviderConfig& config) {
-                                   builtConfigs.append(config);
-                                   return std::make_unique<ScriptedProvider>(provider);
-                               },
-                               [this] { return clock; }});
+        state = std::make_unique<AppState>(AppState::Services{
+            RequestServices{*settings, keys, [this]() -> HistoryStore& { return *history; },
+                            [this](const ProviderConfig& config) {
+                                builtConfigs.append(config);
+                                return std::make_unique<ScriptedProvider>(provider);
+                            },
+                            [this] { return clock; }},
+            clipboard});
     }
 
-    // Runs the event loop until the session leaves the reviewing phase.
+    // Runs the event loop until the request of the last start has ended, whichever way.
     void finish() {
-        ASSERT_TRUE(QTest::qWaitFor(
-            [this] { return state->phase().kind != AppState::Phase::reviewing; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !state->hasRunningTask(); }, 5000));
+    }
+    void waitForPhase(AppState::Phase::Kind kind) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state->phase().kind == kind; }, 5000));
     }
 
     const ScriptedProvider::Request& lastRequest() const {
@@ -59,7 +94,7 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<HistoryStore> history;
-    MemoryKeyStore keys;
+    SlowKeyStore keys;
     FakeClipboard clipboard;
     ScriptedProvider provider;
     QList<ProviderConfig> builtConfigs;
@@ -96,6 +131,7 @@ TEST_F(AppStateTest, MissingKeyIsAnErrorWithoutBuildingAClient) {
     keys.saveAPIKey("", apiKeyAccount(ProviderKind::openai));
     state->setText("Hello there");
     state->run();
+    finish();
     EXPECT_EQ(state->phase(),
               AppState::Phase::errorWith("API key is missing. Open Settings and add one."));
     EXPECT_TRUE(builtConfigs.isEmpty());
@@ -120,7 +156,7 @@ TEST_F(AppStateTest, StreamingRunShowsPreviewThenResultAndRecordsHistory) {
     QObject::connect(state.get(), &AppState::streamingImprovedChanged,
                      [&] { previews << state->streamingImproved(); });
     state->run();
-    EXPECT_EQ(state->phase().kind, AppState::Phase::reviewing);
+    waitForPhase(AppState::Phase::reviewing);
     clock = clock.addMSecs(1500);
     finish();
 
@@ -186,11 +222,38 @@ TEST_F(AppStateTest, CancelStopsTheRequestAndRecordsNothing) {
     EXPECT_FALSE(state->lastReview());
 }
 
+// The key is read without blocking: the window stays live, and a start or a cancel made while
+// the keyring is slow to answer wins over the start that waits for it.
+TEST_F(AppStateTest, StartWaitsForTheKeyWithoutBlocking) {
+    provider.fallback() = {{"Better"}, {}, {}, 0, false};
+    keys.holding = true;
+    state->setText("Hello there");
+    state->run();
+    QTest::qWait(20);
+    EXPECT_EQ(state->phase().kind, AppState::Phase::idle);
+    EXPECT_TRUE(state->hasRunningTask());
+    state->cancel();
+    keys.release();
+    QTest::qWait(20);
+    EXPECT_EQ(state->phase().kind, AppState::Phase::idle);
+    EXPECT_TRUE(provider.state().requests.isEmpty());
+
+    state->run();
+    state->setText("Second text");
+    state->run();
+    keys.release();
+    finish();
+    ASSERT_EQ(provider.state().requests.size(), 1);
+    EXPECT_TRUE(lastRequest().userMessage.contains("Second text"));
+    EXPECT_EQ(history->items().size(), 1);
+}
+
 TEST_F(AppStateTest, ReplacingRunNeverAppliesTheOldTask) {
     provider.enqueue({{"old answer"}, {}, {}, 200, false});
     provider.enqueue({{"new answer"}, {}, {}, 10, false});
     state->setText("Hello there");
     state->run();
+    waitForPhase(AppState::Phase::reviewing);
     state->run(Adjustment::shorter);
     EXPECT_TRUE(state->streamingImproved().isEmpty());
     finish();
@@ -363,7 +426,7 @@ TEST_F(AppStateTest, StyleProfileIsSentOnlyWhenEnabledAndNotBlank) {
 TEST(AppStateLoopback, StreamsThroughTheRealFactory) {
     QTemporaryDir dir;
     SettingsStore settings(dir.filePath("tessarine.conf"));
-    HistoryStore history(settings);
+    HistoryStore history(dir.filePath("history.json"));
     MemoryKeyStore keys;
     FakeClipboard clipboard;
     ts::test::LoopbackModelServer server;
@@ -380,11 +443,10 @@ TEST(AppStateLoopback, StreamsThroughTheRealFactory) {
              R"({"type":"content_block_delta","index":0,"delta":{"type":"text_delta","text":"YS>>>\n- tone: warmer"}})"},
             {"message_stop", R"({"type":"message_stop"})"},
         })));
-    AppState state({settings, keys, history, clipboard, {}, {}});
+    AppState state({{settings, keys, [&]() -> HistoryStore& { return history; }}, clipboard});
     state.setText("hello");
     state.run();
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return state.phase().kind != AppState::Phase::reviewing; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.hasRunningTask(); }, 10000));
     ASSERT_EQ(state.phase().kind, AppState::Phase::result) << state.phase().message.toStdString();
     EXPECT_EQ(state.lastReview()->improved, "Hi");
     EXPECT_EQ(server.requests().first().header("x-api-key"), "sk-ant");

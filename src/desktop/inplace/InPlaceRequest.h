@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/Enums.h"
+#include "core/Review.h"
 #include "desktop/inplace/InPlaceRunner.h"
 #include "desktop/inplace/InPlaceService.h"
 

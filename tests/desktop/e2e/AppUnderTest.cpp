@@ -8,6 +8,9 @@ namespace ts::test {
 AppUnderTest::AppUnderTest(const QString& configHome) : process_(std::make_unique<QProcess>()) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    // The history and saved prompts of this run stay beside its settings.
+    env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/../state"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), configHome + QStringLiteral("/../data"));
     process_->setProcessEnvironment(env);
     process_->setProcessChannelMode(QProcess::MergedChannels);
     process_->start(QStringLiteral(TESSARINE_APP_PATH), {});

@@ -6,6 +6,7 @@
 #include "X11TestTools.h"
 #include "app/Host.h"
 #include "desktop/hotkeys/HotKeyBindings.h"
+#include "desktop/platform/x11/X11Platform.h"
 #include "store/HistoryStore.h"
 #include "store/MemoryKeyStore.h"
 #include "store/SettingsStore.h"
@@ -46,7 +47,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("t.conf")));
-        history = std::make_unique<HistoryStore>(*settings);
+        history = std::make_unique<HistoryStore>(dir.filePath(QStringLiteral("history.json")));
         QObject::connect(&ToastPresenter::shared(), &ToastPresenter::stateChanged,
                          [this] { shown.append(ToastPresenter::shared().state().text); });
     }
@@ -54,10 +55,14 @@ protected:
         QObject::disconnect(&ToastPresenter::shared(), &ToastPresenter::stateChanged, nullptr,
                             nullptr);
         host.reset();
+        platform.reset();
     }
 
     void startHost() {
-        host = std::make_unique<Host>(*settings, keys, *history);
+        platform = std::make_unique<X11Platform>();
+        host = std::make_unique<Host>(
+            platform->platform(),
+            RequestServices{*settings, keys, [this]() -> HistoryStore& { return *history; }});
         host->start();
     }
 
@@ -72,6 +77,7 @@ protected:
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<HistoryStore> history;
     MemoryKeyStore keys;
+    std::unique_ptr<X11Platform> platform;
     std::unique_ptr<Host> host;
     QStringList shown;
 };
