@@ -182,17 +182,6 @@ TEST_F(AppStateTest, StreamingRunShowsPreviewThenResultAndRecordsHistory) {
     EXPECT_EQ(item.rating, std::nullopt);
 }
 
-TEST_F(AppStateTest, ProviderIsTheOneSetAtCompletion) {
-    provider.enqueue({{"Done"}, {}, {}, 30, false});
-    state->setText("Hello there");
-    state->run();
-    settings->setProviderRaw("Anthropic");
-    finish();
-    ASSERT_EQ(history->items().size(), 1);
-    EXPECT_EQ(history->items().first().provider, ProviderKind::anthropic);
-    EXPECT_EQ(history->items().first().model, "gpt-4o-mini");
-}
-
 TEST_F(AppStateTest, FailureShowsTheDescriptionAndKeepsThePreviousResult) {
     provider.enqueueAnswer({"First"});
     state->setText("Hello there");
@@ -409,20 +398,6 @@ TEST_F(AppStateTest, CopyPutsTextOnTheClipboardThenAsksToDismiss) {
     EXPECT_EQ(dismiss.count(), 1);
 }
 
-TEST_F(AppStateTest, StyleProfileIsSentOnlyWhenEnabledAndNotBlank) {
-    provider.fallback() = {{"x"}, {}, {}, 0, false};
-    settings->setStyleProfile("Short sentences.");
-    state->setText("Hello there");
-    state->run();
-    finish();
-    EXPECT_TRUE(lastRequest().userMessage.startsWith("User's writing voice."));
-    settings->setStyleProfileEnabled(false);
-    state->run();
-    finish();
-    EXPECT_TRUE(lastRequest().userMessage.startsWith("Context: Email"));
-}
-
-// The whole road once: the settings, the real factory and client, loopback HTTP.
 TEST(AppStateLoopback, StreamsThroughTheRealFactory) {
     QTemporaryDir dir;
     SettingsStore settings(dir.filePath("tessarine.conf"));

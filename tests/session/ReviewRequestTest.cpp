@@ -92,11 +92,13 @@ TEST_F(ReviewRequestTest, LayoutsAndDeliveries) {
 TEST_F(ReviewRequestTest, SetupAndRecord) {
     settings.setProvider(ProviderKind::anthropic);
     settings.setModel("  ");
+    settings.setStyleProfile("Short sentences.");
     keys.saveAPIKey("sk-ant", apiKeyAccount(ProviderKind::anthropic));
     provider.fallback() = {{"Fine."}, {}, {}, 0, false};
     auto request = run(ReviewInput::reply(" Hi ", "no", Tone::friendly, AppContext::email));
     EXPECT_EQ(configs.constLast().apiKey, "sk-ant");
     EXPECT_EQ(provider.state().requests.constLast().model, "claude-sonnet-4-6");
+    EXPECT_TRUE(provider.state().requests.constLast().userMessage.startsWith("User's writing"));
     settings.setProvider(ProviderKind::gemini);  // the record names the provider of its moment
     const HistoryItem item = request->record();
     EXPECT_EQ(history.items().constFirst().id, item.id);
@@ -113,6 +115,7 @@ TEST_F(ReviewRequestTest, SetupAndRecord) {
     EXPECT_EQ(configs.constLast().kind, ProviderKind::openai);
     EXPECT_EQ(configs.constLast().apiKey, "sk-oa");
     EXPECT_EQ(provider.state().requests.constLast().model, "gpt-4o-mini");
+    EXPECT_TRUE(provider.state().requests.constLast().userMessage.startsWith("Context:"));
     EXPECT_EQ(request->record().provider, ProviderKind::openai);
 }
 
