@@ -72,16 +72,3 @@ TEST(StreamAccumulator, SeparatorCutAtEveryPosition) {
         EXPECT_EQ(accumulator.text(), answer + QStringLiteral("\nmore <<<WHYS>>> text"));
     }
 }
-
-TEST(StreamAccumulator, WhiteSpaceHeldBackUntilTextFollows) {
-    StreamAccumulator accumulator;
-    EXPECT_EQ(accumulator.append(u"\n\n  "), "");
-    EXPECT_EQ(accumulator.append(u"Dear Sam,"), "Dear Sam,");
-    EXPECT_EQ(accumulator.append(u"\r\n\r\n"), "Dear Sam,");
-    EXPECT_EQ(accumulator.append(u"Thanks."), "Dear Sam,\r\n\r\nThanks.");
-    EXPECT_EQ(accumulator.append(u" \u2029"), "Dear Sam,\r\n\r\nThanks.");
-    EXPECT_EQ(accumulator.append(u"<<<WHYS>>>"), "Dear Sam,\r\n\r\nThanks.");
-    accumulator.clear();
-    EXPECT_EQ(accumulator.append(u"<<<WHYS>>>- tone: fine"), "");
-    EXPECT_EQ(accumulator.text(), "<<<WHYS>>>- tone: fine");
-}

@@ -80,20 +80,14 @@ public:
     void setVocabulary(int size) { vocabulary_ = size; }
 
     QString words(int count) {
-        static const QStringList kWords = {"the",
-                                           "a",
-                                           "cafe\u0301",
-                                           "caf\u00E9",
-                                           "re\u0301sume\u0301",
-                                           "r\u00E9sum\u00E9",
-                                           "word",
-                                           "x\u200By",
-                                           "emoji\U0001F44D\U0001F3FD",
-                                           "Zu\u0308rich",
-                                           "Z\u00FCrich",
-                                           "ok"};
-        static const QStringList kSpaces = {" ",    " ",  " ",      "  ",     "\t",
-                                            "\r\n", "\n", "\u00A0", "\u2003", " \r\n\t"};
+        // Canonically equivalent spellings side by side; "|" separates the entries.
+        static const QStringList kWords =
+            QStringLiteral(
+                "the|a|cafe\u0301|caf\u00E9|re\u0301sume\u0301|r\u00E9sum\u00E9|word|"
+                "x\u200By|emoji\U0001F44D\U0001F3FD|Zu\u0308rich|Z\u00FCrich|ok")
+                .split(u'|');
+        static const QStringList kSpaces =
+            QStringLiteral(" | | |  |\t|\r\n|\n|\u00A0|\u2003| \r\n\t").split(u'|');
         QString out;
         if (pick(6) == 0) {
             out += kSpaces[pick(kSpaces.size())];
@@ -155,17 +149,6 @@ void expectSoundDiff(const QString& original, const QString& improved,
 }
 
 }  // namespace
-
-TEST(DiffTokenizer, WhiteSpaceIsTheUnicodeProperty) {
-    const std::vector<std::pair<char32_t, bool>> cases = {
-        {0x0009, true},  {0x000D, true},  {0x001C, false}, {0x0020, true},  {0x0085, true},
-        {0x00A0, true},  {0x1680, true},  {0x180E, false}, {0x2000, true},  {0x200A, true},
-        {0x200B, false}, {0x200D, false}, {0x2028, true},  {0x2029, true},  {0x202F, true},
-        {0x205F, true},  {0x2060, false}, {0x3000, true},  {0xFEFF, false}, {u'a', false}};
-    for (const auto& [ch, white] : cases) {
-        EXPECT_EQ(isUnicodeWhiteSpace(ch), white) << std::hex << quint32(ch);
-    }
-}
 
 TEST(DiffTokenizer, SplitsAfterWhiteSpaceRuns) {
     const std::vector<std::pair<QString, QStringList>> cases = {
