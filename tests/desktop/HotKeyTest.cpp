@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <tuple>
 
 #include "desktop/hotkeys/HotKeyBindings.h"
 #include "desktop/hotkeys/HotKeyManager.h"
@@ -114,23 +115,31 @@ TEST_F(HotKeyBindingsTest, SameChordForBothFiresBoth) {
     EXPECT_EQ(rewrites, 1);
 }
 
-TEST_F(HotKeyBindingsTest, InPlaceHotkeyInOwnWindowTogglesTheWindow) {
+// In Tessarine's own window the in-place hotkey toggles the window; elsewhere it rewrites, or
+// alerts when there is no desktop control.
+TEST_F(HotKeyBindingsTest, InPlaceHotkeyByFrontmostAppAndDesktopControl) {
+    const AppInfo own{QCoreApplication::applicationPid(), QStringLiteral("tessarine"), {}, 1};
+    const struct {
+        bool own;
+        bool control;
+        int toggles, alerts, rewrites;
+    } rows[] = {
+        {true, true, 1, 0, 0},
+        {true, false, 1, 0, 0},
+        {false, false, 0, 1, 0},
+        {false, true, 0, 0, 1},
+    };
     bindings.reregister();
-    platform.frontmost.setCurrent(
-        AppInfo{QCoreApplication::applicationPid(), QStringLiteral("tessarine"), {}, 1});
-    platform.keyGrabber.press(kInPlaceChord);
-    drainEvents();
-    EXPECT_EQ(toggles, 1);
-    EXPECT_EQ(rewrites, 0);
-}
-
-TEST_F(HotKeyBindingsTest, InPlaceHotkeyWithoutDesktopControlAlerts) {
-    bindings.reregister();
-    platform.desktopControl.isAvailable = false;
-    platform.keyGrabber.press(kInPlaceChord);
-    drainEvents();
-    EXPECT_EQ(alerts, 1);
-    EXPECT_EQ(rewrites, 0);
+    for (const auto& row : rows) {
+        toggles = alerts = rewrites = 0;
+        platform.frontmost.setCurrent(row.own ? own : kMousepad);
+        platform.desktopControl.isAvailable = row.control;
+        platform.keyGrabber.press(kInPlaceChord);
+        drainEvents();
+        EXPECT_EQ(std::tuple(toggles, alerts, rewrites),
+                  std::tuple(row.toggles, row.alerts, row.rewrites))
+            << "own " << row.own << ", control " << row.control;
+    }
 }
 
 TEST(HotKeyManager, RefusedChordNeverFires) {
@@ -177,29 +186,6 @@ TEST(HotKeyManager, UnregisterAndDestructionRelease) {
         manager.registerHotKey(kDefaultWindowShortcut, 1, [&] { ++fired; });
     }
     EXPECT_TRUE(platform.keyGrabber.grabs.isEmpty());
-}
-
-TEST(InPlaceTrigger, Decision) {
-    struct Row {
-        bool own;
-        bool control;
-        InPlaceTriggerAction action;
-    };
-    const Row rows[] = {
-        {true, true, InPlaceTriggerAction::toggleWindow},
-        {true, false, InPlaceTriggerAction::toggleWindow},
-        {false, false, InPlaceTriggerAction::accessibilityAlert},
-        {false, true, InPlaceTriggerAction::runInPlace},
-    };
-    for (const Row& row : rows) {
-        QList<InPlaceTriggerAction> ran;
-        const InPlaceTriggerActions actions{
-            [&] { ran << InPlaceTriggerAction::toggleWindow; },
-            [&] { ran << InPlaceTriggerAction::accessibilityAlert; },
-            [&] { ran << InPlaceTriggerAction::runInPlace; }};
-        EXPECT_EQ(runInPlaceTrigger(row.own, row.control, actions), row.action);
-        EXPECT_EQ(ran, QList<InPlaceTriggerAction>{row.action});
-    }
 }
 
 TEST(InPlaceTrigger, OwnApplicationByPidOrWindowClass) {

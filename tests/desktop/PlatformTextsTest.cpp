@@ -11,7 +11,9 @@ struct TextRow {
     const char* linux;
 };
 
-const TextRow kGlyphRows[] = {
+// Glyph runs become key names in Linux order; Mac and Keychain wording changes; Mac-only
+// sentences are replaced whole; ordinary texts pass unchanged.
+const TextRow kRows[] = {
     {"⌘Z to undo.", "Ctrl+Z to undo."},
     {"Rewrote in the app. ⌘Z to undo.", "Rewrote in the app. Ctrl+Z to undo."},
     {"Reset to defaults (⌥⌘E · ⌃⌥⌘E)", "Reset to defaults (Ctrl+Alt+E · Super+Ctrl+Alt+E)"},
@@ -19,9 +21,6 @@ const TextRow kGlyphRows[] = {
     {"⌘⇧⌥⌃K", "Super+Ctrl+Alt+Shift+K"},
     {"⇧K", "Shift+K"},
     {"press ⌘, for settings", "press Ctrl+, for settings"},
-};
-
-const TextRow kWordingRows[] = {
     {"Your text never leaves this Mac.", "Your text never leaves this computer."},
     {"Run Tessarine on your Mac", "Run Tessarine on your computer"},
     {"Uses Ollama. No API key. Slower on older Macs. Works offline.",
@@ -39,35 +38,24 @@ const TextRow kWordingRows[] = {
      "Super+Ctrl+Alt+E hotkey). The Services menu and the main window work without it."},
     // Words that merely contain "Mac" stay.
     {"Machine learning on a MacBook", "Machine learning on a MacBook"},
-};
-
-const TextRow kWholeRows[] = {
     {"Ollama.app lives in your menu bar and runs the local server. Click Start to launch it.",
      "Start Ollama runs the local server (ollama serve) in the background."},
     {"Or right-click selected text → Services → Rewrite with Tessarine",
      "Or pipe text through tessarine-cli rewrite"},
     {"Couldn't find the app bundle. Try launching from /Applications.",
      "Couldn't find the tessarine program. Reinstall Tessarine."},
+    {"Nothing selected in the frontmost app.", "Nothing selected in the frontmost app."},
+    {"Not set", "Not set"},
+    {"", ""},
+    {"The model returned an empty response.", "The model returned an empty response."},
 };
-
-void expectRows(const TextRow* begin, const TextRow* end) {
-    for (const TextRow* row = begin; row != end; ++row) {
-        EXPECT_EQ(linuxText(QString::fromUtf8(row->mac)), QString::fromUtf8(row->linux));
-    }
-}
 
 }  // namespace
 
-TEST(PlatformTexts, GlyphRunsBecomeKeyNamesInLinuxOrder) {
-    expectRows(std::begin(kGlyphRows), std::end(kGlyphRows));
-}
-
-TEST(PlatformTexts, MacAndKeychainWording) {
-    expectRows(std::begin(kWordingRows), std::end(kWordingRows));
-}
-
-TEST(PlatformTexts, MacOnlySentencesAreReplacedWhole) {
-    expectRows(std::begin(kWholeRows), std::end(kWholeRows));
+TEST(PlatformTexts, LinuxTexts) {
+    for (const TextRow& row : kRows) {
+        EXPECT_EQ(linuxText(QString::fromUtf8(row.mac)), QString::fromUtf8(row.linux));
+    }
 }
 
 TEST(PlatformTexts, AccessibilityAlertNamesLinuxAppsAndTheSession) {
@@ -80,12 +68,4 @@ TEST(PlatformTexts, AccessibilityAlertNamesLinuxAppsAndTheSession) {
     EXPECT_FALSE(alert.contains(QStringLiteral("Accessibility")));
     EXPECT_FALSE(alert.contains(QStringLiteral("Mail,")));
     EXPECT_TRUE(alert.contains(QStringLiteral("\n\n")));
-}
-
-TEST(PlatformTexts, OrdinaryTextsPassUnchanged) {
-    const char* rows[] = {"Nothing selected in the frontmost app.", "Not set", "", "Copy",
-                          "The model returned an empty response."};
-    for (const char* row : rows) {
-        EXPECT_EQ(linuxText(QString::fromUtf8(row)), QString::fromUtf8(row));
-    }
 }

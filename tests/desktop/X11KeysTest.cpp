@@ -46,41 +46,9 @@ protected:
         runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us")});
     }
 
-    // Select all and copy until the clipboard holds the editor's text.
-    bool copyAll(const QString& expected) {
-        Platform p = platform.platform();
-        p.clipboard.setText(QStringLiteral("sentinel"), false);
-        const quint64 before = p.clipboard.changeCount();
-        const auto copy =
-            clipboardChord(ClipboardCommand::copy, p.frontmost.current()->windowClass);
-        if (!copy || !p.keys.send(kSelectAll) || !p.keys.send(*copy)) {
-            return false;
-        }
-        return QTest::qWaitFor([&] { return p.clipboard.changeCount() != before; }, 10000) &&
-               QTest::qWaitFor([&] { return p.clipboard.text() == expected; }, 5000);
-    }
-
     QByteArray savedText() const {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
-    }
-
-    void copyAndPasteBack() {
-        ASSERT_TRUE(copyAll(QStringLiteral("The quick brown fox")));
-        Platform p = platform.platform();
-        p.clipboard.setText(QStringLiteral("A lazy dog"), false);
-        const auto paste = clipboardChord(ClipboardCommand::paste, QStringLiteral("Mousepad"));
-        ASSERT_TRUE(paste.has_value());
-        ASSERT_TRUE(p.keys.send(kSelectAll));
-        ASSERT_TRUE(p.keys.send(*paste));
-        // Saving shows what the paste did without touching the clipboard it is reading. The
-        // editor fetches the clipboard asynchronously, so an early save may find the old text.
-        bool saved = false;
-        for (int attempt = 0; attempt < 20 && !saved; ++attempt) {
-            ASSERT_TRUE(p.keys.send(KeyChord{'s', Modifier::control}));
-            saved = QTest::qWaitFor([&] { return savedText() == "A lazy dog"; }, 500);
-        }
-        EXPECT_TRUE(saved) << savedText().toStdString();
     }
 
     QTemporaryDir dir;
@@ -125,31 +93,53 @@ TEST_F(X11KeysTest, ActivationByPidAndChangeNotification) {
     EXPECT_FALSE(frontmost.activate(999999));
 }
 
-TEST_F(X11KeysTest, CopyAndPasteInTheUsLayout) {
-    copyAndPasteBack();
+struct Layout {
+    const char* name;
+    const char* layouts;  // for setxkbmap
+    int group;            // locked while the keys are sent
+};
+
+class X11KeysLayoutTest : public X11KeysTest, public ::testing::WithParamInterface<Layout> {};
+
+// The chords must reach the editor whatever group is locked, even when the first group has no
+// Latin keys, and the user's group must come back afterwards.
+TEST_P(X11KeysLayoutTest, CopyAndPasteBack) {
+    const int group = GetParam().group;
+    ASSERT_EQ(runTool(QStringLiteral("setxkbmap"),
+                      {QStringLiteral("-layout"), QString::fromLatin1(GetParam().layouts)})
+                  .exitCode,
+              0);
+    runTool(helperPath(), {QStringLiteral("lockgroup"), QString::number(group)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lockedGroup() == group; }, 5000));
+
+    Platform p = platform.platform();
+    p.clipboard.setText(QStringLiteral("sentinel"), false);
+    const quint64 before = p.clipboard.changeCount();
+    const auto copy = clipboardChord(ClipboardCommand::copy, QStringLiteral("Mousepad"));
+    const auto paste = clipboardChord(ClipboardCommand::paste, QStringLiteral("Mousepad"));
+    ASSERT_TRUE(copy && paste);
+    ASSERT_TRUE(p.keys.send(kSelectAll) && p.keys.send(*copy));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.clipboard.changeCount() != before; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.clipboard.text() == "The quick brown fox"; }, 5000));
+
+    p.clipboard.setText(QStringLiteral("A lazy dog"), false);
+    ASSERT_TRUE(p.keys.send(kSelectAll) && p.keys.send(*paste));
+    // Saving shows what the paste did without touching the clipboard it is reading. The editor
+    // fetches the clipboard asynchronously, so an early save may find the old text.
+    bool saved = false;
+    for (int attempt = 0; attempt < 20 && !saved; ++attempt) {
+        ASSERT_TRUE(p.keys.send(KeyChord{'s', Modifier::control}));
+        saved = QTest::qWaitFor([&] { return savedText() == "A lazy dog"; }, 500);
+    }
+    EXPECT_TRUE(saved) << savedText().toStdString();
+    EXPECT_EQ(lockedGroup(), group) << "the user's layout must come back after the keystrokes";
 }
 
-TEST_F(X11KeysTest, CopyAndPasteWithTheRussianGroupLocked) {
-    ASSERT_EQ(
-        runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("us,ru")})
-            .exitCode,
-        0);
-    runTool(helperPath(), {QStringLiteral("lockgroup"), QStringLiteral("1")});
-    ASSERT_TRUE(QTest::qWaitFor([] { return lockedGroup() == 1; }, 5000));
-    copyAndPasteBack();
-    EXPECT_EQ(lockedGroup(), 1) << "the user's layout must come back after the keystrokes";
-}
-
-TEST_F(X11KeysTest, CopyAndPasteWhenTheFirstGroupHasNoLatinKeys) {
-    ASSERT_EQ(
-        runTool(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), QStringLiteral("ru,us")})
-            .exitCode,
-        0);
-    runTool(helperPath(), {QStringLiteral("lockgroup"), QStringLiteral("0")});
-    ASSERT_TRUE(QTest::qWaitFor([] { return lockedGroup() == 0; }, 5000));
-    copyAndPasteBack();
-    EXPECT_EQ(lockedGroup(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(Layouts, X11KeysLayoutTest,
+                         ::testing::Values(Layout{"Us", "us", 0},
+                                           Layout{"RussianLocked", "us,ru", 1},
+                                           Layout{"NoLatinFirstGroup", "ru,us", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(X11KeysTest, ModifiersAreReleasedAfterAChord) {
     Platform p = platform.platform();
