@@ -12,8 +12,6 @@ using namespace ts;
 
 namespace {
 
-using Expected = std::vector<std::pair<DiffOp, QString>>;
-
 QStringList tokensOf(const QString& text) {
     QStringList out;
     for (const DiffToken& token : diffTokens(text)) {
@@ -22,10 +20,21 @@ QStringList tokensOf(const QString& text) {
     return out;
 }
 
-Expected opsAndTexts(const QList<DiffSegment>& segments) {
-    Expected out;
+// The segments in wdiff's notation: "the {+slow +}[-quick -]fox".
+QString marked(const QList<DiffSegment>& segments) {
+    QString out;
     for (const DiffSegment& segment : segments) {
-        out.emplace_back(segment.op, segment.text);
+        switch (segment.op) {
+            case DiffOp::equal:
+                out += segment.text;
+                break;
+            case DiffOp::insert:
+                out += "{+" + segment.text + "+}";
+                break;
+            case DiffOp::delete_:
+                out += "[-" + segment.text + "-]";
+                break;
+        }
     }
     return out;
 }
@@ -171,76 +180,29 @@ TEST(DiffTokenizer, SplitsAfterWhiteSpaceRuns) {
 }
 
 TEST(WordDiff, EdgeCases) {
-    struct Case {
+    const struct {
         const char* name;
         QString original;
         QString improved;
-        Expected expected;
+        QString expected;
+    } cases[] = {
+        {"identical", "Same text here.\n", "Same text here.\n", "Same text here.\n"},
+        {"only improved", "", "New words", "{+New words+}"},
+        {"only original", "Old words", "", "[-Old words-]"},
+        {"both empty", "", "", ""},
+        {"one word replaced", "the quick fox", "the slow fox", "the {+slow +}[-quick -]fox"},
+        {"white space after a word changed", "word next", "word\nnext", "{+word\n+}[-word -]next"},
+        {"leading white space dropped", " \t lead text", "lead text", "[- \t -]lead text"},
+        {"canonically equivalent", "caf\u00E9 au lait", "cafe\u0301 au lait", "caf\u00E9 au lait"},
+        {"runs of changes merged", "keep one two three keep", "keep uno dos keep",
+         "keep {+uno dos +}[-one two three -]keep"},
+        // Several shortest scripts each; these are the ones the forward search finds.
+        {"greedy choice 1", "x a ", "a a ", "[-x -]a {+a +}"},
+        {"greedy choice 2", "a b ", "b a ", "[-a -]b {+a +}"},
+        {"greedy choice 3", "a b c a b b a", "c b a b a c", "[-a b -]c {+b +}a b {+a c+}[-b a-]"},
     };
-    const std::vector<Case> cases = {
-        {"identical",
-         "Same text here.\n",
-         "Same text here.\n",
-         {{DiffOp::equal, "Same text here.\n"}}},
-        {"only improved", "", "New words", {{DiffOp::insert, "New words"}}},
-        {"only original", "Old words", "", {{DiffOp::delete_, "Old words"}}},
-        {"both empty", "", "", {}},
-        {"one word replaced",
-         "the quick fox",
-         "the slow fox",
-         {{DiffOp::equal, "the "},
-          {DiffOp::insert, "slow "},
-          {DiffOp::delete_, "quick "},
-          {DiffOp::equal, "fox"}}},
-        {"white space after a word changed",
-         "word next",
-         "word\nnext",
-         {{DiffOp::insert, "word\n"}, {DiffOp::delete_, "word "}, {DiffOp::equal, "next"}}},
-        {"leading white space dropped",
-         " \t lead text",
-         "lead text",
-         {{DiffOp::delete_, " \t "}, {DiffOp::equal, "lead text"}}},
-        {"canonically equivalent",
-         "caf\u00E9 au lait",
-         "cafe\u0301 au lait",
-         {{DiffOp::equal, "caf\u00E9 au lait"}}},
-        {"runs of changes merged",
-         "keep one two three keep",
-         "keep uno dos keep",
-         {{DiffOp::equal, "keep "},
-          {DiffOp::insert, "uno dos "},
-          {DiffOp::delete_, "one two three "},
-          {DiffOp::equal, "keep"}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QList<DiffSegment> segments = wordDiff(c.original, c.improved);
-        EXPECT_EQ(opsAndTexts(segments), c.expected);
-    }
-}
-
-TEST(WordDiff, FollowsTheGreedyScriptsChoice) {
-    // Each pair has several shortest scripts; these are the ones the forward search finds.
-    struct Case {
-        QString original;
-        QString improved;
-        Expected expected;
-    };
-    const std::vector<Case> cases = {
-        {"x a ", "a a ", {{DiffOp::delete_, "x "}, {DiffOp::equal, "a "}, {DiffOp::insert, "a "}}},
-        {"a b ", "b a ", {{DiffOp::delete_, "a "}, {DiffOp::equal, "b "}, {DiffOp::insert, "a "}}},
-        {"a b c a b b a",
-         "c b a b a c",
-         {{DiffOp::delete_, "a b "},
-          {DiffOp::equal, "c "},
-          {DiffOp::insert, "b "},
-          {DiffOp::equal, "a b "},
-          {DiffOp::insert, "a c"},
-          {DiffOp::delete_, "b a"}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.original.toStdString());
-        EXPECT_EQ(opsAndTexts(wordDiff(c.original, c.improved)), c.expected);
+    for (const auto& c : cases) {
+        EXPECT_EQ(marked(wordDiff(c.original, c.improved)), c.expected) << c.name;
     }
 }
 
@@ -249,7 +211,7 @@ TEST(WordDiff, EverySegmentGetsAFreshId) {
     const QString improved = "one 2 three 4 five";
     const QList<DiffSegment> first = wordDiff(original, improved);
     const QList<DiffSegment> second = wordDiff(original, improved);
-    ASSERT_EQ(opsAndTexts(first), opsAndTexts(second));
+    ASSERT_EQ(marked(first), marked(second));
     QSet<QUuid> ids;
     for (const DiffSegment& segment : first + second) {
         EXPECT_FALSE(segment.id.isNull());
