@@ -51,19 +51,6 @@ TEST_F(HotKeyBindingsTest, DefaultsGrabBothChordsUnderTheirIds) {
     EXPECT_EQ(platform.keyGrabber.grabs.value(kInPlaceHotKeyId), kInPlaceChord);
 }
 
-TEST_F(HotKeyBindingsTest, NeitherHotkeyTakesTheOthersPress) {
-    bindings.reregister();
-    platform.keyGrabber.press(kWindowChord);
-    drainEvents();
-    EXPECT_EQ(toggles, 1);
-    EXPECT_EQ(rewrites, 0);
-
-    platform.keyGrabber.press(kInPlaceChord);
-    drainEvents();
-    EXPECT_EQ(toggles, 1);
-    EXPECT_EQ(rewrites, 1);
-}
-
 TEST_F(HotKeyBindingsTest, ActionRunsAfterTheDispatchThatDeliveredThePress) {
     bindings.reregister();
     platform.keyGrabber.press(kWindowChord);
@@ -85,25 +72,6 @@ TEST_F(HotKeyBindingsTest, ReregisteringFollowsChangedSettings) {
     platform.keyGrabber.press(KeyChord{'k', Modifier::shift});
     drainEvents();
     EXPECT_EQ(toggles, 1);
-}
-
-TEST_F(HotKeyBindingsTest, TurningInPlaceOffUnregistersOnlyIt) {
-    bindings.reregister();
-    settings.inPlaceEnabled = false;
-    bindings.reregister();
-    EXPECT_FALSE(platform.keyGrabber.grabs.contains(kInPlaceHotKeyId));
-    EXPECT_FALSE(bindings.inPlaceHotkey().isRegistered());
-    platform.keyGrabber.press(kInPlaceChord);
-    platform.keyGrabber.press(kWindowChord);
-    drainEvents();
-    EXPECT_EQ(rewrites, 0);
-    EXPECT_EQ(toggles, 1);
-
-    settings.inPlaceEnabled = true;
-    bindings.reregister();
-    platform.keyGrabber.press(kInPlaceChord);
-    drainEvents();
-    EXPECT_EQ(rewrites, 1);
 }
 
 TEST_F(HotKeyBindingsTest, SameChordForBothFiresBoth) {
