@@ -88,10 +88,6 @@ Review parseReview(const QString& answer) {
                   bulletsIn(view.sliced(sectionStart, sectionEnd - sectionStart))};
 }
 
-QList<WhyBullet> parseBullets(const QString& section) {
-    return bulletsIn(section);
-}
-
 QString streamingPreview(const QString& accumulated) {
     const qsizetype separator = accumulated.indexOf(reviewSeparator);
     const QStringView view(accumulated);

@@ -10,11 +10,9 @@ namespace ts {
 
 // Never fails: any answer, even an empty one, yields a Review. The improved text is what comes
 // before the first separator, trimmed; the bullets come from the section after it, up to a
-// second separator if the model wrote one.
+// second separator if the model wrote one: one per line of the form "- kind: text", lines of any
+// other shape skipped.
 Review parseReview(const QString& answer);
-
-// One bullet per line of the form "- kind: text"; lines of any other shape are skipped.
-QList<WhyBullet> parseBullets(const QString& section);
 
 // The improved text as far as it has arrived; it stops growing once the separator is complete.
 QString streamingPreview(const QString& accumulated);

@@ -30,7 +30,6 @@ public:
     bool isRegistered() const { return registered_; }
     // Registered and accepted by the desktop: the shortcut fires.
     bool isActive() const { return registered_ && grabbed_; }
-    quint32 expectedId() const { return expectedId_; }
 
 private:
     void onActivated(quint32 id);
