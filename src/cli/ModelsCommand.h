@@ -4,17 +4,9 @@
 #include <memory>
 
 #include "cli/CliEnvironment.h"
-#include "cli/CommandLine.h"
 #include "core/LLMProvider.h"
 
 namespace ts::cli {
-
-// The commands that answer at once; each returns its exit status.
-int runDiff(CliEnvironment& env, const Invocation& invocation);
-int runHistory(CliEnvironment& env, const Invocation& invocation);
-int runKeySet(CliEnvironment& env, const Invocation& invocation);
-int runKeyStatus(CliEnvironment& env);
-int runConfig(CliEnvironment& env, const Invocation& invocation);
 
 // `models` waits for the provider: the list of the current provider's models.
 class ModelsCommand final : public QObject {
