@@ -55,26 +55,6 @@ protected:
 
 }  // namespace
 
-TEST_F(InPlaceServiceTest, CaptureReturnsTheUntrimmedTextTheAppNameAndTheOldClipboard) {
-    fake.copyProduces(QStringLiteral("  Some selected text\n"));
-    const auto result = capture();
-    ASSERT_TRUE(result && std::holds_alternative<CapturedSelection>(*result));
-    const auto& captured = std::get<CapturedSelection>(*result);
-    EXPECT_EQ(captured.text, QStringLiteral("  Some selected text\n"));
-    EXPECT_EQ(captured.appName, QStringLiteral("Mousepad"));
-    EXPECT_EQ(captured.saved, kRich);
-    ASSERT_EQ(fake.keys.sent.size(), 1);
-    EXPECT_EQ(fake.keys.sent[0], (KeyChord{kKeysymC, Modifier::control}));
-}
-
-TEST_F(InPlaceServiceTest, CaptureWithoutAFrontmostAppHasNoName) {
-    fake.frontmost.setCurrent(std::nullopt);
-    fake.copyProduces(QStringLiteral("text"));
-    const auto result = capture();
-    ASSERT_TRUE(result && std::holds_alternative<CapturedSelection>(*result));
-    EXPECT_EQ(std::get<CapturedSelection>(*result).appName, std::nullopt);
-}
-
 TEST_F(InPlaceServiceTest, CopyThatNeverFiresFailsAfterThePollingWindowAndLeavesTheClipboard) {
     const quint64 before = fake.clipboard.changeCount();
     EXPECT_EQ(errorOf(capture()), CaptureError::copyFailed);

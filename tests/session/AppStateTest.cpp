@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "LoopbackModelServer.h"
 #include "ScriptedProvider.h"
 #include "core/Prompts.h"
 #include "providers/ProviderFactory.h"
@@ -396,36 +395,4 @@ TEST_F(AppStateTest, CopyPutsTextOnTheClipboardThenAsksToDismiss) {
     state->cancelPendingDismiss();
     QTest::qWait(600);
     EXPECT_EQ(dismiss.count(), 1);
-}
-
-TEST(AppStateLoopback, StreamsThroughTheRealFactory) {
-    QTemporaryDir dir;
-    SettingsStore settings(dir.filePath("tessarine.conf"));
-    HistoryStore history(dir.filePath("history.json"));
-    MemoryKeyStore keys;
-    FakeClipboard clipboard;
-    ts::test::LoopbackModelServer server;
-    settings.setProvider(ProviderKind::anthropic);
-    settings.setAnthropicBaseURL(server.url("/v1").toString());
-    keys.saveAPIKey("sk-ant", apiKeyAccount(ProviderKind::anthropic));
-    server.on(
-        "POST", "/v1/messages",
-        ts::test::ScriptedResponse::eventStream(ts::test::sseEvents({
-            {"message_start", R"({"type":"message_start","message":{}})"},
-            {"content_block_delta",
-             R"({"type":"content_block_delta","index":0,"delta":{"type":"text_delta","text":"Hi <<<WH"}})"},
-            {"content_block_delta",
-             R"({"type":"content_block_delta","index":0,"delta":{"type":"text_delta","text":"YS>>>\n- tone: warmer"}})"},
-            {"message_stop", R"({"type":"message_stop"})"},
-        })));
-    AppState state({{settings, keys, [&]() -> HistoryStore& { return history; }}, clipboard});
-    state.setText("hello");
-    state.run();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.hasRunningTask(); }, 10000));
-    ASSERT_EQ(state.phase().kind, AppState::Phase::result) << state.phase().message.toStdString();
-    EXPECT_EQ(state.lastReview()->improved, "Hi");
-    EXPECT_EQ(server.requests().first().header("x-api-key"), "sk-ant");
-    EXPECT_EQ(server.requests().first().json().value("model").toString(), "claude-sonnet-4-6");
-    ASSERT_EQ(history.items().size(), 1);
-    EXPECT_EQ(history.items().first().provider, ProviderKind::anthropic);
 }
