@@ -33,18 +33,6 @@ bool CallRecorder::waitForPieces(qsizetype count, int timeoutMs) const {
                            timeoutMs);
 }
 
-const char* nameOf(Operation operation) {
-    switch (operation) {
-        case Operation::complete:
-            return "complete";
-        case Operation::stream:
-            return "stream";
-        case Operation::listModels:
-            break;
-    }
-    return "listModels";
-}
-
 std::unique_ptr<ProviderCall> start(const LLMProvider& client, Operation operation,
                                     const QString& model) {
     switch (operation) {

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QStringList>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -43,7 +44,9 @@ private:
 enum class Operation { complete, stream, listModels };
 inline constexpr Operation allOperations[] = {Operation::complete, Operation::stream,
                                               Operation::listModels};
-const char* nameOf(Operation operation);
+inline const char* nameOf(Operation operation) {
+    return std::array{"complete", "stream", "listModels"}[static_cast<int>(operation)];
+}
 // The operation with a fixed system prompt and user text.
 std::unique_ptr<ProviderCall> start(const LLMProvider& client, Operation operation,
                                     const QString& model = QStringLiteral("m1"));

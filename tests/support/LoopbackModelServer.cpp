@@ -184,7 +184,10 @@ void LoopbackModelServer::onNewConnection() {
         connection->socket = socket;
         Connection* raw = connection.get();
         m_connections.emplace(raw->id, std::move(connection));
-        connect(socket, &QTcpSocket::readyRead, this, [this, raw] { onReadable(*raw); });
+        connect(socket, &QTcpSocket::readyRead, this, [this, raw] {
+            raw->buffer += raw->socket->readAll();
+            serveNext(*raw);
+        });
         connect(socket, &QTcpSocket::disconnected, this, [this, raw] {
             raw->clientClosed = !raw->serverClosed;
             if (raw->pending) {
@@ -195,11 +198,6 @@ void LoopbackModelServer::onNewConnection() {
             raw->socket = nullptr;
         });
     }
-}
-
-void LoopbackModelServer::onReadable(Connection& connection) {
-    connection.buffer += connection.socket->readAll();
-    serveNext(connection);
 }
 
 void LoopbackModelServer::serveNext(Connection& connection) {
@@ -260,37 +258,25 @@ void LoopbackModelServer::serveNext(Connection& connection) {
 
 void LoopbackModelServer::sendChunk(Connection& connection, const ScriptedResponse& response,
                                     qsizetype index) {
-    if (index >= response.chunks.size()) {
-        finishResponse(connection, response);
-        return;
-    }
-    QTimer::singleShot(response.chunks[index].delayMs, connection.pending.get(),
-                       [this, &connection, response, index] {
-                           if (!connection.socket) {
-                               return;
-                           }
-                           connection.socket->write(response.chunks[index].bytes);
-                           connection.socket->flush();
-                           sendChunk(connection, response, index + 1);
-                       });
-}
-
-void LoopbackModelServer::finishResponse(Connection& connection, const ScriptedResponse& response) {
-    switch (response.ending) {
-        case ScriptedResponse::Ending::complete:
-            // Not from inside the timer that is being destroyed with `pending`.
-            QTimer::singleShot(0, this, [this, &connection] {
-                connection.pending.reset();
-                connection.busy = false;
-                serveNext(connection);
-            });
-            return;
-        case ScriptedResponse::Ending::closeMidBody:
-            connection.serverClosed = true;
-            connection.socket->disconnectFromHost();
-            return;
-        case ScriptedResponse::Ending::stall:
-            return;
+    if (index < response.chunks.size()) {
+        QTimer::singleShot(response.chunks[index].delayMs, connection.pending.get(),
+                           [this, &connection, response, index] {
+                               if (connection.socket) {
+                                   connection.socket->write(response.chunks[index].bytes);
+                                   connection.socket->flush();
+                                   sendChunk(connection, response, index + 1);
+                               }
+                           });
+    } else if (response.ending == ScriptedResponse::Ending::complete) {
+        // Not from inside the timer that is being destroyed with `pending`.
+        QTimer::singleShot(0, this, [this, &connection] {
+            connection.pending.reset();
+            connection.busy = false;
+            serveNext(connection);
+        });
+    } else if (response.ending == ScriptedResponse::Ending::closeMidBody) {
+        connection.serverClosed = true;
+        connection.socket->disconnectFromHost();
     }
 }
 

@@ -103,10 +103,8 @@ private:
     struct Connection;
 
     void onNewConnection();
-    void onReadable(Connection& connection);
     void serveNext(Connection& connection);
     void sendChunk(Connection& connection, const ScriptedResponse& response, qsizetype index);
-    void finishResponse(Connection& connection, const ScriptedResponse& response);
     ScriptedResponse responseFor(const QByteArray& method, const QByteArray& path);
 
     QTcpServer m_server;
