@@ -1,20 +1,28 @@
 #include "store/HistoryStore.h"
 
+#include <QDir>
 #include <QJsonArray>
-
-#include "store/SettingsStore.h"
 
 namespace ts {
 
 const QString HistoryStore::defaultsKey = QStringLiteral("io.tessarine.history.v1");
 
 HistoryStore& HistoryStore::shared() {
-    static HistoryStore instance(SettingsStore::shared());
+    static HistoryStore instance(defaultFilePath());
     return instance;
 }
 
-HistoryStore::HistoryStore(SettingsStore& settings, QObject* parent)
-    : QObject(parent), m_slot(settings, defaultsKey) {
+QString HistoryStore::defaultFilePath() {
+    // Qt 6.4 has no location for state; the base-directory rules: an absolute path or the default.
+    QString home = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(home)) {
+        home = QDir::homePath() + QStringLiteral("/.local/state");
+    }
+    return home + QStringLiteral("/tessarine/history.json");
+}
+
+HistoryStore::HistoryStore(const QString& filePath, QObject* parent)
+    : QObject(parent), m_file(filePath) {
     load();
 }
 
@@ -67,14 +75,14 @@ void HistoryStore::clear() {
 
 void HistoryStore::load() {
     m_items.clear();
-    const std::optional<QJsonArray> array = m_slot.load();
+    const std::optional<QJsonArray> array = m_file.load();
     if (array) {
         QList<HistoryItem> decoded;
         decoded.reserve(array->size());
         for (const QJsonValue& value : *array) {
             std::optional<HistoryItem> entry = HistoryItem::fromJson(value);
             if (!entry) {
-                m_slot.markUnreadable();
+                m_file.markUnreadable();
                 decoded.clear();
                 break;
             }
@@ -90,7 +98,7 @@ void HistoryStore::save() {
     for (const HistoryItem& entry : m_items) {
         array.append(entry.toJson());
     }
-    m_slot.save(array);
+    m_file.save(array);
     emit changed();
 }
 

@@ -6,12 +6,10 @@
 #include <QUuid>
 #include <optional>
 
-#include "store/DocumentSlot.h"
+#include "store/DocumentFile.h"
 #include "store/HistoryItem.h"
 
 namespace ts {
-
-class SettingsStore;
 
 // The most recent finished reviews, newest first, written whole after every change.
 class HistoryStore final : public QObject {
@@ -19,10 +17,15 @@ class HistoryStore final : public QObject {
 
 public:
     static constexpr int maxItems = 30;
-    static const QString defaultsKey;  // "io.tessarine.history.v1"
+    static const QString defaultsKey;  // "io.tessarine.history.v1", its settings key once
 
     static HistoryStore& shared();
-    explicit HistoryStore(SettingsStore& settings, QObject* parent = nullptr);
+    // $XDG_STATE_HOME/tessarine/history.json
+    static QString defaultFilePath();
+
+    explicit HistoryStore(const QString& filePath, QObject* parent = nullptr);
+
+    QString filePath() const { return m_file.path(); }
 
     QList<HistoryItem> items() const { return m_items; }
     std::optional<HistoryItem> item(const QUuid& id) const;
@@ -44,7 +47,7 @@ signals:
     void changed();
 
 private:
-    DocumentSlot m_slot;
+    DocumentFile m_file;
     QList<HistoryItem> m_items;
 };
 

@@ -1,19 +1,15 @@
 #include "store/KeyFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QSaveFile>
 
-#include "store/StoreLogging.h"
+#include "store/PrivateFile.h"
 
 namespace ts {
 namespace {
-
-constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // The CLI and the application may change keys at the same time.
 class FileLock final {
@@ -45,6 +41,7 @@ QString KeyFile::read(const QString& account) const {
 }
 
 void KeyFile::save(const QString& value, const QString& account) {
+    privateFile::ensureFolder(QFileInfo(m_path).absolutePath());  // where the lock goes
     FileLock lock(m_path);
     QHash<QString, QString> keys = readAll();
     keys.insert(account, value);
@@ -76,28 +73,11 @@ QHash<QString, QString> KeyFile::readAll() const {
 }
 
 bool KeyFile::writeAll(const QHash<QString, QString>& keys) const {
-    const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QDir(folder).exists()) {
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, ownerOnly | QFileDevice::ExeOwner);
-    }
     QJsonObject object;
     for (auto it = keys.begin(); it != keys.end(); ++it) {
         object.insert(it.key(), it.value());
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcKeyring, "could not write the key file %s", qPrintable(m_path));
-        return false;
-    }
-    // Restrict the temporary file before any key is written to it.
-    file.setPermissions(ownerOnly);
-    file.write(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    if (!file.commit()) {
-        qCWarning(lcKeyring, "could not write the key file %s", qPrintable(m_path));
-        return false;
-    }
-    return true;
+    return privateFile::write(m_path, QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
 }  // namespace ts

@@ -2,9 +2,9 @@
 
 #include <QDateTime>
 #include <QJsonArray>
+#include <QStandardPaths>
 
 #include "store/PromptsExport.h"
-#include "store/SettingsStore.h"
 
 namespace ts {
 namespace {
@@ -38,12 +38,17 @@ QString PromptStore::ImportError::description() const {
 }
 
 PromptStore& PromptStore::shared() {
-    static PromptStore instance(SettingsStore::shared());
+    static PromptStore instance(defaultFilePath());
     return instance;
 }
 
-PromptStore::PromptStore(SettingsStore& settings, QObject* parent)
-    : QObject(parent), m_slot(settings, defaultsKey) {
+QString PromptStore::defaultFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/tessarine/prompts.json");
+}
+
+PromptStore::PromptStore(const QString& filePath, QObject* parent)
+    : QObject(parent), m_file(filePath) {
     load();
 }
 
@@ -176,14 +181,14 @@ QString PromptStore::exportedText(int count) {
 
 void PromptStore::load() {
     m_items.clear();
-    const std::optional<QJsonArray> array = m_slot.load();
+    const std::optional<QJsonArray> array = m_file.load();
     if (array) {
         QList<CustomPrompt> decoded;
         for (const QJsonValue& value : *array) {
             std::optional<CustomPrompt> prompt =
                 CustomPrompt::fromJson(value, DateEncoding::referenceSeconds);
             if (!prompt) {
-                m_slot.markUnreadable();
+                m_file.markUnreadable();
                 decoded.clear();
                 break;
             }
@@ -199,7 +204,7 @@ void PromptStore::save() {
     for (const CustomPrompt& prompt : m_items) {
         array.append(prompt.toJson(DateEncoding::referenceSeconds));
     }
-    m_slot.save(array);
+    m_file.save(array);
     emit changed();
 }
 

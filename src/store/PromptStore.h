@@ -9,11 +9,9 @@
 #include <optional>
 
 #include "core/CustomPrompt.h"
-#include "store/DocumentSlot.h"
+#include "store/DocumentFile.h"
 
 namespace ts {
-
-class SettingsStore;
 
 // The saved instructions of the ask mode: at most 30, newest first, never two with the same
 // instruction text.
@@ -22,7 +20,7 @@ class PromptStore final : public QObject {
 
 public:
     static constexpr int maxItems = 30;
-    static const QString defaultsKey;  // "io.tessarine.customPrompts.v1"
+    static const QString defaultsKey;  // "io.tessarine.customPrompts.v1", its settings key once
 
     class ImportError final : public std::exception {
     public:
@@ -52,7 +50,12 @@ public:
     };
 
     static PromptStore& shared();
-    explicit PromptStore(SettingsStore& settings, QObject* parent = nullptr);
+    // $XDG_DATA_HOME/tessarine/prompts.json
+    static QString defaultFilePath();
+
+    explicit PromptStore(const QString& filePath, QObject* parent = nullptr);
+
+    QString filePath() const { return m_file.path(); }
 
     QList<CustomPrompt> items() const { return m_items; }
 
@@ -83,7 +86,7 @@ signals:
     void changed();
 
 private:
-    DocumentSlot m_slot;
+    DocumentFile m_file;
     QList<CustomPrompt> m_items;
 };
 

@@ -1,6 +1,7 @@
 #include "store/SettingsStore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QMutexLocker>
 #include <QStandardPaths>
@@ -9,6 +10,7 @@
 #include <optional>
 
 #include "store/KeyStore.h"
+#include "store/PrivateFile.h"
 #include "store/StoreLogging.h"
 
 namespace ts {
@@ -108,6 +110,42 @@ void clearAbandonedLock(const QString& settingsPath) {
     }
 }
 
+constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions othersBits = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// QSettings replaces the file through QSaveFile, which gives the new file the mode of the one it
+// replaces: a file that starts owner-only stays so.
+void createPrivately(const QString& path) {
+    if (QFileInfo::exists(path)) {
+        return;
+    }
+    privateFile::ensureFolder(QFileInfo(path).absolutePath());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly);
+}
+
+enum class Topic { hotkeys, selectionButton, appearance, provider };
+
+std::optional<Topic> topicOf(const QString& name) {
+    if (name == key::hotkeyKeyCode || name == key::hotkeyModifiers ||
+        name == key::inPlaceHotkeyKeyCode || name == key::inPlaceHotkeyModifiers ||
+        name == key::inPlaceHotkeyEnabled) {
+        return Topic::hotkeys;
+    }
+    if (name == key::selectionButtonEnabled) {
+        return Topic::selectionButton;
+    }
+    if (name == key::appearance) {
+        return Topic::appearance;
+    }
+    if (name == key::provider || name == key::model) {
+        return Topic::provider;
+    }
+    return std::nullopt;
+}
+
 bool isIntegral(const QVariant& value) {
     switch (value.typeId()) {
         case QMetaType::Int:
@@ -138,6 +176,10 @@ SettingsStore::SettingsStore(const QString& filePath, QObject* parent)
     : QObject(parent), m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {
     // A crash mid-write must leave the old file, never half of a new one.
     m_settings->setAtomicSyncRequired(true);
+    // Files written by earlier versions were readable by everyone.
+    if (QFileInfo::exists(filePath) && (QFile::permissions(filePath) & othersBits)) {
+        QFile::setPermissions(filePath, ownerOnly);
+    }
 }
 
 SettingsStore::~SettingsStore() = default;
@@ -192,11 +234,12 @@ QVariant SettingsStore::stored(const QString& key) const {
     return m_settings->value(key);
 }
 
-void SettingsStore::write(const QString& key, const QVariant& value) {
+bool SettingsStore::writeValue(const QString& key, const QVariant& value) {
     const QVariant before = this->value(key);
     bool failed = false;
     {
         QMutexLocker lock(&m_mutex);
+        createPrivately(m_settings->fileName());
         clearAbandonedLock(m_settings->fileName());
         m_settings->setValue(key, value);
         m_settings->sync();
@@ -206,9 +249,42 @@ void SettingsStore::write(const QString& key, const QVariant& value) {
         qCWarning(lcStore, "could not write %s to %s", qPrintable(key),
                   qPrintable(m_settings->fileName()));
     }
-    if (before != value) {
-        emit valueChanged(key);
+    if (before == value) {
+        return false;
     }
+    emit valueChanged(key);
+    return true;
+}
+
+void SettingsStore::write(const QString& key, const QVariant& value) {
+    if (writeValue(key, value)) {
+        announce({key});
+    }
+}
+
+void SettingsStore::announce(const QStringList& keys) {
+    bool seen[4] = {};
+    for (const QString& name : keys) {
+        if (const std::optional<Topic> topic = topicOf(name)) {
+            seen[static_cast<int>(*topic)] = true;
+        }
+    }
+    if (seen[static_cast<int>(Topic::hotkeys)]) {
+        emit hotkeysChanged();
+    }
+    if (seen[static_cast<int>(Topic::selectionButton)]) {
+        emit selectionButtonChanged();
+    }
+    if (seen[static_cast<int>(Topic::appearance)]) {
+        emit appearanceChanged();
+    }
+    if (seen[static_cast<int>(Topic::provider)]) {
+        emit providerChanged();
+    }
+}
+
+void SettingsStore::noteChangedElsewhere(const QStringList& keys) {
+    announce(keys);
 }
 
 QVariant SettingsStore::value(const QString& key) const {
@@ -262,19 +338,29 @@ bool SettingsStore::contains(const QString& key) const {
     return stored(key).isValid();
 }
 
-QByteArray SettingsStore::data(const QString& key) const {
+std::optional<QByteArray> SettingsStore::legacyData(const QString& key) const {
     const QVariant raw = stored(key);
+    if (!raw.isValid()) {
+        return std::nullopt;
+    }
     if (raw.typeId() == QMetaType::QByteArray) {
         return raw.toByteArray();
     }
-    if (raw.typeId() == QMetaType::QString) {
-        return raw.toString().toUtf8();
-    }
-    return {};
+    // Edited by hand: whatever text the file holds.
+    return typed(raw, QMetaType::QString).value_or(QVariant()).toString().toUtf8();
 }
 
-void SettingsStore::setData(const QString& key, const QByteArray& bytes) {
-    write(key, QVariant(bytes));
+void SettingsStore::removeLegacyData(const QStringList& keys) {
+    QMutexLocker lock(&m_mutex);
+    clearAbandonedLock(m_settings->fileName());
+    for (const QString& key : keys) {
+        m_settings->remove(key);
+    }
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError) {
+        qCWarning(lcStore, "could not remove %s from %s",
+                  qPrintable(keys.join(QStringLiteral(", "))), qPrintable(m_settings->fileName()));
+    }
 }
 
 QString SettingsStore::stringValue(const QString& key) const {
@@ -354,11 +440,16 @@ AppContext SettingsStore::defaultContext() const {
 
 void SettingsStore::setProvider(ProviderKind kind) {
     const QString oldDefault = defaultModel(provider());
-    setProviderRaw(rawValue(kind));
-    const QString current = model();
-    if (current.isEmpty() || current == oldDefault) {
-        setModel(defaultModel(kind));
+    QStringList changed;
+    if (writeValue(key::provider, rawValue(kind))) {
+        changed.append(key::provider);
     }
+    const QString current = model();
+    if ((current.isEmpty() || current == oldDefault) &&
+        writeValue(key::model, defaultModel(kind))) {
+        changed.append(key::model);
+    }
+    announce(changed);
 }
 
 void SettingsStore::runOnboardingMigration(KeyStore& keys) {
@@ -376,11 +467,13 @@ void SettingsStore::runOnboardingMigration(KeyStore& keys) {
 }
 
 void SettingsStore::resetHotkeys() {
-    setHotkeyKeyCode(defaultHotkeyKeyCode);
-    setHotkeyModifiers(defaultHotkeyModifiers);
-    setInPlaceHotkeyKeyCode(defaultHotkeyKeyCode);
-    setInPlaceHotkeyModifiers(defaultInPlaceModifiers);
-    setInPlaceHotkeyEnabled(true);
+    writeValue(key::hotkeyKeyCode, defaultHotkeyKeyCode);
+    writeValue(key::hotkeyModifiers, defaultHotkeyModifiers);
+    writeValue(key::inPlaceHotkeyKeyCode, defaultHotkeyKeyCode);
+    writeValue(key::inPlaceHotkeyModifiers, defaultInPlaceModifiers);
+    writeValue(key::inPlaceHotkeyEnabled, true);
+    // Announced even when nothing changed: the shell registers the hotkeys anew.
+    emit hotkeysChanged();
     emit hotkeysReset();
 }
 

@@ -7,8 +7,10 @@
 #include <QObject>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
 #include "core/Enums.h"
 
@@ -16,8 +18,9 @@ namespace ts {
 
 class KeyStore;
 
-// Every user preference, one INI entry each. Nothing is cached: every read goes back to the file
-// (so another process's change is seen) and every write reaches the disk at once.
+// Every user preference, one INI entry each, in a file only its owner may read. Nothing is
+// cached: every read goes back to the file (so another process's change is seen) and every write
+// reaches the disk at once.
 class SettingsStore final : public QObject {
     Q_OBJECT
 
@@ -107,18 +110,32 @@ public:
     bool setValue(const QString& key, const QVariant& value);
     bool contains(const QString& key) const;
 
-    // Binary values (history, saved prompts); empty when unset.
-    QByteArray data(const QString& key) const;
-    void setData(const QString& key, const QByteArray& bytes);
+    // Entries that are no setting, left by versions that kept the history and the saved prompts
+    // here: their bytes (none when absent), and their removal in one write.
+    std::optional<QByteArray> legacyData(const QString& key) const;
+    void removeLegacyData(const QStringList& keys);
+
+    // The keys another process changed, as SettingsWatcher saw them: announced through the same
+    // signals as this process's own writes (valueChanged aside).
+    void noteChangedElsewhere(const QStringList& keys);
 
 signals:
+    // This process's writes only, one per key whose value changed.
     void valueChanged(const QString& key);
-    // The shell re-registers the hotkeys on this ("io.tessarine.hotkeyChanged").
     void hotkeysReset();
+
+    // Once per write or operation, from this process or (through SettingsWatcher) another one.
+    void hotkeysChanged();  // either shortcut or the in-place switch
+    void selectionButtonChanged();
+    void appearanceChanged();
+    void providerChanged();  // provider or model
 
 private:
     QVariant stored(const QString& key) const;
+    // True when the stored value changed (and valueChanged went out).
+    bool writeValue(const QString& key, const QVariant& value);
     void write(const QString& key, const QVariant& value);
+    void announce(const QStringList& keys);
     QString stringValue(const QString& key) const;
     bool boolValue(const QString& key) const;
     int intValue(const QString& key) const;

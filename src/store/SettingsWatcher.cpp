@@ -1,8 +1,8 @@
 #include "store/SettingsWatcher.h"
 
-#include <QDir>
 #include <QFileInfo>
 
+#include "store/PrivateFile.h"
 #include "store/SettingsStore.h"
 
 namespace ts {
@@ -28,7 +28,7 @@ SettingsWatcher::SettingsWatcher(SettingsStore& store, QObject* parent)
 void SettingsWatcher::watch() {
     const QFileInfo file(store_.filePath());
     // The folder sees the file appear and be replaced; the file itself, edits in place.
-    QDir().mkpath(file.absolutePath());
+    privateFile::ensureFolder(file.absolutePath());
     if (!watcher_.directories().contains(file.absolutePath())) {
         watcher_.addPath(file.absolutePath());
     }
@@ -39,13 +39,18 @@ void SettingsWatcher::watch() {
 
 void SettingsWatcher::compare() {
     watch();  // a renamed-over file is a new file, no longer watched
+    QStringList changed;
     for (const SettingsStore::FieldInfo& field : SettingsStore::fields()) {
         QVariant now = store_.value(field.key);
         QVariant& before = known_[field.key];
         if (now != before) {
             before = std::move(now);
+            changed.append(field.key);
             emit changedElsewhere(field.key);
         }
+    }
+    if (!changed.isEmpty()) {
+        store_.noteChangedElsewhere(changed);
     }
 }
 

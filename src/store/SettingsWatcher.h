@@ -11,7 +11,8 @@ namespace ts {
 class SettingsStore;
 
 // Reports the settings another process changed (tessarine-cli config set, a second instance),
-// one key at a time, so a running program can act on them as on its own changes.
+// one key at a time here and through the store's own change signals, so a running program can
+// act on them as on its own changes.
 class SettingsWatcher final : public QObject {
     Q_OBJECT
 public:

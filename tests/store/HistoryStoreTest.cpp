@@ -6,14 +6,12 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include "TestFiles.h"
 #include "core/JsonDates.h"
 #include "store/HistoryStore.h"
-#include "store/SettingsStore.h"
 
 namespace ts {
 namespace {
-
-const QString historyKey = QStringLiteral("io.tessarine.history.v1");
 
 // One record written by hand, as another build of the program stores it.
 const char* const storedRecord = R"({
@@ -30,10 +28,6 @@ const char* const storedRecord = R"({
   "mode": "Custom"
 })";
 
-QJsonObject storedObject() {
-    return QJsonDocument::fromJson(storedRecord).object();
-}
-
 HistoryItem makeItem(int n) {
     HistoryItem item;
     item.id = QUuid::createUuid();
@@ -44,20 +38,23 @@ HistoryItem makeItem(int n) {
     return item;
 }
 
+QByteArray compact(const QJsonArray& array) {
+    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+}
+
 class HistoryStoreTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
-    SettingsStore& settings() { return m_settings; }
-    QJsonArray storedArray() {
-        return QJsonDocument::fromJson(m_settings.data(historyKey)).array();
-    }
+    QString path() const { return m_dir.filePath(QStringLiteral("state/tessarine/history.json")); }
+    QByteArray stored() const { return test::readFile(path()); }
+    void store(const QByteArray& bytes) { ASSERT_TRUE(test::writeFile(path(), bytes)); }
 
     QTemporaryDir m_dir;
-    SettingsStore m_settings{m_dir.filePath(QStringLiteral("tessarine.conf"))};
 };
 
-TEST_F(HistoryStoreTest, EncodesTheStoredRecordFormat) {
+TEST_F(HistoryStoreTest, WritesTheRecordFormatCompactToAnOwnerOnlyFile) {
+    const QJsonObject record = QJsonDocument::fromJson(storedRecord).object();
     HistoryItem item;
     item.id = QUuid::fromString(QStringLiteral("{8d3e2a41-5b6c-4d7e-9f80-a1b2c3d4e5f6}"));
     item.date = QDateTime(QDate(2025, 1, 31), QTime(7, 6, 40, 250), Qt::UTC);
@@ -70,184 +67,112 @@ TEST_F(HistoryStoreTest, EncodesTheStoredRecordFormat) {
     item.model = QStringLiteral("claude-sonnet-4-6");
     item.rating = Rating::up;
     item.mode = Mode::ask;
-    EXPECT_EQ(item.toJson(), storedObject());
+    // Without rating and mode, the members are left out.
+    EXPECT_EQ(makeItem(1).toJson().size(), record.size() - 2);
 
-    HistoryStore store(settings());
-    store.add(item);
-    ASSERT_EQ(storedArray().size(), 1);
-    EXPECT_EQ(storedArray().at(0).toObject(), storedObject());
-    EXPECT_FALSE(settings().data(historyKey).contains('\n'));
-}
-
-TEST_F(HistoryStoreTest, LeavesOutRatingAndModeWhenNone) {
-    const QJsonObject json = makeItem(1).toJson();
-    EXPECT_FALSE(json.contains(QStringLiteral("rating")));
-    EXPECT_FALSE(json.contains(QStringLiteral("mode")));
-    EXPECT_EQ(json.size(), 8);
+    HistoryStore history(path());
+    EXPECT_FALSE(QFile::exists(path()));  // nothing is written before the first change
+    history.add(item);
+    EXPECT_EQ(stored(), compact({record}));
+    EXPECT_EQ(test::modeOf(path()), 0600);
+    EXPECT_EQ(test::modeOf(QFileInfo(path()).absolutePath()), 0700);
+    EXPECT_EQ(test::modeOf(m_dir.filePath(QStringLiteral("state"))), 0700);
 }
 
 TEST_F(HistoryStoreTest, LoadsRecordsWithoutOrWithNullOptionals) {
-    QJsonObject absent = storedObject();
+    const QJsonObject record = QJsonDocument::fromJson(storedRecord).object();
+    QJsonObject absent = record;
     absent.remove(QStringLiteral("rating"));
     absent.remove(QStringLiteral("mode"));
-    QJsonObject nulls = storedObject();
+    QJsonObject nulls = record;
     nulls.insert(QStringLiteral("rating"), QJsonValue::Null);
     nulls.insert(QStringLiteral("mode"), QJsonValue::Null);
-    nulls.insert(QStringLiteral("id"), QStringLiteral("1D3E2A41-5B6C-4D7E-9F80-A1B2C3D4E5F6"));
-    settings().setData(historyKey,
-                       QJsonDocument(QJsonArray{absent, nulls}).toJson(QJsonDocument::Compact));
-    HistoryStore store(settings());
-    ASSERT_EQ(store.items().size(), 2);
-    for (const HistoryItem& item : store.items()) {
+    store(compact({absent, nulls}));
+    const QList<HistoryItem> items = HistoryStore(path()).items();
+    ASSERT_EQ(items.size(), 2);
+    for (const HistoryItem& item : items) {
         EXPECT_FALSE(item.rating.has_value());
         EXPECT_FALSE(item.mode.has_value());
         EXPECT_EQ(item.date, QDateTime(QDate(2025, 1, 31), QTime(7, 6, 40, 250), Qt::UTC));
         EXPECT_EQ(item.review.whys.size(), 2);
-    }
-    EXPECT_EQ(store.items().at(0).id.toString(QUuid::WithoutBraces),
-              QStringLiteral("8d3e2a41-5b6c-4d7e-9f80-a1b2c3d4e5f6"));
-}
-
-TEST_F(HistoryStoreTest, AnyBadRecordMakesTheDocumentUnreadableAndItIsKeptAside) {
-    struct Row {
-        const char* name;
-        QByteArray bytes;
-    };
-    const auto with = [](const char* member, const QJsonValue& value) {
-        QJsonObject good = storedObject();
-        QJsonObject bad = good;
-        if (value.isUndefined()) {
-            bad.remove(QString::fromLatin1(member));
-        } else {
-            bad.insert(QString::fromLatin1(member), value);
-        }
-        return QJsonDocument(QJsonArray{good, bad}).toJson(QJsonDocument::Compact);
-    };
-    const std::vector<Row> table{
-        {"tone Formal", with("tone", QStringLiteral("Formal"))},
-        {"provider in lower case", with("provider", QStringLiteral("openai"))},
-        {"context a number", with("context", 1)},
-        {"date as text", with("date", QStringLiteral("2025-01-31T05:06:40Z"))},
-        {"no model", with("model", QJsonValue::Undefined)},
-        {"no review", with("review", QJsonValue::Undefined)},
-        {"review without whys", with("review", QJsonObject{{"improved", "x"}})},
-        {"unknown rating", with("rating", QStringLiteral("sideways"))},
-        {"mode by case name", with("mode", QStringLiteral("ask"))},
-        {"id not a UUID", with("id", QStringLiteral("item-1"))},
-        {"object, not array", QJsonDocument(storedObject()).toJson()},
-        {"not JSON", QByteArray("[{\"id\":")},
-    };
-    for (const Row& row : table) {
-        SCOPED_TRACE(row.name);
-        settings().setData(historyKey + QStringLiteral(".unreadable"), {});
-        settings().setData(historyKey, row.bytes);
-        HistoryStore store(settings());
-        EXPECT_TRUE(store.items().isEmpty());
-        EXPECT_TRUE(settings().data(historyKey + QStringLiteral(".unreadable")).isEmpty());
-        EXPECT_EQ(settings().data(historyKey), row.bytes);
-
-        const HistoryItem item = makeItem(1);
-        store.add(item);
-        EXPECT_EQ(settings().data(historyKey + QStringLiteral(".unreadable")), row.bytes);
-        ASSERT_EQ(storedArray().size(), 1);
-        EXPECT_EQ(HistoryItem::fromJson(storedArray().at(0)), item);
+        EXPECT_EQ(item.id.toString(QUuid::WithoutBraces),
+                  QStringLiteral("8d3e2a41-5b6c-4d7e-9f80-a1b2c3d4e5f6"));
     }
 }
 
-TEST_F(HistoryStoreTest, KeepsTheThirtyNewest) {
-    HistoryStore store(settings());
-    QList<HistoryItem> added;
-    for (int n = 0; n < 31; ++n) {
-        added.append(makeItem(n));
-        store.add(added.last());
-    }
-    ASSERT_EQ(store.items().size(), 30);
-    EXPECT_EQ(store.items().first(), added.last());
-    EXPECT_EQ(store.items().last(), added.at(1));
-    EXPECT_FALSE(store.item(added.first().id).has_value());
-    EXPECT_EQ(storedArray().size(), 30);
-}
-
-TEST_F(HistoryStoreTest, LoadsALongerStoredListAsItIs) {
+TEST_F(HistoryStoreTest, LoadsALongerListAsItIsAndKeepsTheThirtyNewestOnAdd) {
     QJsonArray array;
+    QList<HistoryItem> added;
     for (int n = 0; n < 32; ++n) {
-        array.append(makeItem(n).toJson());
+        added.append(makeItem(n));
+        array.append(added.last().toJson());
     }
-    settings().setData(historyKey, QJsonDocument(array).toJson(QJsonDocument::Compact));
-    HistoryStore store(settings());
-    EXPECT_EQ(store.items().size(), 32);
-    EXPECT_EQ(store.items().first().original, QStringLiteral("original 0"));
-    store.add(makeItem(99));
-    EXPECT_EQ(store.items().size(), 30);
+    store(compact(array));
+    HistoryStore history(path());
+    EXPECT_EQ(history.items().size(), 32);
+    const HistoryItem newest = makeItem(99);
+    history.add(newest);
+    ASSERT_EQ(history.items().size(), 30);
+    EXPECT_EQ(history.items().first(), newest);
+    EXPECT_EQ(history.items().last(), added.at(28));
+    EXPECT_FALSE(history.item(added.at(29).id).has_value());
+    EXPECT_EQ(HistoryStore(path()).items(), history.items());
 }
 
 TEST(RatingRuleTest, SamePressClearsOtherPressSwitches) {
     using R = std::optional<Rating>;
-    struct Row {
+    const R none, up = Rating::up, down = Rating::down;
+    const struct {
         R current, requested, expected;
-    };
-    const R none;
-    const std::vector<Row> table{
-        {none, Rating::up, Rating::up},
-        {none, Rating::down, Rating::down},
-        {none, none, none},
-        {Rating::up, Rating::up, none},
-        {Rating::up, Rating::down, Rating::down},
-        {Rating::up, none, none},
-        {Rating::down, Rating::down, none},
-        {Rating::down, Rating::up, Rating::up},
-        {Rating::down, none, none},
-    };
-    for (const Row& row : table) {
+    } table[] = {{none, up, up},     {none, down, down}, {none, none, none},
+                 {up, up, none},     {up, down, down},   {up, none, none},
+                 {down, down, none}, {down, up, up},     {down, none, none}};
+    for (const auto& row : table) {
         EXPECT_EQ(nextRating(row.current, row.requested), row.expected);
     }
 }
 
 TEST_F(HistoryStoreTest, RatingsPersistAndFeedThumbedUp) {
-    HistoryStore store(settings());
+    HistoryStore history(path());
     const HistoryItem a = makeItem(1), b = makeItem(2), c = makeItem(3);
-    store.add(a);
-    store.add(b);
-    store.add(c);
-    store.setRating(a.id, nextRating(std::nullopt, Rating::up));
-    store.setRating(c.id, Rating::up);
-    store.setRating(b.id, Rating::down);
-    // A second press on the same thumb clears it.
-    store.setRating(b.id, nextRating(store.item(b.id)->rating, Rating::down));
+    for (const HistoryItem& item : {a, b, c}) {
+        history.add(item);
+    }
+    history.setRating(a.id, nextRating(std::nullopt, Rating::up));
+    history.setRating(c.id, Rating::up);
+    history.setRating(b.id, Rating::down);
+    history.setRating(b.id, nextRating(history.item(b.id)->rating, Rating::down));
 
-    HistoryStore reread(settings());
+    HistoryStore reread(path());
     const QList<HistoryItem> up = reread.thumbedUp();
     ASSERT_EQ(up.size(), 2);
     EXPECT_EQ(up.at(0).id, c.id);
     EXPECT_EQ(up.at(1).id, a.id);
     EXPECT_FALSE(reread.item(b.id)->rating.has_value());
 
-    const QByteArray before = settings().data(historyKey);
-    QSignalSpy changed(&store, &HistoryStore::changed);
-    store.setRating(QUuid::createUuid(), Rating::up);
+    // An id no longer there: no change, no write.
+    const QByteArray before = stored();
+    QSignalSpy changed(&history, &HistoryStore::changed);
+    history.setRating(QUuid::createUuid(), Rating::up);
     EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(settings().data(historyKey), before);
+    EXPECT_EQ(stored(), before);
 }
 
 TEST_F(HistoryStoreTest, RemoveAndClearRewriteTheStoredValue) {
     const HistoryItem a = makeItem(1), b = makeItem(2);
-    // Stored by someone else, pretty-printed: any save replaces it with the compact form.
-    settings().setData(historyKey, QJsonDocument(QJsonArray{b.toJson(), a.toJson()}).toJson());
-    HistoryStore store(settings());
-    QSignalSpy changed(&store, &HistoryStore::changed);
-    store.remove(QUuid::createUuid());
+    // Written by someone else, pretty-printed: any save replaces it with the compact form.
+    store(QJsonDocument(QJsonArray{b.toJson(), a.toJson()}).toJson());
+    HistoryStore history(path());
+    QSignalSpy changed(&history, &HistoryStore::changed);
+    history.remove(QUuid::createUuid());
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(settings().data(historyKey),
-              QJsonDocument(QJsonArray{b.toJson(), a.toJson()}).toJson(QJsonDocument::Compact));
+    EXPECT_EQ(stored(), compact({b.toJson(), a.toJson()}));
 
-    store.remove(b.id);
-    ASSERT_EQ(HistoryStore(settings()).items().size(), 1);
-    EXPECT_EQ(HistoryStore(settings()).items().first(), a);
-
-    store.clear();
-    store.clear();
-    EXPECT_EQ(settings().data(historyKey), QByteArray("[]"));
-    EXPECT_TRUE(HistoryStore(settings()).items().isEmpty());
+    history.remove(b.id);
+    EXPECT_EQ(HistoryStore(path()).items(), QList<HistoryItem>{a});
+    history.clear();
+    history.clear();
+    EXPECT_EQ(stored(), QByteArray("[]"));
 }
 
 }  // namespace

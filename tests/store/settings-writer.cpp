@@ -10,7 +10,13 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 4 && args[0] == QLatin1String("set")) {
-        return ts::SettingsStore(args[1]).setValue(args[2], args[3]) ? 0 : 1;
+        // Typed as the field is, as tessarine-cli config set does.
+        const ts::SettingsStore::FieldInfo* field = ts::SettingsStore::field(args[2]);
+        QVariant value = args[3];
+        return field && value.convert(QMetaType(field->type)) &&
+                       ts::SettingsStore(args[1]).setValue(args[2], value)
+                   ? 0
+                   : 1;
     }
     if (args.size() != 2 || args[0] != QLatin1String("loop")) {
         QTextStream(stderr) << "usage: settings-writer set FILE KEY VALUE | loop FILE\n";

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "TestFiles.h"
+#include "store/HistoryStore.h"
+#include "store/LegacyDocuments.h"
+#include "store/PromptStore.h"
+#include "store/SettingsStore.h"
+
+namespace ts {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+QJsonObject historyRecord() {
+    HistoryItem item;
+    item.id = QUuid::createUuid();
+    item.date = QDateTime::currentDateTimeUtc();
+    item.review.improved = QStringLiteral("Better.");
+    item.rating = Rating::down;
+    item.mode = Mode::proofread;
+    return item.toJson();
+}
+
+QJsonObject promptRecord() {
+    return CustomPrompt{QUuid::createUuid(), QStringLiteral("Name"), QStringLiteral("Do it"),
+                        QDateTime::currentDateTimeUtc()}
+        .toJson(DateEncoding::referenceSeconds);
+}
+
+// A stored document that does not decode: one good record and one with a member replaced
+// (removed when `value` is undefined), or `raw` bytes when given.
+struct UnreadableCase {
+    const char* name;
+    bool prompts;
+    const char* member;
+    QJsonValue value;
+    const char* raw = nullptr;
+
+    QByteArray bytes() const {
+        if (raw) {
+            return raw;
+        }
+        const QJsonObject good = prompts ? promptRecord() : historyRecord();
+        QJsonObject bad = good;
+        if (value.isUndefined()) {
+            bad.remove(QString::fromLatin1(member));
+        } else {
+            bad.insert(QString::fromLatin1(member), value);
+        }
+        return QJsonDocument(QJsonArray{good, bad}).toJson(QJsonDocument::Compact);
+    }
+};
+
+void PrintTo(const UnreadableCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// Loads as an empty list and leaves the file alone; the first change keeps the old bytes aside.
+template <typename Store, typename Change>
+void expectKeptAside(const QString& path, const QByteArray& bytes, Change change) {
+    ASSERT_TRUE(writeFile(path, bytes));
+    Store store(path);
+    EXPECT_TRUE(store.items().isEmpty());
+    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".unreadable")));
+    change(store);
+    EXPECT_EQ(readFile(path + QStringLiteral(".unreadable")), bytes);
+    EXPECT_EQ(Store(path).items().size(), 1);
+}
+
+class UnreadableDocumentTest : public ::testing::TestWithParam<UnreadableCase> {};
+
+TEST_P(UnreadableDocumentTest, IsKeptAsideAtTheNextSave) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tessarine/document.json"));
+    if (GetParam().prompts) {
+        expectKeptAside<PromptStore>(path, GetParam().bytes(),
+                                     [](PromptStore& store) { store.save(QStringLiteral("New")); });
+    } else {
+        expectKeptAside<HistoryStore>(path, GetParam().bytes(), [](HistoryStore& store) {
+            store.add(*HistoryItem::fromJson(historyRecord()));
+        });
+    }
+}
+
+const QJsonValue none = QJsonValue::Undefined;
+
+INSTANTIATE_TEST_SUITE_P(
+    BothStores, UnreadableDocumentTest,
+    ::testing::Values(
+        UnreadableCase{"HistoryToneFormal", false, "tone", "Formal"},
+        UnreadableCase{"HistoryProviderInLowerCase", false, "provider", "openai"},
+        UnreadableCase{"HistoryContextANumber", false, "context", 1},
+        UnreadableCase{"HistoryDateAsText", false, "date", "2025-01-31T05:06:40Z"},
+        UnreadableCase{"HistoryNoModel", false, "model", none},
+        UnreadableCase{"HistoryNoReview", false, "review", none},
+        UnreadableCase{"HistoryReviewWithoutWhys", false, "review", QJsonObject{{"improved", "x"}}},
+        UnreadableCase{"HistoryUnknownRating", false, "rating", "sideways"},
+        UnreadableCase{"HistoryModeByCaseName", false, "mode", "ask"},
+        UnreadableCase{"HistoryIdNotAUuid", false, "id", "item-1"},
+        UnreadableCase{"HistoryObjectNotArray", false, "", none, R"({"id": "x"})"},
+        UnreadableCase{"PromptsNoCreatedAt", true, "createdAt", none},
+        UnreadableCase{"PromptsCreatedAtAsText", true, "createdAt", "2025-03-01T09:30:00Z"},
+        UnreadableCase{"PromptsNameANumber", true, "name", 7},
+        UnreadableCase{"PromptsNotJson", true, "", none, "[{\"id\":"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// "name: content" of each file, sorted by name.
+using Files = QStringList;
+
+class LegacyDocumentsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString settingsPath() const { return m_dir.filePath(QStringLiteral("config/t.conf")); }
+    QString historyPath() const { return stateFolder() + QStringLiteral("/history.json"); }
+    QString stateFolder() const { return m_dir.filePath(QStringLiteral("state/tessarine")); }
+    QString promptsPath() const { return m_dir.filePath(QStringLiteral("data/prompts.json")); }
+
+    // As earlier versions kept them.
+    void storeLegacy(const QString& key, const QByteArray& bytes) {
+        QSettings(settingsPath(), QSettings::IniFormat).setValue(key, bytes);
+    }
+    void migrate() {
+        SettingsStore settings(settingsPath());
+        migrateLegacyDocuments(settings, historyPath(), promptsPath());
+    }
+    Files stateFiles() const {
+        Files files;
+        for (const QString& name : QDir(stateFolder()).entryList(QDir::Files, QDir::Name)) {
+            files.append(name + ": " + readFile(stateFolder() + '/' + name));
+        }
+        return files;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(LegacyDocumentsTest, MovesEachDocumentOnceAndLeavesOnlySettingsBehind) {
+    const QByteArray history = QJsonDocument(QJsonArray{historyRecord()}).toJson();
+    const QByteArray prompts = "[{\"id\": 3";  // unreadable: moved as it is
+    storeLegacy(HistoryStore::defaultsKey, history);
+    storeLegacy(HistoryStore::defaultsKey + QStringLiteral(".unreadable"), "kept before");
+    storeLegacy(PromptStore::defaultsKey, prompts);
+    SettingsStore(settingsPath()).setModel(QStringLiteral("gpt-4.1"));
+    migrate();
+    EXPECT_EQ(stateFiles(),
+              (Files{"history.json: " + history, "history.json.unreadable: kept before"}));
+    EXPECT_EQ(readFile(promptsPath()), prompts);
+    for (const QString& path : {historyPath(), promptsPath()}) {
+        EXPECT_EQ(test::modeOf(path), 0600);
+        EXPECT_EQ(test::modeOf(QFileInfo(path).absolutePath()), 0700);
+    }
+    EXPECT_FALSE(readFile(settingsPath()).contains("io.tessarine"));
+    EXPECT_EQ(SettingsStore(settingsPath()).model(), QStringLiteral("gpt-4.1"));
+    EXPECT_EQ(HistoryStore(historyPath()).items().size(), 1);
+
+    // From now on the files are the stores' own: a second start moves nothing over them.
+    HistoryStore(historyPath()).clear();
+    migrate();
+    EXPECT_EQ(readFile(historyPath()), "[]");
+    EXPECT_EQ(stateFiles().size(), 2);
+}
+
+TEST_F(LegacyDocumentsTest, NothingToMoveWritesNothing) {
+    migrate();
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(LegacyDocumentsTest, FilesAlreadyThereAreNeverOverwritten) {
+    const QByteArray legacy = QJsonDocument(QJsonArray{historyRecord()}).toJson();
+    const QString moved = "history.json: " + legacy, mine = "history.json.unreadable: mine";
+    const struct {
+        const char* name;
+        QList<std::pair<const char*, QByteArray>> before;
+        Files after;
+    } table[] = {{"same bytes, from a move cut short", {{"history.json", legacy}}, {moved, mine}},
+                 {"other bytes",
+                  {{"history.json", "[]"}},
+                  {"history.json: []", "history.json.from-settings: " + legacy, mine}},
+                 {"another unreadable copy",
+                  {{"history.json.unreadable", "theirs"}},
+                  {moved, "history.json.unreadable: theirs", "history.json.unreadable.1: mine"}}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(QDir(stateFolder()).removeRecursively());
+        for (const auto& [name, bytes] : row.before) {
+            ASSERT_TRUE(writeFile(stateFolder() + '/' + name, bytes));
+        }
+        storeLegacy(HistoryStore::defaultsKey, legacy);
+        storeLegacy(HistoryStore::defaultsKey + QStringLiteral(".unreadable"), "mine");
+        migrate();
+        EXPECT_EQ(stateFiles(), row.after);
+        EXPECT_FALSE(SettingsStore(settingsPath()).legacyData(HistoryStore::defaultsKey));
+    }
+}
+
+}  // namespace
+}  // namespace ts
