@@ -11,4 +11,8 @@ void KeyStore::readAPIKeyLater(const QString& account, QObject* context, KeyCall
                        [this, account, done = std::move(done)] { done(readAPIKey(account)); });
 }
 
+void KeyStore::saveAPIKeyLater(const QString& value, const QString& account) {
+    saveAPIKey(value, account);
+}
+
 }  // namespace ts

@@ -26,6 +26,9 @@ public:
     // control returns to its event loop, and not at all once `context` is gone. Stores that may
     // block (the Secret Service) read on a thread of their own.
     virtual void readAPIKeyLater(const QString& account, QObject* context, KeyCallback done);
+    // Saves without blocking the caller's thread where the store may block; a later
+    // readAPIKeyLater sees the value. Here: saves at once.
+    virtual void saveAPIKeyLater(const QString& value, const QString& account);
 };
 
 }  // namespace ts

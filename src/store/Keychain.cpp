@@ -1,9 +1,12 @@
 #include "store/Keychain.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QStandardPaths>
+#include <QThread>
 #include <chrono>
 
 #include "store/SecretServiceClient.h"
@@ -21,6 +24,8 @@ const QString secretsBusName = QStringLiteral("org.freedesktop.secrets");
 // that never starts costs one noticeable pause per process, not 25 seconds.
 constexpr auto probeDeadline = 2000ms;
 constexpr auto callDeadline = 3000ms;
+// How long a save queued when the program ends may still start.
+constexpr auto closeBound = 2000ms;
 
 // Whether the bus can reach a Secret Service at all; answers in milliseconds.
 bool secretServiceOnBus(QString& reason) {
@@ -46,6 +51,12 @@ bool secretServiceOnBus(QString& reason) {
     return false;
 }
 
+bool onApplicationThread(const QObject* context) {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread() &&
+           (!context || context->thread() == app->thread());
+}
+
 }  // namespace
 
 Keychain& Keychain::shared() {
@@ -58,7 +69,7 @@ QString Keychain::defaultFallbackPath() {
            QStringLiteral("/tessarine/keys");
 }
 
-Keychain::Keychain(const QString& fallbackPath) : m_file(fallbackPath) {}
+Keychain::Keychain(const QString& fallbackPath) : m_file(fallbackPath), m_worker(closeBound) {}
 
 QString Keychain::apiKeyAccount(ProviderKind kind) {
     return ts::apiKeyAccount(kind);
@@ -156,6 +167,37 @@ void Keychain::deleteAPIKey(const QString& account) {
 
 QString Keychain::locationDescription() const {
     return backend() == Backend::file ? m_file.path() : QStringLiteral("system keyring");
+}
+
+void Keychain::readAPIKeyLater(const QString& account, QObject* context, KeyCallback done) {
+    if (!context || !onApplicationThread(context)) {
+        KeyStore::readAPIKeyLater(account, context, std::move(done));
+        return;
+    }
+    // The guard is read on the context's thread only, where the context can go away.
+    const QPointer<QObject> guard(context);
+    m_worker.post([this, account, guard, done = std::move(done)](bool closing) {
+        if (closing) {
+            return SerialWorker::Delivery();
+        }
+        const QString key = readAPIKey(account);
+        return SerialWorker::Delivery([guard, done, key] {
+            if (guard) {
+                done(key);
+            }
+        });
+    });
+}
+
+void Keychain::saveAPIKeyLater(const QString& value, const QString& account) {
+    if (!onApplicationThread(nullptr)) {
+        saveAPIKey(value, account);
+        return;
+    }
+    m_worker.post([this, value, account](bool) {
+        saveAPIKey(value, account);
+        return SerialWorker::Delivery();
+    });
 }
 
 }  // namespace ts

@@ -1,12 +1,15 @@
 // Runs key operations through Keychain in a process of its own, so that a test can choose the
-// session bus it sees. Usage: keystore-probe FALLBACK_FILE OP... where OP is one of
-// "read ACCOUNT", "save ACCOUNT VALUE", "delete ACCOUNT" or "where". Prints one JSON line per
-// operation: {"op": ..., "ms": ..., "result": ...}.
+// session bus it sees. Usage: keystore-probe FALLBACK_FILE OP... where FALLBACK_FILE "-" takes the
+// program's shared keychain, and OP is one of "read ACCOUNT", "save ACCOUNT VALUE", "delete
+// ACCOUNT", "where", "read-later ACCOUNT" or "save-later ACCOUNT VALUE". Prints one JSON line per
+// operation: {"op": ..., "ms": ..., "result": ...}; the program ends without waiting for the
+// "later" ones.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextStream>
+#include <optional>
 
 #include "store/Keychain.h"
 
@@ -17,7 +20,10 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "usage: keystore-probe FALLBACK_FILE OP...\n";
         return 2;
     }
-    ts::Keychain keys(args.takeFirst());
+    const QString fallback = args.takeFirst();
+    std::optional<ts::Keychain> own;
+    ts::Keychain& keys =
+        fallback == QLatin1String("-") ? ts::Keychain::shared() : own.emplace(fallback);
     QTextStream out(stdout);
     while (!args.isEmpty()) {
         const QString op = args.takeFirst();
@@ -26,9 +32,13 @@ int main(int argc, char** argv) {
         timer.start();
         if (op == QLatin1String("read") && !args.isEmpty()) {
             result = keys.readAPIKey(args.takeFirst());
-        } else if (op == QLatin1String("save") && args.size() >= 2) {
+        } else if (op == QLatin1String("read-later") && !args.isEmpty()) {
+            keys.readAPIKeyLater(args.takeFirst(), &app, [](const QString&) {});
+        } else if ((op == QLatin1String("save") || op == QLatin1String("save-later")) &&
+                   args.size() >= 2) {
             const QString account = args.takeFirst();
-            keys.saveAPIKey(args.takeFirst(), account);
+            op == QLatin1String("save") ? keys.saveAPIKey(args.takeFirst(), account)
+                                        : keys.saveAPIKeyLater(args.takeFirst(), account);
         } else if (op == QLatin1String("delete") && !args.isEmpty()) {
             keys.deleteAPIKey(args.takeFirst());
         } else if (op == QLatin1String("where")) {
