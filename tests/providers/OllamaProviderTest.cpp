@@ -14,9 +14,6 @@ using namespace std::chrono_literals;
 using namespace test;
 using ::testing::ElementsAre;
 
-const QByteArray completion =
-    R"({"id":"c1","choices":[{"index":0,"message":{"role":"assistant","content":"Done."}}]})";
-
 TEST(OllamaErrorText, NamesTheHostOrTheWholeAddress) {
     struct Case {
         QString url;
@@ -40,16 +37,6 @@ class OllamaProviderTest : public ::testing::Test {
 protected:
     LoopbackModelServer server;
 };
-
-TEST_F(OllamaProviderTest, CompletePostsToTheCompatibleEndpointWithThePlaceholderKey) {
-    server.on("POST", "/v1/chat/completions", ScriptedResponse::json(200, completion));
-    CallRecorder call(OllamaProvider(server.url("/v1")).complete("sys", "text", "llama3.1"));
-    ASSERT_TRUE(call.wait());
-    EXPECT_EQ(call.completed, "Done.");
-    ASSERT_EQ(server.requests().size(), 1);
-    EXPECT_EQ(server.requests()[0].header("Authorization"), "Bearer ollama");
-    EXPECT_EQ(server.requests()[0].json()["model"].toString(), "llama3.1");
-}
 
 TEST_F(OllamaProviderTest, StreamDeliversThePiecesOfTheInnerStream) {
     server.on("POST", "/v1/chat/completions",
