@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "LoopbackModelServer.h"
+#include "cli/DiffCommand.h"
+#include "cli/HistoryCommand.h"
+#include "cli/ModelsCommand.h"
+#include "session/RequestSetup.h"
+#include "store/HistoryStore.h"
+#include "store/MemoryKeyStore.h"
+#include "store/SettingsStore.h"
+
+using namespace ts;
+using namespace ts::cli;
+using namespace ts::test;
+
+namespace {
+
+// The commands in process, with standard output and error captured in strings.
+class CliCommands : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString output() {
+        outStream.flush();
+        return out;
+    }
+
+    QString writeFile(const QString& name, const QByteArray& text) {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    }
+
+    Invocation diff(const QString& oldFile, const QString& newFile, bool json = false) {
+        Invocation invocation;
+        invocation.command = Command::diff;
+        invocation.oldFile = oldFile;
+        invocation.newFile = newFile;
+        invocation.json = json;
+        return invocation;
+    }
+
+    QTemporaryDir dir;
+    SettingsStore settings{path("tessarine.conf")};
+    MemoryKeyStore keys;
+    HistoryStore history{path("history.json")};
+    QString out, err;
+    QTextStream outStream{&out}, errStream{&err};
+    CliEnvironment env{outStream,
+                       errStream,
+                       false,
+                       false,
+                       false,
+                       {},
+                       {},
+                       [this]() -> SettingsStore& { return settings; },
+                       [this]() -> KeyStore& { return keys; },
+                       [this]() -> HistoryStore& { return history; },
+                       {}};
+};
+
+TEST_F(CliCommands, DiffMarksWordsWithMarkersColoursOrJson) {
+    const QString before = writeFile("old.txt", "Send the report today.");
+    const QString after = writeFile("new.txt", "Send the numbers today.");
+
+    EXPECT_EQ(runDiff(env, diff(before, after)), exitSuccess);
+    EXPECT_EQ(output(), "Send the {+numbers +}[-report -]today.\n");
+
+    out.clear();
+    env.outIsTerminal = true;
+    EXPECT_EQ(runDiff(env, diff(before, after)), exitSuccess);
+    EXPECT_EQ(output(), "Send the \x1b[32mnumbers \x1b[0m\x1b[31;9mreport \x1b[0mtoday.\n");
+
+    out.clear();
+    EXPECT_EQ(runDiff(env, diff(before, after, true)), exitSuccess);
+    EXPECT_EQ(output(), R"([{"op":"equal","text":"Send the "},{"op":"insert","text":"numbers "},)"
+                        R"({"op":"delete","text":"report "},{"op":"equal","text":"today."}])"
+                        "\n");
+}
+
+TEST_F(CliCommands, DiffOfAnUnreadableFileIsAUsageError) {
+    const QString present = writeFile("new.txt", "text");
+    EXPECT_EQ(runDiff(env, diff(path("missing.txt"), present)), exitUsage);
+    EXPECT_TRUE(err.startsWith("tessarine-cli: cannot read " + path("missing.txt")))
+        << err.toStdString();
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(CliCommands, HistoryListsNewestFirstAsTextOrJson) {
+    Invocation invocation;
+    invocation.command = Command::history;
+    EXPECT_EQ(runHistory(env, invocation), exitSuccess);
+    EXPECT_EQ(output(), "No history yet.\n");
+
+    HistoryItem older;
+    older.id = QUuid::createUuid();
+    older.date = QDateTime(QDate(2024, 3, 5), QTime(9, 41));
+    older.original = "so could you maybe send the numbers\nthanks";
+    older.review.improved = "Could you send the numbers?";
+    older.model = "gpt-4o-mini";
+    HistoryItem newer = older;
+    newer.id = QUuid::createUuid();
+    newer.date = QDateTime(QDate(2024, 3, 6), QTime(14, 7));
+    newer.original = QString(100, 'a');
+    newer.review.improved = "Fixed.";
+    newer.provider = ProviderKind::ollama;
+    newer.model = "llama3.1";
+    newer.mode = Mode::proofread;
+    newer.rating = Rating::up;
+    history.add(older);
+    history.add(newer);
+
+    out.clear();
+    EXPECT_EQ(runHistory(env, invocation), exitSuccess);
+    EXPECT_EQ(output(),
+              "2024-03-06 14:07  Proofread  Ollama/llama3.1 [up]\n"
+              "    " +
+                  QString(71, 'a') + QChar(0x2026) +
+                  "\n"
+                  "  > Fixed.\n"
+                  "2024-03-05 09:41  Rewrite  OpenAI/gpt-4o-mini\n"
+                  "    so could you maybe send the numbers\n"
+                  "  > Could you send the numbers?\n");
+
+    out.clear();
+    invocation.json = true;
+    EXPECT_EQ(runHistory(env, invocation), exitSuccess);
+    const QJsonArray array = QJsonDocument::fromJson(output().toUtf8()).array();
+    ASSERT_EQ(array.size(), 2);
+    EXPECT_EQ(array[0]["rating"].toString(), "up");
+    EXPECT_FALSE(array[1].toObject().contains("rating"));
+    EXPECT_EQ(array[1]["original"].toString(), older.original);
+    EXPECT_EQ(QDateTime::fromString(array[1]["date"].toString(), Qt::ISODateWithMs), older.date);
+}
+
+TEST_F(CliCommands, ModelsListsTheCurrentProvidersModelsOrFails) {
+    LoopbackModelServer server;
+    ASSERT_TRUE(server.isListening());
+    settings.setOpenaiBaseURL(server.url("/v1").toString());
+    const auto run = [this] {
+        ModelsCommand command(env);
+        std::optional<int> status;
+        QObject::connect(&command, &ModelsCommand::finished,
+                         [&status](int code) { status = code; });
+        command.start();
+        EXPECT_TRUE(QTest::qWaitFor([&status] { return status.has_value(); }, 30000));
+        return status.value_or(-1);
+    };
+
+    EXPECT_EQ(run(), exitFailure);
+    EXPECT_EQ(err, QString(kMissingKeyMessage) + "\n");
+    EXPECT_TRUE(server.requests().isEmpty());
+
+    keys.saveAPIKey("sk-loopback", apiKeyAccount(ProviderKind::openai));
+    server.enqueue("GET", "/v1/models",
+                   ScriptedResponse::json(200, R"({"data":[{"id":"gpt-4o"},{"id":"whisper-1"},)"
+                                               R"({"id":"gpt-4.1-mini"}]})"));
+    err.clear();
+    EXPECT_EQ(run(), exitSuccess);
+    EXPECT_EQ(output(), "gpt-4.1-mini\ngpt-4o\n");
+    EXPECT_EQ(err, "");
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].header("Authorization"), "Bearer sk-loopback");
+
+    server.enqueue("GET", "/v1/models",
+                   ScriptedResponse::json(401, R"({"error":{"message":"bad key"}})"));
+    out.clear();
+    EXPECT_EQ(run(), exitFailure);
+    EXPECT_EQ(output(), "");
+    EXPECT_FALSE(err.isEmpty());
+}
+
+}  // namespace
