@@ -25,7 +25,12 @@ namespace {
 // The commands in process, with standard output and error captured in strings.
 class CliCommands : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        env.settings = [this]() -> SettingsStore& { return settings; };
+        env.keys = [this]() -> KeyStore& { return keys; };
+        env.history = [this]() -> HistoryStore& { return history; };
+    }
 
     QString path(const QString& name) const { return dir.filePath(name); }
     QString output() {
@@ -55,20 +60,10 @@ protected:
     HistoryStore history{path("history.json")};
     QString out, err;
     QTextStream outStream{&out}, errStream{&err};
-    CliEnvironment env{outStream,
-                       errStream,
-                       false,
-                       false,
-                       false,
-                       {},
-                       {},
-                       [this]() -> SettingsStore& { return settings; },
-                       [this]() -> KeyStore& { return keys; },
-                       [this]() -> HistoryStore& { return history; },
-                       {}};
+    CliEnvironment env{outStream, errStream, false, false, false, {}, {}, {}, {}, {}, {}};
 };
 
-TEST_F(CliCommands, DiffMarksWordsWithMarkersColoursOrJson) {
+TEST_F(CliCommands, DiffMarksWordsWithMarkersColoursOrJsonAndRefusesAnUnreadableFile) {
     const QString before = writeFile("old.txt", "Send the report today.");
     const QString after = writeFile("new.txt", "Send the numbers today.");
 
@@ -85,11 +80,9 @@ TEST_F(CliCommands, DiffMarksWordsWithMarkersColoursOrJson) {
     EXPECT_EQ(output(), R"([{"op":"equal","text":"Send the "},{"op":"insert","text":"numbers "},)"
                         R"({"op":"delete","text":"report "},{"op":"equal","text":"today."}])"
                         "\n");
-}
 
-TEST_F(CliCommands, DiffOfAnUnreadableFileIsAUsageError) {
-    const QString present = writeFile("new.txt", "text");
-    EXPECT_EQ(runDiff(env, diff(path("missing.txt"), present)), exitUsage);
+    out.clear();
+    EXPECT_EQ(runDiff(env, diff(path("missing.txt"), after)), exitUsage);
     EXPECT_TRUE(err.startsWith("tessarine-cli: cannot read " + path("missing.txt")))
         << err.toStdString();
     EXPECT_EQ(output(), "");
@@ -101,19 +94,20 @@ TEST_F(CliCommands, HistoryListsNewestFirstAsTextOrJson) {
     EXPECT_EQ(runHistory(env, invocation), exitSuccess);
     EXPECT_EQ(output(), "No history yet.\n");
 
-    HistoryItem older;
-    older.id = QUuid::createUuid();
-    older.date = QDateTime(QDate(2024, 3, 5), QTime(9, 41));
-    older.original = "so could you maybe send the numbers\nthanks";
-    older.review.improved = "Could you send the numbers?";
-    older.model = "gpt-4o-mini";
-    HistoryItem newer = older;
-    newer.id = QUuid::createUuid();
-    newer.date = QDateTime(QDate(2024, 3, 6), QTime(14, 7));
-    newer.original = QString(100, 'a');
-    newer.review.improved = "Fixed.";
+    const auto item = [](const QDateTime& date, const QString& original, const QString& model) {
+        HistoryItem item;
+        item.id = QUuid::createUuid();
+        item.date = date;
+        item.original = original;
+        item.review.improved = "Improved " + model;
+        item.model = model;
+        return item;
+    };
+    const HistoryItem older = item(QDateTime(QDate(2024, 3, 5), QTime(9, 41)),
+                                   "so could you maybe send the numbers\nthanks", "gpt-4o-mini");
+    HistoryItem newer =
+        item(QDateTime(QDate(2024, 3, 6), QTime(14, 7)), QString(100, 'a'), "llama3.1");
     newer.provider = ProviderKind::ollama;
-    newer.model = "llama3.1";
     newer.mode = Mode::proofread;
     newer.rating = Rating::up;
     history.add(older);
@@ -126,10 +120,10 @@ TEST_F(CliCommands, HistoryListsNewestFirstAsTextOrJson) {
               "    " +
                   QString(71, 'a') + QChar(0x2026) +
                   "\n"
-                  "  > Fixed.\n"
+                  "  > Improved llama3.1\n"
                   "2024-03-05 09:41  Rewrite  OpenAI/gpt-4o-mini\n"
                   "    so could you maybe send the numbers\n"
-                  "  > Could you send the numbers?\n");
+                  "  > Improved gpt-4o-mini\n");
 
     out.clear();
     invocation.json = true;
