@@ -8,6 +8,7 @@
 
 #include "TestFiles.h"
 #include "store/HistoryStore.h"
+#include "store/KeyFile.h"
 #include "store/LegacyDocuments.h"
 #include "store/PromptStore.h"
 #include "store/SettingsStore.h"
@@ -200,6 +201,29 @@ TEST_F(LegacyDocumentsTest, FilesAlreadyThereAreNeverOverwritten) {
         EXPECT_EQ(stateFiles(), row.after);
         EXPECT_FALSE(SettingsStore(settingsPath()).legacyData(HistoryStore::defaultsKey));
     }
+}
+
+TEST(KeyFileTest, KeepsEachAccountExactlyAndTightensALooseFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tessarine/keys"));
+    const QString openai = QStringLiteral("io.tessarine.apikey.openai"), gemini = "gemini";
+    ASSERT_TRUE(writeFile(path, "not json"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
+    KeyFile file(path);
+    EXPECT_TRUE(file.read(openai).isEmpty());
+    const QString odd = QStringLiteral(" sk-ключ 🔑\n\"quoted\"\\ ");
+    file.save(odd, openai);
+    file.save(QStringLiteral("g-1"), gemini);
+    file.save(QStringLiteral("g-2"), gemini);
+    EXPECT_EQ(test::modeOf(path), 0600);
+    KeyFile reread(path);
+    EXPECT_EQ(reread.read(openai), odd);
+    EXPECT_EQ(reread.read(gemini), QStringLiteral("g-2"));
+    reread.remove(gemini);
+    EXPECT_TRUE(file.read(gemini).isEmpty());
+    EXPECT_EQ(file.read(openai), odd);
+    // Atomic replacement leaves no temporary files behind.
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"keys"});
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "SettingsPayload.h"
 #include "TestFiles.h"
 #include "store/MemoryKeyStore.h"
 #include "store/SettingsStore.h"
@@ -127,41 +130,28 @@ TEST_F(SettingsStoreTest, ProviderSwitchKeepsOnlyHandChosenModels) {
 }
 
 TEST_F(SettingsStoreTest, OnboardingMigrationRunsOnceAcrossLaunches) {
-    const struct {
-        const char *name, *providerRaw;
-        bool keyBeforeFirstLaunch, completedAfterFirst;
-    } table[] = {{"fresh install", nullptr, false, false},
-                 {"local provider", "Ollama", false, true},
-                 {"stored key", "Gemini", true, true},
-                 {"key of another provider only", "Anthropic", false, false}};
-    for (const auto& row : table) {
-        SCOPED_TRACE(row.name);
+    // Provider, whose key is stored before the first launch; onboarding done after it.
+    const std::tuple<const char*, bool, bool> table[] = {
+        {"OpenAI", false, false}, {"Ollama", false, true}, {"Gemini", true, true}};
+    for (const auto& [provider, keyStored, completed] : table) {
+        SCOPED_TRACE(provider);
         QFile::remove(path());
+        SettingsStore(path()).setProviderRaw(QString::fromLatin1(provider));
+        const QString account = apiKeyAccount(SettingsStore(path()).provider());
         MemoryKeyStore keys;
         keys.saveAPIKey(QStringLiteral("sk-other"), apiKeyAccount(ProviderKind::custom));
-        if (row.providerRaw) {
-            SettingsStore(path()).setProviderRaw(QString::fromLatin1(row.providerRaw));
-        }
-        const QString account = apiKeyAccount(SettingsStore(path()).provider());
-        if (row.keyBeforeFirstLaunch) {
+        if (keyStored) {
             keys.saveAPIKey(QStringLiteral("sk-1"), account);
         }
         SettingsStore(path()).runOnboardingMigration(keys);
         EXPECT_TRUE(SettingsStore(path()).hasRunOnboardingMigration());
-        EXPECT_EQ(SettingsStore(path()).hasCompletedOnboarding(), row.completedAfterFirst);
+        EXPECT_EQ(SettingsStore(path()).hasCompletedOnboarding(), completed);
         // Neither a key that appears later nor "Replay first-run setup…" runs it again.
         keys.saveAPIKey(QStringLiteral("sk-2"), account);
         SettingsStore(path()).setHasCompletedOnboarding(false);
         SettingsStore(path()).runOnboardingMigration(keys);
         EXPECT_FALSE(SettingsStore(path()).hasCompletedOnboarding());
     }
-}
-
-TEST_F(SettingsStoreTest, ChangeByAnotherProcessIsSeenAtTheNextRead) {
-    SettingsStore store(path());
-    EXPECT_EQ(store.model(), QStringLiteral("gpt-4o-mini"));
-    setElsewhere(path(), QStringLiteral("model"), QStringLiteral("from-another-process"));
-    EXPECT_EQ(store.model(), QStringLiteral("from-another-process"));
 }
 
 TEST_F(SettingsStoreTest, EveryChangedSettingAnnouncesItsTopicOnly) {
@@ -278,6 +268,7 @@ TEST(SettingsWatcher, ReportsWhatAnotherProcessChangedAsTheStoreDoesItsOwn) {
     };
 
     setElsewhere(path, QStringLiteral("model"), QStringLiteral("llama3.1"));
+    EXPECT_EQ(store.model(), QStringLiteral("llama3.1"));  // every read goes to the file
     EXPECT_EQ(next(), QStringLiteral("model"));
     EXPECT_EQ(spies.counts(), (std::vector<qsizetype>{0, 0, 0, 1}));
 
@@ -295,6 +286,47 @@ TEST(SettingsWatcher, ReportsWhatAnotherProcessChangedAsTheStoreDoesItsOwn) {
     EXPECT_TRUE(changed.isEmpty());
     EXPECT_EQ(spies.counts(), (std::vector<qsizetype>{1, 0, 1, 1}));
     EXPECT_EQ(modeOf(QFileInfo(path).absolutePath()), 0700);
+}
+
+// A writer killed at a random moment, over and over: every time, the file must still load and
+// hold whole values only.
+TEST_F(SettingsStoreTest, KilledWriterNeverLeavesATornFile) {
+    int roundsSeen = 0;
+    for (int kill = 0; kill < 25; ++kill) {
+        QProcess writer;
+        writer.start(QStringLiteral(TS_SETTINGS_WRITER), {QStringLiteral("loop"), path()});
+        // Kill only once it is busy writing, at a point that varies from run to run.
+        ASSERT_TRUE(writer.waitForReadyRead(30000)) << writer.readAllStandardError().toStdString();
+        QTest::qWait(QRandomGenerator::global()->bounded(1, 40));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished(10000));
+        roundsSeen += int(writer.readAllStandardOutput().count('\n'));
+        SettingsStore store(path());
+        ASSERT_TRUE(test::payloadRound(store.styleProfile())) << kill;
+        if (store.contains(QStringLiteral("styleSamples"))) {
+            ASSERT_TRUE(test::payloadRound(store.styleSamples())) << kill;
+        }
+    }
+    EXPECT_GT(roundsSeen, 25);
+}
+
+// A writer killed between creating the lock file and filling it leaves it empty; QSettings alone
+// would wait 30 seconds before it treats such a lock as abandoned.
+TEST_F(SettingsStoreTest, EmptyLockLeftByADeadWriterDoesNotStallTheNextWrite) {
+    for (const bool justLeft : {false, true}) {
+        QFile lock(path() + QStringLiteral(".lock"));
+        ASSERT_TRUE(test::writeFile(lock.fileName(), {}) && lock.open(QIODevice::Append));
+        if (!justLeft) {
+            lock.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                             QFileDevice::FileModificationTime);
+        }
+        lock.close();
+        QElapsedTimer timer;
+        timer.start();
+        SettingsStore(path()).setModel(justLeft ? QStringLiteral("b") : QStringLiteral("a"));
+        EXPECT_LT(timer.elapsed(), 10000) << justLeft;
+        EXPECT_EQ(SettingsStore(path()).model(), justLeft ? "b" : "a");
+    }
 }
 
 }  // namespace

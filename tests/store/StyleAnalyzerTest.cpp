@@ -14,6 +14,7 @@ namespace ts {
 namespace {
 
 using test::ScriptedProvider;
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
@@ -88,55 +89,6 @@ TEST(StyleUserMessage, LaysOutSamplesThenPairsEachOnlyWhenPresent) {
                   closing);
 }
 
-TEST(StyleUserMessage, WritesOnlyTheFirstFifteenOfEach) {
-    QStringList samples;
-    QList<HistoryItem> pairs;
-    for (int i = 1; i <= 20; ++i) {
-        samples.append(longSample(i));
-        pairs.append(historyItem(QStringLiteral("before %1").arg(i), "after"));
-    }
-    const std::string message = StyleAnalyzer::userMessage(samples, pairs).toStdString();
-    EXPECT_THAT(message, HasSubstr("Sample 15:\n" + longSample(15).toStdString()));
-    EXPECT_THAT(message, Not(HasSubstr(longSample(16).toStdString())));
-    EXPECT_THAT(message, HasSubstr("Pair 15 [context: Email, tone: Professional]\nBEFORE:\n"
-                                   "before 15\n"));
-    EXPECT_THAT(message, Not(HasSubstr("before 16")));
-}
-
-TEST(StyleAnalyze, FewerThanThreeInputsFailsWithoutARequest) {
-    const ScriptedProvider provider;
-    for (const auto& [samples, pairs] : {std::pair{0, 0}, {2, 0}, {0, 2}, {1, 1}}) {
-        auto call =
-            StyleAnalyzer::analyze(QStringList(samples, longSample(1)),
-                                   QList<HistoryItem>(pairs, historyItem("x", "y")), provider, "m");
-        QSignalSpy failed(call.get(), &ProviderCall::failed);
-        ASSERT_TRUE(failed.wait(5000));
-        const auto failure = failed[0][0].value<RequestError>();
-        const auto* error = failure.as<StyleAnalyzerError>();
-        ASSERT_NE(error, nullptr);
-        EXPECT_EQ(error->have(), samples + pairs);
-        EXPECT_EQ(error->need(), 3);
-    }
-    EXPECT_THAT(provider.state().requests, IsEmpty());
-}
-
-TEST(StyleAnalyze, SendsOneCompletionAndTrimsTheAnswer) {
-    const ScriptedProvider provider;
-    provider.enqueueAnswer({"\n  Direct, warm, ", "short sentences.\n\n"});
-    const QList<HistoryItem> pairs{historyItem("a", "b")};
-    auto call = StyleAnalyzer::analyze({longSample(1), longSample(2)}, pairs, provider, "llama3.1");
-    QSignalSpy completed(call.get(), &ProviderCall::completed);
-    ASSERT_TRUE(completed.wait(5000));
-    EXPECT_EQ(completed[0][0].toString(), "Direct, warm, short sentences.");
-    ASSERT_EQ(provider.state().requests.size(), 1);
-    const auto& request = provider.state().requests[0];
-    EXPECT_EQ(request.operation, "complete");
-    EXPECT_EQ(request.model, "llama3.1");
-    EXPECT_EQ(request.systemPrompt, StyleAnalyzer::systemPrompt());
-    EXPECT_EQ(request.userMessage,
-              StyleAnalyzer::userMessage({longSample(1), longSample(2)}, pairs));
-}
-
 class StyleAnalyzerTest : public ::testing::Test {
 protected:
     void thumbUp(int count) {
@@ -159,36 +111,45 @@ protected:
     int added = 0;
 };
 
-TEST_F(StyleAnalyzerTest, RefreshIsPossibleFromThreeUsableInputs) {
+TEST_F(StyleAnalyzerTest, RefreshSendsTheNewestFifteenOfEachAndStoresTheTrimmedProfile) {
     settings.setStyleSamples(longSample(1) + "\n\ntoo short\n\n" + longSample(2));
     history.add(historyItem("down", "rated down", Rating::down));
     EXPECT_EQ(analyzer.inputCount(), 2);
     EXPECT_FALSE(analyzer.canRefresh());
     thumbUp(1);
     EXPECT_TRUE(analyzer.canRefresh());
-}
 
-TEST_F(StyleAnalyzerTest, RefreshStoresTheProfileAndTheFullThumbedUpCount) {
-    thumbUp(20);
-    provider.enqueueAnswer({"  Plain, brisk, no greetings.  "});
+    QStringList samples;
+    for (int i = 1; i <= 20; ++i) {
+        samples.append(longSample(i));
+    }
+    settings.setStyleSamples(samples.join("\n\n"));
+    thumbUp(19);
+    provider.enqueueAnswer({"\n  Plain, brisk, ", "no greetings.  "});
     QSignalSpy profile(&analyzer, &StyleAnalyzer::profileChanged);
     ASSERT_TRUE(refreshAndWait());
     EXPECT_EQ(settings.styleProfile(), "Plain, brisk, no greetings.");
     EXPECT_EQ(settings.thumbedUpCountAtLastStyleRefresh(), 20);
     EXPECT_EQ(profile.size(), 1);
-    // The newest fifteen, newest first.
-    const QString message = provider.state().requests[0].userMessage;
-    EXPECT_TRUE(
-        message.contains("Pair 1 [context: Email, tone: Professional]\nBEFORE:\nbefore 19\n"));
-    EXPECT_TRUE(
-        message.contains("Pair 15 [context: Email, tone: Professional]\nBEFORE:\nbefore 5\n"));
-    EXPECT_FALSE(message.contains("Raw writing samples"));
+    ASSERT_EQ(provider.state().requests.size(), 1);
+    const auto& request = provider.state().requests[0];
+    EXPECT_EQ(request.operation, "complete");
+    EXPECT_EQ(request.model, "m1");
+    EXPECT_EQ(request.systemPrompt, StyleAnalyzer::systemPrompt());
+    EXPECT_THAT(
+        request.userMessage.toStdString(),
+        AllOf(HasSubstr("Sample 15:\n" + longSample(15).toStdString()),
+              Not(HasSubstr(longSample(16).toStdString())),
+              HasSubstr("Pair 1 [context: Email, tone: Professional]\nBEFORE:\nbefore 19\n"),
+              HasSubstr("Pair 15 [context: Email, tone: Professional]\nBEFORE:\nbefore 5\n"),
+              Not(HasSubstr("before 4\n"))));
 }
 
 TEST_F(StyleAnalyzerTest, FailedRefreshKeepsProfileAndCountAndShowsTheError) {
     settings.setStyleProfile("Old profile.");
     settings.setThumbedUpCountAtLastStyleRefresh(2);
-    thumbUp(2);
+    settings.setStyleSamples(longSample(1));
+    thumbUp(1);
     ASSERT_TRUE(refreshAndWait());
     EXPECT_EQ(analyzer.errorMessage(),
               "Need at least 3 thumbed-up reviews to analyze. You have 2.");
