@@ -50,6 +50,11 @@ struct SerialWorker::State {
             lock.lock();
             if (delivery && receiver && !closing) {
                 QMetaObject::invokeMethod(receiver, std::move(delivery), Qt::QueuedConnection);
+            } else if (delivery) {
+                // Its captures may do anything when they go: not under the lock.
+                lock.unlock();
+                delivery = nullptr;
+                lock.lock();
             }
         }
     }
