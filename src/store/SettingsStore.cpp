@@ -474,7 +474,6 @@ void SettingsStore::resetHotkeys() {
     writeValue(key::inPlaceHotkeyEnabled, true);
     // Announced even when nothing changed: the shell registers the hotkeys anew.
     emit hotkeysChanged();
-    emit hotkeysReset();
 }
 
 }  // namespace ts

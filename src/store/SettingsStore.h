@@ -122,7 +122,6 @@ public:
 signals:
     // This process's writes only, one per key whose value changed.
     void valueChanged(const QString& key);
-    void hotkeysReset();
 
     // Once per write or operation, from this process or (through SettingsWatcher) another one.
     void hotkeysChanged();  // either shortcut or the in-place switch
