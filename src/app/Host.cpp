@@ -42,13 +42,13 @@ Host::Host(Platform platform, RequestServices requests, QObject* parent)
       platform_(platform),
       requests_(std::move(requests)),
       clipboard_(std::make_unique<SessionClipboard>(platform_.clipboard)) {
-    runner_ = std::make_unique<InPlaceRunner>(InPlaceRunner::Services{
-        platform_, requests_,
-        [this](const QString& text, ToastKind kind,
-               std::optional<std::chrono::milliseconds> duration) {
-            showToast(text, kind, duration);
-        },
-        [this] { showAccessibilityAlert(); }});
+    runner_ = std::make_unique<InPlaceRunner>(
+        InPlaceRunner::Services{platform_, requests_,
+                                [this](const QString& text, ToastKind kind,
+                                       std::optional<std::chrono::milliseconds> duration) {
+                                    showToast(text, kind, duration);
+                                },
+                                [this] { showAccessibilityAlert(); }});
     session_ = std::make_unique<AppState>(AppState::Services{
         requests_, *clipboard_,
         [this](Mode mode, const std::optional<QString>& instruction,
@@ -62,8 +62,7 @@ Host::Host(Platform platform, RequestServices requests, QObject* parent)
     actions.runInPlace = [this] {
         const std::optional<AppInfo> app = platform_.frontmost.current();
         session_->runInPlace(Mode::rewrite, std::nullopt, std::nullopt,
-                             app && !app->name.isEmpty() ? std::optional(app->name)
-                                                         : std::nullopt);
+                             app && !app->name.isEmpty() ? std::optional(app->name) : std::nullopt);
     };
     SettingsStore& settings = requests_.settings;
     auto readSettings = [&settings] {
@@ -75,9 +74,9 @@ Host::Host(Platform platform, RequestServices requests, QObject* parent)
         out.inPlaceEnabled = settings.inPlaceHotkeyEnabled();
         return out;
     };
-    bindings_ = std::make_unique<HotKeyBindings>(platform_, std::move(readSettings),
-                                                 std::move(actions),
-                                                 QCoreApplication::applicationName());
+    bindings_ =
+        std::make_unique<HotKeyBindings>(platform_, std::move(readSettings), std::move(actions),
+                                         QCoreApplication::applicationName());
 }
 
 Host::~Host() {
@@ -107,10 +106,11 @@ void Host::registerHotkeys(const char* occasion) {
     const HotKeyManager& inPlace = bindings_->inPlaceHotkey();
     // "active": the X server gave us the combination (another program may hold it).
     qCInfo(lcApp, "%s; window hotkey %s active=%d, in-place hotkey %s %s", occasion,
-           qUtf8Printable(describe(requests_.settings.hotkeyKeyCode(), requests_.settings.hotkeyModifiers())),
-           window.isActive() ? 1 : 0,
            qUtf8Printable(
-               describe(requests_.settings.inPlaceHotkeyKeyCode(), requests_.settings.inPlaceHotkeyModifiers())),
+               describe(requests_.settings.hotkeyKeyCode(), requests_.settings.hotkeyModifiers())),
+           window.isActive() ? 1 : 0,
+           qUtf8Printable(describe(requests_.settings.inPlaceHotkeyKeyCode(),
+                                   requests_.settings.inPlaceHotkeyModifiers())),
            !inPlace.isRegistered() ? "off"
            : inPlace.isActive()    ? "active=1"
                                    : "active=0");

@@ -38,9 +38,9 @@ public:
     };
 
     // The in-place rewrite lives in the desktop layer; the session is only its door.
-    using InPlaceDoor =
-        std::function<void(Mode mode, const std::optional<QString>& instruction,
-                           const std::optional<QString>& text, const std::optional<QString>& appName)>;
+    using InPlaceDoor = std::function<void(Mode mode, const std::optional<QString>& instruction,
+                                           const std::optional<QString>& text,
+                                           const std::optional<QString>& appName)>;
 
     struct Services {
         RequestServices requests;

@@ -1,6 +1,5 @@
 #include "desktop/inplace/InPlaceRequest.h"
 
-
 #include "desktop/PlatformTexts.h"
 #include "desktop/inplace/InPlaceLogging.h"
 #include "session/ReviewRequest.h"
