@@ -99,11 +99,17 @@ std::unique_ptr<ProviderCall> AnthropicProvider::stream(const QString& systemPro
     QJsonObject json = messagesBody(systemPrompt, userMessage, model);
     json.insert(QStringLiteral("stream"), true);
     const SecretRedactor redactor(m_apiKey);
-    auto decodeLine = [redactor](const QByteArray& line) {
-        const std::optional<QByteArray> payload = wire::dataPayload(line);
-        const std::optional<QJsonObject> json =
-            payload ? wire::parseObject(*payload) : std::nullopt;
-        const std::optional<StreamEvent> event = json ? decodeEvent(*json) : std::nullopt;
+    auto decodeStreamEvent = [redactor](const ServerSentEvent& sse) {
+        const std::optional<QJsonObject> json = wire::parseObject(sse.data);
+        if (!json) {
+            return HttpCall::Step::skip();
+        }
+        // An overloaded or failing service says so inside a 2xx stream; that is no answer.
+        if (std::optional<RequestError> error =
+                wire::streamedError(*json, sse.type == "error", sse.data, redactor)) {
+            return HttpCall::Step::fail(std::move(*error));
+        }
+        const std::optional<StreamEvent> event = decodeEvent(*json);
         if (!event) {
             return HttpCall::Step::skip();
         }
@@ -114,13 +120,10 @@ std::unique_ptr<ProviderCall> AnthropicProvider::stream(const QString& systemPro
         if (event->type == QLatin1String("message_stop")) {
             return HttpCall::Step::end();
         }
-        // An overloaded or failing service says so inside a 2xx stream; that is no answer.
-        if (std::optional<RequestError> error = wire::streamedError(*json, *payload, redactor)) {
-            return HttpCall::Step::fail(std::move(*error));
-        }
         return HttpCall::Step::skip();
     };
-    return HttpCall::lines({"POST", request, wire::compactJson(json)}, redactor, decodeLine);
+    return HttpCall::events({"POST", request, wire::compactJson(json)}, redactor, decodeStreamEvent,
+                            decodeMessage);
 }
 
 std::unique_ptr<ProviderCall> AnthropicProvider::listModels() const {

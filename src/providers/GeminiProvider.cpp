@@ -33,9 +33,32 @@ bool isOptionalString(const QJsonValue& value) {
     return value.isString() || value.isNull() || value.isUndefined();
 }
 
+RequestError blocked(const QString& reason) {
+    return RequestError(QStringLiteral("Gemini blocked this response (%1).").arg(reason));
+}
+
+bool isBlockReason(const QString& finishReason) {
+    static const QStringList reasons{
+        QStringLiteral("SAFETY"),
+        QStringLiteral("RECITATION"),
+        QStringLiteral("PROHIBITED_CONTENT"),
+        QStringLiteral("BLOCKLIST"),
+        QStringLiteral("SPII"),
+    };
+    return reasons.contains(finishReason);
+}
+
 HttpCall::Outcome decodeAnswer(const QByteArray& body) {
     const std::optional<QJsonObject> root = wire::parseObject(body);
     const QJsonValue candidates = root ? root->value(QLatin1String("candidates")) : QJsonValue();
+    const QString blockReason = root ? root->value(QLatin1String("promptFeedback"))
+                                           .toObject()
+                                           .value(QLatin1String("blockReason"))
+                                           .toString()
+                                     : QString();
+    if (!blockReason.isEmpty()) {
+        return blocked(blockReason);
+    }
     if (!candidates.isArray()) {
         return wire::decodingFailure(QStringLiteral("The answer has no \"candidates\" list."));
     }
@@ -43,15 +66,28 @@ HttpCall::Outcome decodeAnswer(const QByteArray& body) {
     for (const QJsonValue& candidate : candidates.toArray()) {
         const QJsonValue content = candidate.toObject().value(QLatin1String("content"));
         const QJsonValue parts = content.toObject().value(QLatin1String("parts"));
-        if (!content.isObject() || !parts.isArray()) {
+        const QString finishReason =
+            candidate.toObject().value(QLatin1String("finishReason")).toString();
+        if (!parts.isArray()) {
+            if (isBlockReason(finishReason)) {
+                return blocked(finishReason);
+            }
+            // A candidate that ended without a word (for example at its token limit).
+            if (!finishReason.isEmpty()) {
+                continue;
+            }
             return wire::decodingFailure(QStringLiteral("A candidate has no content parts."));
         }
         for (const QJsonValue& part : parts.toArray()) {
-            const QJsonValue partText = part.toObject().value(QLatin1String("text"));
+            const QJsonObject fields = part.toObject();
+            const QJsonValue partText = fields.value(QLatin1String("text"));
             if (!part.isObject() || !isOptionalString(partText)) {
                 return wire::decodingFailure(QStringLiteral("A content part is malformed."));
             }
-            text += partText.toString();
+            // The model's reasoning is not part of its answer.
+            if (!fields.value(QLatin1String("thought")).toBool()) {
+                text += partText.toString();
+            }
         }
     }
     return text;

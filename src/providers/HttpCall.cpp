@@ -54,10 +54,12 @@ std::unique_ptr<ProviderCall> HttpCall::whole(Request request, SecretRedactor re
     return call;
 }
 
-std::unique_ptr<ProviderCall> HttpCall::lines(Request request, SecretRedactor redactor,
-                                              LineDecoder decoder) {
+std::unique_ptr<ProviderCall> HttpCall::events(Request request, SecretRedactor redactor,
+                                               EventDecoder decoder, BodyDecoder wholeAnswer) {
     std::unique_ptr<HttpCall> call(new HttpCall(std::move(redactor)));
-    call->m_lineDecoder = std::move(decoder);
+    call->m_eventDecoder = std::move(decoder);
+    call->m_bodyDecoder = std::move(wholeAnswer);
+    call->m_asSinglePiece = true;
     call->start(std::move(request));
     return call;
 }
@@ -77,7 +79,7 @@ void HttpCall::start(Request request) {
     m_reply = request.body.isNull() && request.verb == "GET"
                   ? manager.get(request.request)
                   : manager.sendCustomRequest(request.request, request.verb, request.body);
-    if (m_lineDecoder) {
+    if (m_eventDecoder) {
         connect(m_reply, &QNetworkReply::readyRead, this, &HttpCall::onReadyRead);
     }
     connect(m_reply, &QNetworkReply::finished, this, &HttpCall::onFinished);
@@ -111,11 +113,22 @@ bool HttpCall::checkHead() {
     return isSuccess(m_status);
 }
 
+bool HttpCall::answersWhole() const {
+    if (!m_bodyDecoder || !isSuccess(m_status)) {
+        return false;
+    }
+    const QByteArray type = m_reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+    return type.trimmed().toLower().startsWith("application/json");
+}
+
 void HttpCall::onReadyRead() {
     if (!m_reply) {
         return;
     }
-    checkHead();
+    // A whole JSON answer is read once it is complete.
+    if (checkHead() && answersWhole()) {
+        return;
+    }
     const QByteArray data = m_reply->readAll();
     m_reader.feed(data, [this](const QByteArray& line) { return handleLine(line); });
 }
@@ -124,7 +137,11 @@ bool HttpCall::handleLine(const QByteArray& line) {
     if (!isSuccess(m_status)) {
         return handleErrorLine(line);
     }
-    Step step = m_lineDecoder(line);
+    return m_events.line(line, [this](const ServerSentEvent& event) { return handleEvent(event); });
+}
+
+bool HttpCall::handleEvent(const ServerSentEvent& event) {
+    Step step = m_eventDecoder(event);
     switch (step.action) {
         case Step::Action::skip:
             return true;
@@ -165,6 +182,14 @@ bool HttpCall::failWithTransportError() {
     QString description = m_redactor.apply(m_reply->errorString());
     if (code == QNetworkReply::ConnectionRefusedError) {
         kind = TransportError::Kind::cannotConnect;
+        const QUrl url = m_reply->url();
+        const QString host = url.host().contains(QLatin1Char(':'))
+                                 ? QLatin1Char('[') + url.host() + QLatin1Char(']')
+                                 : url.host();
+        const int defaultPort = url.scheme() == QLatin1String("https") ? 443 : 80;
+        description = QStringLiteral("Couldn't connect to %1:%2. Is the server running?")
+                          .arg(host)
+                          .arg(url.port(defaultPort));
     } else if (code == QNetworkReply::TimeoutError) {
         kind = TransportError::Kind::timedOut;
     } else if (code == QNetworkReply::OperationCanceledError) {
@@ -181,8 +206,7 @@ void HttpCall::onFinished() {
     if (!m_reply) {
         return;
     }
-    if (m_lineDecoder) {
-        checkHead();
+    if (m_eventDecoder && !(checkHead() && answersWhole())) {
         // A reply cancelled by the transfer timeout is closed and has nothing left to read.
         const QByteArray rest = m_reply->isReadable() ? m_reply->readAll() : QByteArray();
         const auto handler = [this](const QByteArray& line) { return handleLine(line); };
@@ -195,6 +219,10 @@ void HttpCall::onFinished() {
             return;
         }
         if (!m_reader.finish(handler)) {
+            return;
+        }
+        if (isSuccess(m_status) &&
+            !m_events.finish([this](const ServerSentEvent& event) { return handleEvent(event); })) {
             return;
         }
         if (!isSuccess(m_status)) {

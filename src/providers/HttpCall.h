@@ -12,13 +12,14 @@
 #include "core/ProviderCall.h"
 #include "providers/EventStreamReader.h"
 #include "providers/SecretRedactor.h"
+#include "providers/ServerSentEvents.h"
 
 class QNetworkReply;
 
 namespace ts {
 
 // One HTTP exchange behind a ProviderCall: sends the request on the thread's network manager,
-// checks the status, and hands the 2xx body to a decoder, either whole or line by line as it
+// checks the status, and hands the 2xx body to a decoder, either whole or event by event as it
 // arrives. Every text it hands out passes through the client's redactor. Stopping the call
 // aborts the reply at once, which closes the connection.
 class HttpCall final : public ProviderCall {
@@ -35,7 +36,7 @@ public:
     using Outcome = std::variant<QString, QStringList, RequestError>;
     using BodyDecoder = std::function<Outcome(const QByteArray& body)>;
 
-    // What one line of a 2xx streamed body asks for.
+    // What one event of a 2xx streamed body asks for.
     struct Step {
         enum class Action { skip, piece, end, fail };
         Action action = Action::skip;
@@ -47,14 +48,16 @@ public:
         static Step end() { return {Action::end, {}, {}}; }
         static Step fail(RequestError error) { return {Action::fail, {}, std::move(error)}; }
     };
-    using LineDecoder = std::function<Step(const QByteArray& line)>;
+    using EventDecoder = std::function<Step(const ServerSentEvent& event)>;
 
     // A text outcome is delivered as `completed`, or with `asSinglePiece` as one piece
     // followed by `completed` (a stream of a service that answers only whole).
     static std::unique_ptr<ProviderCall> whole(Request request, SecretRedactor redactor,
                                                BodyDecoder decoder, bool asSinglePiece = false);
-    static std::unique_ptr<ProviderCall> lines(Request request, SecretRedactor redactor,
-                                               LineDecoder decoder);
+    // A server that ignores the request to stream and answers one JSON document gets
+    // `wholeAnswer` instead, its text delivered as a single piece.
+    static std::unique_ptr<ProviderCall> events(Request request, SecretRedactor redactor,
+                                                EventDecoder decoder, BodyDecoder wholeAnswer = {});
 
     // A call that fails on the next turn of the event loop without any traffic.
     static std::unique_ptr<ProviderCall> failing(RequestError error);
@@ -72,6 +75,8 @@ private:
     bool checkHead();
     bool handleErrorLine(const QByteArray& line);
     bool handleLine(const QByteArray& line);
+    bool handleEvent(const ServerSentEvent& event);
+    bool answersWhole() const;
     bool failWithTransportError();
     bool failWithStatus(const QString& text);
     void deliverOutcome(Outcome outcome);
@@ -79,12 +84,13 @@ private:
 
     SecretRedactor m_redactor;
     BodyDecoder m_bodyDecoder;
-    LineDecoder m_lineDecoder;
+    EventDecoder m_eventDecoder;
     bool m_asSinglePiece = false;
     QPointer<QNetworkReply> m_reply;
     bool m_headChecked = false;
     int m_status = 0;
     EventStreamReader m_reader;
+    ServerSentEvents m_events;
     QString m_text;  // the pieces so far, or the error text of a non-2xx stream
     qsizetype m_errorLength = 0;
 };

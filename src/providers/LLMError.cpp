@@ -2,6 +2,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <optional>
 
 #include "providers/TextLimits.h"
 
@@ -15,6 +16,10 @@ LLMError LLMError::httpError(int status, QString body) {
     return LLMError(Kind::httpError, status, std::move(body));
 }
 
+LLMError LLMError::reported(QString message) {
+    return LLMError(Kind::reported, 0, std::move(message));
+}
+
 LLMError LLMError::missingAPIKey() {
     return LLMError(Kind::missingAPIKey, 0, {});
 }
@@ -23,20 +28,50 @@ LLMError LLMError::cancelled() {
     return LLMError(Kind::cancelled, 0, {});
 }
 
-QString providerMessage(const QString& body) {
+namespace {
+
+// The message of a JSON error body; nothing when the body is no such document.
+std::optional<QString> structuredMessage(const QJsonObject& root) {
+    const QJsonValue error = root.value(QLatin1String("error"));
+    const QJsonValue nested = error.toObject().value(QLatin1String("message"));
+    if (nested.isString()) {
+        return nested.toString();
+    }
+    if (error.isString()) {
+        return error.toString();
+    }
+    const QJsonValue message = root.value(QLatin1String("message"));
+    if (message.isString()) {
+        return message.toString();
+    }
+    return std::nullopt;
+}
+
+std::optional<QJsonObject> jsonObject(const QString& body) {
     const QJsonDocument doc = QJsonDocument::fromJson(body.toUtf8());
-    if (doc.isObject()) {
-        const QJsonObject root = doc.object();
-        const QJsonValue error = root.value(QLatin1String("error"));
-        if (error.isObject()) {
-            const QJsonValue message = error.toObject().value(QLatin1String("message"));
-            if (message.isString()) {
-                return message.toString();
-            }
-        }
-        const QJsonValue message = root.value(QLatin1String("message"));
-        if (message.isString()) {
-            return message.toString();
+    return doc.isObject() ? std::optional(doc.object()) : std::nullopt;
+}
+
+// Only the service's own words may say the model is missing: a bare "Cannot GET /models" from
+// a wrong path is no statement about the model.
+bool namesMissingModel(const QString& body) {
+    const std::optional<QJsonObject> root = jsonObject(body);
+    if (!root) {
+        return false;
+    }
+    const QJsonObject error = root->value(QLatin1String("error")).toObject();
+    const QString words = structuredMessage(*root).value_or(QString()) + QLatin1Char(' ') +
+                          error.value(QLatin1String("code")).toString() + QLatin1Char(' ') +
+                          error.value(QLatin1String("type")).toString();
+    return words.contains(QLatin1String("model"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+QString providerMessage(const QString& body) {
+    if (const std::optional<QJsonObject> root = jsonObject(body)) {
+        if (std::optional<QString> message = structuredMessage(*root)) {
+            return *message;
         }
     }
     return firstCharacters(body, 200).trimmed();
@@ -57,7 +92,7 @@ QString httpDescription(int status, const QString& body) {
         return QStringLiteral("API key rejected. Open Settings → Provider and re-check the key.");
     }
     if (status == 404) {
-        return message.contains(QLatin1String("model"), Qt::CaseInsensitive)
+        return namesMissingModel(body)
                    ? QStringLiteral(
                          "Model not found. Open Settings → Provider and pick one "
                          "that's available for this provider.")
@@ -92,6 +127,8 @@ QString LLMError::description() const {
             return QStringLiteral("Couldn't parse the provider's response. ") + m_text;
         case Kind::httpError:
             return httpDescription(m_status, m_text);
+        case Kind::reported:
+            return QStringLiteral("The provider reported an error: ") + m_text;
         case Kind::missingAPIKey:
             return QStringLiteral("API key is missing. Open Settings and add one.");
         case Kind::cancelled:

@@ -8,16 +8,18 @@ namespace ts {
 // The clients' own failures; description() is the sentence the user reads.
 class LLMError {
 public:
-    enum class Kind { invalidResponse, httpError, missingAPIKey, cancelled };
+    enum class Kind { invalidResponse, httpError, reported, missingAPIKey, cancelled };
 
     static LLMError invalidResponse(QString detail);
     static LLMError httpError(int status, QString body);
+    // An error the service reported inside a successful stream, in its own words.
+    static LLMError reported(QString message);
     static LLMError missingAPIKey();
     static LLMError cancelled();
 
     Kind kind() const { return m_kind; }
     int status() const { return m_status; }
-    // The detail of invalidResponse, or the response text of httpError.
+    // The detail of invalidResponse, the response text of httpError, the message of reported.
     const QString& text() const { return m_text; }
 
     QString description() const;
@@ -33,8 +35,8 @@ private:
     QString m_text;
 };
 
-// The provider's own message inside an error body: error.message, else a top-level message,
-// else the body's first 200 characters, trimmed.
+// The provider's own message inside an error body: error.message, error as a text, else a
+// top-level message, else the body's first 200 characters, trimmed.
 QString providerMessage(const QString& body);
 
 }  // namespace ts

@@ -6,20 +6,23 @@
 namespace ts {
 namespace {
 
-// Passes an inner call's signals on, rewriting its failure.
+// Passes an inner call's signals on, rewriting a failure to reach the server. Once a stream has
+// delivered text the server was reached, and its failure stays what it is.
 class MappedCall final : public ProviderCall {
 public:
     MappedCall(std::unique_ptr<ProviderCall> inner, QUrl baseURL)
         : m_inner(std::move(inner)), m_baseURL(std::move(baseURL)) {
         ProviderCall* call = m_inner.get();
-        connect(call, &ProviderCall::piece, this,
-                [this](const QString& text) { deliverPiece(text); });
+        connect(call, &ProviderCall::piece, this, [this](const QString& text) {
+            m_reached = true;
+            deliverPiece(text);
+        });
         connect(call, &ProviderCall::completed, this,
                 [this](const QString& text) { deliverCompleted(text); });
         connect(call, &ProviderCall::modelsListed, this,
                 [this](const QStringList& models) { deliverModels(models); });
         connect(call, &ProviderCall::failed, this, [this](const RequestError& error) {
-            deliverFailure(OllamaProvider::mapError(error, m_baseURL));
+            deliverFailure(m_reached ? error : OllamaProvider::mapError(error, m_baseURL));
         });
     }
 
@@ -29,6 +32,7 @@ protected:
 private:
     std::unique_ptr<ProviderCall> m_inner;
     QUrl m_baseURL;
+    bool m_reached = false;
 };
 
 }  // namespace
@@ -55,7 +59,8 @@ std::unique_ptr<ProviderCall> OllamaProvider::complete(const QString& systemProm
 std::unique_ptr<ProviderCall> OllamaProvider::stream(const QString& systemPrompt,
                                                      const QString& userMessage,
                                                      const QString& model) const {
-    return m_inner.stream(systemPrompt, userMessage, model);
+    return std::make_unique<MappedCall>(m_inner.stream(systemPrompt, userMessage, model),
+                                        baseURL());
 }
 
 std::unique_ptr<ProviderCall> OllamaProvider::listModels() const {

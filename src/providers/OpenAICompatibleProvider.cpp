@@ -18,8 +18,9 @@ std::unique_ptr<ProviderCall> OpenAICompatibleProvider::stream(const QString& sy
     return m_inner.stream(systemPrompt, userMessage, model);
 }
 
+// A compatible server names its models as it likes, so OpenAI's own filter would hide them all.
 std::unique_ptr<ProviderCall> OpenAICompatibleProvider::listModels() const {
-    return m_inner.listModels();
+    return m_inner.listAllModels();
 }
 
 }  // namespace ts

@@ -41,11 +41,13 @@ HttpCall::Outcome decodeCompletion(const QByteArray& body) {
                                        .value(QLatin1String("message"))
                                        .toObject()
                                        .value(QLatin1String("content"));
-        if (!choice.isObject() || !content.isString()) {
+        const std::optional<QString> text =
+            content.isString() || content.isArray() ? wire::contentText(content) : std::nullopt;
+        if (!choice.isObject() || !text) {
             return wire::decodingFailure(QStringLiteral("A choice has no message text."));
         }
         if (isFirst) {
-            first = content.toString();
+            first = *text;
             isFirst = false;
         }
     }
@@ -65,12 +67,13 @@ std::optional<QString> chunkText(const QJsonObject& chunk) {
         if (!choice.isObject() || !delta.isObject()) {
             return std::nullopt;
         }
-        const QJsonValue content = delta.toObject().value(QLatin1String("content"));
-        if (!content.isString() && !content.isNull() && !content.isUndefined()) {
+        const std::optional<QString> text =
+            wire::contentText(delta.toObject().value(QLatin1String("content")));
+        if (!text) {
             return std::nullopt;
         }
         if (isFirst) {
-            first = content.toString();
+            first = *text;
             isFirst = false;
         }
     }
@@ -128,25 +131,23 @@ std::unique_ptr<ProviderCall> OpenAIProvider::stream(const QString& systemPrompt
     QJsonObject json = chatBody(systemPrompt, userMessage, model);
     json.insert(QStringLiteral("stream"), true);
     const SecretRedactor redactor(m_apiKey);
-    auto decodeLine = [redactor](const QByteArray& line) {
-        const std::optional<QByteArray> payload = wire::dataPayload(line);
-        if (!payload) {
-            return HttpCall::Step::skip();
-        }
-        if (*payload == "[DONE]") {
+    auto decodeEvent = [redactor](const ServerSentEvent& event) {
+        if (event.data == "[DONE]") {
             return HttpCall::Step::end();
         }
-        const std::optional<QJsonObject> chunk = wire::parseObject(*payload);
+        const std::optional<QJsonObject> chunk = wire::parseObject(event.data);
         if (!chunk) {
             return HttpCall::Step::skip();
         }
-        if (std::optional<RequestError> error = wire::streamedError(*chunk, *payload, redactor)) {
+        if (std::optional<RequestError> error =
+                wire::streamedError(*chunk, event.type == "error", event.data, redactor)) {
             return HttpCall::Step::fail(std::move(*error));
         }
         const std::optional<QString> text = chunkText(*chunk);
         return text && !text->isEmpty() ? HttpCall::Step::piece(*text) : HttpCall::Step::skip();
     };
-    return HttpCall::lines({"POST", request, wire::compactJson(json)}, redactor, decodeLine);
+    return HttpCall::events({"POST", request, wire::compactJson(json)}, redactor, decodeEvent,
+                            decodeCompletion);
 }
 
 std::unique_ptr<ProviderCall> OpenAIProvider::listModels() const {

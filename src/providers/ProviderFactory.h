@@ -20,8 +20,15 @@ struct ProviderConfig {
     ClientOptions options{};
 };
 
-// A fresh client for one request. Never fails; an empty or malformed base URL means the
-// kind's public one. The key is not checked here.
+inline constexpr const char* kInvalidBaseURLMessage =
+    "The base URL in Settings isn't a valid http or https address.";
+
+// An absolute http or https URL with a host.
+bool isHttpURL(const QString& text);
+
+// A fresh client for one request. An empty base URL means the kind's public one; a base URL
+// that is set but unusable gives a client whose every call fails with kInvalidBaseURLMessage,
+// so the text and the key never go anywhere the user did not name. The key is not checked here.
 std::unique_ptr<LLMProvider> makeProvider(const ProviderConfig& config);
 
 }  // namespace ts

@@ -15,18 +15,24 @@ namespace {
 
 constexpr qsizetype errorTextLength = 400;
 
-int statusForErrorType(const QString& type) {
+// Error codes and types of the services that mean what an HTTP status means.
+int statusForErrorCode(const QJsonValue& code) {
     static const QHash<QString, int> statuses{
-        {QStringLiteral("invalid_request_error"), 400},
-        {QStringLiteral("authentication_error"), 401},
-        {QStringLiteral("permission_error"), 403},
-        {QStringLiteral("not_found_error"), 404},
-        {QStringLiteral("request_too_large"), 413},
-        {QStringLiteral("rate_limit_error"), 429},
-        {QStringLiteral("api_error"), 500},
-        {QStringLiteral("overloaded_error"), 529},
+        {QStringLiteral("invalid_api_key"), 401},     {QStringLiteral("authentication_error"), 401},
+        {QStringLiteral("unauthorized"), 401},        {QStringLiteral("permission_error"), 403},
+        {QStringLiteral("permission_denied"), 403},   {QStringLiteral("rate_limit_exceeded"), 429},
+        {QStringLiteral("rate_limit_error"), 429},    {QStringLiteral("insufficient_quota"), 429},
+        {QStringLiteral("resource_exhausted"), 429},  {QStringLiteral("overloaded_error"), 529},
+        {QStringLiteral("overloaded"), 503},          {QStringLiteral("server_overloaded"), 503},
+        {QStringLiteral("service_unavailable"), 503}, {QStringLiteral("unavailable"), 503},
     };
-    return statuses.value(type, 500);
+    if (code.isDouble()) {
+        const int status = code.toInt();
+        const bool known =
+            status == 401 || status == 403 || status == 429 || status == 503 || status == 529;
+        return known && code.toDouble() == status ? status : 0;
+    }
+    return statuses.value(code.toString().toLower(), 0);
 }
 
 }  // namespace
@@ -57,12 +63,22 @@ QString utf8OrEmpty(const QByteArray& bytes) {
     return decoder.hasError() ? QString() : text;
 }
 
-std::optional<QByteArray> dataPayload(const QByteArray& line) {
-    static constexpr QByteArrayView prefix("data: ");
-    if (!line.startsWith(prefix)) {
+std::optional<QString> contentText(const QJsonValue& content) {
+    if (content.isString() || content.isNull() || content.isUndefined()) {
+        return content.toString();
+    }
+    if (!content.isArray()) {
         return std::nullopt;
     }
-    return line.mid(prefix.size());
+    QString text;
+    for (const QJsonValue& part : content.toArray()) {
+        const QJsonValue partText = part.toObject().value(QLatin1String("text"));
+        if (!part.isObject() || !(partText.isString() || partText.isUndefined())) {
+            return std::nullopt;
+        }
+        text += partText.toString();
+    }
+    return text;
 }
 
 std::optional<QJsonObject> parseObject(const QByteArray& json) {
@@ -78,26 +94,33 @@ QString errorText(const QByteArray& body, const SecretRedactor& redactor) {
     return firstCharacters(redactor.apply(utf8OrEmpty(body)), errorTextLength);
 }
 
-std::optional<RequestError> streamedError(const QJsonObject& event, const QByteArray& payload,
+std::optional<RequestError> streamedError(const QJsonObject& event, bool errorEvent,
+                                          const QByteArray& payload,
                                           const SecretRedactor& redactor) {
     const QJsonValue error = event.value(QLatin1String("error"));
-    const bool errorEvent = event.value(QLatin1String("type")).toString() == QLatin1String("error");
-    if (!errorEvent && !error.isObject()) {
+    errorEvent =
+        errorEvent || event.value(QLatin1String("type")).toString() == QLatin1String("error");
+    if (!errorEvent && !error.isObject() && !error.isString()) {
         return std::nullopt;
     }
-    int status = 500;
-    if (error.isObject()) {
-        const QJsonObject detail = error.toObject();
-        const QJsonValue code = detail.value(QLatin1String("code"));
-        const QJsonValue type = detail.value(QLatin1String("type"));
-        if (code.isDouble() && code.toDouble() == code.toInt() && code.toInt() >= 400 &&
-            code.toInt() <= 599) {
-            status = code.toInt();
-        } else if (errorEvent && type.isString()) {
-            status = statusForErrorType(type.toString());
+    const QJsonObject detail = error.toObject();
+    for (const QJsonValue& code :
+         {detail.value(QLatin1String("code")), detail.value(QLatin1String("type")),
+          detail.value(QLatin1String("status"))}) {
+        if (const int status = statusForErrorCode(code)) {
+            return failure(LLMError::httpError(status, redactor.apply(QString::fromUtf8(payload))));
         }
     }
-    return failure(LLMError::httpError(status, redactor.apply(QString::fromUtf8(payload))));
+    QString message = detail.value(QLatin1String("message")).toString();
+    if (message.isEmpty()) {
+        message =
+            error.isString() ? error.toString() : event.value(QLatin1String("message")).toString();
+    }
+    if (message.trimmed().isEmpty()) {
+        message = utf8OrEmpty(payload);
+    }
+    return failure(
+        LLMError::reported(firstCharacters(redactor.apply(message.trimmed()), errorTextLength)));
 }
 
 RequestError decodingFailure(const QString& detail) {

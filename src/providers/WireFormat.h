@@ -31,18 +31,21 @@ QByteArray compactJson(const QJsonObject& object);
 // The body as text, or the empty text when it is not valid UTF-8.
 QString utf8OrEmpty(const QByteArray& bytes);
 
-// The payload of an event-stream data line: what follows exactly "data: ", untrimmed.
-std::optional<QByteArray> dataPayload(const QByteArray& line);
+// A message content: a text, nothing (the empty text), or a list of parts whose "text"s are
+// joined. Nothing when it is none of these.
+std::optional<QString> contentText(const QJsonValue& content);
 
 std::optional<QJsonObject> parseObject(const QByteArray& json);
 
 // The text of a non-2xx answer read whole: the first 400 characters, secrets removed.
 QString errorText(const QByteArray& body, const SecretRedactor& redactor);
 
-// A failure reported inside a successful stream (an error event of the messages protocol, or
-// an "error" object on a chat-completions data line), as the HTTP error it stands for.
-// Nothing when the event is no error.
-std::optional<RequestError> streamedError(const QJsonObject& event, const QByteArray& payload,
+// A failure reported inside a successful stream (an error event, or an "error" member in a
+// chunk). A code the service shares with an HTTP status (a rejected key, a rate limit, an
+// overload) reads as that status does; any other error in the service's own words. Nothing
+// when the event is no error.
+std::optional<RequestError> streamedError(const QJsonObject& event, bool errorEvent,
+                                          const QByteArray& payload,
                                           const SecretRedactor& redactor);
 
 RequestError decodingFailure(const QString& detail);

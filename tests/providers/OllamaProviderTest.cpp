@@ -60,8 +60,8 @@ TEST_F(OllamaProviderTest, ListModelsReturnsEveryIdentifierSorted) {
     EXPECT_THAT(*call.models, ElementsAre("llama3.1:latest", "qwen2.5:7b"));
 }
 
-// An unreachable server reads as Ollama not running, except for a stream, whose caller shows
-// pieces as they come; answers from a running server pass through as they are.
+// An unreachable server reads as Ollama not running; answers from a running server pass through
+// as they are.
 TEST_F(OllamaProviderTest, FailuresOfTheServer) {
     const struct {
         const char* name;
@@ -74,7 +74,7 @@ TEST_F(OllamaProviderTest, FailuresOfTheServer) {
         {"list, 500", Operation::listModels, ScriptedResponse::json(500, "{}"), false},
         {"complete, refused", Operation::complete, std::nullopt, true},
         {"list, refused", Operation::listModels, std::nullopt, true},
-        {"stream, refused", Operation::stream, std::nullopt, false},
+        {"stream, refused", Operation::stream, std::nullopt, true},
         {"complete, silent", Operation::complete, ScriptedResponse::stalled(), true},
         {"list, silent", Operation::listModels, ScriptedResponse::stalled(), true},
     };

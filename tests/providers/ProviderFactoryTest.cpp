@@ -62,10 +62,24 @@ const QString openaiBase = QStringLiteral("https://api.openai.com/v1");
 
 class Factory : public ::testing::TestWithParam<FactoryCase> {};
 
+// A set base URL that is no http(s) address must never mean the public service: the text and
+// the key would go to a third party.
+const QString refused;
+
 TEST_P(Factory, BuildsTheClientOfTheKind) {
     const FactoryCase& c = GetParam();
     const std::unique_ptr<LLMProvider> provider = makeProvider(c.config);
     ASSERT_NE(provider, nullptr);
+    EXPECT_EQ(provider->kind(), c.kind);
+    if (c.baseURL == refused) {
+        EXPECT_FALSE(inspect(*provider).has_value());
+        test::CallRecorder stream(provider->stream("s", "u", "m"));
+        test::CallRecorder models(provider->listModels());
+        ASSERT_TRUE(stream.wait() && models.wait());
+        EXPECT_EQ(stream.error->description(), kInvalidBaseURLMessage);
+        EXPECT_EQ(models.error->description(), kInvalidBaseURLMessage);
+        return;
+    }
     const std::optional<Built> built = inspect(*provider);
     ASSERT_TRUE(built.has_value());
     EXPECT_EQ(built->kind, c.kind);
@@ -81,32 +95,42 @@ INSTANTIATE_TEST_SUITE_P(
         FactoryCase{"OpenAIOverride", config(ProviderKind::openai, {}, {}, "http://proxy:8080/v1"),
                     ProviderKind::openai, "stored-key", "http://proxy:8080/v1"},
         FactoryCase{"OpenAIMalformedOverride", config(ProviderKind::openai, {}, {}, "::nope"),
-                    ProviderKind::openai, "stored-key", openaiBase},
+                    ProviderKind::openai, "stored-key", refused},
+        FactoryCase{"OpenAIWithoutScheme",
+                    config(ProviderKind::openai, {}, {}, "localhost:8080/v1"), ProviderKind::openai,
+                    "stored-key", refused},
+        FactoryCase{"OpenAIOtherScheme", config(ProviderKind::openai, {}, {}, "ftp://host/v1"),
+                    ProviderKind::openai, "stored-key", refused},
         FactoryCase{"Anthropic", config(ProviderKind::anthropic), ProviderKind::anthropic,
                     "stored-key", "https://api.anthropic.com/v1"},
         FactoryCase{"AnthropicOverride",
                     config(ProviderKind::anthropic, {}, {}, {}, "https://gw.example/anthropic/v1"),
                     ProviderKind::anthropic, "stored-key", "https://gw.example/anthropic/v1"},
         FactoryCase{"AnthropicMalformedOverride",
-                    config(ProviderKind::anthropic, {}, {}, {}, "gw example"),
-                    ProviderKind::anthropic, "stored-key", "https://api.anthropic.com/v1"},
+                    config(ProviderKind::anthropic, {}, {}, {}, "http//gw.example/v1"),
+                    ProviderKind::anthropic, "stored-key", refused},
         FactoryCase{"Gemini", config(ProviderKind::gemini), ProviderKind::gemini, "stored-key",
                     "https://generativelanguage.googleapis.com/v1beta"},
         FactoryCase{"GeminiOverride",
                     config(ProviderKind::gemini, {}, {}, {}, {}, "http://127.0.0.1:9/v1beta"),
                     ProviderKind::gemini, "stored-key", "http://127.0.0.1:9/v1beta"},
+        FactoryCase{"GeminiWithoutScheme",
+                    config(ProviderKind::gemini, {}, {}, {}, {}, "127.0.0.1:8080/v1beta"),
+                    ProviderKind::gemini, "stored-key", refused},
         FactoryCase{"OllamaDefault", config(ProviderKind::ollama), ProviderKind::ollama, "ollama",
                     "http://127.0.0.1:11434/v1"},
         FactoryCase{"OllamaSetting", config(ProviderKind::ollama, {}, "http://10.0.0.5:11434/v1"),
                     ProviderKind::ollama, "ollama", "http://10.0.0.5:11434/v1"},
         FactoryCase{"OllamaMalformedSetting", config(ProviderKind::ollama, {}, "http://[bad"),
-                    ProviderKind::ollama, "ollama", "http://127.0.0.1:11434/v1"},
+                    ProviderKind::ollama, "ollama", refused},
         FactoryCase{"CustomSetting", config(ProviderKind::custom, "https://llm.example/v1/"),
                     ProviderKind::custom, "stored-key", "https://llm.example/v1/"},
         FactoryCase{"CustomEmptyFallsBackToOpenAI", config(ProviderKind::custom),
                     ProviderKind::custom, "stored-key", openaiBase},
-        FactoryCase{"CustomMalformedFallsBackToOpenAI", config(ProviderKind::custom, "not a url"),
-                    ProviderKind::custom, "stored-key", openaiBase},
+        FactoryCase{"CustomMalformed", config(ProviderKind::custom, "not a url"),
+                    ProviderKind::custom, "stored-key", refused},
+        FactoryCase{"CustomBlank", config(ProviderKind::custom, "  "), ProviderKind::custom,
+                    "stored-key", openaiBase},
         FactoryCase{"CustomIgnoresTheOpenAIOverride",
                     config(ProviderKind::custom, {}, {}, "http://proxy:8080/v1"),
                     ProviderKind::custom, "stored-key", openaiBase}),

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <functional>
+
+namespace ts {
+
+struct ServerSentEvent {
+    QByteArray type;  // the "event:" field; empty for the default "message"
+    QByteArray data;  // the "data:" lines of the event, joined with LF
+};
+
+// Assembles event-stream lines into events the way browsers and the services' own client
+// libraries do: "data:" with or without the space, several data lines joined, comments and
+// "id:"/"retry:" lines skipped, an event ending at a blank line. An event still open when the
+// body ends is dispatched too, since some servers omit the last blank line.
+class ServerSentEvents final {
+public:
+    // Returns false to stop.
+    using Handler = std::function<bool(const ServerSentEvent& event)>;
+
+    bool line(const QByteArray& line, const Handler& handler);
+    bool finish(const Handler& handler);
+
+private:
+    bool dispatch(const Handler& handler);
+
+    ServerSentEvent m_event;
+    bool m_hasData = false;
+};
+
+}  // namespace ts
