@@ -23,107 +23,80 @@ QJsonObject historyRecord() {
     HistoryItem item;
     item.id = QUuid::createUuid();
     item.date = QDateTime::currentDateTimeUtc();
-    item.review.improved = QStringLiteral("Better.");
+    item.review.improved = "Better.";
     item.rating = Rating::down;
     item.mode = Mode::proofread;
     return item.toJson();
 }
 
 QJsonObject promptRecord() {
-    return CustomPrompt{QUuid::createUuid(), QStringLiteral("Name"), QStringLiteral("Do it"),
-                        QDateTime::currentDateTimeUtc()}
+    return CustomPrompt{QUuid::createUuid(), "Name", "Do it", QDateTime::currentDateTimeUtc()}
         .toJson(DateEncoding::referenceSeconds);
 }
 
-// A stored document that does not decode: one good record and one with a member replaced
-// (removed when `value` is undefined), or `raw` bytes when given.
-struct UnreadableCase {
-    const char* name;
-    bool prompts;
-    const char* member;
-    QJsonValue value;
-    const char* raw = nullptr;
-
-    QByteArray bytes() const {
-        if (raw) {
-            return raw;
-        }
-        const QJsonObject good = prompts ? promptRecord() : historyRecord();
-        QJsonObject bad = good;
-        if (value.isUndefined()) {
-            bad.remove(QString::fromLatin1(member));
-        } else {
-            bad.insert(QString::fromLatin1(member), value);
-        }
-        return QJsonDocument(QJsonArray{good, bad}).toJson(QJsonDocument::Compact);
+// One good record and one with a member replaced (removed when `value` is undefined).
+QByteArray withBadRecord(const QJsonObject& good, const char* member, const QJsonValue& value) {
+    QJsonObject bad = good;
+    if (value.isUndefined()) {
+        bad.remove(member);
+    } else {
+        bad.insert(member, value);
     }
-};
-
-void PrintTo(const UnreadableCase& c, std::ostream* os) {
-    *os << c.name;
+    return QJsonDocument(QJsonArray{good, bad}).toJson(QJsonDocument::Compact);
 }
 
 // Loads as an empty list and leaves the file alone; the first change keeps the old bytes aside.
 template <typename Store, typename Change>
-void expectKeptAside(const QString& path, const QByteArray& bytes, Change change) {
+void expectKeptAside(const QByteArray& bytes, Change change) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tessarine/document.json");
     ASSERT_TRUE(writeFile(path, bytes));
     Store store(path);
     EXPECT_TRUE(store.items().isEmpty());
     EXPECT_EQ(readFile(path), bytes);
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".unreadable")));
+    EXPECT_FALSE(QFile::exists(path + ".unreadable"));
     change(store);
-    EXPECT_EQ(readFile(path + QStringLiteral(".unreadable")), bytes);
+    EXPECT_EQ(readFile(path + ".unreadable"), bytes);
     EXPECT_EQ(Store(path).items().size(), 1);
 }
 
-class UnreadableDocumentTest : public ::testing::TestWithParam<UnreadableCase> {};
-
-TEST_P(UnreadableDocumentTest, IsKeptAsideAtTheNextSave) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tessarine/document.json"));
-    if (GetParam().prompts) {
-        expectKeptAside<PromptStore>(path, GetParam().bytes(),
-                                     [](PromptStore& store) { store.save(QStringLiteral("New")); });
-    } else {
-        expectKeptAside<HistoryStore>(path, GetParam().bytes(), [](HistoryStore& store) {
-            store.add(*HistoryItem::fromJson(historyRecord()));
-        });
+TEST(UnreadableDocumentTest, IsKeptAsideAtTheNextSave) {
+    const auto add = [](HistoryStore& store) {
+        store.add(*HistoryItem::fromJson(historyRecord()));
+    };
+    const auto save = [](PromptStore& store) { store.save("New"); };
+    const QJsonValue none = QJsonValue::Undefined;
+    const std::pair<const char*, QJsonValue> history[] = {
+        {"tone", "Formal"},     {"provider", "openai"},
+        {"context", 1},         {"date", "2025-01-31T05:06:40Z"},
+        {"model", none},        {"review", none},
+        {"rating", "sideways"}, {"mode", "ask"},
+        {"id", "item-1"},       {"review", QJsonObject{{"improved", "x"}}}};
+    for (const auto& [member, value] : history) {
+        SCOPED_TRACE((member + QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
+                         .toStdString());
+        expectKeptAside<HistoryStore>(withBadRecord(historyRecord(), member, value), add);
     }
+    expectKeptAside<HistoryStore>(R"({"id": "x"})", add);
+    const std::pair<const char*, QJsonValue> prompts[] = {
+        {"createdAt", none}, {"createdAt", "2025-03-01T09:30:00Z"}, {"name", 7}};
+    for (const auto& [member, value] : prompts) {
+        SCOPED_TRACE((member + QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
+                         .toStdString());
+        expectKeptAside<PromptStore>(withBadRecord(promptRecord(), member, value), save);
+    }
+    expectKeptAside<PromptStore>("[{\"id\":", save);
 }
-
-const QJsonValue none = QJsonValue::Undefined;
-
-INSTANTIATE_TEST_SUITE_P(
-    BothStores, UnreadableDocumentTest,
-    ::testing::Values(
-        UnreadableCase{"HistoryToneFormal", false, "tone", "Formal"},
-        UnreadableCase{"HistoryProviderInLowerCase", false, "provider", "openai"},
-        UnreadableCase{"HistoryContextANumber", false, "context", 1},
-        UnreadableCase{"HistoryDateAsText", false, "date", "2025-01-31T05:06:40Z"},
-        UnreadableCase{"HistoryNoModel", false, "model", none},
-        UnreadableCase{"HistoryNoReview", false, "review", none},
-        UnreadableCase{"HistoryReviewWithoutWhys", false, "review", QJsonObject{{"improved", "x"}}},
-        UnreadableCase{"HistoryUnknownRating", false, "rating", "sideways"},
-        UnreadableCase{"HistoryModeByCaseName", false, "mode", "ask"},
-        UnreadableCase{"HistoryIdNotAUuid", false, "id", "item-1"},
-        UnreadableCase{"HistoryObjectNotArray", false, "", none, R"({"id": "x"})"},
-        UnreadableCase{"PromptsNoCreatedAt", true, "createdAt", none},
-        UnreadableCase{"PromptsCreatedAtAsText", true, "createdAt", "2025-03-01T09:30:00Z"},
-        UnreadableCase{"PromptsNameANumber", true, "name", 7},
-        UnreadableCase{"PromptsNotJson", true, "", none, "[{\"id\":"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // "name: content" of each file, sorted by name.
 using Files = QStringList;
 
 class LegacyDocumentsTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    QString settingsPath() const { return m_dir.filePath(QStringLiteral("config/t.conf")); }
-    QString historyPath() const { return stateFolder() + QStringLiteral("/history.json"); }
-    QString stateFolder() const { return m_dir.filePath(QStringLiteral("state/tessarine")); }
-    QString promptsPath() const { return m_dir.filePath(QStringLiteral("data/prompts.json")); }
+    QString settingsPath() const { return m_dir.filePath("config/t.conf"); }
+    QString historyPath() const { return stateFolder() + "/history.json"; }
+    QString stateFolder() const { return m_dir.filePath("state/tessarine"); }
+    QString promptsPath() const { return m_dir.filePath("data/prompts.json"); }
 
     // As earlier versions kept them.
     void storeLegacy(const QString& key, const QByteArray& bytes) {
@@ -145,12 +118,15 @@ protected:
 };
 
 TEST_F(LegacyDocumentsTest, MovesEachDocumentOnceAndLeavesOnlySettingsBehind) {
+    migrate();
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());  // nothing to move writes nothing
+
     const QByteArray history = QJsonDocument(QJsonArray{historyRecord()}).toJson();
     const QByteArray prompts = "[{\"id\": 3";  // unreadable: moved as it is
     storeLegacy(HistoryStore::defaultsKey, history);
-    storeLegacy(HistoryStore::defaultsKey + QStringLiteral(".unreadable"), "kept before");
+    storeLegacy(HistoryStore::defaultsKey + ".unreadable", "kept before");
     storeLegacy(PromptStore::defaultsKey, prompts);
-    SettingsStore(settingsPath()).setModel(QStringLiteral("gpt-4.1"));
+    SettingsStore(settingsPath()).setModel("gpt-4.1");
     migrate();
     EXPECT_EQ(stateFiles(),
               (Files{"history.json: " + history, "history.json.unreadable: kept before"}));
@@ -160,7 +136,7 @@ TEST_F(LegacyDocumentsTest, MovesEachDocumentOnceAndLeavesOnlySettingsBehind) {
         EXPECT_EQ(test::modeOf(QFileInfo(path).absolutePath()), 0700);
     }
     EXPECT_FALSE(readFile(settingsPath()).contains("io.tessarine"));
-    EXPECT_EQ(SettingsStore(settingsPath()).model(), QStringLiteral("gpt-4.1"));
+    EXPECT_EQ(SettingsStore(settingsPath()).model(), "gpt-4.1");
     EXPECT_EQ(HistoryStore(historyPath()).items().size(), 1);
 
     // From now on the files are the stores' own: a second start moves nothing over them.
@@ -168,11 +144,6 @@ TEST_F(LegacyDocumentsTest, MovesEachDocumentOnceAndLeavesOnlySettingsBehind) {
     migrate();
     EXPECT_EQ(readFile(historyPath()), "[]");
     EXPECT_EQ(stateFiles().size(), 2);
-}
-
-TEST_F(LegacyDocumentsTest, NothingToMoveWritesNothing) {
-    migrate();
-    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
 }
 
 TEST_F(LegacyDocumentsTest, FilesAlreadyThereAreNeverOverwritten) {
@@ -196,7 +167,7 @@ TEST_F(LegacyDocumentsTest, FilesAlreadyThereAreNeverOverwritten) {
             ASSERT_TRUE(writeFile(stateFolder() + '/' + name, bytes));
         }
         storeLegacy(HistoryStore::defaultsKey, legacy);
-        storeLegacy(HistoryStore::defaultsKey + QStringLiteral(".unreadable"), "mine");
+        storeLegacy(HistoryStore::defaultsKey + ".unreadable", "mine");
         migrate();
         EXPECT_EQ(stateFiles(), row.after);
         EXPECT_FALSE(SettingsStore(settingsPath()).legacyData(HistoryStore::defaultsKey));
@@ -205,20 +176,20 @@ TEST_F(LegacyDocumentsTest, FilesAlreadyThereAreNeverOverwritten) {
 
 TEST(KeyFileTest, KeepsEachAccountExactlyAndTightensALooseFile) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tessarine/keys"));
-    const QString openai = QStringLiteral("io.tessarine.apikey.openai"), gemini = "gemini";
+    const QString path = dir.filePath("tessarine/keys");
+    const QString openai = "io.tessarine.apikey.openai", gemini = "gemini";
     ASSERT_TRUE(writeFile(path, "not json"));
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
     KeyFile file(path);
     EXPECT_TRUE(file.read(openai).isEmpty());
-    const QString odd = QStringLiteral(" sk-ключ 🔑\n\"quoted\"\\ ");
+    const QString odd = " sk-ключ 🔑\n\"quoted\"\\ ";
     file.save(odd, openai);
-    file.save(QStringLiteral("g-1"), gemini);
-    file.save(QStringLiteral("g-2"), gemini);
+    file.save("g-1", gemini);
+    file.save("g-2", gemini);
     EXPECT_EQ(test::modeOf(path), 0600);
     KeyFile reread(path);
     EXPECT_EQ(reread.read(openai), odd);
-    EXPECT_EQ(reread.read(gemini), QStringLiteral("g-2"));
+    EXPECT_EQ(reread.read(gemini), "g-2");
     reread.remove(gemini);
     EXPECT_TRUE(file.read(gemini).isEmpty());
     EXPECT_EQ(file.read(openai), odd);

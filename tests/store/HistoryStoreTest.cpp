@@ -35,9 +35,7 @@ QByteArray compact(const QJsonArray& array) {
 
 class HistoryStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    QString path() const { return m_dir.filePath(QStringLiteral("state/tessarine/history.json")); }
+    QString path() const { return m_dir.filePath("state/tessarine/history.json"); }
     QByteArray stored() const { return test::readFile(path()); }
     void store(const QByteArray& bytes) { ASSERT_TRUE(test::writeFile(path(), bytes)); }
 
@@ -46,38 +44,31 @@ protected:
 
 TEST_F(HistoryStoreTest, ReadsAndWritesTheRecordFormatInAnOwnerOnlyFile) {
     const QJsonObject record = QJsonDocument::fromJson(storedRecord).object();
-    const std::optional<HistoryItem> item = HistoryItem::fromJson(record);
-    ASSERT_TRUE(item.has_value());
-    EXPECT_EQ(item->id.toString(QUuid::WithoutBraces), "8d3e2a41-5b6c-4d7e-9f80-a1b2c3d4e5f6");
-    EXPECT_EQ(item->date, QDateTime(QDate(2025, 1, 31), QTime(7, 6, 40, 250), Qt::UTC));
-    EXPECT_EQ(item->review.whys.size(), 2);
-    EXPECT_EQ(item->review.whys[0].kind, WhyKind::tone);
-    EXPECT_EQ(std::tuple(item->tone, item->context, item->provider, item->rating, item->mode),
+    // Rating and mode may be absent or null, and are left out when none.
+    QJsonObject absent = record;
+    absent.remove("rating");
+    absent.remove("mode");
+    QJsonObject nulls = absent;
+    nulls.insert("rating", QJsonValue::Null);
+    nulls.insert("mode", QJsonValue::Null);
+    const QByteArray handWritten = QJsonDocument(QJsonArray{record, absent, nulls}).toJson();
+    store(handWritten);
+    HistoryStore history(path());
+    ASSERT_EQ(history.items().size(), 3);
+    const HistoryItem item = history.items()[0];
+    EXPECT_EQ(item.id.toString(QUuid::WithoutBraces), "8d3e2a41-5b6c-4d7e-9f80-a1b2c3d4e5f6");
+    EXPECT_EQ(item.date, QDateTime(QDate(2025, 1, 31), QTime(7, 6, 40, 250), Qt::UTC));
+    EXPECT_EQ(item.review.whys.size(), 2);
+    EXPECT_EQ(item.review.whys[0].kind, WhyKind::tone);
+    EXPECT_EQ(std::tuple(item.tone, item.context, item.provider, item.rating, item.mode),
               std::tuple(Tone::casual, AppContext::chat, ProviderKind::anthropic,
                          std::optional(Rating::up), std::optional(Mode::ask)));
+    EXPECT_FALSE(history.items()[2].rating || history.items()[2].mode);
 
-    HistoryStore history(path());
-    EXPECT_FALSE(QFile::exists(path()));  // nothing is written before the first change
-    history.add(*item);
-    EXPECT_EQ(stored(), compact({record}));
-    EXPECT_EQ(test::modeOf(path()), 0600);
-    EXPECT_EQ(test::modeOf(m_dir.filePath(QStringLiteral("state"))), 0700);
-    EXPECT_EQ(test::modeOf(QFileInfo(path()).absolutePath()), 0700);
-}
-
-TEST_F(HistoryStoreTest, OptionalsMayBeAbsentOrNullAndAreLeftOutWhenNone) {
-    QJsonObject absent = QJsonDocument::fromJson(storedRecord).object();
-    absent.remove(QStringLiteral("rating"));
-    absent.remove(QStringLiteral("mode"));
-    QJsonObject nulls = absent;
-    nulls.insert(QStringLiteral("rating"), QJsonValue::Null);
-    nulls.insert(QStringLiteral("mode"), QJsonValue::Null);
-    store(compact({absent, nulls}));
-    HistoryStore history(path());
-    ASSERT_EQ(history.items().size(), 2);
-    EXPECT_FALSE(history.items()[1].rating || history.items()[1].mode);
+    EXPECT_EQ(stored(), handWritten);  // loading writes nothing
     history.remove(QUuid::createUuid());
-    EXPECT_EQ(stored(), compact({absent, absent}));
+    EXPECT_EQ(stored(), compact({record, absent, absent}));
+    EXPECT_EQ(test::modeOf(path()), 0600);
 }
 
 TEST_F(HistoryStoreTest, LoadsALongerListAsItIsAndKeepsTheThirtyNewestOnAdd) {
@@ -114,10 +105,13 @@ TEST(RatingRuleTest, SamePressClearsOtherPressSwitches) {
 
 TEST_F(HistoryStoreTest, RatingsRemovalsAndClearingPersist) {
     HistoryStore history(path());
+    EXPECT_FALSE(QFile::exists(path()));  // nothing is written before the first change
     const HistoryItem a = makeItem(1), b = makeItem(2), c = makeItem(3);
     for (const HistoryItem& item : {a, b, c}) {
         history.add(item);
     }
+    EXPECT_EQ(test::modeOf(m_dir.filePath("state")), 0700);
+    EXPECT_EQ(test::modeOf(QFileInfo(path()).absolutePath()), 0700);
     history.setRating(a.id, nextRating(std::nullopt, Rating::up));
     history.setRating(c.id, Rating::up);
     history.setRating(b.id, Rating::down);

@@ -23,7 +23,7 @@ using test::modeOf;
 // Another process writing one setting, as tessarine-cli config set does.
 void setElsewhere(const QString& path, const QString& key, const QString& value) {
     QProcess writer;
-    writer.start(QStringLiteral(TS_SETTINGS_WRITER), {QStringLiteral("set"), path, key, value});
+    writer.start(QStringLiteral(TS_SETTINGS_WRITER), {"set", path, key, value});
     ASSERT_TRUE(writer.waitForFinished(30000));
     ASSERT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
 }
@@ -43,11 +43,7 @@ struct TopicSpies {
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    QString path() const { return m_dir.filePath(QStringLiteral("tessarine/tessarine.conf")); }
-
-    void writeRawFile(const QByteArray& text) { ASSERT_TRUE(test::writeFile(path(), text)); }
+    QString path() const { return m_dir.filePath("tessarine/tessarine.conf"); }
 
     QTemporaryDir m_dir;
 };
@@ -73,24 +69,23 @@ TEST_F(SettingsStoreTest, EmptyStoreReadsEveryDefaultWithoutWritingThem) {
 }
 
 TEST_F(SettingsStoreTest, HandEditedValuesOfTheWrongShapeReadAsDefaultsAndStayStored) {
-    writeRawFile(
+    ASSERT_TRUE(test::writeFile(
+        path(),
         "[General]\nhotkeyKeyCode=abc\nautoPaste=yes\nselectionButtonEnabled=true\n"
         "hotkeyModifiers=4352\nappearance=dark, really\nprovider=custom\ndefaultTone=Formal\n"
-        "defaultContext=Chat\n");
+        "defaultContext=Chat\n"));
     SettingsStore store(path());
     EXPECT_EQ(store.hotkeyKeyCode(), 14);
     EXPECT_TRUE(store.autoPaste());
     EXPECT_TRUE(store.selectionButtonEnabled());
     EXPECT_EQ(store.hotkeyModifiers(), 4352);
-    EXPECT_EQ(store.appearance(), QStringLiteral("dark, really"));
+    EXPECT_EQ(store.appearance(), "dark, really");
     // Raw values match case and all.
-    EXPECT_EQ(store.provider(), ProviderKind::openai);
-    EXPECT_EQ(store.providerRaw(), QStringLiteral("custom"));
+    EXPECT_EQ(std::pair(store.provider(), store.providerRaw()),
+              std::pair(ProviderKind::openai, QString("custom")));
     EXPECT_EQ(store.defaultTone(), Tone::professional);
     EXPECT_EQ(store.defaultContext(), AppContext::chat);
-    store.setProviderRaw(QStringLiteral("Custom"));
-    store.setDefaultToneRaw(QStringLiteral("Concise"));
-    EXPECT_EQ(store.provider(), ProviderKind::custom);
+    store.setDefaultToneRaw("Concise");
     EXPECT_EQ(store.defaultTone(), Tone::concise);
 }
 
@@ -139,22 +134,22 @@ TEST_F(SettingsStoreTest, OnboardingMigrationRunsOnceAcrossLaunches) {
         SettingsStore(path()).setProviderRaw(QString::fromLatin1(provider));
         const QString account = apiKeyAccount(SettingsStore(path()).provider());
         MemoryKeyStore keys;
-        keys.saveAPIKey(QStringLiteral("sk-other"), apiKeyAccount(ProviderKind::custom));
+        keys.saveAPIKey("sk-other", apiKeyAccount(ProviderKind::custom));
         if (keyStored) {
-            keys.saveAPIKey(QStringLiteral("sk-1"), account);
+            keys.saveAPIKey("sk-1", account);
         }
         SettingsStore(path()).runOnboardingMigration(keys);
         EXPECT_TRUE(SettingsStore(path()).hasRunOnboardingMigration());
         EXPECT_EQ(SettingsStore(path()).hasCompletedOnboarding(), completed);
         // Neither a key that appears later nor "Replay first-run setup…" runs it again.
-        keys.saveAPIKey(QStringLiteral("sk-2"), account);
+        keys.saveAPIKey("sk-2", account);
         SettingsStore(path()).setHasCompletedOnboarding(false);
         SettingsStore(path()).runOnboardingMigration(keys);
         EXPECT_FALSE(SettingsStore(path()).hasCompletedOnboarding());
     }
 }
 
-TEST_F(SettingsStoreTest, EveryChangedSettingAnnouncesItsTopicOnly) {
+TEST_F(SettingsStoreTest, EveryChangedSettingAnnouncesItsTopicOnlyAndResetRestoresHotkeys) {
     // Keys with a topic: hotkeys, selection button, appearance, provider.
     const QList<QStringList> topics{{"hotkeyKeyCode", "hotkeyModifiers", "inPlaceHotkeyKeyCode",
                                      "inPlaceHotkeyModifiers", "inPlaceHotkeyEnabled"},
@@ -180,16 +175,11 @@ TEST_F(SettingsStoreTest, EveryChangedSettingAnnouncesItsTopicOnly) {
         EXPECT_EQ(spies.counts(), expected);
         EXPECT_EQ(values.count(), valuesBefore + 1);
     }
-}
 
-TEST_F(SettingsStoreTest, ResetRestoresBothHotkeysAndAnnouncesItOnce) {
-    writeRawFile(
-        "[General]\nhotkeyKeyCode=1\nhotkeyModifiers=512\ninPlaceHotkeyKeyCode=2\n"
-        "inPlaceHotkeyModifiers=256\ninPlaceHotkeyEnabled=false\n");
-    SettingsStore store(path());
-    TopicSpies spies(store);
+    std::vector<qsizetype> expected = spies.counts();
+    ++expected[0];  // hotkeys, once for all five
     store.resetHotkeys();
-    EXPECT_EQ(spies.counts(), (std::vector<qsizetype>{1, 0, 0, 0}));
+    EXPECT_EQ(spies.counts(), expected);
     const SettingsStore reread(path());
     EXPECT_EQ(QList<int>({reread.hotkeyKeyCode(), reread.hotkeyModifiers(),
                           reread.inPlaceHotkeyKeyCode(), reread.inPlaceHotkeyModifiers()}),
@@ -202,16 +192,16 @@ TEST_F(SettingsStoreTest, GenericSetValueChecksKeyAndType) {
         const char* key;
         QVariant value;
         bool accepted;
-    } table[] = {{"model", QStringLiteral("m"), true},
+    } table[] = {{"model", "m", true},
                  {"model", 3, false},
                  {"autoPaste", false, true},
-                 {"autoPaste", QStringLiteral("false"), false},
+                 {"autoPaste", "false", false},
                  {"hotkeyKeyCode", 36, true},
                  {"hotkeyKeyCode", QVariant(qlonglong(40)), true},
                  {"hotkeyKeyCode", QVariant(qlonglong(1) << 40), false},
                  {"hotkeyKeyCode", true, false},
-                 {"io.tessarine.history.v1", QStringLiteral("[]"), false},
-                 {"noSuchSetting", QStringLiteral("x"), false}};
+                 {"io.tessarine.history.v1", "[]", false},
+                 {"noSuchSetting", "x", false}};
     for (const auto& row : table) {
         SCOPED_TRACE(row.key);
         QFile::remove(path());
@@ -225,37 +215,30 @@ TEST_F(SettingsStoreTest, GenericSetValueChecksKeyAndType) {
     }
 }
 
-class SettingsFileModeTest : public SettingsStoreTest {
-protected:
+TEST_F(SettingsStoreTest, FileIsOwnerOnlyAndStaysSoWhenReplaced) {
     // A permissive umask must not loosen anything.
-    void SetUp() override {
-        SettingsStoreTest::SetUp();
-        m_umask = ::umask(0);
-    }
-    void TearDown() override { ::umask(m_umask); }
-
-    mode_t m_umask = 0;
-};
-
-TEST_F(SettingsFileModeTest, FileIsOwnerOnlyAndStaysSoWhenReplaced) {
+    const struct Umask {
+        mode_t old = ::umask(0);
+        ~Umask() { ::umask(old); }
+    } permissive;
     SettingsStore store(path());
-    store.setModel(QStringLiteral("a"));
+    store.setModel("a");
     EXPECT_EQ(modeOf(path()), 0600);
     EXPECT_EQ(modeOf(QFileInfo(path()).absolutePath()), 0700);
     // Every write replaces the file with a new one.
-    store.setModel(QStringLiteral("b"));
+    store.setModel("b");
     EXPECT_EQ(modeOf(path()), 0600);
 
     ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0644), 0);
     SettingsStore reopened(path());
     EXPECT_EQ(modeOf(path()), 0600);
-    EXPECT_EQ(reopened.model(), QStringLiteral("b"));
+    EXPECT_EQ(reopened.model(), "b");
 }
 
 TEST(SettingsWatcher, ReportsWhatAnotherProcessChangedAsTheStoreDoesItsOwn) {
     QTemporaryDir dir;
     // The folder does not exist yet on a first run.
-    const QString path = dir.filePath(QStringLiteral("tessarine/tessarine.conf"));
+    const QString path = dir.filePath("tessarine/tessarine.conf");
     SettingsStore store(path);
     SettingsWatcher watcher(store);
     QSignalSpy changed(&watcher, &SettingsWatcher::changedElsewhere);
@@ -265,21 +248,21 @@ TEST(SettingsWatcher, ReportsWhatAnotherProcessChangedAsTheStoreDoesItsOwn) {
         return changed.isEmpty() ? QString() : changed.takeFirst().at(0).toString();
     };
 
-    setElsewhere(path, QStringLiteral("model"), QStringLiteral("llama3.1"));
-    EXPECT_EQ(store.model(), QStringLiteral("llama3.1"));  // every read goes to the file
-    EXPECT_EQ(next(), QStringLiteral("model"));
+    setElsewhere(path, "model", "llama3.1");
+    EXPECT_EQ(store.model(), "llama3.1");  // every read goes to the file
+    EXPECT_EQ(next(), "model");
     EXPECT_EQ(spies.counts(), (std::vector<qsizetype>{0, 0, 0, 1}));
 
     // The file is replaced on every write: later changes are still seen.
-    setElsewhere(path, QStringLiteral("hotkeyKeyCode"), QStringLiteral("36"));
-    EXPECT_EQ(next(), QStringLiteral("hotkeyKeyCode"));
+    setElsewhere(path, "hotkeyKeyCode", "36");
+    EXPECT_EQ(next(), "hotkeyKeyCode");
     EXPECT_EQ(spies.counts(), (std::vector<qsizetype>{1, 0, 0, 1}));
 
     // A value that is already there changes nothing; our own writes are not reported here.
-    setElsewhere(path, QStringLiteral("model"), QStringLiteral("llama3.1"));
-    store.setDefaultToneRaw(QStringLiteral("casual"));
-    setElsewhere(path, QStringLiteral("appearance"), QStringLiteral("dark"));
-    EXPECT_EQ(next(), QStringLiteral("appearance"));
+    setElsewhere(path, "model", "llama3.1");
+    store.setDefaultToneRaw("casual");
+    setElsewhere(path, "appearance", "dark");
+    EXPECT_EQ(next(), "appearance");
     QTest::qWait(200);
     EXPECT_TRUE(changed.isEmpty());
     EXPECT_EQ(spies.counts(), (std::vector<qsizetype>{1, 0, 1, 1}));
@@ -292,7 +275,7 @@ TEST_F(SettingsStoreTest, KilledWriterNeverLeavesATornFile) {
     int roundsSeen = 0;
     for (int kill = 0; kill < 25; ++kill) {
         QProcess writer;
-        writer.start(QStringLiteral(TS_SETTINGS_WRITER), {QStringLiteral("loop"), path()});
+        writer.start(QStringLiteral(TS_SETTINGS_WRITER), {"loop", path()});
         // Kill only once it is busy writing, at a point that varies from run to run.
         ASSERT_TRUE(writer.waitForReadyRead(30000)) << writer.readAllStandardError().toStdString();
         QTest::qWait(QRandomGenerator::global()->bounded(1, 40));
@@ -301,7 +284,7 @@ TEST_F(SettingsStoreTest, KilledWriterNeverLeavesATornFile) {
         roundsSeen += int(writer.readAllStandardOutput().count('\n'));
         SettingsStore store(path());
         ASSERT_TRUE(test::payloadRound(store.styleProfile())) << kill;
-        if (store.contains(QStringLiteral("styleSamples"))) {
+        if (store.contains("styleSamples")) {
             ASSERT_TRUE(test::payloadRound(store.styleSamples())) << kill;
         }
     }
@@ -312,7 +295,7 @@ TEST_F(SettingsStoreTest, KilledWriterNeverLeavesATornFile) {
 // would wait 30 seconds before it treats such a lock as abandoned.
 TEST_F(SettingsStoreTest, EmptyLockLeftByADeadWriterDoesNotStallTheNextWrite) {
     for (const bool justLeft : {false, true}) {
-        QFile lock(path() + QStringLiteral(".lock"));
+        QFile lock(path() + ".lock");
         ASSERT_TRUE(test::writeFile(lock.fileName(), {}) && lock.open(QIODevice::Append));
         if (!justLeft) {
             lock.setFileTime(QDateTime::currentDateTime().addSecs(-60),
@@ -321,7 +304,7 @@ TEST_F(SettingsStoreTest, EmptyLockLeftByADeadWriterDoesNotStallTheNextWrite) {
         lock.close();
         QElapsedTimer timer;
         timer.start();
-        SettingsStore(path()).setModel(justLeft ? QStringLiteral("b") : QStringLiteral("a"));
+        SettingsStore(path()).setModel(justLeft ? "b" : "a");
         EXPECT_LT(timer.elapsed(), 10000) << justLeft;
         EXPECT_EQ(SettingsStore(path()).model(), justLeft ? "b" : "a");
     }

@@ -37,8 +37,6 @@ QString longSample(int n) {
     return QStringLiteral("Sample paragraph number %1, long enough.").arg(n);
 }
 
-const QString closing = QStringLiteral("\n\nNow produce the 150-word style description.");
-
 TEST(StyleSamples, SplitsAtBlankLinesAndKeepsPiecesOfTwentyCharacters) {
     const QString nineteen(19, u'x'), twenty(20, u'y');
     // Nineteen letters written as base letter plus combining accent: 38 code units.
@@ -65,28 +63,25 @@ TEST(StyleSamples, SplitsAtBlankLinesAndKeepsPiecesOfTwentyCharacters) {
 }
 
 TEST(StyleUserMessage, LaysOutSamplesThenPairsEachOnlyWhenPresent) {
+    const QStringList samples{"First sample text here.", "Second sample text here."};
     const QList<HistoryItem> pairs{
         historyItem("can u send it", "Can you send it?", Rating::up, AppContext::chat,
                     Tone::casual),
         historyItem("Hi,\nplease review.", "Hi,\n\nPlease review.", Rating::up)};
-    EXPECT_EQ(
-        StyleAnalyzer::userMessage({"First sample text here.", "Second sample text here."}, pairs),
+    const QString samplesPart =
         "Raw writing samples from the user (their authentic voice):\n\n"
-        "Sample 1:\nFirst sample text here.\n\n---\n\n"
-        "Sample 2:\nSecond sample text here.\n\n===\n\n"
+        "Sample 1:\nFirst sample text here.\n\n---\n\nSample 2:\nSecond sample text here.";
+    const QString pairsPart =
         "Thumbed-up rewrite pairs (AFTER is how the user likes their text):\n\n"
         "Pair 1 [context: Chat, tone: Casual]\nBEFORE:\ncan u send it\n\nAFTER:\nCan you send it?"
         "\n\n---\n\n"
         "Pair 2 [context: Email, tone: Professional]\nBEFORE:\nHi,\nplease review.\n\nAFTER:\n"
-        "Hi,\n\nPlease review." +
-            closing);
-    EXPECT_EQ(StyleAnalyzer::userMessage({longSample(1)}, {}),
-              "Raw writing samples from the user (their authentic voice):\n\nSample 1:\n" +
-                  longSample(1) + closing);
-    EXPECT_EQ(StyleAnalyzer::userMessage({}, {pairs[0]}),
-              "Thumbed-up rewrite pairs (AFTER is how the user likes their text):\n\nPair 1 "
-              "[context: Chat, tone: Casual]\nBEFORE:\ncan u send it\n\nAFTER:\nCan you send it?" +
-                  closing);
+        "Hi,\n\nPlease review.";
+    const QString closing = "\n\nNow produce the 150-word style description.";
+    EXPECT_EQ(StyleAnalyzer::userMessage(samples, pairs),
+              samplesPart + "\n\n===\n\n" + pairsPart + closing);
+    EXPECT_EQ(StyleAnalyzer::userMessage(samples, {}), samplesPart + closing);
+    EXPECT_EQ(StyleAnalyzer::userMessage({}, pairs), pairsPart + closing);
 }
 
 class StyleAnalyzerTest : public ::testing::Test {
@@ -96,16 +91,16 @@ protected:
             history.add(historyItem(QStringLiteral("before %1").arg(added), "after"));
         }
     }
-    bool refreshAndWait() {
+    bool refreshAndWait(const QString& model = "m1") {
         QSignalSpy refreshing(&analyzer, &StyleAnalyzer::refreshingChanged);
-        analyzer.refresh(provider, "m1");
+        analyzer.refresh(provider, model);
         return QTest::qWaitFor([&] { return !analyzer.isRefreshing(); }, 5000) &&
                refreshing.size() == 2;
     }
 
     QTemporaryDir dir;
-    SettingsStore settings{dir.filePath(QStringLiteral("tessarine.conf"))};
-    HistoryStore history{dir.filePath(QStringLiteral("history.json"))};
+    SettingsStore settings{dir.filePath("tessarine.conf")};
+    HistoryStore history{dir.filePath("history.json")};
     StyleAnalyzer analyzer{settings, history};
     ScriptedProvider provider;
     int added = 0;
@@ -127,14 +122,17 @@ TEST_F(StyleAnalyzerTest, RefreshSendsTheNewestFifteenOfEachAndStoresTheTrimmedP
     thumbUp(19);
     provider.enqueueAnswer({"\n  Plain, brisk, ", "no greetings.  "});
     QSignalSpy profile(&analyzer, &StyleAnalyzer::profileChanged);
-    ASSERT_TRUE(refreshAndWait());
+    // A blank model setting means the provider's default.
+    settings.setProviderRaw("Anthropic");
+    settings.setModel(" ");
+    ASSERT_TRUE(refreshAndWait(StyleAnalyzer::chosenModel(settings)));
     EXPECT_EQ(settings.styleProfile(), "Plain, brisk, no greetings.");
     EXPECT_EQ(settings.thumbedUpCountAtLastStyleRefresh(), 20);
     EXPECT_EQ(profile.size(), 1);
     ASSERT_EQ(provider.state().requests.size(), 1);
     const auto& request = provider.state().requests[0];
     EXPECT_EQ(request.operation, "complete");
-    EXPECT_EQ(request.model, "m1");
+    EXPECT_EQ(request.model, "claude-sonnet-4-6");
     EXPECT_EQ(request.systemPrompt, StyleAnalyzer::systemPrompt());
     EXPECT_THAT(
         request.userMessage.toStdString(),
@@ -143,6 +141,8 @@ TEST_F(StyleAnalyzerTest, RefreshSendsTheNewestFifteenOfEachAndStoresTheTrimmedP
               HasSubstr("Pair 1 [context: Email, tone: Professional]\nBEFORE:\nbefore 19\n"),
               HasSubstr("Pair 15 [context: Email, tone: Professional]\nBEFORE:\nbefore 5\n"),
               Not(HasSubstr("before 4\n"))));
+    settings.setModel("claude-opus-4");
+    EXPECT_EQ(StyleAnalyzer::chosenModel(settings), "claude-opus-4");
 }
 
 TEST_F(StyleAnalyzerTest, FailedRefreshKeepsProfileAndCountAndShowsTheError) {
@@ -225,15 +225,6 @@ TEST_F(StyleAnalyzerTest, NoticeFromFiveNewExamplesStatusOnlyWithAnEnabledProfil
     analyzer.clearProfile();
     EXPECT_TRUE(settings.styleProfile().isEmpty());
     EXPECT_EQ(analyzer.newExamplesCount(), 15);
-    EXPECT_TRUE(analyzer.rebuildNoticeTitle().isEmpty());
-}
-
-TEST_F(StyleAnalyzerTest, ModelIsTheSettingOrTheProvidersDefault) {
-    settings.setProviderRaw("Anthropic");
-    settings.setModel("");
-    EXPECT_EQ(StyleAnalyzer::chosenModel(settings), "claude-sonnet-4-6");
-    settings.setModel("claude-opus-4");
-    EXPECT_EQ(StyleAnalyzer::chosenModel(settings), "claude-opus-4");
 }
 
 TEST(StyleTabLabels, PluraliseByCount) {
