@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include <QHash>
+#include <algorithm>
 #include <functional>
 
 namespace ts::cli {
@@ -64,6 +66,13 @@ ParseResult parseReview(Mode mode, const QStringList& arguments) {
     bool optionsEnded = false;
     while (!cursor.atEnd()) {
         const QString argument = cursor.next();
+        if (!optionsEnded &&
+            (argument == QLatin1String("-h") || argument == QLatin1String("--help"))) {
+            Invocation help;
+            help.command = Command::modeHelp;
+            help.mode = mode;
+            return ParseResult{help, {}};
+        }
         if (optionsEnded || !argument.startsWith(QLatin1String("--")) ||
             argument == QLatin1String("-")) {
             positionals << argument;
@@ -217,17 +226,19 @@ ParseResult parseKey(const QStringList& arguments) {
         invocation.command = Command::keyStatus;
         return ParseResult{invocation, {}};
     }
-    if (arguments.value(0) == QLatin1String("set") && arguments.size() == 2) {
+    const QString verb = arguments.value(0);
+    if ((verb == QLatin1String("set") || verb == QLatin1String("clear")) && arguments.size() == 2) {
         const auto kind = providerFromName(arguments[1]);
         if (!kind) {
             return usageError(QStringLiteral("unknown provider \"%1\" (valid: %2)")
                                   .arg(arguments[1], validValues<ProviderKind>()));
         }
-        invocation.command = Command::keySet;
+        invocation.command = verb == QLatin1String("set") ? Command::keySet : Command::keyClear;
         invocation.keyKind = *kind;
         return ParseResult{invocation, {}};
     }
-    return usageError(QStringLiteral("usage: tessarine-cli key set KIND | key status"));
+    return usageError(
+        QStringLiteral("usage: tessarine-cli key set KIND | key clear KIND | key status"));
 }
 
 ParseResult parseConfig(const QStringList& arguments) {
@@ -249,6 +260,67 @@ ParseResult parseConfig(const QStringList& arguments) {
     return ParseResult{invocation, {}};
 }
 
+ParseResult parsePrompts(const QStringList& arguments) {
+    Invocation invocation;
+    const QString verb = arguments.value(0);
+    QStringList rest = arguments.mid(1);
+    const auto operands = [&rest](qsizetype count) { return rest.size() == count; };
+    if (verb == QLatin1String("list") && operands(0)) {
+        invocation.command = Command::promptsList;
+    } else if (verb == QLatin1String("save")) {
+        invocation.command = Command::promptsSave;
+        if (rest.value(0) == QLatin1String("--name") && rest.size() >= 2) {
+            invocation.promptsName = rest[1];
+            rest = rest.mid(2);
+        } else if (rest.value(0).startsWith(QLatin1String("--name="))) {
+            invocation.promptsName = rest[0].mid(7);
+            rest = rest.mid(1);
+        }
+        if (!operands(1)) {
+            return usageError(
+                QStringLiteral("usage: tessarine-cli prompts save [--name NAME] "
+                               "INSTRUCTION (quote the instruction)"));
+        }
+        invocation.promptsValue = rest[0];
+    } else if (verb == QLatin1String("rename") && operands(2)) {
+        invocation.command = Command::promptsRename;
+        invocation.promptsName = rest[0];
+        invocation.promptsValue = rest[1];
+    } else if (verb == QLatin1String("delete") && operands(1)) {
+        invocation.command = Command::promptsDelete;
+        invocation.promptsName = rest[0];
+    } else if ((verb == QLatin1String("export") || verb == QLatin1String("import")) &&
+               operands(1)) {
+        invocation.command =
+            verb == QLatin1String("export") ? Command::promptsExport : Command::promptsImport;
+        invocation.promptsValue = rest[0];
+    } else {
+        return usageError(QStringLiteral(
+            "usage: tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW "
+            "| delete NAME | export FILE | import FILE"));
+    }
+    return ParseResult{invocation, {}};
+}
+
+ParseResult parseStyle(const QStringList& arguments) {
+    static const QHash<QString, Command> verbs{{QStringLiteral("show"), Command::styleShow},
+                                               {QStringLiteral("refresh"), Command::styleRefresh},
+                                               {QStringLiteral("clear"), Command::styleClear}};
+    if (arguments.size() != 1 || !verbs.contains(arguments[0])) {
+        return usageError(QStringLiteral("usage: tessarine-cli style show | refresh | clear"));
+    }
+    Invocation invocation;
+    invocation.command = verbs.value(arguments[0]);
+    return ParseResult{invocation, {}};
+}
+
+const QString& commandNames() {
+    static const QString names = QStringLiteral(
+        "rewrite, proofread, reply, ask, tone, diff, models, history, key, config, prompts, "
+        "style");
+    return names;
+}
+
 }  // namespace
 
 std::optional<Mode> modeFromName(const QString& name) {
@@ -265,9 +337,7 @@ std::optional<ProviderKind> providerFromName(const QString& name) {
 
 ParseResult parseCommandLine(const QStringList& arguments) {
     if (arguments.isEmpty()) {
-        return usageError(QStringLiteral("missing command (commands: %1, diff, models, history, "
-                                         "key, config)")
-                              .arg(modeNames().join(QStringLiteral(", "))));
+        return usageError(QStringLiteral("missing command (commands: %1)").arg(commandNames()));
     }
     const QString command = arguments.first();
     const QStringList rest = arguments.mid(1);
@@ -282,7 +352,7 @@ ParseResult parseCommandLine(const QStringList& arguments) {
         return parseDiff(rest);
     }
     if (command == QLatin1String("models")) {
-        return parseSimple(Command::models, rest, false);
+        return parseSimple(Command::models, rest, true);
     }
     if (command == QLatin1String("history")) {
         return parseSimple(Command::history, rest, true);
@@ -293,9 +363,14 @@ ParseResult parseCommandLine(const QStringList& arguments) {
     if (command == QLatin1String("config")) {
         return parseConfig(rest);
     }
-    return usageError(QStringLiteral("unknown command \"%1\" (commands: %2, diff, models, "
-                                     "history, key, config)")
-                          .arg(command, modeNames().join(QStringLiteral(", "))));
+    if (command == QLatin1String("prompts")) {
+        return parsePrompts(rest);
+    }
+    if (command == QLatin1String("style")) {
+        return parseStyle(rest);
+    }
+    return usageError(
+        QStringLiteral("unknown command \"%1\" (commands: %2)").arg(command, commandNames()));
 }
 
 QString usageText() {
@@ -317,12 +392,59 @@ QString usageText() {
         "      --json             print the result as JSON\n"
         "      --dry-run          send nothing; print what would be sent as JSON\n"
         "  tessarine-cli diff OLD_FILE NEW_FILE [--json]\n"
-        "  tessarine-cli models\n"
+        "  tessarine-cli models [--json]\n"
         "  tessarine-cli history [--json]\n"
         "  tessarine-cli key set KIND            (reads the key from standard input)\n"
+        "  tessarine-cli key clear KIND\n"
         "  tessarine-cli key status\n"
         "  tessarine-cli config list | get KEY | set KEY VALUE\n"
-        "Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted.\n");
+        "  tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW\n"
+        "                        | delete NAME | export FILE | import FILE\n"
+        "  tessarine-cli style show | refresh | clear\n"
+        "  tessarine-cli MODE --help              the options of one mode\n"
+        "Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted,\n"
+        "143 terminated.\n");
+}
+
+QString modeUsageText(Mode mode) {
+    const auto& modes = EnumCases<Mode>::all;
+    const QString name =
+        modeNames().at(std::find(modes.begin(), modes.end(), mode) - modes.begin());
+    QString text = QStringLiteral("Usage: tessarine-cli %1 [options] [TEXT]\n").arg(name);
+    switch (mode) {
+        case Mode::rewrite:
+            text += QStringLiteral("  Rewrites TEXT in the chosen tone.\n");
+            break;
+        case Mode::proofread:
+            text += QStringLiteral("  Fixes spelling, grammar and punctuation in TEXT.\n");
+            break;
+        case Mode::reply:
+            text += QStringLiteral(
+                "  Drafts a reply to TEXT, the message you received.\n"
+                "      --intent TEXT      what you want to say\n");
+            break;
+        case Mode::ask:
+            text += QStringLiteral(
+                "  Applies an instruction to TEXT.\n"
+                "      --instruction TEXT what to do with the text\n"
+                "      --prompt NAME      use a saved prompt (see tessarine-cli prompts list)\n");
+            break;
+        case Mode::toneCheck:
+            text += QStringLiteral("  Describes how TEXT comes across; prints observations.\n");
+            break;
+    }
+    text += QStringLiteral(
+        "  Without TEXT, standard input is read whole. `--` ends the options.\n"
+        "      --tone T           professional, casual, friendly, concise\n"
+        "      --context C        email, chat, generic\n"
+        "      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier\n"
+        "      --provider KIND    openai, anthropic, gemini, ollama, custom (this run only)\n"
+        "      --model NAME       model for this run\n"
+        "      --no-style         leave out the style profile\n"
+        "      --why              print the reasons as \"- kind: text\" lines after the text\n"
+        "      --json             print the result as JSON\n"
+        "      --dry-run          send nothing; print what would be sent as JSON\n");
+    return text;
 }
 
 }  // namespace ts::cli

@@ -14,11 +14,22 @@ enum class Command {
     models,
     history,
     keySet,
+    keyClear,
     keyStatus,
     configList,
     configGet,
     configSet,
+    promptsList,
+    promptsSave,
+    promptsRename,
+    promptsDelete,
+    promptsExport,
+    promptsImport,
+    styleShow,
+    styleRefresh,
+    styleClear,
     help,
+    modeHelp,
 };
 
 struct Invocation {
@@ -39,19 +50,24 @@ struct Invocation {
     bool why = false;
     bool dryRun = false;
 
-    // review, diff, history
+    // review, diff, history, models
     bool json = false;
 
     // diff
     QString oldFile;
     QString newFile;
 
-    // key set
+    // key set / clear
     ProviderKind keyKind = ProviderKind::openai;
 
     // config get / set
     QString configKey;
     QString configValue;
+
+    // prompts: the saved prompt's name (rename, delete; --name of save), the new name or the
+    // instruction (rename, save), the file (export, import)
+    QString promptsName;
+    QString promptsValue;
 };
 
 struct ParseResult {
@@ -63,6 +79,8 @@ struct ParseResult {
 ParseResult parseCommandLine(const QStringList& arguments);
 
 QString usageText();
+// The options of one mode, for `MODE --help`.
+QString modeUsageText(Mode mode);
 
 // Case-insensitive raw value or CLI name ("tone" for the tone check, "ask" for Custom).
 std::optional<Mode> modeFromName(const QString& name);

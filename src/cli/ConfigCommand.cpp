@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "providers/ProviderFactory.h"
 #include "store/SettingsStore.h"
 
 namespace ts::cli {
@@ -57,6 +58,79 @@ int unknownKey(CliEnvironment& env, const QString& key) {
     return exitUsage;
 }
 
+int refuse(CliEnvironment& env, const QString& key, const QString& value, const QString& valid) {
+    env.err << "tessarine-cli: " << key << " cannot be \"" << value << "\" (valid: " << valid << ")"
+            << Qt::endl;
+    return exitUsage;
+}
+
+// The stored spelling of a value given in any case; none when it is no valid value.
+template <typename E>
+std::optional<QString> rawSpelling(const QString& text) {
+    for (E value : EnumCases<E>::all) {
+        if (rawValue(value).compare(text.trimmed(), Qt::CaseInsensitive) == 0) {
+            return rawValue(value);
+        }
+    }
+    return std::nullopt;
+}
+
+template <typename E>
+QString spellings() {
+    QStringList names;
+    for (E value : EnumCases<E>::all) {
+        names << rawValue(value);
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+bool isURLKey(const QString& key) {
+    return key.endsWith(QLatin1String("BaseURL"));
+}
+
+bool isKeyCode(const QString& key) {
+    return key.endsWith(QLatin1String("KeyCode"));
+}
+
+// Text settings with a fixed set of values; true when the key is one of them (status set).
+bool setChoice(CliEnvironment& env, SettingsStore& settings, const QString& key,
+               const QString& text, int& status) {
+    std::optional<QString> raw;
+    QString valid;
+    if (key == QLatin1String("provider")) {
+        raw = rawSpelling<ProviderKind>(text);
+        valid = spellings<ProviderKind>();
+        if (raw) {
+            // The model follows the provider, as it does in the settings window.
+            settings.setProvider(*fromRawValue<ProviderKind>(*raw));
+            status = exitSuccess;
+            return true;
+        }
+    } else if (key == QLatin1String("defaultTone")) {
+        raw = rawSpelling<Tone>(text);
+        valid = spellings<Tone>();
+    } else if (key == QLatin1String("defaultContext")) {
+        raw = rawSpelling<AppContext>(text);
+        valid = spellings<AppContext>();
+    } else if (key == QLatin1String("appearance")) {
+        static const QStringList appearances{"system", "light", "dark"};
+        const qsizetype index = appearances.indexOf(text.trimmed().toLower());
+        if (index >= 0) {
+            raw = appearances[index];
+        }
+        valid = appearances.join(QStringLiteral(", "));
+    } else {
+        return false;
+    }
+    if (!raw) {
+        status = refuse(env, key, text, valid);
+        return true;
+    }
+    settings.setValue(key, *raw);
+    status = exitSuccess;
+    return true;
+}
+
 }  // namespace
 
 int runConfig(CliEnvironment& env, const Invocation& invocation) {
@@ -78,6 +152,17 @@ int runConfig(CliEnvironment& env, const Invocation& invocation) {
     }
     QVariant typed;
     const QString& text = invocation.configValue;
+    if (int status = exitSuccess; setChoice(env, settings, field->key, text, status)) {
+        return status;
+    }
+    // Empty keeps the service's public address; anything else must be one the user can reach.
+    if (isURLKey(field->key) && !text.trimmed().isEmpty() && !isHttpURL(text)) {
+        env.err << "tessarine-cli: " << field->key
+                << " must be an absolute http or https URL, such as http://localhost:8080/v1, "
+                   "not \""
+                << text << "\"" << Qt::endl;
+        return exitUsage;
+    }
     switch (field->type) {
         case QMetaType::Bool: {
             const auto flag = parseBool(text);
@@ -92,16 +177,17 @@ int runConfig(CliEnvironment& env, const Invocation& invocation) {
         case QMetaType::Int: {
             bool ok = false;
             const int number = text.trimmed().toInt(&ok);
-            if (!ok) {
-                env.err << "tessarine-cli: " << field->key << " is an integer, not \"" << text
-                        << "\"" << Qt::endl;
+            if (!ok || (number < 0 && isKeyCode(field->key))) {
+                env.err << "tessarine-cli: " << field->key << " is "
+                        << (isKeyCode(field->key) ? "a key code (0 or more)" : "an integer")
+                        << ", not \"" << text << "\"" << Qt::endl;
                 return exitUsage;
             }
             typed = number;
             break;
         }
         default:
-            typed = text;
+            typed = isURLKey(field->key) ? text.trimmed() : text;
             break;
     }
     if (!settings.setValue(field->key, typed)) {

@@ -18,6 +18,11 @@ QString firstLine(const QString& text, int limit) {
     return line;
 }
 
+// "Custom" alone would read like the Custom provider next to it.
+QString modeName(Mode mode) {
+    return mode == Mode::ask ? QStringLiteral("Custom instruction") : rawValue(mode);
+}
+
 }  // namespace
 
 int runHistory(CliEnvironment& env, const Invocation& invocation) {
@@ -42,7 +47,7 @@ int runHistory(CliEnvironment& env, const Invocation& invocation) {
                                : *item.rating == Rating::up ? QStringLiteral(" [up]")
                                                             : QStringLiteral(" [down]");
         env.out << item.date.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) << "  "
-                << rawValue(item.mode.value_or(Mode::rewrite)) << "  " << rawValue(item.provider)
+                << modeName(item.mode.value_or(Mode::rewrite)) << "  " << rawValue(item.provider)
                 << "/" << item.model << rating << "\n"
                 << "    " << firstLine(item.original, 72) << "\n"
                 << "  > " << firstLine(item.review.improved, 72) << "\n";

@@ -6,29 +6,43 @@
 namespace ts::cli {
 
 int runKeySet(CliEnvironment& env, const Invocation& invocation) {
+    const ProviderKind kind = invocation.keyKind;
+    if (!requiresAPIKey(kind)) {
+        env.err << rawValue(kind) << ", the local runtime, needs no key; nothing stored."
+                << Qt::endl;
+        return exitSuccess;
+    }
     QByteArray bytes;
     if (env.inIsTerminal) {
-        env.err << "API key for " << rawValue(invocation.keyKind) << ": " << Qt::flush;
+        env.err << "API key for " << rawValue(kind) << ": " << Qt::flush;
         bytes = env.readSecretLine();
         env.err << Qt::endl;
     } else {
         bytes = env.readStandardInput();
     }
-    // The line break that ends the input is not part of the key; everything else is kept.
-    if (bytes.endsWith("\r\n")) {
-        bytes.chop(2);
-    } else if (bytes.endsWith('\n')) {
-        bytes.chop(1);
-    }
-    if (bytes.contains('\n')) {
+    // A pasted key often carries a space or a line break; the service would reject it with a
+    // baffling 401.
+    const QString key = QString::fromUtf8(bytes).trimmed();
+    if (key.contains(QLatin1Char('\n')) || key.contains(QLatin1Char('\r'))) {
         env.err << "tessarine-cli: the key must be a single line" << Qt::endl;
         return exitUsage;
     }
+    if (key.isEmpty()) {
+        env.err << "tessarine-cli: the key is empty (to remove a key: tessarine-cli key clear "
+                << rawValue(kind).toLower() << ")" << Qt::endl;
+        return exitUsage;
+    }
     KeyStore& keys = env.keys();
-    keys.saveAPIKey(QString::fromUtf8(bytes), apiKeyAccount(invocation.keyKind));
-    env.err << (bytes.isEmpty() ? "Cleared the key for " : "Stored the key for ")
-            << rawValue(invocation.keyKind) << " in " << keys.locationDescription() << "."
-            << Qt::endl;
+    keys.saveAPIKey(key, apiKeyAccount(kind));
+    env.err << "Stored the key for " << rawValue(kind) << " in " << keys.locationDescription()
+            << "." << Qt::endl;
+    return exitSuccess;
+}
+
+int runKeyClear(CliEnvironment& env, const Invocation& invocation) {
+    KeyStore& keys = env.keys();
+    keys.saveAPIKey(QString(), apiKeyAccount(invocation.keyKind));
+    env.err << "Cleared the key for " << rawValue(invocation.keyKind) << "." << Qt::endl;
     return exitSuccess;
 }
 

@@ -13,15 +13,16 @@ class ModelsCommand final : public QObject {
     Q_OBJECT
 
 public:
-    explicit ModelsCommand(CliEnvironment& env, QObject* parent = nullptr);
+    ModelsCommand(CliEnvironment& env, bool json, QObject* parent = nullptr);
     void start();
-    void interrupt();
+    void interrupt(int signalNumber);
 
 signals:
     void finished(int exitStatus);
 
 private:
     CliEnvironment& m_env;
+    bool m_json = false;
     std::unique_ptr<LLMProvider> m_provider;
     std::unique_ptr<ProviderCall> m_call;
 };

@@ -1,8 +1,15 @@
 #include "cli/ReviewCommand.h"
 
+#include <unistd.h>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStringDecoder>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <utility>
 
+#include "cli/CliMessages.h"
 #include "core/Prompts.h"
 #include "session/RequestSetup.h"
 #include "session/ReviewRequest.h"
@@ -36,7 +43,35 @@ ReviewCommand::ReviewCommand(CliEnvironment& environment, Invocation invocation,
 ReviewCommand::~ReviewCommand() = default;
 
 void ReviewCommand::start() {
-    const std::optional<ReviewInput> input = readInput();
+    if (m_invocation.text) {
+        proceed({});
+    } else if (m_env.inIsTerminal) {
+        readTerminal();
+    } else {
+        proceed(m_env.readStandardInput());
+    }
+}
+
+void ReviewCommand::readTerminal() {
+    m_env.err << "Type or paste the text, then press Ctrl+D." << Qt::endl;
+    m_terminal = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+    connect(m_terminal.get(), &QSocketNotifier::activated, this, [this] {
+        char buffer[4096];
+        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count > 0) {
+            m_typed.append(buffer, count);
+            return;
+        }
+        if (count < 0 && errno == EINTR) {
+            return;
+        }
+        m_terminal.reset();
+        proceed(std::exchange(m_typed, QByteArray()));
+    });
+}
+
+void ReviewCommand::proceed(const QByteArray& standardInput) {
+    const std::optional<ReviewInput> input = readInput(standardInput);
     if (!input) {
         return;
     }
@@ -51,19 +86,30 @@ RequestOverrides ReviewCommand::overrides() const {
     return RequestOverrides{m_invocation.provider, m_invocation.model, m_invocation.noStyle};
 }
 
-std::optional<ReviewInput> ReviewCommand::readInput() {
+std::optional<ReviewInput> ReviewCommand::readInput(const QByteArray& standardInput) {
     const auto usage = [this](const QString& message) {
         m_env.err << "tessarine-cli: " << message << Qt::endl;
         end(exitUsage);
         return std::nullopt;
     };
     const Invocation& in = m_invocation;
-    const QString input = in.text ? *in.text : QString::fromUtf8(m_env.readStandardInput());
+    QString input;
+    if (in.text) {
+        input = *in.text;
+    } else {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        input = decoder(standardInput);
+        if (decoder.hasError()) {
+            return usage(QStringLiteral("the input is not UTF-8 text"));
+        }
+    }
     SettingsStore& settings = m_env.settings();
     const Tone tone = in.tone.value_or(settings.defaultTone());
     const AppContext context = in.context.value_or(settings.defaultContext());
 
-    if (input.trimmed().isEmpty()) {
+    const bool blank = std::all_of(input.cbegin(), input.cend(),
+                                   [](QChar c) { return c.isSpace() || c.isNull(); });
+    if (blank) {
         return usage(in.mode == Mode::reply
                          ? QStringLiteral("the received message is empty: give TEXT or pipe it "
                                           "on standard input")
@@ -113,13 +159,14 @@ void ReviewCommand::printDryRun(const ReviewInput& input) {
 void ReviewCommand::send(const ReviewInput& input) {
     ReviewRequest::Options options;
     options.overrides = overrides();
-    // A tone check answers with bullets only; every other answer must carry a text.
-    options.rejectEmptyAnswer = !(m_invocation.mode == Mode::toneCheck && !m_invocation.adjustment);
+    // A tone check answers with bullets only; every other answer must carry a text. JSON is
+    // printed as it stands and its reader decides.
+    options.rejectEmptyAnswer =
+        !m_invocation.json && !(m_invocation.mode == Mode::toneCheck && !m_invocation.adjustment);
     m_request = std::make_unique<ReviewRequest>(m_services, options);
     connect(m_request.get(), &ReviewRequest::missingKey, this, [this] {
-        m_env.err << kMissingKeyMessage << Qt::endl
-                  << "(store one with: tessarine-cli key set "
-                  << rawValue(m_request->setup().kind).toLower() << ")" << Qt::endl;
+        m_env.err << forCommandLine(QString::fromUtf8(kMissingKeyMessage), m_request->setup().kind)
+                  << Qt::endl;
         end(exitFailure);
     });
     connect(m_request.get(), &ReviewRequest::ready, this, [this, input] {
@@ -171,21 +218,22 @@ void ReviewCommand::onFailed(const QString& description) {
     if (m_printer.written() > 0) {
         m_env.out << Qt::endl;
     }
-    m_env.err << description << Qt::endl;
+    m_env.err << forCommandLine(description, m_request->setup().kind) << Qt::endl;
     end(exitFailure);
 }
 
-void ReviewCommand::interrupt() {
+void ReviewCommand::interrupt(int signalNumber) {
     if (m_ended) {
         return;
     }
+    m_terminal.reset();
     m_request.reset();
     stopSpinner();
     if (m_printer.written() > 0) {
         m_env.out << Qt::endl;
     }
-    m_env.err << "Interrupted." << Qt::endl;
-    end(exitInterrupted);
+    m_env.err << (signalNumber == SIGINT ? "Interrupted." : "Terminated.") << Qt::endl;
+    end(128 + signalNumber);
 }
 
 void ReviewCommand::stopSpinner() {

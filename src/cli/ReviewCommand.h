@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -30,14 +31,18 @@ public:
 
     // Starts the work; `finished` follows, possibly before start() returns.
     void start();
-    // Ctrl+C: stops the request at once.
-    void interrupt();
+    // Ctrl+C or another ending signal: stops reading or the request at once; the exit status is
+    // 128 plus the signal's number.
+    void interrupt(int signalNumber);
 
 signals:
     void finished(int exitStatus);
 
 private:
-    std::optional<ReviewInput> readInput();
+    // The text typed on a terminal arrives through the event loop, so Ctrl+C still ends it.
+    void readTerminal();
+    void proceed(const QByteArray& standardInput);
+    std::optional<ReviewInput> readInput(const QByteArray& standardInput);
     RequestOverrides overrides() const;
     void printDryRun(const ReviewInput& input);
     void send(const ReviewInput& input);
@@ -55,6 +60,8 @@ private:
     QTimer m_spinner;
     int m_spinnerFrame = 0;
     bool m_ended = false;
+    std::unique_ptr<QSocketNotifier> m_terminal;
+    QByteArray m_typed;
 };
 
 }  // namespace ts::cli

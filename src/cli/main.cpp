@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 
 #include "cli/CliEnvironment.h"
@@ -13,7 +14,9 @@
 #include "cli/HistoryCommand.h"
 #include "cli/KeyCommand.h"
 #include "cli/ModelsCommand.h"
+#include "cli/PromptsCommand.h"
 #include "cli/ReviewCommand.h"
+#include "cli/StyleCommand.h"
 #include "core/Logging.h"
 #include "core/ShutdownSignals.h"
 #include "store/HistoryStore.h"
@@ -35,11 +38,23 @@ QByteArray readAllStandardInput() {
     return in.readAll();
 }
 
+termios savedTerminal{};
+
+// A signal at the key prompt must not leave the user's terminal without echo.
+extern "C" void restoreEchoAndDie(int signalNumber) {
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
 QByteArray readLineWithoutEcho() {
-    termios saved{};
-    const bool terminal = ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    const bool terminal = ::tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
+    constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
     if (terminal) {
-        termios quiet = saved;
+        for (int signalNumber : endingSignals) {
+            std::signal(signalNumber, restoreEchoAndDie);
+        }
+        termios quiet = savedTerminal;
         quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
         ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     }
@@ -49,7 +64,10 @@ QByteArray readLineWithoutEcho() {
         line.append(static_cast<char>(c));
     }
     if (terminal) {
-        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedTerminal);
+        for (int signalNumber : endingSignals) {
+            std::signal(signalNumber, SIG_DFL);
+        }
     }
     return line;
 }
@@ -88,7 +106,8 @@ int main(int argc, char** argv) {
                        []() -> HistoryStore& { return HistoryStore::shared(); },
                        []() -> PromptStore& { return PromptStore::shared(); }};
 
-    if (invocation.command != Command::help && invocation.command != Command::diff) {
+    if (invocation.command != Command::help && invocation.command != Command::modeHelp &&
+        invocation.command != Command::diff) {
         migrateLegacyDocuments(SettingsStore::shared(), HistoryStore::defaultFilePath(),
                                PromptStore::defaultFilePath());
     }
@@ -97,20 +116,35 @@ int main(int argc, char** argv) {
         case Command::help:
             out << usageText();
             return exitSuccess;
+        case Command::modeHelp:
+            out << modeUsageText(invocation.mode);
+            return exitSuccess;
         case Command::diff:
             return runDiff(env, invocation);
         case Command::history:
             return runHistory(env, invocation);
         case Command::keySet:
             return runKeySet(env, invocation);
+        case Command::keyClear:
+            return runKeyClear(env, invocation);
         case Command::keyStatus:
             return runKeyStatus(env);
+        case Command::promptsList:
+        case Command::promptsSave:
+        case Command::promptsRename:
+        case Command::promptsDelete:
+        case Command::promptsExport:
+        case Command::promptsImport:
+            return runPrompts(env, invocation);
         case Command::configList:
         case Command::configGet:
         case Command::configSet:
             return runConfig(env, invocation);
         case Command::review:
         case Command::models:
+        case Command::styleShow:
+        case Command::styleRefresh:
+        case Command::styleClear:
             break;
     }
 
@@ -127,28 +161,30 @@ int main(int argc, char** argv) {
         QCoreApplication::exit(code);
     };
     bool done = false;
+    const auto run = [&](auto& command) {
+        QObject::connect(command.get(), &std::remove_reference_t<decltype(*command)>::finished,
+                         finish);
+        QObject::connect(command.get(), &std::remove_reference_t<decltype(*command)>::finished,
+                         [&done] { done = true; });
+        QObject::connect(&interrupts, &ShutdownSignals::shutdownRequested, command.get(),
+                         &std::remove_reference_t<decltype(*command)>::interrupt);
+        command->start();
+    };
     std::unique_ptr<ReviewCommand> review;
     std::unique_ptr<ModelsCommand> models;
+    std::unique_ptr<StyleCommand> style;
     if (invocation.command == Command::review) {
         review = std::make_unique<ReviewCommand>(env, invocation);
-        QObject::connect(review.get(), &ReviewCommand::finished, finish);
-        QObject::connect(&interrupts, &ShutdownSignals::shutdownRequested, review.get(),
-                         &ReviewCommand::interrupt);
-        QObject::connect(review.get(), &ReviewCommand::finished, [&done] { done = true; });
-        review->start();
-        if (done) {
-            return status;
-        }
+        run(review);
+    } else if (invocation.command == Command::models) {
+        models = std::make_unique<ModelsCommand>(env, invocation.json);
+        run(models);
     } else {
-        models = std::make_unique<ModelsCommand>(env);
-        QObject::connect(models.get(), &ModelsCommand::finished, finish);
-        QObject::connect(models.get(), &ModelsCommand::finished, [&done] { done = true; });
-        QObject::connect(&interrupts, &ShutdownSignals::shutdownRequested, models.get(),
-                         &ModelsCommand::interrupt);
-        models->start();
-        if (done) {
-            return status;
-        }
+        style = std::make_unique<StyleCommand>(env, invocation.command);
+        run(style);
+    }
+    if (done) {
+        return status;
     }
     app.exec();
     return status;

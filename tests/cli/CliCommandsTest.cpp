@@ -8,12 +8,16 @@
 #include <QTest>
 
 #include "LoopbackModelServer.h"
+#include "cli/ConfigCommand.h"
 #include "cli/DiffCommand.h"
 #include "cli/HistoryCommand.h"
+#include "cli/KeyCommand.h"
 #include "cli/ModelsCommand.h"
+#include "cli/PromptsCommand.h"
 #include "session/RequestSetup.h"
 #include "store/HistoryStore.h"
 #include "store/MemoryKeyStore.h"
+#include "store/PromptStore.h"
 #include "store/SettingsStore.h"
 
 using namespace ts;
@@ -140,8 +144,8 @@ TEST_F(CliCommands, ModelsListsTheCurrentProvidersModelsOrFails) {
     LoopbackModelServer server;
     ASSERT_TRUE(server.isListening());
     settings.setOpenaiBaseURL(server.url("/v1").toString());
-    const auto run = [this] {
-        ModelsCommand command(env);
+    const auto run = [this](bool json = false) {
+        ModelsCommand command(env, json);
         std::optional<int> status;
         QObject::connect(&command, &ModelsCommand::finished,
                          [&status](int code) { status = code; });
@@ -151,7 +155,7 @@ TEST_F(CliCommands, ModelsListsTheCurrentProvidersModelsOrFails) {
     };
 
     EXPECT_EQ(run(), exitFailure);
-    EXPECT_EQ(err, QString(kMissingKeyMessage) + "\n");
+    EXPECT_EQ(err, "API key is missing. Store one with: tessarine-cli key set openai\n");
     EXPECT_TRUE(server.requests().isEmpty());
 
     keys.saveAPIKey("sk-loopback", apiKeyAccount(ProviderKind::openai));
@@ -164,6 +168,10 @@ TEST_F(CliCommands, ModelsListsTheCurrentProvidersModelsOrFails) {
     EXPECT_EQ(err, "");
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_EQ(server.requests()[0].header("Authorization"), "Bearer sk-loopback");
+    server.enqueue("GET", "/v1/models", ScriptedResponse::json(200, R"({"data":[{"id":"o3"}]})"));
+    out.clear();
+    EXPECT_EQ(run(true), exitSuccess);
+    EXPECT_EQ(output(), "[\"o3\"]\n");
 
     server.enqueue("GET", "/v1/models",
                    ScriptedResponse::json(401, R"({"error":{"message":"bad key"}})"));
@@ -171,6 +179,115 @@ TEST_F(CliCommands, ModelsListsTheCurrentProvidersModelsOrFails) {
     EXPECT_EQ(run(), exitFailure);
     EXPECT_EQ(output(), "");
     EXPECT_FALSE(err.isEmpty());
+}
+
+TEST_F(CliCommands, ConfigSetValidatesWhatItStores) {
+    const struct {
+        const char* key;
+        const char* value;
+        int status;
+        const char* stored;  // what `config get` shows afterwards; none: what it showed before
+    } rows[] = {
+        {"provider", "anthropic", exitSuccess, "Anthropic"},
+        {"model", "claude-x", exitSuccess, "claude-x"},
+        {"provider", "custom", exitSuccess, "Custom"},
+        {"provider", "mistral", exitUsage, nullptr},
+        {"defaultTone", "CASUAL", exitSuccess, "Casual"},
+        {"defaultTone", "loud", exitUsage, nullptr},
+        {"defaultContext", "chat", exitSuccess, "Chat"},
+        {"appearance", "Dark", exitSuccess, "dark"},
+        {"appearance", "blue", exitUsage, nullptr},
+        {"customBaseURL", " http://127.0.0.1:8080/v1 ", exitSuccess, "http://127.0.0.1:8080/v1"},
+        {"customBaseURL", "localhost:8080/v1", exitUsage, nullptr},
+        {"openaiBaseURL", "http//host/v1", exitUsage, nullptr},
+        {"anthropicBaseURL", "ftp://host", exitUsage, nullptr},
+        {"ollamaBaseURL", "127.0.0.1:11434/v1", exitUsage, nullptr},
+        {"geminiBaseURL", "", exitSuccess, ""},
+        {"hotkeyKeyCode", "-1", exitUsage, nullptr},
+        {"hotkeyModifiers", "x", exitUsage, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.key) + " = " + row.value);
+        Invocation get;
+        get.command = Command::configGet;
+        get.configKey = row.key;
+        out.clear();
+        runConfig(env, get);
+        const QString before = output();
+        Invocation set;
+        set.command = Command::configSet;
+        set.configKey = row.key;
+        set.configValue = row.value;
+        EXPECT_EQ(runConfig(env, set), row.status);
+        out.clear();
+        runConfig(env, get);
+        EXPECT_EQ(output(), row.stored ? QString(row.stored) + "\n" : before);
+    }
+    // The provider's default model follows a provider switch, as in the settings window.
+    settings.setModel(defaultModel(settings.provider()));
+    Invocation set;
+    set.command = Command::configSet;
+    set.configKey = "provider";
+    set.configValue = "GEMINI";
+    EXPECT_EQ(runConfig(env, set), exitSuccess);
+    EXPECT_EQ(settings.model(), defaultModel(ProviderKind::gemini));
+}
+
+TEST_F(CliCommands, KeySetTrimsAndRefusesAnEmptyKey) {
+    const struct {
+        QByteArray input;
+        int status;
+        QString stored;
+    } rows[] = {
+        {" sk-pasted \r\n", exitSuccess, "sk-pasted"},
+        {"  \n", exitUsage, "sk-pasted"},
+        {"sk-a\nsk-b\n", exitUsage, "sk-pasted"},
+    };
+    for (const auto& row : rows) {
+        env.readStandardInput = [&row] { return row.input; };
+        Invocation set;
+        set.command = Command::keySet;
+        set.keyKind = ProviderKind::anthropic;
+        EXPECT_EQ(runKeySet(env, set), row.status);
+        EXPECT_EQ(keys.readAPIKey(apiKeyAccount(ProviderKind::anthropic)), row.stored);
+    }
+    EXPECT_TRUE(err.contains("tessarine-cli key clear anthropic"));
+    Invocation local;
+    local.command = Command::keySet;
+    local.keyKind = ProviderKind::ollama;
+    EXPECT_EQ(runKeySet(env, local), exitSuccess);
+    EXPECT_TRUE(err.contains("needs no key"));
+}
+
+TEST_F(CliCommands, PromptsFollowTheStoreRules) {
+    PromptStore prompts(path("prompts.json"));
+    env.prompts = [&prompts]() -> PromptStore& { return prompts; };
+    const auto run = [this](Command command, QString name = {}, QString value = {}) {
+        Invocation invocation;
+        invocation.command = command;
+        invocation.promptsName = std::move(name);
+        invocation.promptsValue = std::move(value);
+        return runPrompts(env, invocation);
+    };
+    EXPECT_EQ(run(Command::promptsSave, "Pirate", "Talk like a pirate"), exitSuccess);
+    EXPECT_EQ(run(Command::promptsSave, {}, "Make it formal"), exitSuccess);
+    EXPECT_EQ(run(Command::promptsSave, "PIRATE", "Something else"), exitUsage);
+    EXPECT_EQ(run(Command::promptsRename, "make it formal", "Pirate"), exitUsage);
+    EXPECT_EQ(run(Command::promptsRename, "pir", "Sailor"), exitUsage);  // whole names only
+    EXPECT_EQ(run(Command::promptsRename, "pirate", "Sailor"), exitSuccess);
+    EXPECT_EQ(run(Command::promptsExport, {}, path("export.json")), exitSuccess);
+    EXPECT_EQ(run(Command::promptsDelete, "sailor"), exitSuccess);
+    ASSERT_EQ(prompts.items().size(), 1);
+    out.clear();
+    EXPECT_EQ(run(Command::promptsImport, {}, path("export.json")), exitSuccess);
+    EXPECT_EQ(output(), "Imported 1 prompt; skipped 1 duplicate.\n");
+    EXPECT_EQ(prompts.items().first().name, "Sailor");
+    EXPECT_EQ(run(Command::promptsImport, {}, writeFile("bad.json", "{\"version\":2}")),
+              exitFailure);
+    for (int i = 0; i < 31; ++i) {
+        run(Command::promptsSave, {}, QString("Instruction %1").arg(i));
+    }
+    EXPECT_EQ(prompts.items().size(), PromptStore::maxItems);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,11 +14,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <vector>
 
 #include "LoopbackModelServer.h"
 #include "core/Compositions.h"
 #include "core/Prompts.h"
-#include "providers/LLMError.h"
 #include "store/HistoryStore.h"
 #include "store/SettingsStore.h"
 
@@ -187,7 +192,8 @@ TEST_F(CliEndToEnd, FailuresGiveStatusOneAndTheSentence) {
     const QByteArray body = R"({"error":{"message":"Incorrect API key provided"}})";
     server.on("POST", "/v1/chat/completions", ScriptedResponse::json(401, body));
     EXPECT_EQ(run({"rewrite", "Hello there"}), 1);
-    EXPECT_EQ(err.trimmed(), LLMError::httpError(401, QString::fromUtf8(body)).description());
+    EXPECT_EQ(err.trimmed(),
+              "API key rejected. Check it and store it again with: tessarine-cli key set openai");
     EXPECT_TRUE(out.isEmpty());
     EXPECT_TRUE(history().isEmpty());
 
@@ -203,7 +209,7 @@ TEST_F(CliEndToEnd, FailuresGiveStatusOneAndTheSentence) {
     EXPECT_FALSE(err.contains("sk-loopback"));
 
     EXPECT_EQ(run({"rewrite", "Hello", "--provider", "gemini"}), 1);
-    EXPECT_TRUE(err.startsWith("API key is missing. Open Settings and add one."));
+    EXPECT_EQ(err.trimmed(), "API key is missing. Store one with: tessarine-cli key set gemini");
 }
 
 TEST_F(CliEndToEnd, UsageErrorsGiveStatusTwo) {
@@ -222,21 +228,82 @@ TEST_F(CliEndToEnd, EmptyAnswerIsAFailureNotAnEmptySuccess) {
     EXPECT_EQ(run({"rewrite", "Hello there"}), 1);
     EXPECT_EQ(err.trimmed(), "The model returned an empty response.");
     EXPECT_TRUE(history().isEmpty());
+    // JSON is printed as it stands; its reader decides.
+    EXPECT_EQ(run({"rewrite", "--json", "Hello there"}), 0);
+    EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8())["improved"].toString(), "");
 }
 
-TEST_F(CliEndToEnd, InterruptAbortsTheRequest) {
+TEST_F(CliEndToEnd, SignalsAbortTheRequest) {
     ScriptedResponse stalled = ScriptedResponse::eventStream(
         sseBody({R"({"choices":[{"index":0,"delta":{"content":"Partial"}}]})"}));
     server.on("POST", "/v1/chat/completions", stalled.withEnding(ScriptedResponse::Ending::stall));
-    QProcess process;
-    startCli(process, {"rewrite", "Hello there"}, {});
-    ASSERT_TRUE(server.waitForRequests(1));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return process.bytesAvailable() > 0; }, 10000));
-    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-    EXPECT_EQ(finish(process), 130);
-    EXPECT_TRUE(err.contains("Interrupted."));
-    EXPECT_TRUE(server.waitForClientClose(server.requests().first().connection));
+    for (const auto& [signalNumber, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        QProcess process;
+        const qsizetype requests = server.requests().size();
+        startCli(process, {"rewrite", "Hello there"}, {});
+        ASSERT_TRUE(server.waitForRequests(requests + 1));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return process.bytesAvailable() > 0; }, 10000));
+        ::kill(static_cast<pid_t>(process.processId()), signalNumber);
+        EXPECT_EQ(finish(process), status);
+        EXPECT_TRUE(server.waitForClientClose(server.requests().last().connection));
+    }
     EXPECT_TRUE(history().isEmpty());
+}
+
+// On a terminal: Ctrl+C while the tool waits for typed text ends it at once, and Ctrl+C at the
+// key prompt leaves the echo on.
+TEST_F(CliEndToEnd, CtrlCOnATerminal) {
+    const struct {
+        QStringList arguments;
+        QByteArray prompt;
+    } rows[] = {
+        {{"rewrite"}, "Type or paste the text, then press Ctrl+D."},
+        {{"key", "set", "anthropic"}, "API key for Anthropic:"},
+    };
+    for (const auto& row : rows) {
+        int terminal = -1;
+        const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const QProcessEnvironment env = environment();
+            for (const QString& name : env.keys()) {
+                ::setenv(qPrintable(name), qPrintable(env.value(name)), 1);
+            }
+            std::vector<QByteArray> storage{TESSARINE_CLI_PATH};
+            for (const QString& argument : row.arguments) {
+                storage.push_back(argument.toUtf8());
+            }
+            std::vector<char*> argv;
+            for (QByteArray& argument : storage) {
+                argv.push_back(argument.data());
+            }
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        QByteArray seen;
+        for (int i = 0; i < 200 && !seen.contains(row.prompt); ++i) {
+            pollfd ready{terminal, POLLIN, 0};
+            if (::poll(&ready, 1, 50) > 0) {
+                char buffer[256];
+                const ssize_t count = ::read(terminal, buffer, sizeof buffer);
+                if (count > 0) {
+                    seen.append(buffer, count);
+                }
+            }
+        }
+        EXPECT_TRUE(seen.contains(row.prompt)) << seen.toStdString();
+        ASSERT_EQ(::write(terminal, "\x03", 1), 1);
+        int status = 0;
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 10000));
+        EXPECT_TRUE((WIFEXITED(status) && WEXITSTATUS(status) == 130) ||
+                    (WIFSIGNALED(status) && WTERMSIG(status) == SIGINT));
+        termios settings{};
+        ASSERT_EQ(::tcgetattr(terminal, &settings), 0);
+        EXPECT_TRUE(settings.c_lflag & ECHO);
+        ::close(terminal);
+    }
 }
 
 TEST_F(CliEndToEnd, ConfigAndKeyStatus) {

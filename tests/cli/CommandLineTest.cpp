@@ -67,7 +67,7 @@ TEST(CommandLine, UsageErrorsNameTheProblemAndTheValidValues) {
         {{"rewrite", "--intent", "a", "x"}, "reply only"},
         {{"diff", "a"}, "OLD_FILE and NEW_FILE"},
         {{"key", "set", "mistral"}, "unknown provider"},
-        {{"key", "show"}, "key set KIND | key status"},
+        {{"key", "show"}, "key set KIND | key clear KIND | key status"},
         {{"config", "set", "model"}, "config list | get KEY | set KEY VALUE"},
         {{"history", "--all"}, "unexpected argument"},
     };
