@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <unordered_set>
+#include <optional>
 
 namespace ts {
 
@@ -93,8 +93,10 @@ namespace {
 class MiddleSnakeSplitter final {
 public:
     MiddleSnakeSplitter(std::span<const int> a, std::span<const int> b, EditScript& script,
-                        std::span<const qsizetype> aIndex, std::span<const qsizetype> bIndex)
-        : a_(a),
+                        std::span<const qsizetype> aIndex, std::span<const qsizetype> bIndex,
+                        int costLimit)
+        : costLimit_(costLimit),
+          a_(a),
           b_(b),
           script_(script),
           aIndex_(aIndex),
@@ -104,6 +106,7 @@ public:
           backward_(size_t(2 * offset_ + 1)) {}
 
     qint64 workBytes() const { return qint64((forward_.size() + backward_.size()) * sizeof(int)); }
+    bool reachedLimit() const { return reachedLimit_; }
 
     void run(qsizetype a0, qsizetype a1, qsizetype b0, qsizetype b1) {
         while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) {
@@ -200,11 +203,55 @@ private:
                     }
                 }
             }
+            if (costLimit_ > 0 && d >= costLimit_) {
+                if (const std::optional<Point> cut = furthest(vf, vb, first, hi, a0, a1, b0, b1)) {
+                    reachedLimit_ = true;
+                    return *cut;
+                }
+            }
         }
         // Unreachable: the two searches always meet by then. The corner still splits validly.
         return {a1, b0};
     }
 
+    // The point either search has carried furthest from its corner, as long as it splits the
+    // box into two smaller ones.
+    static std::optional<Point> furthest(const int* vf, const int* vb, int first, int hi,
+                                         qsizetype a0, qsizetype a1, qsizetype b0, qsizetype b1) {
+        const int n = int(a1 - a0);
+        const int m = int(b1 - b0);
+        int forwardBest = -1;
+        Point forward{};
+        int backwardBest = -1;
+        Point backward{};
+        for (int k = first; k <= hi; k += 2) {
+            const int fx = std::min(vf[k], n);
+            const int fy = fx - k;
+            if (fy >= 0 && fy <= m && fx + fy > forwardBest) {
+                forwardBest = fx + fy;
+                forward = {a0 + fx, b0 + fy};
+            }
+            const int bx = std::min(vb[k], n);
+            const int by = bx - k;
+            if (by >= 0 && by <= m && bx + by > backwardBest) {
+                backwardBest = bx + by;
+                backward = {a1 - bx, b1 - by};
+            }
+        }
+        const auto inside = [&](const Point& p) {
+            return (p.x != a0 || p.y != b0) && (p.x != a1 || p.y != b1);
+        };
+        if (forwardBest >= backwardBest && forwardBest > 0 && inside(forward)) {
+            return forward;
+        }
+        if (backwardBest > 0 && inside(backward)) {
+            return backward;
+        }
+        return std::nullopt;
+    }
+
+    int costLimit_ = 0;
+    bool reachedLimit_ = false;
     std::span<const int> a_;
     std::span<const int> b_;
     EditScript& script_;
@@ -217,21 +264,34 @@ private:
 
 }  // namespace
 
-void linearSpaceEditScript(std::span<const int> a, std::span<const int> b, EditScript& script,
-                           qint64& peakBytes) {
+bool linearSpaceEditScript(std::span<const int> a, std::span<const int> b, EditScript& script,
+                           qint64& peakBytes, int costLimit) {
     script.removed.assign(a.size(), 0);
     script.inserted.assign(b.size(), 0);
 
     // A token that never occurs on the other side cannot be kept by any script; dropping those
     // first leaves the longest common subsequence alone and often shrinks the problem a lot.
-    const std::unordered_set<int> inA(a.begin(), a.end());
-    const std::unordered_set<int> inB(b.begin(), b.end());
+    // Ids are dense, so a flag per id is the cheapest set.
+    int maxId = -1;
+    for (std::span<const int> side : {a, b}) {
+        if (!side.empty()) {
+            maxId = std::max(maxId, *std::max_element(side.begin(), side.end()));
+        }
+    }
+    std::vector<char> inA(size_t(maxId + 1), 0);
+    std::vector<char> inB(size_t(maxId + 1), 0);
+    for (int id : a) {
+        inA[size_t(id)] = 1;
+    }
+    for (int id : b) {
+        inB[size_t(id)] = 1;
+    }
     std::vector<int> fa;
     std::vector<int> fb;
     std::vector<qsizetype> aIndex;
     std::vector<qsizetype> bIndex;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (inB.contains(a[i])) {
+        if (inB[size_t(a[i])]) {
             fa.push_back(a[i]);
             aIndex.push_back(qsizetype(i));
         } else {
@@ -239,17 +299,18 @@ void linearSpaceEditScript(std::span<const int> a, std::span<const int> b, EditS
         }
     }
     for (size_t j = 0; j < b.size(); ++j) {
-        if (inA.contains(b[j])) {
+        if (inA[size_t(b[j])]) {
             fb.push_back(b[j]);
             bIndex.push_back(qsizetype(j));
         } else {
             script.inserted[j] = 1;
         }
     }
-    MiddleSnakeSplitter splitter(fa, fb, script, aIndex, bIndex);
+    MiddleSnakeSplitter splitter(fa, fb, script, aIndex, bIndex, costLimit);
     splitter.run(0, qsizetype(fa.size()), 0, qsizetype(fb.size()));
     peakBytes =
         splitter.workBytes() + qint64((fa.size() + fb.size()) * (sizeof(int) + sizeof(qsizetype)));
+    return splitter.reachedLimit();
 }
 
 }  // namespace ts

@@ -20,8 +20,11 @@ bool greedyEditScript(std::span<const int> a, std::span<const int> b, qint64 tra
                       EditScript& script, qint64& peakBytes);
 
 // The divide-and-conquer (middle snake) form: linear memory and the same number of changed
-// tokens, though among equally short scripts it may pick another one.
-void linearSpaceEditScript(std::span<const int> a, std::span<const int> b, EditScript& script,
-                           qint64& peakBytes);
+// tokens, though among equally short scripts it may pick another one. With a cost limit, a
+// split whose search passes it is cut at the furthest point either search reached: the script
+// is then near-minimal, and time grows with the tokens times the limit rather than quadratically.
+// Returns whether the limit was ever reached.
+bool linearSpaceEditScript(std::span<const int> a, std::span<const int> b, EditScript& script,
+                           qint64& peakBytes, int costLimit = 0);
 
 }  // namespace ts

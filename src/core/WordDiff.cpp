@@ -11,16 +11,11 @@ namespace ts {
 namespace {
 
 // Canonically equivalent tokens share an id, so the search compares integers. Keys are views
-// into the texts (or into the normalised copies kept here), so a word is never copied twice.
+// into the texts (or into the normalised copies kept here), so a word is never copied twice. The
+// table grows with the distinct tokens, which prose has far fewer of than tokens.
 class TokenInterner final {
 public:
-    explicit TokenInterner(size_t expectedTokens) {
-        size_t capacity = 16;
-        while (capacity < expectedTokens * 2) {
-            capacity *= 2;
-        }
-        slots_.assign(capacity, Slot{});
-    }
+    TokenInterner() : slots_(256) {}
 
     std::vector<int> intern(const QString& text, const std::vector<DiffToken>& tokens) {
         std::vector<int> ids;
@@ -52,6 +47,26 @@ private:
         return h;
     }
 
+    Slot& slotFor(QStringView key, quint64 hash) {
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.id < 0 || (slot.hash == hash && slot.key == key)) {
+                return slot;
+            }
+        }
+    }
+
+    void grow() {
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old) {
+            if (slot.id >= 0) {
+                slotFor(slot.key, slot.hash) = slot;
+            }
+        }
+    }
+
     int idOf(QStringView token) {
         // Latin-1 text is NFC already, which spares the normaliser most words.
         bool stable = false;
@@ -62,23 +77,22 @@ private:
             key = normalised_.back();
             hash = hashOf(key);
         }
-        const size_t mask = slots_.size() - 1;
-        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
-            Slot& slot = slots_[i];
-            if (slot.id < 0) {
-                slot = Slot{key, hash, nextId_++};
-                return slot.id;
+        Slot& slot = slotFor(key, hash);
+        if (slot.id >= 0) {
+            if (!stable) {
+                normalised_.pop_back();
             }
-            if (slot.hash == hash && slot.key == key) {
-                if (!stable) {
-                    normalised_.pop_back();
-                }
-                return slot.id;
-            }
+            return slot.id;
         }
+        slot = Slot{key, hash, nextId_++};
+        // At most half full, so probes stay short.
+        if (size_t(nextId_) * 2 > slots_.size()) {
+            grow();
+        }
+        return nextId_ - 1;
     }
 
-    std::vector<Slot> slots_;  // open addressing, at most half full
+    std::vector<Slot> slots_;
     std::deque<QString> normalised_;
     int nextId_ = 0;
 };
@@ -129,24 +143,26 @@ QList<DiffSegment> wordDiff(const QString& original, const QString& improved) {
 }
 
 QList<DiffSegment> wordDiffDetail::wordDiff(const QString& original, const QString& improved,
-                                            qint64 traceByteBound, Stats* stats) {
+                                            qint64 traceByteBound, Stats* stats, int costLimit) {
     const std::vector<DiffToken> tokensA = diffTokens(original);
     const std::vector<DiffToken> tokensB = diffTokens(improved);
-    TokenInterner interner(tokensA.size() + tokensB.size());
+    TokenInterner interner;
     const std::vector<int> a = interner.intern(original, tokensA);
     const std::vector<int> b = interner.intern(improved, tokensB);
 
     EditScript script;
     qint64 peakBytes = 0;
     const bool greedy = greedyEditScript(a, b, traceByteBound, script, peakBytes);
+    bool nearMinimal = false;
     if (!greedy) {
         qint64 linearBytes = 0;
-        linearSpaceEditScript(a, b, script, linearBytes);
+        nearMinimal = linearSpaceEditScript(a, b, script, linearBytes, costLimit);
         peakBytes = std::max(peakBytes, linearBytes);
     }
     if (stats) {
         stats->peakBytes = peakBytes;
         stats->linearSpace = !greedy;
+        stats->nearMinimal = nearMinimal;
     }
 
     const size_t n = a.size();
