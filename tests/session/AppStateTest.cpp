@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,60 +29,21 @@ public:
     int writes = 0;
 };
 
-// Holds every key read until the test lets it through, like a keyring that is slow to answer.
-class SlowKeyStore final : public KeyStore {
-public:
-    QString readAPIKey(const QString& account) override { return keys.readAPIKey(account); }
-    void saveAPIKey(const QString& value, const QString& account) override {
-        keys.saveAPIKey(value, account);
-    }
-    void deleteAPIKey(const QString& account) override { keys.deleteAPIKey(account); }
-    QString locationDescription() const override { return {}; }
-    void readAPIKeyLater(const QString& account, QObject* context, KeyCallback done) override {
-        if (!holding) {
-            KeyStore::readAPIKeyLater(account, context, std::move(done));
-            return;
-        }
-        held.append([this, account, guard = QPointer<QObject>(context), done] {
-            if (guard) {
-                done(readAPIKey(account));
-            }
-        });
-    }
-    void release() {
-        for (const auto& answer : std::exchange(held, {})) {
-            answer();
-        }
-    }
-
-    MemoryKeyStore keys;
-    bool holding = false;
-    QList<std::function<void()>> held;
-};
-
 class AppStateTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        settings = std::make_unique<SettingsStore>(dir.filePath("tessarine.conf"));
-        history = std::make_unique<HistoryStore>(dir.filePath("history.json"));
-        keys.saveAPIKey("sk-test", apiKeyAccount(ProviderKind::openai));
-        state = std::make_unique<AppState>(AppState::Services{
-            RequestServices{*settings, keys, [this]() -> HistoryStore& { return *history; },
-                            [this](const ProviderConfig& config) {
-                                builtConfigs.append(config);
-                                return std::make_unique<ScriptedProvider>(provider);
-                            },
-                            [this] { return clock; }},
-            clipboard});
-    }
+    AppStateTest() { keys.saveAPIKey("sk-test", apiKeyAccount(ProviderKind::openai)); }
 
+    void runWith(const QString& text) {
+        state.setText(text);
+        state.run();
+        finish();
+    }
     // Runs the event loop until the request of the last start has ended, whichever way.
     void finish() {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !state->hasRunningTask(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !state.hasRunningTask(); }, 5000));
     }
     void waitForPhase(AppState::Phase::Kind kind) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return state->phase().kind == kind; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state.phase().kind == kind; }, 5000));
     }
 
     const ScriptedProvider::Request& lastRequest() const {
@@ -91,36 +51,41 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
-    std::unique_ptr<HistoryStore> history;
-    SlowKeyStore keys;
+    SettingsStore settings{dir.filePath("tessarine.conf")};
+    HistoryStore history{dir.filePath("history.json")};
+    MemoryKeyStore keys;
     FakeClipboard clipboard;
     ScriptedProvider provider;
     QList<ProviderConfig> builtConfigs;
     QDateTime clock = QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC);
-    std::unique_ptr<AppState> state;
+    AppState state{{RequestServices{settings, keys, [this]() -> HistoryStore& { return history; },
+                                    [this](const ProviderConfig& config) {
+                                        builtConfigs.append(config);
+                                        return std::make_unique<ScriptedProvider>(provider);
+                                    },
+                                    [this] { return clock; }},
+                    clipboard}};
 };
 
 }  // namespace
 
 TEST_F(AppStateTest, EmptyInputsStartNothing) {
-    struct Row {
+    const struct {
         Mode mode;
         QString text, received, instruction;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {Mode::rewrite, "", "", ""},
         {Mode::reply, "intent", "  \n ", ""},
         {Mode::ask, "", "", "Make it rhyme"},
         {Mode::ask, "some text", "", "   "},
     };
-    for (const Row& row : rows) {
-        state->setMode(row.mode);
-        state->setText(row.text);
-        state->setReplyReceived(row.received);
-        state->setAskInstruction(row.instruction);
-        state->run();
-        EXPECT_EQ(state->phase().kind, AppState::Phase::idle) << rawValue(row.mode).toStdString();
+    for (const auto& row : rows) {
+        state.setMode(row.mode);
+        state.setText(row.text);
+        state.setReplyReceived(row.received);
+        state.setAskInstruction(row.instruction);
+        state.run();
+        EXPECT_EQ(state.phase().kind, AppState::Phase::idle) << rawValue(row.mode).toStdString();
     }
     EXPECT_TRUE(provider.state().requests.isEmpty());
     EXPECT_TRUE(builtConfigs.isEmpty());
@@ -128,33 +93,21 @@ TEST_F(AppStateTest, EmptyInputsStartNothing) {
 
 TEST_F(AppStateTest, MissingKeyIsAnErrorWithoutBuildingAClient) {
     keys.saveAPIKey("", apiKeyAccount(ProviderKind::openai));
-    state->setText("Hello there");
-    state->run();
-    finish();
-    EXPECT_EQ(state->phase(),
+    runWith("Hello there");
+    EXPECT_EQ(state.phase(),
               AppState::Phase::errorWith("API key is missing. Open Settings and add one."));
     EXPECT_TRUE(builtConfigs.isEmpty());
-    EXPECT_TRUE(state->lastOriginal().isEmpty());
-
-    // The local runtime needs no key.
-    settings->setProvider(ProviderKind::ollama);
-    provider.enqueueAnswer({"ok"});
-    state->run();
-    finish();
-    EXPECT_EQ(state->phase().kind, AppState::Phase::result);
-    ASSERT_EQ(builtConfigs.size(), 1);
-    EXPECT_EQ(builtConfigs[0].kind, ProviderKind::ollama);
-    EXPECT_EQ(lastRequest().model, "llama3.1");
+    EXPECT_TRUE(state.lastOriginal().isEmpty());
 }
 
 TEST_F(AppStateTest, StreamingRunShowsPreviewThenResultAndRecordsHistory) {
     provider.enqueue({{"Quick ", "ask <<<", "WHYS>>>\n- concision: cut filler"}, {}, {}, 5, false});
-    state->setText("  Could you maybe send the numbers?  ");
-    state->setTone(Tone::casual);
+    state.setText("  Could you maybe send the numbers?  ");
+    state.setTone(Tone::casual);
     QStringList previews;
-    QObject::connect(state.get(), &AppState::streamingImprovedChanged,
-                     [&] { previews << state->streamingImproved(); });
-    state->run();
+    QObject::connect(&state, &AppState::streamingImprovedChanged,
+                     [&] { previews << state.streamingImproved(); });
+    state.run();
     waitForPhase(AppState::Phase::reviewing);
     clock = clock.addMSecs(1500);
     finish();
@@ -162,192 +115,162 @@ TEST_F(AppStateTest, StreamingRunShowsPreviewThenResultAndRecordsHistory) {
     // The text is sent exactly as it stands, untrimmed.
     EXPECT_TRUE(
         lastRequest().userMessage.contains("---\n  Could you maybe send the numbers?  \n---"));
-    EXPECT_EQ(lastRequest().systemPrompt, systemPrompt(Mode::rewrite));
-    EXPECT_EQ(lastRequest().model, "gpt-4o-mini");
     EXPECT_EQ(previews, QStringList({"Quick", "Quick ask <<<", "Quick ask", ""}));
-    ASSERT_TRUE(state->lastReview());
-    EXPECT_EQ(state->lastReview()->improved, "Quick ask");
-    ASSERT_EQ(state->lastReview()->whys.size(), 1);
-    EXPECT_EQ(state->elapsedSeconds(), 1.5);
+    ASSERT_TRUE(state.lastReview());
+    EXPECT_EQ(*state.lastReview(), (Review{"Quick ask", {{WhyKind::concision, "cut filler"}}}));
+    EXPECT_EQ(state.elapsedSeconds(), 1.5);
 
-    ASSERT_EQ(history->items().size(), 1);
-    const HistoryItem item = history->items().first();
-    EXPECT_EQ(state->currentHistoryID(), item.id);
-    EXPECT_EQ(item.original, "  Could you maybe send the numbers?  ");
-    EXPECT_EQ(item.tone, Tone::casual);
-    EXPECT_EQ(item.mode, Mode::rewrite);
-    EXPECT_EQ(item.model, "gpt-4o-mini");
-    EXPECT_EQ(item.date, clock);
-    EXPECT_EQ(item.rating, std::nullopt);
+    ASSERT_EQ(history.items().size(), 1);
+    const HistoryItem item = history.items().first();
+    EXPECT_EQ(state.currentHistoryID(), item.id);
+    EXPECT_EQ(item,
+              (HistoryItem{item.id, clock, "  Could you maybe send the numbers?  ",
+                           *state.lastReview(), Tone::casual, AppContext::email,
+                           ProviderKind::openai, "gpt-4o-mini", std::nullopt, Mode::rewrite}));
 }
 
 TEST_F(AppStateTest, FailureShowsTheDescriptionAndKeepsThePreviousResult) {
     provider.enqueueAnswer({"First"});
-    state->setText("Hello there");
-    state->run();
-    finish();
+    runWith("Hello there");
     provider.enqueueError("Invalid API key. Check Settings.");
-    state->run();
-    finish();
-    EXPECT_EQ(state->phase(), AppState::Phase::errorWith("Invalid API key. Check Settings."));
-    EXPECT_EQ(state->lastReview()->improved, "First");
-    EXPECT_EQ(history->items().size(), 1);
-    EXPECT_TRUE(state->streamingImproved().isEmpty());
+    runWith("Hello there");
+    EXPECT_EQ(state.phase(), AppState::Phase::errorWith("Invalid API key. Check Settings."));
+    EXPECT_EQ(state.lastReview()->improved, "First");
+    EXPECT_EQ(history.items().size(), 1);
+    EXPECT_TRUE(state.streamingImproved().isEmpty());
 }
 
 TEST_F(AppStateTest, CancelStopsTheRequestAndRecordsNothing) {
     provider.enqueue({{"a", "b", "c"}, {}, {}, 20, false});
-    state->setText("Hello there");
-    state->run();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !state->streamingImproved().isEmpty(); }, 5000));
-    state->cancel();
-    EXPECT_EQ(state->phase().kind, AppState::Phase::idle);
+    state.setText("Hello there");
+    state.run();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !state.streamingImproved().isEmpty(); }, 5000));
+    state.cancel();
+    EXPECT_EQ(state.phase().kind, AppState::Phase::idle);
     EXPECT_EQ(provider.state().liveCalls, 0);
     EXPECT_EQ(provider.state().abortedCalls, 1);
     QTest::qWait(120);
-    EXPECT_EQ(state->phase().kind, AppState::Phase::idle);
-    EXPECT_TRUE(history->items().isEmpty());
-    EXPECT_FALSE(state->lastReview());
-}
-
-// The key is read without blocking: the window stays live, and a start or a cancel made while
-// the keyring is slow to answer wins over the start that waits for it.
-TEST_F(AppStateTest, StartWaitsForTheKeyWithoutBlocking) {
-    provider.fallback() = {{"Better"}, {}, {}, 0, false};
-    keys.holding = true;
-    state->setText("Hello there");
-    state->run();
-    QTest::qWait(20);
-    EXPECT_EQ(state->phase().kind, AppState::Phase::idle);
-    EXPECT_TRUE(state->hasRunningTask());
-    state->cancel();
-    keys.release();
-    QTest::qWait(20);
-    EXPECT_EQ(state->phase().kind, AppState::Phase::idle);
-    EXPECT_TRUE(provider.state().requests.isEmpty());
-
-    state->run();
-    state->setText("Second text");
-    state->run();
-    keys.release();
-    finish();
-    ASSERT_EQ(provider.state().requests.size(), 1);
-    EXPECT_TRUE(lastRequest().userMessage.contains("Second text"));
-    EXPECT_EQ(history->items().size(), 1);
+    EXPECT_EQ(state.phase().kind, AppState::Phase::idle);
+    EXPECT_TRUE(history.items().isEmpty());
+    EXPECT_FALSE(state.lastReview());
 }
 
 TEST_F(AppStateTest, ReplacingRunNeverAppliesTheOldTask) {
     provider.enqueue({{"old answer"}, {}, {}, 200, false});
     provider.enqueue({{"new answer"}, {}, {}, 10, false});
-    state->setText("Hello there");
-    state->run();
+    state.setText("Hello there");
+    state.run();
     waitForPhase(AppState::Phase::reviewing);
-    state->run(Adjustment::shorter);
-    EXPECT_TRUE(state->streamingImproved().isEmpty());
+    state.run(Adjustment::shorter);
+    EXPECT_TRUE(state.streamingImproved().isEmpty());
     finish();
     QTest::qWait(300);
-    EXPECT_EQ(state->lastReview()->improved, "new answer");
-    EXPECT_EQ(history->items().size(), 1);
+    EXPECT_EQ(state.lastReview()->improved, "new answer");
+    EXPECT_EQ(history.items().size(), 1);
     EXPECT_TRUE(lastRequest().userMessage.endsWith(instruction(Adjustment::shorter)));
 }
 
-TEST_F(AppStateTest, AdjustAfterReplyResendsTheReceivedMessageWithTheReplyPrompt) {
-    provider.fallback() = {{"Sure, see you"}, {}, {}, 0, false};
-    state->setMode(Mode::reply);
-    state->setReplyReceived("  Are we still on for lunch?\n");
-    state->setText("yes");
-    state->run();
-    finish();
-    EXPECT_EQ(state->lastOriginal(), "Are we still on for lunch?");
-    EXPECT_EQ(history->items().first().mode, Mode::reply);
-    state->adjust(Adjustment::friendlier);
-    finish();
-    const auto& sent = lastRequest();
-    EXPECT_EQ(sent.systemPrompt, systemPrompt(Mode::reply));
-    EXPECT_TRUE(sent.userMessage.contains("Original:\n---\nAre we still on for lunch?\n---"));
-    EXPECT_FALSE(sent.userMessage.contains("yes"));
-}
-
-TEST_F(AppStateTest, AskRecordsTheTrimmedTextNotTheInstruction) {
-    provider.enqueueAnswer({"Roses are red"});
-    state->setMode(Mode::ask);
-    state->setAskInstruction(" Make it rhyme ");
-    state->setText("\nThe report is late.\n");
-    state->run();
-    finish();
-    EXPECT_TRUE(
-        lastRequest().userMessage.contains("Instruction:\nMake it rhyme\n\nText:\n---\nThe "
-                                           "report is late.\n---"));
-    EXPECT_EQ(history->items().first().original, "The report is late.");
-    EXPECT_EQ(history->items().first().mode, Mode::ask);
-}
-
-TEST_F(AppStateTest, RetryReturnAndRestoreRules) {
+// Each mode sends its own composition and records its own original. Retry sends it again, and
+// like the way back to the editor brings the sent text back, except after a reply, whose editor
+// holds the user's intent; an adjustment never sends that intent.
+TEST_F(AppStateTest, EachModeSendsRecordsRetriesAdjustsAndReturns) {
     provider.fallback() = {{"Better"}, {}, {}, 0, false};
-    state->setText("Original text");
-    state->run();
-    finish();
-    state->setText("edited meanwhile");
-    state->retry();
-    EXPECT_EQ(state->text(), "Original text");
-    finish();
+    const struct {
+        Mode mode;
+        QString sent, original;
+        bool restores;
+    } rows[] = {
+        {Mode::rewrite, "---\n Sent text\n\n---", " Sent text\n", true},  // untrimmed
+        {Mode::ask, "Instruction:\nMake it rhyme\n\nText:\n---\nSent text\n---", "Sent text", true},
+        {Mode::reply, "received:\n---\nReceived\n---", "Received", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(rawValue(row.mode).toStdString());
+        state.reset();
+        state.setMode(row.mode);
+        state.setAskInstruction(" Make it rhyme ");
+        state.setReplyReceived("  Received\n");
+        runWith(" Sent text\n");
+        EXPECT_EQ(lastRequest().systemPrompt, systemPrompt(row.mode));
+        EXPECT_TRUE(lastRequest().userMessage.contains(row.sent));
+        EXPECT_EQ(history.items().first().original, row.original);
+        EXPECT_EQ(history.items().first().mode, row.mode);
 
-    state->setText("edited again");
-    state->returnToEditor();
-    EXPECT_EQ(state->text(), "Original text");
-    EXPECT_EQ(state->phase().kind, AppState::Phase::idle);
+        state.setText("edited");
+        state.retry();
+        finish();
+        EXPECT_TRUE(lastRequest().userMessage.contains(row.sent));
+        EXPECT_EQ(state.text(), row.restores ? row.original : "edited");
+        state.setText("edited again");
+        state.returnToEditor();
+        EXPECT_EQ(state.phase().kind, AppState::Phase::idle);
+        EXPECT_EQ(state.text(), row.restores ? row.original : "edited again");
 
-    HistoryItem reply;
-    reply.id = QUuid::createUuid();
-    reply.original = "Lunch?";
-    reply.review = Review{"Yes!", {}};
-    reply.tone = Tone::friendly;
-    reply.context = AppContext::chat;
-    reply.mode = Mode::reply;
-    state->setAskInstruction("keep me?");
-    state->restoreHistoryItem(reply);
-    EXPECT_EQ(state->phase().kind, AppState::Phase::result);
-    EXPECT_EQ(state->replyReceived(), "Lunch?");
-    EXPECT_TRUE(state->text().isEmpty());
-    EXPECT_TRUE(state->askInstruction().isEmpty());
-    EXPECT_EQ(state->tone(), Tone::friendly);
-    EXPECT_EQ(state->lastMode(), Mode::reply);
-    EXPECT_EQ(state->elapsedSeconds(), std::nullopt);
-    state->setText("typed intent");
-    state->returnToEditor();
-    EXPECT_EQ(state->text(), "typed intent");  // a reply's editor is left alone
+        state.adjust(Adjustment::friendlier);
+        finish();
+        EXPECT_EQ(lastRequest().systemPrompt, systemPrompt(row.mode));
+        EXPECT_TRUE(lastRequest().userMessage.contains(row.original));
+        EXPECT_FALSE(lastRequest().userMessage.contains("edited"));
+    }
+}
 
-    HistoryItem legacy = reply;
-    legacy.mode.reset();
-    state->restoreHistoryItem(legacy);
-    EXPECT_EQ(state->mode(), Mode::rewrite);
-    EXPECT_EQ(state->text(), "Lunch?");
+// A restored record shows its result in its own mode; a record from before modes is a rewrite.
+TEST_F(AppStateTest, RestoredRecordShowsItsResultInItsMode) {
+    runWith("Hello there");
+    const struct {
+        std::optional<Mode> mode;
+        Mode shown;
+        QString text, received, instruction;
+    } rows[] = {
+        {Mode::reply, Mode::reply, "", "Lunch?", ""},
+        {std::nullopt, Mode::rewrite, "Lunch?", "", ""},
+        {Mode::ask, Mode::ask, "Lunch?", "", "typed"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(rawValue(row.shown).toStdString());
+        state.setText("typed");
+        state.setReplyReceived("typed");
+        state.setAskInstruction("typed");
+        const HistoryItem item{QUuid::createUuid(),
+                               clock,
+                               "Lunch?",
+                               Review{"Yes!", {}},
+                               Tone::friendly,
+                               AppContext::chat,
+                               ProviderKind::openai,
+                               {},
+                               std::nullopt,
+                               row.mode};
+        state.restoreHistoryItem(item);
+        EXPECT_EQ(state.phase().kind, AppState::Phase::result);
+        EXPECT_EQ(std::tuple(state.lastReview(), state.currentHistoryID(), state.tone(),
+                             state.context(), state.mode(), state.lastMode()),
+                  std::tuple(item.review, item.id, item.tone, item.context, row.shown, row.shown));
+        EXPECT_EQ(QStringList({state.text(), state.replyReceived(), state.askInstruction()}),
+                  QStringList({row.text, row.received, row.instruction}));
+        EXPECT_EQ(state.elapsedSeconds(), std::nullopt);
+    }
 }
 
 TEST_F(AppStateTest, RatingTogglesOnTheRecordOnScreen) {
-    provider.enqueueAnswer({"Better"});
-    state->rate(Rating::up);  // nothing on screen yet
-    state->setText("Original text");
-    state->run();
-    finish();
-    state->rate(Rating::up);
-    EXPECT_EQ(state->currentRating(), Rating::up);
-    state->rate(Rating::up);
-    EXPECT_EQ(state->currentRating(), std::nullopt);
-    state->rate(Rating::up);
-    state->rate(Rating::down);
-    EXPECT_EQ(state->currentRating(), Rating::down);
-    state->rate(std::nullopt);
-    EXPECT_EQ(state->currentRating(), std::nullopt);
-    history->clear();
-    state->rate(Rating::up);
-    EXPECT_EQ(state->currentRating(), std::nullopt);
+    state.rate(Rating::up);  // nothing on screen yet
+    runWith("Original text");
+    state.rate(Rating::up);
+    EXPECT_EQ(state.currentRating(), Rating::up);
+    EXPECT_EQ(history.items().first().rating, Rating::up);
+    state.rate(Rating::up);
+    EXPECT_EQ(state.currentRating(), std::nullopt);
+    history.clear();
+    state.rate(Rating::up);
+    EXPECT_EQ(state.currentRating(), std::nullopt);
 }
 
 TEST_F(AppStateTest, ClipboardPrefillRules) {
     struct Row {
         std::optional<QString> clip;
         bool accepted;
+        Mode mode = Mode::rewrite;
+        bool autoPaste = true;
     };
     const Row rows[] = {
         {std::nullopt, false},
@@ -356,43 +279,34 @@ TEST_F(AppStateTest, ClipboardPrefillRules) {
         {"www.example.com/a b", true},             // a link and more
         {"Supercalifragilistic", false},           // no space
         {"  Can we meet soon?\n", true},           // 19 characters, three words
+        {"Can we meet soon?", false, Mode::reply},
+        {"Can we meet soon?", false, Mode::rewrite, false},
     };
     for (const Row& row : rows) {
-        state->reset();
+        SCOPED_TRACE(row.clip.value_or("<none>").toStdString());
+        state.reset();
+        state.setMode(row.mode);
+        settings.setAutoPaste(row.autoPaste);
         clipboard.content = row.clip;
-        state->prefillFromClipboard();
-        EXPECT_EQ(state->fromClipboard(), row.accepted)
-            << row.clip.value_or("<none>").toStdString();
-        if (row.accepted) {
-            EXPECT_EQ(state->text(), row.clip->trimmed());
-        }
+        state.prefillFromClipboard();
+        EXPECT_EQ(state.fromClipboard(), row.accepted);
+        EXPECT_EQ(state.text(), row.accepted ? row.clip->trimmed() : QString());
     }
-    state->reset();
-    clipboard.content = "Can we meet soon?";
-    state->setMode(Mode::reply);
-    state->prefillFromClipboard();
-    EXPECT_TRUE(state->text().isEmpty());
-    state->setMode(Mode::rewrite);
-    settings->setAutoPaste(false);
-    state->prefillFromClipboard();
-    EXPECT_TRUE(state->text().isEmpty());
 }
 
 TEST_F(AppStateTest, CopyPutsTextOnTheClipboardThenAsksToDismiss) {
-    state->copyImproved();
+    state.copyImproved();
     EXPECT_EQ(clipboard.writes, 0);
     provider.enqueueAnswer({"Better text"});
-    state->setText("Original text");
-    state->run();
-    finish();
-    QSignalSpy dismiss(state.get(), &AppState::dismissPopoverRequested);
-    state->copyImproved();
+    runWith("Original text");
+    QSignalSpy dismiss(&state, &AppState::dismissPopoverRequested);
+    state.copyImproved();
     EXPECT_EQ(clipboard.content, "Better text");
-    EXPECT_TRUE(state->copied());
+    EXPECT_TRUE(state.copied());
     EXPECT_EQ(dismiss.count(), 0);
     EXPECT_TRUE(dismiss.wait(2000));
-    state->copyImproved();
-    state->cancelPendingDismiss();
+    state.copyImproved();
+    state.cancelPendingDismiss();
     QTest::qWait(600);
     EXPECT_EQ(dismiss.count(), 1);
 }
