@@ -7,7 +7,6 @@
 
 #include "ScriptedProvider.h"
 #include "core/Compositions.h"
-#include "desktop/PlatformTexts.h"
 #include "desktop/inplace/InPlaceRunner.h"
 #include "desktop/platform/ClipboardChords.h"
 #include "desktop/platform/fake/FakePlatform.h"
@@ -35,33 +34,16 @@ struct Toast {
     QString text;
     ToastKind kind;
     std::optional<std::chrono::milliseconds> duration;
+    friend bool operator==(const Toast&, const Toast&) = default;
 };
 
 class InPlaceRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("t.conf")));
-        history = std::make_unique<HistoryStore>(dir.filePath(QStringLiteral("history.json")));
-        runner = std::make_unique<InPlaceRunner>(InPlaceRunner::Services{
-            fake.platform(),
-            RequestServices{*settings, keys, [this]() -> HistoryStore& { return *history; },
-                            [this](const ProviderConfig& config) -> std::unique_ptr<LLMProvider> {
-                                configs.append(config);
-                                return std::make_unique<ScriptedProvider>(provider);
-                            },
-                            [] { return kNow; }},
-            [this](const QString& text, ToastKind kind,
-                   std::optional<std::chrono::milliseconds> duration) {
-                toasts.append({text, kind, duration});
-            },
-            [this] { ++alerts; }});
-        reset();
-    }
+    InPlaceRunnerTest() { reset(); }
 
     // A fresh desktop and stores for the next case of a table.
     void reset() {
-        history->clear();
+        history.clear();
         toasts.clear();
         configs.clear();
         alerts = 0;
@@ -89,9 +71,9 @@ protected:
                                const std::optional<QString>& instruction = std::nullopt,
                                const std::optional<QString>& text = std::nullopt,
                                const std::optional<QString>& appName = std::nullopt) {
-        QSignalSpy finished(runner.get(), &InPlaceRunner::requestFinished);
-        runner->runInPlace(mode, instruction, text, appName);
-        if (runner->runningRequests() == 0) {
+        QSignalSpy finished(&runner, &InPlaceRunner::requestFinished);
+        runner.runInPlace(mode, instruction, text, appName);
+        if (runner.runningRequests() == 0) {
             return std::nullopt;
         }
         if (!finished.wait(10000)) {
@@ -101,11 +83,9 @@ protected:
         return finished.first().first().value<Outcome>();
     }
 
-    QString lastToast() const { return toasts.isEmpty() ? QString() : toasts.last().text; }
-
     QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
-    std::unique_ptr<HistoryStore> history;
+    SettingsStore settings{dir.filePath(QStringLiteral("t.conf"))};
+    HistoryStore history{dir.filePath(QStringLiteral("history.json"))};
     MemoryKeyStore keys;
     FakePlatform fake;
     ScriptedProvider provider;
@@ -114,67 +94,40 @@ protected:
     QList<Toast> toasts;
     QList<ProviderConfig> configs;
     int alerts = 0;
-    std::unique_ptr<InPlaceRunner> runner;
+    InPlaceRunner runner{InPlaceRunner::Services{
+        fake.platform(),
+        RequestServices{settings, keys, [this]() -> HistoryStore& { return history; },
+                        [this](const ProviderConfig& config) -> std::unique_ptr<LLMProvider> {
+                            configs.append(config);
+                            return std::make_unique<ScriptedProvider>(provider);
+                        },
+                        [] { return kNow; }},
+        [this](const QString& text, ToastKind kind,
+               std::optional<std::chrono::milliseconds> duration) {
+            toasts.append({text, kind, duration});
+        },
+        [this] { ++alerts; }}};
 };
 
 }  // namespace
 
-TEST_F(InPlaceRunnerTest, RewritePastesTheAnswerRestoresTheClipboardAndRecordsIt) {
-    settings->setDefaultToneRaw(QStringLiteral("Casual"));
-    settings->setDefaultContextRaw(QStringLiteral("Chat"));
-    settings->setModel(QStringLiteral("gpt-test"));
-    provider.enqueueAnswer({kAnswer});
-    EXPECT_EQ(run(), Outcome::pasted);
-
-    ASSERT_EQ(provider.state().requests.size(), 1);
-    const auto& request = provider.state().requests.first();
-    EXPECT_EQ(request.operation, QStringLiteral("complete"));
-    EXPECT_EQ(request.model, QStringLiteral("gpt-test"));
-    EXPECT_EQ(
-        request.userMessage,
-        composeReview(Mode::rewrite, kSelection, Tone::casual, AppContext::chat, {}).userMessage);
-    const ClipboardSnapshot pasted{{QStringLiteral("text/plain"), "Could you send the numbers?"},
-                                   {QString::fromLatin1(kPasswordManagerHintFormat), "secret"}};
-    EXPECT_EQ(pastedClipboard, pasted);
-    EXPECT_EQ(fake.clipboard.snapshot(), kRich);
-
-    const QList<HistoryItem> items = history->items();
-    ASSERT_EQ(items.size(), 1);
-    EXPECT_FALSE(items[0].id.isNull());
-    EXPECT_EQ(items[0].date, kNow);
-    EXPECT_EQ(items[0].original, kSelection);
-    EXPECT_EQ(items[0].review.improved, QStringLiteral("Could you send the numbers?"));
-    ASSERT_EQ(items[0].review.whys.size(), 1);
-    EXPECT_EQ(items[0].tone, Tone::casual);
-    EXPECT_EQ(items[0].context, AppContext::chat);
-    EXPECT_EQ(items[0].provider, ProviderKind::openai);
-    EXPECT_EQ(items[0].model, QStringLiteral("gpt-test"));
-    EXPECT_EQ(items[0].rating, std::nullopt);
-    EXPECT_EQ(items[0].mode, Mode::rewrite);
-
-    ASSERT_EQ(toasts.size(), 2);
-    EXPECT_EQ(toasts[0].text, QStringLiteral("Rewriting in Mousepad\u2026"));
-    EXPECT_EQ(toasts[0].kind, ToastKind::info);
-    EXPECT_EQ(toasts[0].duration, std::nullopt);
-    EXPECT_EQ(toasts[1].text, QStringLiteral("Rewrote in Mousepad. Ctrl+Z to undo."));
-    EXPECT_EQ(toasts[1].kind, ToastKind::success);
-    EXPECT_EQ(toasts[1].duration, std::chrono::milliseconds(3000));
-}
-
-// Each mode: its composition, its record and its texts, with and without an application name.
-TEST_F(InPlaceRunnerTest, EachModeSendsItsCompositionAndShowsItsTexts) {
+// Each mode, with the stored tone, context and model, with and without an application name: its
+// composition in one whole request, the answer pasted with the secret hint, the clipboard given
+// back, its record and its texts.
+TEST_F(InPlaceRunnerTest, EachModePastesTheAnswerRestoresTheClipboardAndRecordsIt) {
+    settings.setDefaultToneRaw(QStringLiteral("Casual"));
+    settings.setDefaultContextRaw(QStringLiteral("Chat"));
+    settings.setModel(QStringLiteral("gpt-test"));
     const QString french = QStringLiteral("Translate to French");
-    const Tone t = Tone::professional;
-    const AppContext c = AppContext::email;
-    struct Row {
+    const Tone t = Tone::casual;
+    const AppContext c = AppContext::chat;
+    const struct {
         Mode mode;
         std::optional<QString> instruction;
         bool app;
         ComposedRequest expected;
-        QString progress;
-        QString done;
-    };
-    const QList<Row> rows = {
+        QString progress, done;
+    } rows[] = {
         {Mode::rewrite, std::nullopt, true, composeReview(Mode::rewrite, kSelection, t, c, {}),
          "Rewriting in Mousepad\u2026", "Rewrote in Mousepad. Ctrl+Z to undo."},
         {Mode::proofread, std::nullopt, true, composeReview(Mode::proofread, kSelection, t, c, {}),
@@ -188,129 +141,133 @@ TEST_F(InPlaceRunnerTest, EachModeSendsItsCompositionAndShowsItsTexts) {
         {Mode::ask, std::nullopt, false, composeInstruction({}, kSelection, t, c, {}),
          "Running in the app\u2026", "Done in the app. Ctrl+Z to undo."},
     };
-    for (const Row& row : rows) {
+    const QString improved = QStringLiteral("Could you send the numbers?");
+    const ClipboardSnapshot pasted{{QStringLiteral("text/plain"), improved.toUtf8()},
+                                   {QString::fromLatin1(kPasswordManagerHintFormat), "secret"}};
+    for (const auto& row : rows) {
         SCOPED_TRACE(rawValue(row.mode).toStdString());
         reset();
         fake.frontmost.setCurrent(row.app ? std::optional(kMousepad) : std::nullopt);
         provider.enqueueAnswer({kAnswer});
         ASSERT_EQ(run(row.mode, row.instruction), Outcome::pasted);
         ASSERT_EQ(provider.state().requests.size(), 1);
-        EXPECT_EQ(provider.state().requests[0].systemPrompt, row.expected.systemPrompt);
-        EXPECT_EQ(provider.state().requests[0].userMessage, row.expected.userMessage);
-        EXPECT_EQ(history->items().first().mode, row.mode);
-        EXPECT_EQ(history->items().first().original, kSelection);
-        ASSERT_EQ(toasts.size(), 2);
-        EXPECT_EQ(toasts[0].text, row.progress);
-        EXPECT_EQ(toasts[1].text, row.done);
+        const auto& request = provider.state().requests.first();
+        EXPECT_EQ(request.operation, QStringLiteral("complete"));
+        EXPECT_EQ(request.systemPrompt, row.expected.systemPrompt);
+        EXPECT_EQ(request.userMessage, row.expected.userMessage);
+        EXPECT_EQ(pastedClipboard, pasted);
+        EXPECT_EQ(fake.clipboard.snapshot(), kRich);
+
+        const QList<HistoryItem> items = history.items();
+        ASSERT_EQ(items.size(), 1);
+        EXPECT_FALSE(items[0].id.isNull());
+        const Review review{improved, {{WhyKind::concision, "cut it"}}};
+        EXPECT_EQ(items[0],
+                  (HistoryItem{items[0].id, kNow, kSelection, review, t, c, ProviderKind::openai,
+                               "gpt-test", std::nullopt, row.mode}));
+        EXPECT_EQ(toasts,
+                  (QList<Toast>{{row.progress, ToastKind::info, std::nullopt},
+                                {row.done, ToastKind::success, std::chrono::milliseconds(3000)}}));
     }
 }
 
+// Nothing is pasted or recorded after a failure; the clipboard is as the user left it, or as
+// their application's copy left it when that produced no text.
 TEST_F(InPlaceRunnerTest, FailureTable) {
-    enum class Clip { untouched, restored, copyResult };
     const ClipboardSnapshot image{{QStringLiteral("image/png"), "\x89PNG"}};
+    const ClipboardSnapshot blank{{QStringLiteral("text/plain"), " \n "}};
     struct Row {
         const char* name;
         std::function<void()> arrange;
-        std::optional<Outcome> outcome;
+        Outcome outcome;
         QString toast;  // empty: no toast
-        Clip clipboard;
+        ClipboardSnapshot clipboard;
         int alerts = 0;
+        std::optional<QString> text = std::nullopt;  // passed instead of a copy
     };
     const QList<Row> rows = {
         {"missing key", [&] { keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai)); },
-         Outcome::missingKey, "API key is missing. Open Settings and add one.", Clip::untouched},
+         Outcome::missingKey, "API key is missing. Open Settings and add one.", kRich},
         {"no desktop control",
          [&] { fake.desktopControl.isAvailable = false; },
          Outcome::noDesktopControl,
          {},
-         Clip::untouched,
+         kRich,
          1},
         {"copy never fires", [&] { fake.keys.onSend = {}; }, Outcome::captureFailed,
-         "Copy didn't fire. Select some text, then press the hotkey again.", Clip::untouched},
+         "Copy didn't fire. Select some text, then press the hotkey again.", kRich},
         {"image-only copy",
          [&] { fake.keys.onSend = [&](const KeyChord&) { fake.clipboard.setContents(image); }; },
-         Outcome::captureFailed, "The app didn't produce text to rewrite.", Clip::copyResult},
+         Outcome::captureFailed, "The app didn't produce text to rewrite.", image},
         {"white-space selection", [&] { selection = QStringLiteral(" \n "); },
-         Outcome::captureFailed, "The app didn't produce text to rewrite.", Clip::copyResult},
+         Outcome::captureFailed, "The app didn't produce text to rewrite.", blank},
         {"provider error",
          [&] { provider.enqueueError(QStringLiteral("Server error (HTTP 500).")); },
-         Outcome::providerFailed, "Server error (HTTP 500).", Clip::restored},
+         Outcome::providerFailed, "Server error (HTTP 500).", kRich},
         {"white-space answer", [&] { provider.enqueueAnswer({QStringLiteral("  \n\t")}); },
-         Outcome::emptyAnswer, "The model returned an empty response.", Clip::restored},
+         Outcome::emptyAnswer, "The model returned an empty response.", kRich},
         {"answer with only whys",
          [&] { provider.enqueueAnswer({QStringLiteral("\n<<<WHYS>>>\n- tone: x")}); },
-         Outcome::emptyAnswer, "The model returned an empty response.", Clip::restored},
+         Outcome::emptyAnswer, "The model returned an empty response.", kRich},
+        {"terminal without a safe paste keystroke",
+         [&] {
+             fake.frontmost.setCurrent(AppInfo{9, "XTerm", "XTerm", 3});
+             provider.enqueueAnswer({kAnswer});
+         },
+         Outcome::pasteFailed, "Paste didn't fire. The text in the app is unchanged.", kRich, 0,
+         "passed"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         reset();
         row.arrange();
         const quint64 countBefore = fake.clipboard.changeCount();
-        const ClipboardSnapshot copyResult =
-            row.clipboard == Clip::copyResult && QString::fromLatin1(row.name) == "image-only copy"
-                ? image
-                : ClipboardSnapshot{{QStringLiteral("text/plain"), selection.toUtf8()}};
-
-        EXPECT_EQ(run(), row.outcome);
-
+        EXPECT_EQ(run(Mode::rewrite, std::nullopt, row.text), row.outcome);
         if (row.toast.isEmpty()) {
             EXPECT_TRUE(toasts.isEmpty());
         } else {
-            ASSERT_FALSE(toasts.isEmpty());
-            EXPECT_EQ(toasts.last().text, row.toast);
-            EXPECT_EQ(toasts.last().kind, ToastKind::error);
-            EXPECT_EQ(toasts.last().duration, std::chrono::milliseconds(3000));
+            EXPECT_EQ(toasts.value(toasts.size() - 1),
+                      (Toast{row.toast, ToastKind::error, std::chrono::milliseconds(3000)}));
         }
         EXPECT_EQ(alerts, row.alerts);
-        switch (row.clipboard) {
-            case Clip::untouched:
-                EXPECT_EQ(fake.clipboard.changeCount(), countBefore);
-                EXPECT_EQ(fake.clipboard.snapshot(), kRich);
-                break;
-            case Clip::restored:
-                EXPECT_EQ(fake.clipboard.snapshot(), kRich);
-                break;
-            case Clip::copyResult:
-                EXPECT_EQ(fake.clipboard.snapshot(), copyResult);
-                break;
-        }
-        EXPECT_TRUE(history->items().isEmpty());
+        EXPECT_EQ(fake.clipboard.snapshot(), row.clipboard);
+        EXPECT_TRUE(history.items().isEmpty());
         EXPECT_TRUE(pastedClipboard.isEmpty()) << "nothing may be pasted after a failure";
         if (row.outcome == Outcome::missingKey || row.outcome == Outcome::noDesktopControl) {
             EXPECT_TRUE(fake.keys.sent.isEmpty()) << "no keys before the checks pass";
             EXPECT_TRUE(configs.isEmpty());
+            EXPECT_EQ(fake.clipboard.changeCount(), countBefore);
         }
     }
 }
 
-TEST_F(InPlaceRunnerTest, PassedTextIsUsedWithoutACopy) {
-    provider.enqueueAnswer({kAnswer});
-    EXPECT_EQ(run(Mode::proofread, std::nullopt, QStringLiteral(" passed text "),
-                  QStringLiteral("Thunderbird")),
-              Outcome::pasted);
-    ASSERT_EQ(fake.keys.sent.size(), 1);
-    EXPECT_EQ(fake.keys.sent[0].keysym, kKeysymV);
-    EXPECT_EQ(history->items().first().original, QStringLiteral(" passed text "));
-    EXPECT_EQ(lastToast(), QStringLiteral("Proofread in Thunderbird. Ctrl+Z to undo."));
-    EXPECT_EQ(fake.clipboard.snapshot(), kRich);
-}
-
-TEST_F(InPlaceRunnerTest, BlankPassedTextIsCapturedInstead) {
-    provider.enqueueAnswer({kAnswer});
-    EXPECT_EQ(run(Mode::rewrite, std::nullopt, QStringLiteral(" \n ")), Outcome::pasted);
-    ASSERT_EQ(fake.keys.sent.size(), 2);
-    EXPECT_EQ(fake.keys.sent[0].keysym, kKeysymC);
-    EXPECT_EQ(history->items().first().original, kSelection);
-}
-
-TEST_F(InPlaceRunnerTest, PasteThatCannotBeSentIsAFailureNotASuccess) {
-    fake.frontmost.setCurrent(AppInfo{9, QStringLiteral("XTerm"), QStringLiteral("XTerm"), 3});
-    provider.enqueueAnswer({kAnswer});
-    EXPECT_EQ(run(Mode::rewrite, std::nullopt, QStringLiteral("passed")), Outcome::pasteFailed);
-    EXPECT_TRUE(fake.keys.sent.isEmpty());
-    EXPECT_EQ(lastToast(), QStringLiteral("Paste didn't fire. The text in the app is unchanged."));
-    EXPECT_EQ(fake.clipboard.snapshot(), kRich);
-    EXPECT_TRUE(history->items().isEmpty());
+// A passed text is used as it stands, without a copy; a blank one is captured instead, and the
+// captured application's name wins.
+TEST_F(InPlaceRunnerTest, PassedTextReplacesTheCopyUnlessBlank) {
+    const struct {
+        QString text;
+        QList<quint32> keysyms;
+        QString original;
+        QString done;
+    } rows[] = {
+        {" passed text ", {kKeysymV}, " passed text ", "Proofread in Thunderbird. Ctrl+Z to undo."},
+        {" \n ", {kKeysymC, kKeysymV}, kSelection, "Proofread in Mousepad. Ctrl+Z to undo."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        reset();
+        provider.enqueueAnswer({kAnswer});
+        EXPECT_EQ(run(Mode::proofread, std::nullopt, row.text, QStringLiteral("Thunderbird")),
+                  Outcome::pasted);
+        QList<quint32> keysyms;
+        for (const KeyChord& chord : fake.keys.sent) {
+            keysyms << chord.keysym;
+        }
+        EXPECT_EQ(keysyms, row.keysyms);
+        EXPECT_EQ(history.items().first().original, row.original);
+        EXPECT_EQ(toasts.value(1).text, row.done);
+        EXPECT_EQ(fake.clipboard.snapshot(), kRich);
+    }
 }
 
 TEST_F(InPlaceRunnerTest, ToneCheckNeverRuns) {
@@ -322,14 +279,14 @@ TEST_F(InPlaceRunnerTest, ToneCheckNeverRuns) {
 TEST_F(InPlaceRunnerTest, ASecondRequestRunsBesideTheFirst) {
     provider.enqueue({{kAnswer}, {}, {}, 300, false});
     provider.enqueueAnswer({QStringLiteral("Second answer")});
-    QSignalSpy finished(runner.get(), &InPlaceRunner::requestFinished);
-    runner->runInPlace(Mode::rewrite);
+    QSignalSpy finished(&runner, &InPlaceRunner::requestFinished);
+    runner.runInPlace(Mode::rewrite);
     ASSERT_TRUE(QTest::qWaitFor([&] { return provider.state().requests.size() == 1; }, 5000));
     selection = QStringLiteral("second selection");
-    runner->runInPlace(Mode::rewrite);
-    EXPECT_EQ(runner->runningRequests(), 2);
+    runner.runInPlace(Mode::rewrite);
+    EXPECT_EQ(runner.runningRequests(), 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.size() == 2; }, 10000));
-    const QList<HistoryItem> items = history->items();
+    const QList<HistoryItem> items = history.items();
     ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items[0].original, kSelection);  // the slower one finished last, newest first
     EXPECT_EQ(items[1].review.improved, QStringLiteral("Second answer"));

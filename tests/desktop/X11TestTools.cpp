@@ -22,17 +22,24 @@ ToolResult runTool(const QString& program, const QStringList& args, const QByteA
             process.readAllStandardOutput()};
 }
 
+bool xdotool(const QStringList& args) {
+    return runTool(QStringLiteral("xdotool"), args).exitCode == 0;
+}
+
 ToolResult readClipboard(const QString& target) {
-    return runTool(QStringLiteral("xclip"),
-                   {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                    QStringLiteral("-t"), target});
+    return runTool(QStringLiteral("xclip"), {"-o", "-selection", "clipboard", "-t", target});
 }
 
 void writeClipboard(const QString& target, const QByteArray& data) {
-    runTool(QStringLiteral("xclip"),
-            {QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
-             QStringLiteral("-t"), target},
-            data);
+    runTool(QStringLiteral("xclip"), {"-i", "-selection", "clipboard", "-t", target}, data);
+}
+
+QByteArray binaryBytes() {
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i) {
+        bytes.append(static_cast<char>(255 - i));
+    }
+    return bytes + QByteArrayLiteral("\r\n\0tail");
 }
 
 RunningProgram::RunningProgram(const QString& program, const QStringList& args)
@@ -53,14 +60,19 @@ RunningProgram::~RunningProgram() {
     }
 }
 
+HeldGrab::HeldGrab(quint32 keysym, const QStringList& masks)
+    : program_(helperPath(), QStringList{QStringLiteral("grab"), QString::number(keysym)} + masks) {
+    if (QTest::qWaitFor([&] { return program_.process().canReadLine(); }, 10000)) {
+        answer_ = program_.process().readLine().trimmed();
+    }
+}
+
 quint64 waitForWindow(const QString& title, int timeoutMs) {
     quint64 window = 0;
     const bool found = QTest::qWaitFor(
         [&] {
             const ToolResult found =
-                runTool(QStringLiteral("xdotool"),
-                        {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                         QStringLiteral("--name"), title});
+                runTool(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", title});
             const QList<QByteArray> lines = found.out.trimmed().split('\n');
             window = lines.isEmpty() ? 0 : lines.last().toULongLong();
             return window != 0;
@@ -70,9 +82,7 @@ quint64 waitForWindow(const QString& title, int timeoutMs) {
 }
 
 bool activateWindow(quint64 window) {
-    return runTool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"),
-                                               QStringLiteral("--sync"), QString::number(window)})
-               .exitCode == 0;
+    return xdotool({"windowactivate", "--sync", QString::number(window)});
 }
 
 QString helperPath() {

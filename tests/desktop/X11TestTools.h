@@ -16,10 +16,13 @@ struct ToolResult {
 // Runs a command line tool to its end while this process keeps answering X requests (xclip
 // reading a clipboard we own needs our event loop).
 ToolResult runTool(const QString& program, const QStringList& args, const QByteArray& input = {});
+bool xdotool(const QStringList& args);
 
 // xclip on the CLIPBOARD selection.
 ToolResult readClipboard(const QString& target);
 void writeClipboard(const QString& target, const QByteArray& data);
+// Bytes no text conversion survives unchanged: NUL, high bytes, CR LF.
+QByteArray binaryBytes();
 
 // A long-running program ended (and waited for) when the handle goes.
 class RunningProgram {
@@ -31,6 +34,18 @@ public:
 
 private:
     std::unique_ptr<QProcess> process_;
+};
+
+// Another X client holding grabs of the key with each modifier mask until the handle goes.
+class HeldGrab {
+public:
+    HeldGrab(quint32 keysym, const QStringList& masks);
+    // "ok", or "refused" when this process held one of them already.
+    QByteArray answer() const { return answer_; }
+
+private:
+    RunningProgram program_;
+    QByteArray answer_;
 };
 
 // The id of the visible window whose title contains the text, 0 after the timeout.

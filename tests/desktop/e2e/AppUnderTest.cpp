@@ -18,11 +18,7 @@ AppUnderTest::AppUnderTest(const QString& configHome) : process_(std::make_uniqu
 }
 
 AppUnderTest::~AppUnderTest() {
-    if (process_->state() == QProcess::NotRunning) {
-        return;
-    }
-    process_->terminate();
-    if (!process_->waitForFinished(10000)) {
+    if (process_->state() != QProcess::NotRunning && terminate() < 0) {
         process_->kill();
         process_->waitForFinished(5000);
     }
@@ -39,10 +35,6 @@ QStringList AppUnderTest::logLines(const QString& containing) {
 
 bool AppUnderTest::waitForLog(const QString& text, int timeoutMs) {
     return QTest::qWaitFor([&] { return log().contains(text); }, timeoutMs);
-}
-
-bool AppUnderTest::waitUntilRunning(int timeoutMs) {
-    return waitForLog(QStringLiteral("[Tessarine] running;"), timeoutMs);
 }
 
 int AppUnderTest::terminate() {

@@ -14,16 +14,12 @@ public:
     explicit AppUnderTest(const QString& configHome);
     ~AppUnderTest();
 
-    // Until the program reports its hotkeys registered.
-    bool waitUntilRunning(int timeoutMs = 20000);
     // Until a log line contains the text.
     bool waitForLog(const QString& text, int timeoutMs = 20000);
     QString log();
     QStringList logLines(const QString& containing);
     // SIGTERM, then the exit status (-1 when it did not end normally).
     int terminate();
-
-    QProcess& process() { return *process_; }
 
 private:
     std::unique_ptr<QProcess> process_;
