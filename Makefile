@@ -30,7 +30,8 @@ test: deps-test
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	bash scripts/test-env.sh ctest --test-dir $(TEST_BUILD) --output-on-failure -j$(JOBS)
 
-bench: deps-test
+bench:
+	@bash scripts/install-deps.sh bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSARINE_BUILD_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@bash scripts/run-benchmarks.sh $(BENCH_BUILD)

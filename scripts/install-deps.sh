@@ -3,7 +3,7 @@
 #
 #   scripts/install-deps.sh run     # build and run (the default)
 #   scripts/install-deps.sh test    # also the test desktop, test and benchmark libraries
-#   scripts/install-deps.sh bench   # the same as test: the benchmarks run in the test desktop
+#   scripts/install-deps.sh bench   # test's, and the peers the benchmarks are measured against
 #
 # Silent when everything is present, so it needs neither root nor sudo then.
 set -euo pipefail
@@ -24,10 +24,13 @@ TEST_PACKAGES=(
   # fonts so the widgets and editors render under Xvfb
   fonts-dejavu-core
 )
+# The tools users know, run beside Tessarine in the same benchmark.
+BENCH_PACKAGES=(git dwdiff wdiff curl)
 
 case "${1:-run}" in
   run) packages=("${RUN_PACKAGES[@]}") ;;
-  test | bench) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  test) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  bench) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}") ;;
   *)
     echo "usage: $0 [run|test|bench]" >&2
     exit 2
