@@ -20,6 +20,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "LoopbackModelServer.h"
@@ -121,7 +124,8 @@ Finished runProcess(const QStringList& arguments, const std::vector<QByteArray>&
 
 // Diff tools exit with 1 when the files differ; a review must exit with 0.
 void report(benchmark::State& state, const QStringList& arguments,
-            const std::vector<QByteArray>& env = {}, double pieces = 0, int statusAtMost = 1) {
+            const std::vector<QByteArray>& env = {}, double pieces = 0, int statusAtMost = 1,
+            const std::function<void()>& beforeEach = {}) {
     application();
     if (QStandardPaths::findExecutable(arguments.first()).isEmpty() &&
         !QFile::exists(arguments.first())) {
@@ -131,6 +135,9 @@ void report(benchmark::State& state, const QStringList& arguments,
     double peak = 0;
     double cpu = 0;
     for (auto _ : state) {
+        if (beforeEach) {
+            beforeEach();
+        }
         const Finished run = runProcess(arguments, env, statusAtMost);
         if (!run.ok) {
             state.SkipWithError(("the process failed: " + run.errors).constData());
@@ -209,8 +216,6 @@ void registerDiffs() {
 
 // --- streaming ---
 
-constexpr int kPieces = 200000;
-
 QByteArray answer(int pieces) {
     QList<QByteArray> events;
     events.reserve(pieces + 2);
@@ -231,9 +236,9 @@ QByteArray answer(int pieces) {
 }
 
 struct StreamFixture {
-    StreamFixture() {
+    explicit StreamFixture(int pieces) {
         server.on("POST", "/v1/chat/completions",
-                  ts::test::ScriptedResponse::eventStream(answer(kPieces)).splitEvery(16384));
+                  ts::test::ScriptedResponse::eventStream(answer(pieces)).splitEvery(16384));
         env = {"XDG_CONFIG_HOME=" + dir.filePath("config").toUtf8(),
                "XDG_STATE_HOME=" + dir.filePath("state").toUtf8(),
                "XDG_DATA_HOME=" + dir.filePath("data").toUtf8()};
@@ -260,27 +265,42 @@ struct StreamFixture {
     std::vector<QByteArray> env;
 };
 
-StreamFixture& streamFixture() {
+StreamFixture& streamFixture(int pieces) {
     application();
-    static StreamFixture fixture;
-    return fixture;
+    static std::map<int, std::unique_ptr<StreamFixture>> fixtures;
+    std::unique_ptr<StreamFixture>& fixture = fixtures[pieces];
+    if (!fixture) {
+        fixture = std::make_unique<StreamFixture>(pieces);
+    }
+    return *fixture;
 }
 
+// Two lengths, to tell the cost per piece from the cost of starting and recording.
 void CliStream(benchmark::State& state) {
-    StreamFixture& fixture = streamFixture();
+    const int pieces = int(state.range(0));
+    StreamFixture& fixture = streamFixture(pieces);
     report(state, {TESSARINE_CLI_PATH, "rewrite", "--no-style", "Benchmark input text"},
-           fixture.env, kPieces, 0);
+           fixture.env, pieces, 0, [&fixture] {
+               // Every run records one review, as the first of the day would.
+               QFile::remove(fixture.dir.filePath("state/tessarine/history.json"));
+           });
 }
-BENCHMARK(CliStream)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(CliStream)
+    ->Arg(20000)
+    ->Arg(200000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void CurlStream(benchmark::State& state) {
-    StreamFixture& fixture = streamFixture();
+    const int pieces = int(state.range(0));
+    StreamFixture& fixture = streamFixture(pieces);
     report(state,
            {"curl", "-s", "-N", "-X", "POST", "-H", "Content-Type: application/json", "-d", "{}",
             fixture.server.url("/v1/chat/completions").toString()},
-           {}, kPieces, 0);
+           {}, pieces, 0);
 }
-BENCHMARK(CurlStream)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(CurlStream)->Arg(200000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 const bool kRegistered = (registerDiffs(), true);
 

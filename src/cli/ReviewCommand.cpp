@@ -183,15 +183,27 @@ void ReviewCommand::send(const ReviewInput& input) {
 
 void ReviewCommand::onPiece() {
     stopSpinner();
-    if (!m_invocation.json) {
-        const QString added = m_printer.advance(m_request->preview());
-        if (!added.isEmpty()) {
-            m_env.out << added << Qt::flush;
-        }
+    // Every piece of one network read arrives before the event loop turns again: they are
+    // written together then, with one write instead of one per piece.
+    if (!m_invocation.json && !m_printScheduled) {
+        m_printScheduled = true;
+        QMetaObject::invokeMethod(this, &ReviewCommand::printPreview, Qt::QueuedConnection);
+    }
+}
+
+void ReviewCommand::printPreview() {
+    if (!m_printScheduled || !m_request) {
+        return;
+    }
+    m_printScheduled = false;
+    const QString added = m_printer.advance(m_request->preview());
+    if (!added.isEmpty()) {
+        m_env.out << added << Qt::flush;
     }
 }
 
 void ReviewCommand::onAnswered(const Review& review) {
+    printPreview();
     stopSpinner();
     const bool toneCheck = m_invocation.mode == Mode::toneCheck && !m_invocation.adjustment;
     if (m_invocation.json) {
@@ -214,6 +226,7 @@ void ReviewCommand::onAnswered(const Review& review) {
 }
 
 void ReviewCommand::onFailed(const QString& description) {
+    printPreview();
     stopSpinner();
     if (m_printer.written() > 0) {
         m_env.out << Qt::endl;
@@ -227,6 +240,7 @@ void ReviewCommand::interrupt(int signalNumber) {
         return;
     }
     m_terminal.reset();
+    printPreview();
     m_request.reset();
     stopSpinner();
     if (m_printer.written() > 0) {

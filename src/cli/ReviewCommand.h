@@ -47,6 +47,7 @@ private:
     void printDryRun(const ReviewInput& input);
     void send(const ReviewInput& input);
     void onPiece();
+    void printPreview();
     void onAnswered(const Review& review);
     void onFailed(const QString& description);
     void stopSpinner();
@@ -60,6 +61,7 @@ private:
     QTimer m_spinner;
     int m_spinnerFrame = 0;
     bool m_ended = false;
+    bool m_printScheduled = false;
     std::unique_ptr<QSocketNotifier> m_terminal;
     QByteArray m_typed;
 };

@@ -27,10 +27,12 @@ QString StreamAccumulator::append(QStringView piece) {
 }
 
 void StreamAccumulator::scanUpTo(qsizetype end) {
+    // Only the last visible character matters, so the scan runs backwards and stops there.
     qsizetype lastVisible = -1;
-    for (qsizetype i = m_scanned; i < end; ++i) {
+    for (qsizetype i = end - 1; i >= m_scanned; --i) {
         if (!isWhiteSpace(m_text[i])) {
             lastVisible = i;
+            break;
         }
     }
     if (lastVisible >= 0) {

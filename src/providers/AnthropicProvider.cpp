@@ -2,9 +2,11 @@
 
 #include <QJsonArray>
 #include <algorithm>
+#include <memory>
 
 #include "providers/HttpCall.h"
 #include "providers/LLMError.h"
+#include "providers/StreamTextCache.h"
 #include "providers/WireFormat.h"
 
 namespace ts {
@@ -99,29 +101,35 @@ std::unique_ptr<ProviderCall> AnthropicProvider::stream(const QString& systemPro
     QJsonObject json = messagesBody(systemPrompt, userMessage, model);
     json.insert(QStringLiteral("stream"), true);
     const SecretRedactor redactor(m_apiKey);
-    auto decodeStreamEvent = [redactor](const ServerSentEvent& sse) {
-        const std::optional<QJsonObject> json = wire::parseObject(sse.data);
-        if (!json) {
+    auto decodeStreamEvent =
+        [redactor, cache = std::make_shared<StreamTextCache>("text")](const ServerSentEvent& sse) {
+            // Text deltas are nearly all alike; those are read without building a document.
+            if (const std::optional<QString> text = cache->text(sse.data)) {
+                return text->isEmpty() ? HttpCall::Step::skip() : HttpCall::Step::piece(*text);
+            }
+            const std::optional<QJsonObject> json = wire::parseObject(sse.data);
+            if (!json) {
+                return HttpCall::Step::skip();
+            }
+            // An overloaded or failing service says so inside a 2xx stream; that is no answer.
+            if (std::optional<RequestError> error =
+                    wire::streamedError(*json, sse.type == "error", sse.data, redactor)) {
+                return HttpCall::Step::fail(std::move(*error));
+            }
+            const std::optional<StreamEvent> event = decodeEvent(*json);
+            if (!event) {
+                return HttpCall::Step::skip();
+            }
+            if (event->type == QLatin1String("content_block_delta")) {
+                cache->learn(sse.data, event->text);
+                return event->text.isEmpty() ? HttpCall::Step::skip()
+                                             : HttpCall::Step::piece(event->text);
+            }
+            if (event->type == QLatin1String("message_stop")) {
+                return HttpCall::Step::end();
+            }
             return HttpCall::Step::skip();
-        }
-        // An overloaded or failing service says so inside a 2xx stream; that is no answer.
-        if (std::optional<RequestError> error =
-                wire::streamedError(*json, sse.type == "error", sse.data, redactor)) {
-            return HttpCall::Step::fail(std::move(*error));
-        }
-        const std::optional<StreamEvent> event = decodeEvent(*json);
-        if (!event) {
-            return HttpCall::Step::skip();
-        }
-        if (event->type == QLatin1String("content_block_delta")) {
-            return event->text.isEmpty() ? HttpCall::Step::skip()
-                                         : HttpCall::Step::piece(event->text);
-        }
-        if (event->type == QLatin1String("message_stop")) {
-            return HttpCall::Step::end();
-        }
-        return HttpCall::Step::skip();
-    };
+        };
     return HttpCall::events({"POST", request, wire::compactJson(json)}, redactor, decodeStreamEvent,
                             decodeMessage);
 }

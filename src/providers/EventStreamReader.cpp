@@ -1,31 +1,47 @@
 #include "providers/EventStreamReader.h"
 
-#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace ts {
+namespace {
+
+// The first CR or LF; memchr scans a whole line at once where a loop goes byte by byte. Most
+// streams use LF alone, so CR is only looked for where the data holds one.
+const char* lineEnd(const char* pos, const char* end, const char* firstCR) {
+    const auto* lf = static_cast<const char*>(std::memchr(pos, '\n', size_t(end - pos)));
+    const char* const limit = lf ? lf : end;
+    if (!firstCR || firstCR >= limit) {
+        return limit;
+    }
+    const auto* cr = static_cast<const char*>(std::memchr(pos, '\r', size_t(limit - pos)));
+    return cr ? cr : limit;
+}
+
+}  // namespace
 
 bool EventStreamReader::feed(QByteArrayView data, const LineHandler& handler) {
+    if (data.isEmpty()) {
+        return true;
+    }
     const char* pos = data.data();
     const char* const end = pos + data.size();
     if (pos != end && m_afterCR && *pos == '\n') {
         ++pos;  // the LF of a CR LF pair that was split between two reads
     }
     m_afterCR = false;
+    const auto* firstCR = static_cast<const char*>(std::memchr(pos, '\r', size_t(end - pos)));
     while (pos != end) {
-        const char* const stop =
-            std::find_if(pos, end, [](char c) { return c == '\n' || c == '\r'; });
+        const char* const stop = lineEnd(pos, end, firstCR);
         if (stop == end) {
             m_partial.append(pos, end - pos);
             break;
         }
-        QByteArray line;
-        if (m_partial.isEmpty()) {
-            line = QByteArray(pos, stop - pos);
-        } else {
-            line = std::move(m_partial.append(pos, stop - pos));
-            m_partial = QByteArray();
+        const bool joined = !m_partial.isEmpty();
+        if (joined) {
+            m_partial.append(pos, stop - pos);
         }
+        const QByteArrayView line = joined ? QByteArrayView(m_partial) : QByteArrayView(pos, stop);
         pos = stop + 1;
         if (*stop == '\r') {
             if (pos == end) {
@@ -34,7 +50,11 @@ bool EventStreamReader::feed(QByteArrayView data, const LineHandler& handler) {
                 ++pos;
             }
         }
-        if (!handler(line)) {
+        const bool goOn = handler(line);
+        if (joined) {
+            m_partial.resize(0);  // keeps its capacity for the next line cut between reads
+        }
+        if (!goOn) {
             return false;
         }
     }
@@ -47,7 +67,7 @@ bool EventStreamReader::finish(const LineHandler& handler) {
         return true;
     }
     const QByteArray line = std::exchange(m_partial, QByteArray());
-    return handler(line);
+    return handler(QByteArrayView(line));
 }
 
 }  // namespace ts

@@ -13,7 +13,8 @@ namespace ts {
 class EventStreamReader final {
 public:
     // Returns false to stop: the rest of the data is not looked at.
-    using LineHandler = std::function<bool(const QByteArray& line)>;
+    // The view is valid only during the call: a line within one read is not copied.
+    using LineHandler = std::function<bool(QByteArrayView line)>;
 
     // Returns false when the handler asked to stop.
     bool feed(QByteArrayView data, const LineHandler& handler);

@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTimer>
+#include <utility>
 
 #include "providers/LLMError.h"
 #include "providers/NetworkAccess.h"
@@ -130,10 +131,21 @@ void HttpCall::onReadyRead() {
         return;
     }
     const QByteArray data = m_reply->readAll();
-    m_reader.feed(data, [this](const QByteArray& line) { return handleLine(line); });
+    if (m_reader.feed(data, [this](QByteArrayView line) { return handleLine(line); })) {
+        sendPieces();
+    }
 }
 
-bool HttpCall::handleLine(const QByteArray& line) {
+// The pieces of one network read go out together: a consumer redraws or writes once per read
+// rather than once per chunk of a few characters.
+bool HttpCall::sendPieces() {
+    if (m_unsent.isEmpty()) {
+        return true;
+    }
+    return deliverPiece(std::exchange(m_unsent, QString()));
+}
+
+bool HttpCall::handleLine(QByteArrayView line) {
     if (!isSuccess(m_status)) {
         return handleErrorLine(line);
     }
@@ -147,21 +159,22 @@ bool HttpCall::handleEvent(const ServerSentEvent& event) {
             return true;
         case Step::Action::piece:
             m_text += step.text;
-            return deliverPiece(step.text);
+            m_unsent += step.text;
+            return true;
         case Step::Action::end: {
             const QString text = std::move(m_text);
             detach();
-            return deliverCompleted(text);
+            return sendPieces() && deliverCompleted(text);
         }
         case Step::Action::fail:
             detach();
-            return deliverFailure(*step.error);
+            return sendPieces() && deliverFailure(*step.error);
     }
     return true;
 }
 
-bool HttpCall::handleErrorLine(const QByteArray& line) {
-    const QString text = m_redactor.apply(wire::utf8OrEmpty(line));
+bool HttpCall::handleErrorLine(QByteArrayView line) {
+    const QString text = m_redactor.apply(wire::utf8OrEmpty(line.toByteArray()));
     m_text += text;
     m_errorLength += characterCount(text);
     if (m_errorLength <= streamErrorTextLength) {
@@ -209,13 +222,15 @@ void HttpCall::onFinished() {
     if (m_eventDecoder && !(checkHead() && answersWhole())) {
         // A reply cancelled by the transfer timeout is closed and has nothing left to read.
         const QByteArray rest = m_reply->isReadable() ? m_reply->readAll() : QByteArray();
-        const auto handler = [this](const QByteArray& line) { return handleLine(line); };
+        const auto handler = [this](QByteArrayView line) { return handleLine(line); };
         if (!m_reader.feed(rest, handler)) {
             return;
         }
         // A line cut off by a broken connection is not handed on.
         if (isTransportFailure(*m_reply)) {
-            failWithTransportError();
+            if (sendPieces()) {
+                failWithTransportError();
+            }
             return;
         }
         if (!m_reader.finish(handler)) {
@@ -227,7 +242,7 @@ void HttpCall::onFinished() {
         }
         if (!isSuccess(m_status)) {
             failWithStatus(m_text);
-        } else {
+        } else if (sendPieces()) {
             const QString text = std::move(m_text);
             detach();
             deliverCompleted(text);

@@ -73,10 +73,11 @@ private:
     void onReadyRead();
     void onFinished();
     bool checkHead();
-    bool handleErrorLine(const QByteArray& line);
-    bool handleLine(const QByteArray& line);
+    bool handleErrorLine(QByteArrayView line);
+    bool handleLine(QByteArrayView line);
     bool handleEvent(const ServerSentEvent& event);
     bool answersWhole() const;
+    bool sendPieces();
     bool failWithTransportError();
     bool failWithStatus(const QString& text);
     void deliverOutcome(Outcome outcome);
@@ -91,7 +92,8 @@ private:
     int m_status = 0;
     EventStreamReader m_reader;
     ServerSentEvents m_events;
-    QString m_text;  // the pieces so far, or the error text of a non-2xx stream
+    QString m_text;    // the pieces so far, or the error text of a non-2xx stream
+    QString m_unsent;  // pieces of the current read not yet delivered
     qsizetype m_errorLength = 0;
 };
 

@@ -327,10 +327,10 @@ void OllamaInstaller::onPullData(const QString& modelId) {
         return;
     }
     PullJob* job = found->second.get();
-    job->reader.feed(job->reply->readAll(), [this, modelId, job](const QByteArray& line) {
+    job->reader.feed(job->reply->readAll(), [this, modelId, job](QByteArrayView line) {
         const auto current = m_pullJobs.find(modelId);
         return current != m_pullJobs.end() && current->second.get() == job &&
-               handlePullLine(modelId, line);
+               handlePullLine(modelId, line.toByteArray());
     });
 }
 
@@ -377,8 +377,8 @@ void OllamaInstaller::onPullFinished(const QString& modelId) {
         const auto current = m_pullJobs.find(modelId);
         return current != m_pullJobs.end() && current->second.get() == job;
     };
-    const auto handler = [this, modelId, &stillCurrent](const QByteArray& line) {
-        return stillCurrent() && handlePullLine(modelId, line);
+    const auto handler = [this, modelId, &stillCurrent](QByteArrayView line) {
+        return stillCurrent() && handlePullLine(modelId, line.toByteArray());
     };
     if (!job->reader.feed(reply->readAll(), handler) || !stillCurrent()) {
         return;

@@ -2,9 +2,12 @@
 
 #include <QJsonArray>
 #include <algorithm>
+#include <memory>
 
+#include "providers/ChatChunk.h"
 #include "providers/HttpCall.h"
 #include "providers/LLMError.h"
+#include "providers/StreamTextCache.h"
 #include "providers/WireFormat.h"
 
 namespace ts {
@@ -45,32 +48,6 @@ HttpCall::Outcome decodeCompletion(const QByteArray& body) {
             content.isString() || content.isArray() ? wire::contentText(content) : std::nullopt;
         if (!choice.isObject() || !text) {
             return wire::decodingFailure(QStringLiteral("A choice has no message text."));
-        }
-        if (isFirst) {
-            first = *text;
-            isFirst = false;
-        }
-    }
-    return first;
-}
-
-// Nothing when the line is no chunk; an empty text for a chunk without text.
-std::optional<QString> chunkText(const QJsonObject& chunk) {
-    const QJsonValue choices = chunk.value(QLatin1String("choices"));
-    if (!choices.isArray()) {
-        return std::nullopt;
-    }
-    QString first;
-    bool isFirst = true;
-    for (const QJsonValue& choice : choices.toArray()) {
-        const QJsonValue delta = choice.toObject().value(QLatin1String("delta"));
-        if (!choice.isObject() || !delta.isObject()) {
-            return std::nullopt;
-        }
-        const std::optional<QString> text =
-            wire::contentText(delta.toObject().value(QLatin1String("content")));
-        if (!text) {
-            return std::nullopt;
         }
         if (isFirst) {
             first = *text;
@@ -131,9 +108,18 @@ std::unique_ptr<ProviderCall> OpenAIProvider::stream(const QString& systemPrompt
     QJsonObject json = chatBody(systemPrompt, userMessage, model);
     json.insert(QStringLiteral("stream"), true);
     const SecretRedactor redactor(m_apiKey);
-    auto decodeEvent = [redactor](const ServerSentEvent& event) {
+    auto decodeEvent = [redactor, cache = std::make_shared<StreamTextCache>("content")](
+                           const ServerSentEvent& event) {
         if (event.data == "[DONE]") {
             return HttpCall::Step::end();
+        }
+        // Nearly every chunk has the usual shape, which is read without building a document.
+        std::optional<QString> text = cache->text(event.data);
+        if (!text && (text = chatChunk::fastText(event.data))) {
+            cache->learn(event.data, *text);
+        }
+        if (text) {
+            return text->isEmpty() ? HttpCall::Step::skip() : HttpCall::Step::piece(*text);
         }
         const std::optional<QJsonObject> chunk = wire::parseObject(event.data);
         if (!chunk) {
@@ -143,7 +129,10 @@ std::unique_ptr<ProviderCall> OpenAIProvider::stream(const QString& systemPrompt
                 wire::streamedError(*chunk, event.type == "error", event.data, redactor)) {
             return HttpCall::Step::fail(std::move(*error));
         }
-        const std::optional<QString> text = chunkText(*chunk);
+        text = chatChunk::text(*chunk);
+        if (text) {
+            cache->learn(event.data, *text);
+        }
         return text && !text->isEmpty() ? HttpCall::Step::piece(*text) : HttpCall::Step::skip();
     };
     return HttpCall::events({"POST", request, wire::compactJson(json)}, redactor, decodeEvent,

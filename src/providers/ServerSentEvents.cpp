@@ -4,7 +4,7 @@
 
 namespace ts {
 
-bool ServerSentEvents::line(const QByteArray& line, const Handler& handler) {
+bool ServerSentEvents::line(QByteArrayView line, const Handler& handler) {
     if (line.isEmpty()) {
         return dispatch(handler);
     }
@@ -12,9 +12,8 @@ bool ServerSentEvents::line(const QByteArray& line, const Handler& handler) {
         return true;
     }
     const qsizetype colon = line.indexOf(':');
-    const QByteArrayView field =
-        colon < 0 ? QByteArrayView(line) : QByteArrayView(line).first(colon);
-    QByteArrayView value = colon < 0 ? QByteArrayView() : QByteArrayView(line).sliced(colon + 1);
+    const QByteArrayView field = colon < 0 ? line : line.first(colon);
+    QByteArrayView value = colon < 0 ? QByteArrayView() : line.sliced(colon + 1);
     if (value.startsWith(' ')) {
         value = value.sliced(1);
     }
@@ -25,7 +24,8 @@ bool ServerSentEvents::line(const QByteArray& line, const Handler& handler) {
         m_event.data += value;
         m_hasData = true;
     } else if (field == "event") {
-        m_event.type = value.toByteArray();
+        m_event.type.resize(0);
+        m_event.type.append(value);
     }
     return true;
 }
@@ -35,11 +35,12 @@ bool ServerSentEvents::finish(const Handler& handler) {
 }
 
 bool ServerSentEvents::dispatch(const Handler& handler) {
-    ServerSentEvent event = std::exchange(m_event, ServerSentEvent());
-    if (!std::exchange(m_hasData, false)) {
-        return true;
-    }
-    return handler(event);
+    const bool hasData = std::exchange(m_hasData, false);
+    const bool goOn = !hasData || handler(m_event);
+    // Emptied in place, so the next event reuses the buffers.
+    m_event.type.resize(0);
+    m_event.data.resize(0);
+    return goOn;
 }
 
 }  // namespace ts

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <functional>
 
 namespace ts {
@@ -16,10 +17,10 @@ struct ServerSentEvent {
 // body ends is dispatched too, since some servers omit the last blank line.
 class ServerSentEvents final {
 public:
-    // Returns false to stop.
+    // Returns false to stop. The event is valid only during the call.
     using Handler = std::function<bool(const ServerSentEvent& event)>;
 
-    bool line(const QByteArray& line, const Handler& handler);
+    bool line(QByteArrayView line, const Handler& handler);
     bool finish(const Handler& handler);
 
 private:

@@ -20,8 +20,8 @@ Collected feedInPieces(const QByteArray& body, const QList<qsizetype>& cuts) {
     EventStreamReader reader;
     Collected out;
     qsizetype fed = 0;
-    const auto handler = [&](const QByteArray& line) {
-        out.lines.append(line);
+    const auto handler = [&](QByteArrayView line) {
+        out.lines.append(line.toByteArray());
         out.fedWhenHanded.append(fed);
         return true;
     };
@@ -75,8 +75,8 @@ TEST(EventStreamReader, LineIsHandedOnAsSoonAsItsEndingArrives) {
 TEST(EventStreamReader, StopsWhenTheHandlerSaysSo) {
     EventStreamReader reader;
     QList<QByteArray> lines;
-    const bool went = reader.feed("a\nstop\nb\n", [&](const QByteArray& line) {
-        lines.append(line);
+    const bool went = reader.feed("a\nstop\nb\n", [&](QByteArrayView line) {
+        lines.append(line.toByteArray());
         return line != "stop";
     });
     EXPECT_FALSE(went);
@@ -86,7 +86,7 @@ TEST(EventStreamReader, StopsWhenTheHandlerSaysSo) {
 TEST(EventStreamReader, FinishWithoutPendingTextHandsOnNothing) {
     EventStreamReader reader;
     int calls = 0;
-    const auto handler = [&](const QByteArray&) {
+    const auto handler = [&](QByteArrayView) {
         ++calls;
         return true;
     };

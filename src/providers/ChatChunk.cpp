@@ -1,0 +1,130 @@
+#include "providers/ChatChunk.h"
+
+#include <QJsonArray>
+
+#include "providers/JsonBytes.h"
+#include "providers/WireFormat.h"
+
+namespace ts::chatChunk {
+
+using jsonBytes::skipSpaces;
+using jsonBytes::stringLiteral;
+
+std::optional<QString> text(const QJsonObject& chunk) {
+    const QJsonValue choices = chunk.value(QLatin1String("choices"));
+    if (!choices.isArray()) {
+        return std::nullopt;
+    }
+    QString first;
+    bool isFirst = true;
+    for (const QJsonValue& choice : choices.toArray()) {
+        const QJsonValue delta = choice.toObject().value(QLatin1String("delta"));
+        if (!choice.isObject() || !delta.isObject()) {
+            return std::nullopt;
+        }
+        const std::optional<QString> content =
+            wire::contentText(delta.toObject().value(QLatin1String("content")));
+        if (!content) {
+            return std::nullopt;
+        }
+        if (isFirst) {
+            first = *content;
+            isFirst = false;
+        }
+    }
+    return first;
+}
+
+std::optional<QString> fastText(QByteArrayView payload) {
+    // One choice with one delta, no error, and the text as a plain string: anything else (several
+    // choices, content parts, tool calls) is left to the decoder.
+    if (!payload.startsWith('{')) {
+        return std::nullopt;
+    }
+    int choices = 0;
+    int deltas = 0;
+    int indexes = 0;
+    int errors = 0;
+    qsizetype choicesAt = -1;
+    qsizetype deltaAt = -1;
+    const bool whole = jsonBytes::scanMembers(payload, [&](QByteArrayView name, qsizetype at) {
+        if (name == "choices") {
+            ++choices;
+            choicesAt = at;
+        } else if (name == "delta") {
+            ++deltas;
+            deltaAt = at;
+        } else if (name == "index") {
+            ++indexes;
+        } else if (name == "error") {
+            ++errors;
+        }
+    });
+    if (!whole || errors > 0 || deltas != 1 || indexes > 1 || choices != 1) {
+        return std::nullopt;
+    }
+    qsizetype at = skipSpaces(payload, choicesAt + 9);
+    if (at >= payload.size() || payload[at] != ':') {
+        return std::nullopt;
+    }
+    at = skipSpaces(payload, at + 1);
+    if (at >= payload.size() || payload[at] != '[') {
+        return std::nullopt;
+    }
+    qsizetype open = skipSpaces(payload, deltaAt + 7);
+    if (deltaAt < at || open >= payload.size() || payload[open] != ':') {
+        return std::nullopt;
+    }
+    open = skipSpaces(payload, open + 1);
+    if (open >= payload.size() || payload[open] != '{') {
+        return std::nullopt;
+    }
+    // The delta's members: "role" and "content" only, each a string (content may be null).
+    QString content;
+    qsizetype i = skipSpaces(payload, open + 1);
+    if (i < payload.size() && payload[i] == '}') {
+        return content;
+    }
+    while (i < payload.size()) {
+        if (payload[i] != '"') {
+            return std::nullopt;
+        }
+        const QByteArrayView rest = payload.sliced(i);
+        const bool isContent = rest.startsWith("\"content\"");
+        if (!isContent && !rest.startsWith("\"role\"")) {
+            return std::nullopt;
+        }
+        i = skipSpaces(payload, i + (isContent ? 9 : 6));
+        if (i >= payload.size() || payload[i] != ':') {
+            return std::nullopt;
+        }
+        i = skipSpaces(payload, i + 1);
+        if (isContent && payload.sliced(i).startsWith("null")) {
+            content.clear();
+            i += 4;
+        } else if (i < payload.size() && payload[i] == '"') {
+            qsizetype afterValue = 0;
+            const std::optional<QString> value = stringLiteral(payload, i, afterValue);
+            if (!value) {
+                return std::nullopt;
+            }
+            if (isContent) {
+                content = *value;
+            }
+            i = afterValue;
+        } else {
+            return std::nullopt;
+        }
+        i = skipSpaces(payload, i);
+        if (i < payload.size() && payload[i] == '}') {
+            return content;
+        }
+        if (i >= payload.size() || payload[i] != ',') {
+            return std::nullopt;
+        }
+        i = skipSpaces(payload, i + 1);
+    }
+    return std::nullopt;
+}
+
+}  // namespace ts::chatChunk
