@@ -54,7 +54,21 @@ std::vector<DiffToken> diffTokens(QStringView text) {
     qsizetype tokenStart = 0;
     bool inWhiteSpace = false;
     qsizetype pos = 0;
-    while (pos < text.size()) {
+    const qsizetype size = text.size();
+    while (pos < size) {
+        // Plain ASCII followed by a unit that cannot join it: one unit, one cluster.
+        const char16_t unit = text[pos].unicode();
+        if (unit < 0x80 && unit != u'\r' && (pos + 1 == size || text[pos + 1].unicode() < 0x300)) {
+            if (unit == u' ' || (unit >= 0x09 && unit <= 0x0D)) {
+                inWhiteSpace = true;
+            } else if (inWhiteSpace) {
+                tokens.push_back({tokenStart, pos - tokenStart});
+                tokenStart = pos;
+                inWhiteSpace = false;
+            }
+            ++pos;
+            continue;
+        }
         qsizetype next = pos + 1;
         const bool crlf = text[pos] == u'\r' && next < text.size() && text[next] == u'\n';
         if (crlf) {

@@ -1,6 +1,8 @@
 #include "core/WordDiff.h"
 
+#include <QRandomGenerator>
 #include <algorithm>
+#include <cstring>
 #include <deque>
 
 #include "core/DiffTokenizer.h"
@@ -51,7 +53,9 @@ private:
         const size_t mask = slots_.size() - 1;
         for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
             Slot& slot = slots_[i];
-            if (slot.id < 0 || (slot.hash == hash && slot.key == key)) {
+            if (slot.id < 0 ||
+                (slot.hash == hash && slot.key.size() == key.size() &&
+                 std::memcmp(slot.key.data(), key.data(), size_t(key.size()) * 2) == 0)) {
                 return slot;
             }
         }
@@ -97,6 +101,17 @@ private:
     int nextId_ = 0;
 };
 
+// A version 4 UUID from the seeded generator: the system one costs a system call per id, and a
+// diff of two long unrelated texts has tens of thousands of segments.
+QUuid freshId() {
+    QRandomGenerator& random = *QRandomGenerator::global();
+    const quint64 high = random.generate64();
+    const quint64 low = random.generate64();
+    return QUuid(quint32(high >> 32), quint16(high >> 16), quint16((high & 0x0FFF) | 0x4000),
+                 uchar((low >> 56 & 0x3F) | 0x80), uchar(low >> 48), uchar(low >> 40),
+                 uchar(low >> 32), uchar(low >> 24), uchar(low >> 16), uchar(low >> 8), uchar(low));
+}
+
 // Consecutive tokens of one run are adjacent in their source text, so a run is one slice.
 class SegmentBuilder final {
 public:
@@ -118,8 +133,8 @@ public:
         segments.reserve(qsizetype(runs_.size()));
         for (const Run& run : runs_) {
             const QString& source = run.op == DiffOp::insert ? improved_ : original_;
-            segments.append(DiffSegment{QUuid::createUuid(), run.op,
-                                        source.mid(run.start, run.end - run.start)});
+            segments.append(
+                DiffSegment{freshId(), run.op, source.mid(run.start, run.end - run.start)});
         }
         return segments;
     }
