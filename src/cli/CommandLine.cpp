@@ -373,37 +373,43 @@ ParseResult parseCommandLine(const QStringList& arguments) {
         QStringLiteral("unknown command \"%1\" (commands: %2)").arg(command, commandNames()));
 }
 
+// The options every mode takes, in the general usage and in each mode's own.
+constexpr const char* kSharedOptions =
+    "      --tone T           professional, casual, friendly, concise\n"
+    "      --context C        email, chat, generic\n"
+    "      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier\n"
+    "      --provider KIND    openai, anthropic, gemini, ollama, custom (this run only)\n"
+    "      --model NAME       model for this run\n"
+    "      --no-style         leave out the style profile\n"
+    "      --why              print the reasons as \"- kind: text\" lines after the text\n"
+    "      --json             print the result as JSON\n"
+    "      --dry-run          send nothing; print what would be sent as JSON\n";
+
 QString usageText() {
     return QStringLiteral(
-        "Usage:\n"
-        "  tessarine-cli MODE [options] [TEXT]     MODE: rewrite, proofread, reply, ask, tone\n"
-        "      TEXT is the input (for reply: the message you received); without it,\n"
-        "      standard input is read whole. `--` ends the options.\n"
-        "      --tone T           professional, casual, friendly, concise\n"
-        "      --context C        email, chat, generic\n"
-        "      --intent TEXT      reply: what you want to say\n"
-        "      --instruction TEXT ask: what to do with the text\n"
-        "      --prompt NAME      ask: use a saved prompt\n"
-        "      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier\n"
-        "      --provider KIND    openai, anthropic, gemini, ollama, custom (this run only)\n"
-        "      --model NAME       model for this run\n"
-        "      --no-style         leave out the style profile\n"
-        "      --why              print the reasons as \"- kind: text\" lines after the text\n"
-        "      --json             print the result as JSON\n"
-        "      --dry-run          send nothing; print what would be sent as JSON\n"
-        "  tessarine-cli diff OLD_FILE NEW_FILE [--json]\n"
-        "  tessarine-cli models [--json]\n"
-        "  tessarine-cli history [--json]\n"
-        "  tessarine-cli key set KIND            (reads the key from standard input)\n"
-        "  tessarine-cli key clear KIND\n"
-        "  tessarine-cli key status\n"
-        "  tessarine-cli config list | get KEY | set KEY VALUE\n"
-        "  tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW\n"
-        "                        | delete NAME | export FILE | import FILE\n"
-        "  tessarine-cli style show | refresh | clear\n"
-        "  tessarine-cli MODE --help              the options of one mode\n"
-        "Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted,\n"
-        "143 terminated.\n");
+               "Usage:\n"
+               "  tessarine-cli MODE [options] [TEXT]     MODE: rewrite, proofread, reply, ask, "
+               "tone\n"
+               "      TEXT is the input (for reply: the message you received); without it,\n"
+               "      standard input is read whole. `--` ends the options.\n"
+               "      --intent TEXT      reply: what you want to say\n"
+               "      --instruction TEXT ask: what to do with the text\n"
+               "      --prompt NAME      ask: use a saved prompt\n") +
+           QLatin1String(kSharedOptions) +
+           QStringLiteral(
+               "  tessarine-cli diff OLD_FILE NEW_FILE [--json]\n"
+               "  tessarine-cli models [--json]\n"
+               "  tessarine-cli history [--json]\n"
+               "  tessarine-cli key set KIND            (reads the key from standard input)\n"
+               "  tessarine-cli key clear KIND\n"
+               "  tessarine-cli key status\n"
+               "  tessarine-cli config list | get KEY | set KEY VALUE\n"
+               "  tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW\n"
+               "                        | delete NAME | export FILE | import FILE\n"
+               "  tessarine-cli style show | refresh | clear\n"
+               "  tessarine-cli MODE --help              the options of one mode\n"
+               "Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted,\n"
+               "143 terminated.\n");
 }
 
 QString modeUsageText(Mode mode) {
@@ -433,17 +439,9 @@ QString modeUsageText(Mode mode) {
             text += QStringLiteral("  Describes how TEXT comes across; prints observations.\n");
             break;
     }
-    text += QStringLiteral(
-        "  Without TEXT, standard input is read whole. `--` ends the options.\n"
-        "      --tone T           professional, casual, friendly, concise\n"
-        "      --context C        email, chat, generic\n"
-        "      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier\n"
-        "      --provider KIND    openai, anthropic, gemini, ollama, custom (this run only)\n"
-        "      --model NAME       model for this run\n"
-        "      --no-style         leave out the style profile\n"
-        "      --why              print the reasons as \"- kind: text\" lines after the text\n"
-        "      --json             print the result as JSON\n"
-        "      --dry-run          send nothing; print what would be sent as JSON\n");
+    text +=
+        QStringLiteral("  Without TEXT, standard input is read whole. `--` ends the options.\n") +
+        QLatin1String(kSharedOptions);
     return text;
 }
 

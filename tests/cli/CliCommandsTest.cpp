@@ -112,7 +112,7 @@ TEST_F(CliCommands, HistoryListsNewestFirstAsTextOrJson) {
     HistoryItem newer =
         item(QDateTime(QDate(2024, 3, 6), QTime(14, 7)), QString(100, 'a'), "llama3.1");
     newer.provider = ProviderKind::ollama;
-    newer.mode = Mode::proofread;
+    newer.mode = Mode::ask;  // not to be read as the Custom provider
     newer.rating = Rating::up;
     history.add(older);
     history.add(newer);
@@ -120,7 +120,7 @@ TEST_F(CliCommands, HistoryListsNewestFirstAsTextOrJson) {
     out.clear();
     EXPECT_EQ(runHistory(env, invocation), exitSuccess);
     EXPECT_EQ(output(),
-              "2024-03-06 14:07  Proofread  Ollama/llama3.1 [up]\n"
+              "2024-03-06 14:07  Custom instruction  Ollama/llama3.1 [up]\n"
               "    " +
                   QString(71, 'a') + QChar(0x2026) +
                   "\n"
