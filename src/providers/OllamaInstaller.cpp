@@ -340,6 +340,13 @@ bool OllamaInstaller::handlePullLine(const QString& modelId, const QByteArray& l
     if (!object) {
         return true;
     }
+    // A failure the server reports inside the stream ends the pull with its own words; the
+    // stream may well end normally after it.
+    const QJsonValue error = object->value(QLatin1String("error"));
+    if (error.isString() && !error.toString().trimmed().isEmpty()) {
+        endPull(modelId, error.toString().trimmed());
+        return false;
+    }
     const QJsonValue status = object->value(QLatin1String("status"));
     PullProgress progress{status.isString() ? status.toString() : QString(),
                           integerOf(object->value(QLatin1String("completed"))).value_or(0),

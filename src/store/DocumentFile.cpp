@@ -1,5 +1,6 @@
 #include "store/DocumentFile.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
@@ -16,7 +17,15 @@ QString DocumentFile::unreadableSuffix() {
 
 std::optional<QJsonArray> DocumentFile::load() {
     m_unreadable.reset();
-    m_loadedBytes = privateFile::read(m_path).value_or(QByteArray());
+    const std::optional<QByteArray> bytes = privateFile::read(m_path);
+    // A file that exists but cannot be opened (its mode, a failing disk) is not an empty one:
+    // what was loaded from it knows nothing of its contents, so nothing is written over it.
+    m_unopenable = !bytes && QFileInfo::exists(m_path);
+    if (m_unopenable) {
+        qCWarning(lcStore, "%s cannot be read; changes are not saved over it", qPrintable(m_path));
+        return std::nullopt;
+    }
+    m_loadedBytes = bytes.value_or(QByteArray());
     if (m_loadedBytes.isEmpty()) {
         return QJsonArray();
     }
@@ -34,6 +43,9 @@ void DocumentFile::markUnreadable() {
 }
 
 void DocumentFile::save(const QJsonArray& array) {
+    if (m_unopenable) {
+        return;
+    }
     if (m_unreadable) {
         const QString aside = privateFile::keepAside(m_path, unreadableSuffix(), *m_unreadable);
         if (aside.isEmpty()) {

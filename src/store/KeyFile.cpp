@@ -7,6 +7,7 @@
 #include <QLockFile>
 
 #include "store/PrivateFile.h"
+#include "store/StoreLogging.h"
 
 namespace ts {
 namespace {
@@ -43,17 +44,44 @@ QString KeyFile::read(const QString& account) const {
 void KeyFile::save(const QString& value, const QString& account) {
     privateFile::ensureFolder(QFileInfo(m_path).absolutePath());  // where the lock goes
     FileLock lock(m_path);
-    QHash<QString, QString> keys = readAll();
-    keys.insert(account, value);
-    writeAll(keys);
+    std::optional<QHash<QString, QString>> keys = keysToUpdate();
+    if (keys) {
+        keys->insert(account, value);
+        writeAll(*keys);
+    }
 }
 
 void KeyFile::remove(const QString& account) {
     FileLock lock(m_path);
-    QHash<QString, QString> keys = readAll();
-    if (keys.remove(account) > 0) {
-        writeAll(keys);
+    std::optional<QHash<QString, QString>> keys = keysToUpdate();
+    if (keys && keys->remove(account) > 0) {
+        writeAll(*keys);
     }
+}
+
+// A file that cannot be opened is left alone, and one that holds no key object is kept aside
+// before it is replaced: the user's other keys are never written over.
+std::optional<QHash<QString, QString>> KeyFile::keysToUpdate() const {
+    if (!QFileInfo::exists(m_path)) {
+        return QHash<QString, QString>();
+    }
+    const std::optional<QByteArray> bytes = privateFile::read(m_path);
+    if (!bytes) {
+        qCWarning(lcStore, "%s cannot be read; it is left as it is", qPrintable(m_path));
+        return std::nullopt;
+    }
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
+    if (!bytes->isEmpty() && (error.error != QJsonParseError::NoError || !document.isObject())) {
+        const QString aside = privateFile::keepAside(m_path, QStringLiteral(".unreadable"), *bytes);
+        if (aside.isEmpty()) {
+            return std::nullopt;
+        }
+        qCWarning(lcStore, "%s held no keys; its bytes are kept in %s", qPrintable(m_path),
+                  qPrintable(aside));
+        return QHash<QString, QString>();
+    }
+    return readAll();
 }
 
 QHash<QString, QString> KeyFile::readAll() const {

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <optional>
 
 namespace ts {
 
@@ -19,6 +20,8 @@ public:
 
 private:
     QHash<QString, QString> readAll() const;
+    // The keys a change starts from; none when the file must not be replaced.
+    std::optional<QHash<QString, QString>> keysToUpdate() const;
     bool writeAll(const QHash<QString, QString>& keys) const;
 
     QString m_path;

@@ -238,8 +238,8 @@ TEST_F(InstallerPullTest, ProgressAndOutcomeOfEachStream) {
          ScriptedResponse::json(200, R"({"error":"pull model manifest: file does not exist"}
 {"status":"success"}
 )"),
-         {{"", 0, 0}, {"success", 0, 0}},
-         nullptr},
+         {},
+         "pull model manifest: file does not exist"},
         {"broken connection",
          ScriptedResponse::json(200, manifest + R"({"status":"succ)")
              .withEnding(Ending::closeMidBody),

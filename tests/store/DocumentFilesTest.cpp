@@ -174,7 +174,7 @@ TEST_F(LegacyDocumentsTest, FilesAlreadyThereAreNeverOverwritten) {
     }
 }
 
-TEST(KeyFileTest, KeepsEachAccountExactlyAndTightensALooseFile) {
+TEST(KeyFileTest, KeepsEachAccountExactlyTightensALooseFileAndKeepsAnUnreadableOneAside) {
     QTemporaryDir dir;
     const QString path = dir.filePath("tessarine/keys");
     const QString openai = "io.tessarine.apikey.openai", gemini = "gemini";
@@ -193,8 +193,10 @@ TEST(KeyFileTest, KeepsEachAccountExactlyAndTightensALooseFile) {
     reread.remove(gemini);
     EXPECT_TRUE(file.read(gemini).isEmpty());
     EXPECT_EQ(file.read(openai), odd);
-    // Atomic replacement leaves no temporary files behind.
-    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"keys"});
+    // The file that held no keys is kept, and atomic replacement leaves nothing else behind.
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files),
+              (QStringList{"keys", "keys.unreadable"}));
+    EXPECT_EQ(readFile(path + ".unreadable"), "not json");
 }
 
 }  // namespace
