@@ -180,6 +180,32 @@ TEST_F(ToastPresenterTest, NewerToastWithoutDurationOrAHideCancelsTheOlderTimer)
     }
 }
 
+// Longer texts widen the toast up to its largest width, then wrap; its bottom-right corner stays
+// put and nothing is cut. A screen reader reads the text.
+TEST(ToastPanel, GrowsWithItsTextThenWraps) {
+    ToastPanel panel;
+    const QString texts[] = {
+        QStringLiteral("Rewrote in kwrite."),
+        QStringLiteral("Rewrote in LibreOffice Writer. Ctrl+Z to undo."),
+        QStringLiteral("The window changed before the answer arrived. Nothing was pasted; the "
+                       "answer is in the history."),
+    };
+    QList<QRect> geometries;
+    for (const QString& text : texts) {
+        panel.setState({text, Kind::success});
+        geometries.append(panel.geometry());
+        EXPECT_EQ(panel.view()->accessibleName(), text);
+    }
+    EXPECT_EQ(geometries[0].size(), kToastSize);
+    EXPECT_GT(geometries[1].width(), kToastSize.width());
+    EXPECT_LE(geometries[1].width(), kToastMaxWidth);
+    EXPECT_EQ(geometries[1].height(), kToastSize.height());
+    EXPECT_EQ(geometries[2].width(), kToastMaxWidth);
+    EXPECT_GT(geometries[2].height(), kToastSize.height());
+    EXPECT_EQ(geometries[0].bottomRight(), geometries[1].bottomRight());
+    EXPECT_EQ(geometries[0].bottomRight(), geometries[2].bottomRight());
+}
+
 TEST(ToastView, IconsForEachKind) {
     EXPECT_FALSE(ToastView::iconFor(Kind::success).pixmap(16, 16).isNull());
     EXPECT_FALSE(ToastView::iconFor(Kind::error).pixmap(16, 16).isNull());

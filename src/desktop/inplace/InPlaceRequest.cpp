@@ -19,8 +19,18 @@ struct ModeTexts {
     QString done;
 };
 
-ModeTexts textsFor(Mode mode, const QString& app) {
+ModeTexts textsFor(Mode mode, const QString& app, bool terminal) {
     const QString undo = QStringLiteral(". \u2318Z to undo.");
+    if (terminal) {
+        // There the text was typed into the running program, and Ctrl+Z would suspend it.
+        const QString what = mode == Mode::proofread ? QStringLiteral("the proofread text")
+                             : mode == Mode::reply   ? QStringLiteral("the reply")
+                             : mode == Mode::ask     ? QStringLiteral("the result")
+                                                     : QStringLiteral("the rewrite");
+        return {
+            textsFor(mode, app, false).progress,
+            QStringLiteral("Typed ") + what + QStringLiteral(" into ") + app + QLatin1Char('.')};
+    }
     const QString dots = QStringLiteral("\u2026");
     switch (mode) {
         case Mode::proofread:
@@ -95,6 +105,7 @@ void InPlaceRequest::ready() {
             return;
         }
         const auto& captured = std::get<CapturedSelection>(r);
+        terminal_ = captured.terminal;
         sourceReady(captured.text, captured.appName ? captured.appName : passedApp_,
                     captured.saved);
     });
@@ -104,7 +115,7 @@ void InPlaceRequest::sourceReady(const QString& text, const std::optional<QStrin
                                  ClipboardSnapshot snapshot) {
     app_ = appName && !appName->isEmpty() ? *appName : QStringLiteral("the app");
     snapshot_ = std::move(snapshot);
-    toast(textsFor(mode_, app_).progress, ToastKind::info);
+    toast(textsFor(mode_, app_, terminal_).progress, ToastKind::info);
     switch (mode_) {
         case Mode::ask:
             review_->send(ReviewInput::instruction(instruction_, text, tone_, context_));
@@ -136,7 +147,7 @@ void InPlaceRequest::pasted(bool succeeded) {
         return;
     }
     review_->record();
-    toast(textsFor(mode_, app_).done, ToastKind::success);
+    toast(textsFor(mode_, app_, terminal_).done, ToastKind::success);
     finish(InPlaceRunner::Outcome::pasted);
 }
 

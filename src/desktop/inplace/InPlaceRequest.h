@@ -47,6 +47,7 @@ private:
     std::optional<QString> passedApp_;
     ReviewRequest* review_ = nullptr;  // a child: goes with this request
     QString app_;
+    bool terminal_ = false;
     ClipboardSnapshot snapshot_;
     bool finished_ = false;
 };

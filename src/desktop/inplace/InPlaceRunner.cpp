@@ -17,6 +17,13 @@ void InPlaceRunner::runInPlace(Mode mode, const std::optional<QString>& instruct
         qCWarning(lcInPlace, "a tone check has nothing to paste back; ignored");
         return;
     }
+    // A second trigger while one waits would paste twice and take the clipboard the first one
+    // has not given back yet.
+    if (running_ > 0) {
+        qCInfo(lcInPlace, "an in-place rewrite is already running; trigger ignored");
+        services_.toast(QStringLiteral("Already rewriting\u2026"), ToastKind::info, std::nullopt);
+        return;
+    }
     auto* request = new InPlaceRequest(services_, mode, instruction.value_or(QString()), this);
     ++running_;
     connect(request, &InPlaceRequest::finished, this, [this, request](Outcome outcome) {

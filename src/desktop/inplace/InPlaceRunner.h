@@ -14,7 +14,7 @@ namespace ts {
 
 // Rewrites the selection of another application without the main window: checks, capture,
 // one whole-answer model request, paste-back, history record; it reports only through toasts.
-// Requests are independent: a second one may start while the first waits for the model.
+// One runs at a time: a trigger while one runs is ignored with a toast.
 class InPlaceRunner final : public QObject {
     Q_OBJECT
 public:

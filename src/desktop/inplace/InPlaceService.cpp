@@ -12,6 +12,7 @@ struct InPlaceService::Capture {
     QPointer<QObject> context;
     CaptureDone done;
     std::optional<QString> appName;
+    bool terminal = false;
     KeyChord copyChord;
     ClipboardSnapshot saved;
     quint64 countBefore = 0;
@@ -50,6 +51,7 @@ void InPlaceService::captureSelection(QObject* context, CaptureDone done) const 
     if (app && !app->name.isEmpty()) {
         capture->appName = app->name;
     }
+    capture->terminal = app && isTerminal(app->windowClass);
     const std::optional<KeyChord> chord =
         clipboardChord(ClipboardCommand::copy, app ? app->windowClass : QString());
     if (!chord) {
@@ -114,7 +116,8 @@ void InPlaceService::finishCopy(std::shared_ptr<Capture> capture) const {
         capture->finish(CaptureError::emptyPasteboard);
         return;
     }
-    capture->finish(CapturedSelection{*text, capture->appName, std::move(capture->saved)});
+    capture->finish(
+        CapturedSelection{*text, capture->appName, std::move(capture->saved), capture->terminal});
 }
 
 void InPlaceService::pasteReplacing(const QString& text, const ClipboardSnapshot& snapshot,

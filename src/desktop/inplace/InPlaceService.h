@@ -16,6 +16,7 @@ struct CapturedSelection {
     QString text;  // exactly as the clipboard gave it, not trimmed
     std::optional<QString> appName;
     ClipboardSnapshot saved;  // the clipboard before the synthetic copy
+    bool terminal = false;    // copied out of a terminal emulator
 };
 
 // Copying the selection out of another application and pasting a replacement over it,

@@ -72,4 +72,9 @@ std::optional<KeyChord> clipboardChord(ClipboardCommand command, const QString& 
     return KeyChord{keysym, Modifier::control};
 }
 
+bool isTerminal(const QString& windowClass) {
+    const QString name = windowClass.trimmed().toLower();
+    return interruptingTerminals().contains(name) || shiftedTerminals().contains(name);
+}
+
 }  // namespace ts

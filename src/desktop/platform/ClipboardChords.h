@@ -17,4 +17,8 @@ inline constexpr quint32 kKeysymV = 0x76;
 // nothing in terminals where even Ctrl+Shift+C interrupts the running program (xterm, URxvt).
 std::optional<KeyChord> clipboardChord(ClipboardCommand command, const QString& windowClass);
 
+// Whether the application with this WM_CLASS class is a terminal emulator: there a paste is
+// typed into the running program, and Ctrl+Z suspends it rather than undoing anything.
+bool isTerminal(const QString& windowClass);
+
 }  // namespace ts

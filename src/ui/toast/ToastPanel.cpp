@@ -21,17 +21,24 @@ ToastPanel::ToastPanel(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
-    // Placed once, on creation, like the panel it stands for.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const std::optional<QPoint> origin = toastOrigin(
-        screen != nullptr ? std::optional<QRect>(screen->availableGeometry()) : std::nullopt);
-    if (origin) {
-        move(*origin);
-    }
+    place();
 }
 
 void ToastPanel::setState(const ToastPresenter::State& state) {
     view_->setState(state);
+    setFixedSize(view_->sizeFor(state.text));
+    place();
+}
+
+// The bottom-right corner stays where it is whatever size the text asks for.
+void ToastPanel::place() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const std::optional<QPoint> origin = toastOrigin(
+        screen != nullptr ? std::optional<QRect>(screen->availableGeometry()) : std::nullopt,
+        size());
+    if (origin) {
+        move(*origin);
+    }
 }
 
 void ToastPanel::present() {

@@ -20,6 +20,8 @@ public:
     ToastView* view() const { return view_; }
 
 private:
+    void place();
+
     ToastView* view_;
 };
 

@@ -7,7 +7,8 @@
 
 namespace ts {
 
-inline constexpr QSize kToastSize{280, 52};
+inline constexpr QSize kToastSize{280, 52};  // the smallest toast
+inline constexpr int kToastMaxWidth = 480;   // past this the text wraps
 inline constexpr int kToastMargin = 18;
 
 // Top-left corner of the toast: the bottom-right corner of the screen's available area,

@@ -1,10 +1,14 @@
 #include "ui/toast/ToastView.h"
 
+#include <QAccessible>
+#include <algorithm>
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
 
 #include "ui/theme/Palette.h"
+#include "ui/toast/ToastPlacement.h"
 
 namespace ts {
 
@@ -12,6 +16,9 @@ namespace {
 
 constexpr int kIconSize = 16;
 constexpr qreal kCornerRadius = 12;
+constexpr int kTextLeft = 16 + kIconSize + 10;  // after the icon
+constexpr int kTextRight = 14;
+constexpr int kTextVerticalPadding = 12;
 
 QPixmap drawnCheckBadge(const QColor& color) {
     QPixmap pixmap(kIconSize * 2, kIconSize * 2);
@@ -74,8 +81,34 @@ QIcon ToastView::iconFor(ToastPresenter::Kind kind) {
 
 void ToastView::setState(const ToastPresenter::State& state) {
     state_ = state;
+    // A status announcement: screen readers read it when it changes.
+    setAccessibleName(state.text);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
     updateSpinner();
     update();
+}
+
+QFont ToastView::textFont() const {
+    QFont font = this->font();
+    font.setPixelSize(14);  // the panel is sized in pixels too
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+QSize ToastView::sizeFor(const QString& text) const {
+    const QFontMetrics metrics(textFont());
+    const int oneLine = kTextLeft + metrics.horizontalAdvance(text) + kTextRight + 1;
+    if (oneLine <= kToastMaxWidth) {
+        return QSize(std::max(kToastSize.width(), oneLine), kToastSize.height());
+    }
+    const QRect wrapped =
+        metrics.boundingRect(QRect(0, 0, kToastMaxWidth - kTextLeft - kTextRight, 10000),
+                             Qt::TextWordWrap | Qt::AlignLeft, text);
+    return QSize(kToastMaxWidth,
+                 std::max(kToastSize.height(), wrapped.height() + 2 * kTextVerticalPadding));
 }
 
 void ToastView::showEvent(QShowEvent* event) {
@@ -124,15 +157,10 @@ void ToastView::paintEvent(QPaintEvent*) {
         iconFor(state_.kind).paint(&painter, iconRect);
     }
 
-    QFont font = this->font();
-    font.setPixelSize(14);  // the panel is sized in pixels too
-    font.setWeight(QFont::DemiBold);
-    painter.setFont(font);
+    painter.setFont(textFont());
     painter.setPen(palette.text);
-    const QRect textRect = rect().adjusted(iconRect.right() + 10, 0, -14, 0);
-    const QString line =
-        painter.fontMetrics().elidedText(state_.text, Qt::ElideRight, textRect.width());
-    painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, line);
+    const QRect textRect = rect().adjusted(kTextLeft, 0, -kTextRight, 0);
+    painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, state_.text);
 }
 
 }  // namespace ts

@@ -21,6 +21,10 @@ public:
     // The icon shown for a kind: the icon theme's where it has one, else our own drawing.
     static QIcon iconFor(ToastPresenter::Kind kind);
 
+    // Wide enough for the text on one line, from kToastSize up to kToastMaxWidth; past that as
+    // tall as the wrapped text needs. Nothing is ever cut.
+    QSize sizeFor(const QString& text) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -28,6 +32,7 @@ protected:
 
 private:
     void updateSpinner();
+    QFont textFont() const;
 
     ToastPresenter::State state_;
     QTimer* spinner_;
