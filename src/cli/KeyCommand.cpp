@@ -34,6 +34,12 @@ int runKeySet(CliEnvironment& env, const Invocation& invocation) {
     }
     KeyStore& keys = env.keys();
     keys.saveAPIKey(key, apiKeyAccount(kind));
+    // Read back: a keyring that refused or a key file that could not be written says nothing.
+    if (keys.readAPIKey(apiKeyAccount(kind)) != key) {
+        env.err << "tessarine-cli: the key could not be stored in " << keys.locationDescription()
+                << Qt::endl;
+        return exitFailure;
+    }
     env.err << "Stored the key for " << rawValue(kind) << " in " << keys.locationDescription()
             << "." << Qt::endl;
     return exitSuccess;
@@ -41,7 +47,12 @@ int runKeySet(CliEnvironment& env, const Invocation& invocation) {
 
 int runKeyClear(CliEnvironment& env, const Invocation& invocation) {
     KeyStore& keys = env.keys();
-    keys.saveAPIKey(QString(), apiKeyAccount(invocation.keyKind));
+    keys.deleteAPIKey(apiKeyAccount(invocation.keyKind));
+    if (!keys.readAPIKey(apiKeyAccount(invocation.keyKind)).isEmpty()) {
+        env.err << "tessarine-cli: the key could not be removed from " << keys.locationDescription()
+                << Qt::endl;
+        return exitFailure;
+    }
     env.err << "Cleared the key for " << rawValue(invocation.keyKind) << "." << Qt::endl;
     return exitSuccess;
 }

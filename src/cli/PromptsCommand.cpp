@@ -48,6 +48,11 @@ int save(CliEnvironment& env, PromptStore& store, const Invocation& invocation) 
     const bool full = !store.isSaved(instruction) && store.items().size() >= PromptStore::maxItems;
     const std::optional<CustomPrompt> saved =
         store.save(instruction, name.isEmpty() ? std::nullopt : std::optional<QString>(name));
+    // The store never writes over a file it could not read; that must not read as saved.
+    if (!PromptStore(store.filePath()).isSaved(instruction)) {
+        return fail(env, QStringLiteral("%1 could not be written").arg(store.filePath()),
+                    exitFailure);
+    }
     env.out << "Saved \"" << saved->name << "\"." << Qt::endl;
     if (full) {
         env.err << "At most " << PromptStore::maxItems

@@ -108,27 +108,38 @@ public:
     qint64 workBytes() const { return qint64((forward_.size() + backward_.size()) * sizeof(int)); }
     bool reachedLimit() const { return reachedLimit_; }
 
+    // The smaller half recurses and the larger one loops: a cut search splits near a corner,
+    // and recursing into both halves would nest as deep as the text is long.
     void run(qsizetype a0, qsizetype a1, qsizetype b0, qsizetype b1) {
-        while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) {
-            ++a0;
-            ++b0;
-        }
-        while (a0 < a1 && b0 < b1 && a_[a1 - 1] == b_[b1 - 1]) {
-            --a1;
-            --b1;
-        }
-        if (a0 == a1 || b0 == b1) {
-            for (qsizetype i = a0; i < a1; ++i) {
-                script_.removed[size_t(aIndex_[i])] = 1;
+        for (;;) {
+            while (a0 < a1 && b0 < b1 && a_[a0] == b_[b0]) {
+                ++a0;
+                ++b0;
             }
-            for (qsizetype j = b0; j < b1; ++j) {
-                script_.inserted[size_t(bIndex_[j])] = 1;
+            while (a0 < a1 && b0 < b1 && a_[a1 - 1] == b_[b1 - 1]) {
+                --a1;
+                --b1;
             }
-            return;
+            if (a0 == a1 || b0 == b1) {
+                for (qsizetype i = a0; i < a1; ++i) {
+                    script_.removed[size_t(aIndex_[i])] = 1;
+                }
+                for (qsizetype j = b0; j < b1; ++j) {
+                    script_.inserted[size_t(bIndex_[j])] = 1;
+                }
+                return;
+            }
+            const auto [sx, sy] = split(a0, a1, b0, b1);
+            if ((sx - a0) + (sy - b0) <= (a1 - sx) + (b1 - sy)) {
+                run(a0, sx, b0, sy);
+                a0 = sx;
+                b0 = sy;
+            } else {
+                run(sx, a1, sy, b1);
+                a1 = sx;
+                b1 = sy;
+            }
         }
-        const auto [sx, sy] = split(a0, a1, b0, b1);
-        run(a0, sx, b0, sy);
-        run(sx, a1, sy, b1);
     }
 
 private:

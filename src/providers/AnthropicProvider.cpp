@@ -104,7 +104,8 @@ std::unique_ptr<ProviderCall> AnthropicProvider::stream(const QString& systemPro
     auto decodeStreamEvent =
         [redactor, cache = std::make_shared<StreamTextCache>("text")](const ServerSentEvent& sse) {
             // Text deltas are nearly all alike; those are read without building a document.
-            if (const std::optional<QString> text = cache->text(sse.data)) {
+            if (const std::optional<QString> text =
+                    sse.type == "error" ? std::nullopt : cache->text(sse.data)) {
                 return text->isEmpty() ? HttpCall::Step::skip() : HttpCall::Step::piece(*text);
             }
             const std::optional<QJsonObject> json = wire::parseObject(sse.data);
@@ -121,7 +122,9 @@ std::unique_ptr<ProviderCall> AnthropicProvider::stream(const QString& systemPro
                 return HttpCall::Step::skip();
             }
             if (event->type == QLatin1String("content_block_delta")) {
-                cache->learn(sse.data, event->text);
+                if (sse.type != "error") {
+                    cache->learn(sse.data, event->text);
+                }
                 return event->text.isEmpty() ? HttpCall::Step::skip()
                                              : HttpCall::Step::piece(event->text);
             }

@@ -1,6 +1,7 @@
 #include "providers/ChatChunk.h"
 
 #include <QJsonArray>
+#include <algorithm>
 
 #include "providers/JsonBytes.h"
 #include "providers/WireFormat.h"
@@ -38,41 +39,25 @@ std::optional<QString> text(const QJsonObject& chunk) {
 std::optional<QString> fastText(QByteArrayView payload) {
     // One choice with one delta, no error, and the text as a plain string: anything else (several
     // choices, content parts, tool calls) is left to the decoder.
-    if (!payload.startsWith('{')) {
+    using jsonBytes::Member;
+    const jsonBytes::Scan scan = jsonBytes::scanObject(payload);
+    if (!scan.valid || scan.escapedNames || scan.count("error") > 0 || scan.count("choices") != 1 ||
+        scan.count("delta") != 1) {
         return std::nullopt;
     }
-    int choices = 0;
-    int deltas = 0;
-    int indexes = 0;
-    int errors = 0;
-    qsizetype choicesAt = -1;
-    qsizetype deltaAt = -1;
-    const bool whole = jsonBytes::scanMembers(payload, [&](QByteArrayView name, qsizetype at) {
-        if (name == "choices") {
-            ++choices;
-            choicesAt = at;
-        } else if (name == "delta") {
-            ++deltas;
-            deltaAt = at;
-        } else if (name == "index") {
-            ++indexes;
-        } else if (name == "error") {
-            ++errors;
-        }
-    });
-    if (!whole || errors > 0 || deltas != 1 || indexes > 1 || choices != 1) {
+    const Member* choices = scan.find("choices");
+    const Member* delta = scan.find("delta");
+    // Another member named "type" at the top could be an error event of another dialect.
+    const bool topLevelType = std::any_of(
+        scan.members.begin(), scan.members.end(),
+        [](const Member& member) { return member.depth == 1 && member.name == "type"; });
+    if (topLevelType || choices->depth != 1 || choices->kind != Member::Kind::array ||
+        choices->length != 1 || delta->depth != 3 || delta->kind != Member::Kind::object ||
+        delta->at < choices->at || delta->at > choices->valueEnd) {
         return std::nullopt;
     }
-    qsizetype at = skipSpaces(payload, choicesAt + 9);
-    if (at >= payload.size() || payload[at] != ':') {
-        return std::nullopt;
-    }
-    at = skipSpaces(payload, at + 1);
-    if (at >= payload.size() || payload[at] != '[') {
-        return std::nullopt;
-    }
-    qsizetype open = skipSpaces(payload, deltaAt + 7);
-    if (deltaAt < at || open >= payload.size() || payload[open] != ':') {
+    qsizetype open = skipSpaces(payload, delta->at + 7);
+    if (open >= payload.size() || payload[open] != ':') {
         return std::nullopt;
     }
     open = skipSpaces(payload, open + 1);

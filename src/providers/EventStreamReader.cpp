@@ -50,12 +50,11 @@ bool EventStreamReader::feed(QByteArrayView data, const LineHandler& handler) {
                 ++pos;
             }
         }
-        const bool goOn = handler(line);
+        if (!handler(line)) {
+            return false;  // this reader may be gone with its owner
+        }
         if (joined) {
             m_partial.resize(0);  // keeps its capacity for the next line cut between reads
-        }
-        if (!goOn) {
-            return false;
         }
     }
     return true;

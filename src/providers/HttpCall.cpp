@@ -221,32 +221,7 @@ void HttpCall::onFinished() {
     }
     if (m_eventDecoder && !(checkHead() && answersWhole())) {
         // A reply cancelled by the transfer timeout is closed and has nothing left to read.
-        const QByteArray rest = m_reply->isReadable() ? m_reply->readAll() : QByteArray();
-        const auto handler = [this](QByteArrayView line) { return handleLine(line); };
-        if (!m_reader.feed(rest, handler)) {
-            return;
-        }
-        // A line cut off by a broken connection is not handed on.
-        if (isTransportFailure(*m_reply)) {
-            if (sendPieces()) {
-                failWithTransportError();
-            }
-            return;
-        }
-        if (!m_reader.finish(handler)) {
-            return;
-        }
-        if (isSuccess(m_status) &&
-            !m_events.finish([this](const ServerSentEvent& event) { return handleEvent(event); })) {
-            return;
-        }
-        if (!isSuccess(m_status)) {
-            failWithStatus(m_text);
-        } else if (sendPieces()) {
-            const QString text = std::move(m_text);
-            detach();
-            deliverCompleted(text);
-        }
+        finishEvents(m_reply->isReadable() ? m_reply->readAll() : QByteArray());
         return;
     }
     if (isTransportFailure(*m_reply)) {
@@ -259,8 +234,46 @@ void HttpCall::onFinished() {
         failWithStatus(wire::errorText(body, m_redactor));
         return;
     }
+    // Some servers label an event stream as JSON; its events are read as events all the same.
+    if (m_eventDecoder && looksLikeEvents(body)) {
+        finishEvents(body);
+        return;
+    }
     detach();
     deliverOutcome(m_bodyDecoder(body));
+}
+
+bool HttpCall::looksLikeEvents(const QByteArray& body) {
+    const QByteArray start = body.left(64).trimmed();
+    return start.startsWith("data:") || start.startsWith("event:") || start.startsWith(':');
+}
+
+void HttpCall::finishEvents(const QByteArray& rest) {
+    const auto handler = [this](QByteArrayView line) { return handleLine(line); };
+    if (!m_reader.feed(rest, handler)) {
+        return;
+    }
+    // A line cut off by a broken connection is not handed on.
+    if (isTransportFailure(*m_reply)) {
+        if (sendPieces()) {
+            failWithTransportError();
+        }
+        return;
+    }
+    if (!m_reader.finish(handler)) {
+        return;
+    }
+    if (isSuccess(m_status) &&
+        !m_events.finish([this](const ServerSentEvent& event) { return handleEvent(event); })) {
+        return;
+    }
+    if (!isSuccess(m_status)) {
+        failWithStatus(m_text);
+    } else if (sendPieces()) {
+        const QString text = std::move(m_text);
+        detach();
+        deliverCompleted(text);
+    }
 }
 
 void HttpCall::deliverOutcome(Outcome outcome) {

@@ -78,6 +78,8 @@ private:
     bool handleEvent(const ServerSentEvent& event);
     bool answersWhole() const;
     bool sendPieces();
+    void finishEvents(const QByteArray& rest);
+    static bool looksLikeEvents(const QByteArray& body);
     bool failWithTransportError();
     bool failWithStatus(const QString& text);
     void deliverOutcome(Outcome outcome);

@@ -171,4 +171,237 @@ qsizetype closingQuote(QByteArrayView text, qsizetype open) {
     return -1;
 }
 
+namespace {
+
+// A recursive-descent check of the JSON grammar over the bytes.
+class Scanner final {
+public:
+    Scanner(QByteArrayView text, Scan& scan) : m_text(text), m_scan(scan) {}
+
+    bool document() {
+        m_pos = skipSpaces(m_text, 0);
+        if (!at('{') || !object(0)) {
+            return false;
+        }
+        return skipSpaces(m_text, m_pos) == m_text.size();
+    }
+
+private:
+    static constexpr int kMaxDepth = 64;
+
+    bool at(char c) const { return m_pos < m_text.size() && m_text[m_pos] == c; }
+
+    // From an opening brace; `depth` is that of the enclosing container.
+    bool object(int depth) {
+        if (depth >= kMaxDepth) {
+            return false;
+        }
+        ++m_pos;
+        m_pos = skipSpaces(m_text, m_pos);
+        if (at('}')) {
+            ++m_pos;
+            return true;
+        }
+        for (;;) {
+            if (!at('"')) {
+                return false;
+            }
+            const qsizetype nameAt = m_pos;
+            if (!string()) {
+                return false;
+            }
+            const QByteArrayView name = m_text.sliced(nameAt + 1, m_pos - nameAt - 2);
+            if (name.contains('\\')) {
+                m_scan.escapedNames = true;
+            }
+            m_pos = skipSpaces(m_text, m_pos);
+            if (!at(':')) {
+                return false;
+            }
+            m_pos = skipSpaces(m_text, m_pos + 1);
+            Member member{name, depth + 1, nameAt};
+            const qsizetype index = m_scan.members.size();
+            m_scan.members.append(member);
+            int length = 0;
+            Member::Kind kind = Member::Kind::other;
+            if (!value(depth + 1, kind, length)) {
+                return false;
+            }
+            Member& stored = m_scan.members[index];
+            stored.kind = kind;
+            stored.length = length;
+            stored.valueEnd = m_pos;
+            m_pos = skipSpaces(m_text, m_pos);
+            if (at('}')) {
+                ++m_pos;
+                return true;
+            }
+            if (!at(',')) {
+                return false;
+            }
+            m_pos = skipSpaces(m_text, m_pos + 1);
+        }
+    }
+
+    bool array(int depth, int& length) {
+        if (depth >= kMaxDepth) {
+            return false;
+        }
+        m_pos = skipSpaces(m_text, m_pos + 1);
+        if (at(']')) {
+            ++m_pos;
+            return true;
+        }
+        for (;;) {
+            Member::Kind kind = Member::Kind::other;
+            int inner = 0;
+            if (!value(depth + 1, kind, inner)) {
+                return false;
+            }
+            ++length;
+            m_pos = skipSpaces(m_text, m_pos);
+            if (at(']')) {
+                ++m_pos;
+                return true;
+            }
+            if (!at(',')) {
+                return false;
+            }
+            m_pos = skipSpaces(m_text, m_pos + 1);
+        }
+    }
+
+    bool value(int depth, Member::Kind& kind, int& length) {
+        if (m_pos >= m_text.size()) {
+            return false;
+        }
+        switch (m_text[m_pos]) {
+            case '{':
+                kind = Member::Kind::object;
+                return object(depth);
+            case '[':
+                kind = Member::Kind::array;
+                return array(depth, length);
+            case '"':
+                kind = Member::Kind::string;
+                return string();
+            case 't':
+                return literal("true");
+            case 'f':
+                return literal("false");
+            case 'n':
+                return literal("null");
+            default:
+                return number();
+        }
+    }
+
+    bool literal(QByteArrayView word) {
+        if (!m_text.sliced(m_pos).startsWith(word)) {
+            return false;
+        }
+        m_pos += word.size();
+        return true;
+    }
+
+    bool digits() {
+        const qsizetype start = m_pos;
+        while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9') {
+            ++m_pos;
+        }
+        return m_pos > start;
+    }
+
+    bool number() {
+        if (at('-')) {
+            ++m_pos;
+        }
+        if (at('0')) {
+            ++m_pos;
+        } else if (!digits()) {
+            return false;
+        }
+        if (at('.')) {
+            ++m_pos;
+            if (!digits()) {
+                return false;
+            }
+        }
+        if (at('e') || at('E')) {
+            ++m_pos;
+            if (at('+') || at('-')) {
+                ++m_pos;
+            }
+            if (!digits()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // From an opening quote to just past the closing one: escapes, no control characters, and
+    // UTF-8 where the bytes leave ASCII.
+    bool string() {
+        const qsizetype open = m_pos;
+        const qsizetype close = closingQuote(m_text, open);
+        if (close < 0) {
+            return false;
+        }
+        bool ascii = true;
+        for (qsizetype i = open + 1; i < close; ++i) {
+            const auto c = static_cast<unsigned char>(m_text[i]);
+            if (c < 0x20) {
+                return false;
+            }
+            ascii = ascii && c < 0x80;
+            if (c != '\\') {
+                continue;
+            }
+            const char escaped = m_text[++i];
+            if (escaped == 'u') {
+                for (qsizetype k = i + 1; k <= i + 4; ++k) {
+                    if (k >= close || hexValue(m_text[k]) < 0) {
+                        return false;
+                    }
+                }
+                i += 4;
+            } else if (!std::strchr("\"\\/bfnrt", escaped) || escaped == '\0') {
+                return false;
+            }
+        }
+        if (!ascii) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString decoded = utf8(m_text.sliced(open + 1, close - open - 1));
+            if (utf8.hasError()) {
+                return false;
+            }
+        }
+        m_pos = close + 1;
+        return true;
+    }
+
+    QByteArrayView m_text;
+    Scan& m_scan;
+    qsizetype m_pos = 0;
+};
+
+}  // namespace
+
+int Scan::count(QByteArrayView name) const {
+    return int(std::count_if(members.begin(), members.end(),
+                             [name](const Member& member) { return member.name == name; }));
+}
+
+const Member* Scan::find(QByteArrayView name) const {
+    const auto found = std::find_if(members.begin(), members.end(),
+                                    [name](const Member& member) { return member.name == name; });
+    return found == members.end() ? nullptr : &*found;
+}
+
+Scan scanObject(QByteArrayView text) {
+    Scan scan;
+    scan.valid = Scanner(text, scan).document();
+    return scan;
+}
+
 }  // namespace ts::jsonBytes

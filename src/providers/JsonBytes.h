@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QVarLengthArray>
 #include <optional>
 
 // Reading JSON text straight from its bytes, for the few places where building a document per
@@ -18,34 +19,30 @@ qsizetype closingQuote(QByteArrayView text, qsizetype open);
 // its closing quote. Nothing when it is malformed, not UTF-8 or holds a lone surrogate.
 std::optional<QString> stringLiteral(QByteArrayView text, qsizetype at, qsizetype& end);
 
-// Calls onKey(name, position of its opening quote) for every member name, at any depth. Returns
-// whether the text is one object whose braces and brackets pair up and that closes at its last
-// byte, so a chunk cut short is never taken for a whole one.
-template <typename OnKey>
-bool scanMembers(QByteArrayView text, OnKey&& onKey) {
-    int depth = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = text[i];
-        if (c == '"') {
-            const qsizetype close = closingQuote(text, i);
-            if (close < 0) {
-                return false;
-            }
-            const qsizetype colon = skipSpaces(text, close + 1);
-            if (colon < size && text[colon] == ':') {
-                onKey(text.sliced(i + 1, close - i - 1), i);
-            }
-            i = close;
-        } else if (c == '{' || c == '[') {
-            ++depth;
-        } else if (c == '}' || c == ']') {
-            if (--depth <= 0) {
-                return depth == 0 && skipSpaces(text, i + 1) == size;
-            }
-        }
-    }
-    return false;
-}
+// One member of an object somewhere in a document.
+struct Member {
+    enum class Kind { object, array, string, other };
+
+    QByteArrayView name;  // raw, between its quotes
+    int depth = 0;        // 1 for the members of the outermost object; arrays count too
+    qsizetype at = 0;     // the opening quote of its name
+    Kind kind = Kind::other;
+    qsizetype valueEnd = 0;  // just past its value
+    int length = 0;          // the number of elements of an array value
+};
+
+// A whole JSON document checked without building it: valid only when the text is exactly one
+// object that a JSON parser would accept (UTF-8 included), with every member listed.
+struct Scan {
+    bool valid = false;
+    bool escapedNames = false;  // some name holds an escape, so its raw bytes are not its name
+    QVarLengthArray<Member, 16> members;
+
+    // The members with this (unescaped) name.
+    int count(QByteArrayView name) const;
+    const Member* find(QByteArrayView name) const;
+};
+
+Scan scanObject(QByteArrayView text);
 
 }  // namespace ts::jsonBytes

@@ -114,8 +114,9 @@ std::unique_ptr<ProviderCall> OpenAIProvider::stream(const QString& systemPrompt
             return HttpCall::Step::end();
         }
         // Nearly every chunk has the usual shape, which is read without building a document.
-        std::optional<QString> text = cache->text(event.data);
-        if (!text && (text = chatChunk::fastText(event.data))) {
+        const bool errorEvent = event.type == "error";
+        std::optional<QString> text = errorEvent ? std::nullopt : cache->text(event.data);
+        if (!text && !errorEvent && (text = chatChunk::fastText(event.data))) {
             cache->learn(event.data, *text);
         }
         if (text) {
@@ -130,7 +131,7 @@ std::unique_ptr<ProviderCall> OpenAIProvider::stream(const QString& systemPrompt
             return HttpCall::Step::fail(std::move(*error));
         }
         text = chatChunk::text(*chunk);
-        if (text) {
+        if (text && !errorEvent) {
             cache->learn(event.data, *text);
         }
         return text && !text->isEmpty() ? HttpCall::Step::piece(*text) : HttpCall::Step::skip();

@@ -36,11 +36,15 @@ bool ServerSentEvents::finish(const Handler& handler) {
 
 bool ServerSentEvents::dispatch(const Handler& handler) {
     const bool hasData = std::exchange(m_hasData, false);
-    const bool goOn = !hasData || handler(m_event);
+    if (hasData && !handler(m_event)) {
+        // The handler may have destroyed this object (a call's owner may drop it from its own
+        // signal): nothing here may be touched any more.
+        return false;
+    }
     // Emptied in place, so the next event reuses the buffers.
     m_event.type.resize(0);
     m_event.data.resize(0);
-    return goOn;
+    return true;
 }
 
 }  // namespace ts

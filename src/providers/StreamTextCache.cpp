@@ -22,17 +22,13 @@ std::optional<QString> StreamTextCache::text(QByteArrayView payload) const {
 void StreamTextCache::learn(QByteArrayView payload, const QString& text) {
     m_prefix.clear();
     m_suffix.clear();
-    int found = 0;
-    qsizetype keyAt = -1;
-    const bool whole = jsonBytes::scanMembers(payload, [&](QByteArrayView name, qsizetype at) {
-        if (name == m_key) {
-            ++found;
-            keyAt = at;
-        }
-    });
-    if (!whole || found != 1) {
+    const jsonBytes::Scan scan = jsonBytes::scanObject(payload);
+    // The one member of that name, unambiguous: a name spelt with escapes could be a second one.
+    if (!scan.valid || scan.escapedNames || scan.count(m_key) != 1 ||
+        scan.find(m_key)->kind != jsonBytes::Member::Kind::string) {
         return;
     }
+    const qsizetype keyAt = scan.find(m_key)->at;
     qsizetype open = jsonBytes::skipSpaces(payload, keyAt + m_key.size() + 2);
     open = open < payload.size() && payload[open] == ':' ? jsonBytes::skipSpaces(payload, open + 1)
                                                          : -1;

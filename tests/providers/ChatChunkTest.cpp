@@ -51,6 +51,19 @@ const struct {
     {"cut short", usual(R"("x")").chopped(1), false},
     {"trailing garbage", usual(R"("x")") + "}", false},
     {"error member", R"({"error":{"message":"m"},"choices":[{"delta":{"content":"x"}}]})", false},
+    {"second choice without delta",
+     R"({"choices":[{"delta":{"content":"a"}},{"finish_reason":"stop"}]})", false},
+    {"delta outside the choices", R"({"choices":[],"x":{"delta":{"content":"hi"}}})", false},
+    {"choices not at the top", R"({"x":{"choices":[{"delta":{"content":"hi"}}]}})", false},
+    {"bad literal after", R"({"choices":[{"delta":{"content":"hi"}}],"a":tru})", false},
+    {"double comma", R"({"choices":[{"delta":{"content":"hi"}}],,})", false},
+    {"trailing comma in an array", R"({"choices":[{"delta":{"content":"hi"}}],"a":[1,2,]})", false},
+    {"brackets crossed", R"({"choices":[{"delta":{"content":"hi"}]}})", false},
+    {"escaped duplicate of choices",
+     R"({"choices":[{"delta":{"content":"hi"}}],"cho\u0069ces":[]})", false},
+    {"escaped error", R"({"err\u006fr":{"message":"m"},"choices":[{"delta":{"content":"hi"}}]})",
+     false},
+    {"error type", R"({"type":"error","choices":[{"delta":{"content":"hi"}}]})", false},
 };
 
 TEST(ChatChunk, FastReadingAgreesWithTheDecoder) {
@@ -88,6 +101,12 @@ TEST(ChatChunk, RepeatedShapeIsReadOnlyWhereItIsTheSame) {
             EXPECT_EQ(text, decoded(row.payload));
         }
     }
+    // A name spelt with escapes may be a second member of that name: nothing is learnt.
+    StreamTextCache escaped("text");
+    escaped.learn(R"({"type":"content_block_delta","delta":{"text":"a","te\u0078t":"a"}})", "a");
+    EXPECT_FALSE(
+        escaped.text(R"({"type":"content_block_delta","delta":{"text":"ZZ","te\u0078t":"a"}})")
+            .has_value());
     // A chunk whose string is not the text the decoder found teaches nothing.
     StreamTextCache wrong("content");
     wrong.learn(first, "Other");

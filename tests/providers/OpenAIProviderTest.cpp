@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+#include <QTest>
 
 #include "CallRecorder.h"
 #include "LoopbackModelServer.h"
@@ -162,6 +163,28 @@ TEST_F(OpenAIProviderTest, StreamWithoutDoneEndsWithTheBody) {
     CallRecorder call(client().stream("s", "u", "m"));
     ASSERT_TRUE(call.wait());
     EXPECT_EQ(call.completed, "only");
+}
+
+// An owner may drop the call from its own signal; nothing of the call may be touched after.
+TEST_F(OpenAIProviderTest, OwnerMayDropTheCallFromItsOwnSignals) {
+    const QByteArray bodies[] = {
+        sseBody({chunk(R"({"content":"A"})"), "[DONE]"}),
+        sseBody({chunk(R"({"content":"A"})"), R"({"error":{"message":"gone"}})"}),
+    };
+    for (const QByteArray& body : bodies) {
+        // Cut inside the last event, so its line is joined from two reads.
+        server.on("POST", "/v1/chat/completions",
+                  ScriptedResponse::eventStream(body).splitAt({int(body.size()) - 5}, 20));
+        std::unique_ptr<ProviderCall> call = client().stream("s", "u", "m");
+        bool ended = false;
+        const auto drop = [&] {
+            call.reset();
+            ended = true;
+        };
+        QObject::connect(call.get(), &ProviderCall::completed, drop);
+        QObject::connect(call.get(), &ProviderCall::failed, drop);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 10000));
+    }
 }
 
 TEST_F(OpenAIProviderTest, ListModelsKeepsChatModelsSorted) {
