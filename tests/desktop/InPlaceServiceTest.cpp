@@ -39,8 +39,9 @@ protected:
 
 }  // namespace
 
-// The copy waits for the hotkey's modifiers to be let go, and gives up after about 250 ms; a
-// copy that never fires fails after the whole polling window (30 polls of 20 ms).
+// The copy waits for the hotkey's modifiers to be let go (a hotkey held 600 ms is common), and
+// gives up after about 2 s; a copy that never fires fails after the whole polling window (30
+// polls of 20 ms).
 TEST_F(InPlaceServiceTest, CopyTimingByHeldModifiersAndThePollingWindow) {
     const struct {
         Modifiers held;
@@ -49,7 +50,8 @@ TEST_F(InPlaceServiceTest, CopyTimingByHeldModifiersAndThePollingWindow) {
         qint64 earliestMs, latestMs;
     } rows[] = {
         {Modifier::control | Modifier::alt | Modifier::super, 60, true, 55, 240},
-        {Modifier::shift, std::nullopt, true, 240, 2000},
+        {Modifier::control | Modifier::alt | Modifier::super, 600, true, 595, 1000},
+        {Modifier::shift, std::nullopt, true, 1990, 4000},
         {Modifiers(), std::nullopt, false, 500, 5000},
     };
     for (const auto& row : rows) {

@@ -33,7 +33,9 @@ public:
 
     static constexpr int kSettleMs = 20;
     static constexpr int kModifierWaitMs = 10;
-    static constexpr int kModifierWaits = 25;
+    // Users often hold a hotkey for half a second or more; a copy sent with Ctrl+Alt+Super
+    // still down is no copy. Up to 2 s, and the copy goes the moment they are up.
+    static constexpr int kModifierWaits = 200;
     static constexpr int kCopyPollMs = 20;
     static constexpr int kCopyPolls = 30;
     static constexpr int kBeforePasteMs = 40;
