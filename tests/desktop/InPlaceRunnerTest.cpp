@@ -276,6 +276,24 @@ TEST_F(InPlaceRunnerTest, ToneCheckNeverRuns) {
     EXPECT_TRUE(configs.isEmpty());
 }
 
+// The source window closed while the model thought and the user is elsewhere: nothing is pasted
+// anywhere, the clipboard comes back, and the answer is kept in the history.
+TEST_F(InPlaceRunnerTest, AnswerForAClosedWindowGoesToTheHistoryOnly) {
+    provider.enqueue({{kAnswer}, {}, {}, 300, false});
+    QSignalSpy finished(&runner, &InPlaceRunner::requestFinished);
+    runner.runInPlace(Mode::rewrite);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return provider.state().requests.size() == 1; }, 5000));
+    fake.frontmost.knownApps.clear();
+    fake.frontmost.setCurrent(AppInfo{9, QStringLiteral("Geany"), QStringLiteral("Geany"), 0x700});
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_EQ(finished.first().first().value<Outcome>(), Outcome::windowChanged);
+    EXPECT_TRUE(pastedClipboard.isEmpty());
+    EXPECT_EQ(fake.clipboard.snapshot(), kRich);
+    ASSERT_EQ(history.items().size(), 1);
+    EXPECT_EQ(toasts.last().kind, ToastKind::error);
+    EXPECT_TRUE(toasts.last().text.startsWith("The window changed before the answer arrived."));
+}
+
 // A second trigger while the first waits would paste twice and take a clipboard that was not
 // given back yet.
 TEST_F(InPlaceRunnerTest, ASecondTriggerWhileOneRunsIsIgnored) {

@@ -86,12 +86,42 @@ TEST_F(InPlaceServiceTest, PasteGivesTheClipboardBackUnlessSomeoneCopiedMeanwhil
                 fake.clipboard.setContents(newer);
             }
         };
-        std::optional<bool> pasted;
-        service.pasteReplacing(QStringLiteral("Improved"), {}, &context,
-                               [&](bool ok) { pasted = ok; });
+        std::optional<InPlaceService::PasteResult> pasted;
+        service.pasteReplacing(QStringLiteral("Improved"), {}, std::nullopt, &context,
+                               [&](InPlaceService::PasteResult result) { pasted = result; });
         ASSERT_TRUE(QTest::qWaitFor([&] { return pasted.has_value(); }, 5000));
-        EXPECT_TRUE(*pasted);
+        EXPECT_EQ(*pasted, InPlaceService::PasteResult::pasted);
         EXPECT_EQ(fake.clipboard.snapshot(), copyDuringPaste ? newer : ClipboardSnapshot());
+    }
+}
+
+// The answer goes only into the window it was copied from: one that lost the focus is activated
+// again first, and one that is gone gets nothing, with the clipboard given back.
+TEST_F(InPlaceServiceTest, PastesOnlyIntoTheSourceWindow) {
+    const AppInfo source{7, "Mousepad", "Mousepad", 0x100};
+    const AppInfo other{8, "Geany", "Geany", 0x200};
+    const ClipboardSnapshot before{{QStringLiteral("text/plain"), "before"}};
+    const struct {
+        const char* name;
+        bool sourceStillOpen;
+        InPlaceService::PasteResult result;
+    } rows[] = {
+        {"focus moved, source open", true, InPlaceService::PasteResult::pasted},
+        {"focus moved, source closed", false, InPlaceService::PasteResult::windowChanged},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        fake.frontmost.knownApps = row.sourceStillOpen ? QList{source, other} : QList{other};
+        fake.frontmost.setCurrent(other);
+        std::optional<AppInfo> frontAtPaste;
+        fake.keys.onSend = [&](const KeyChord&) { frontAtPaste = fake.frontmost.current(); };
+        std::optional<InPlaceService::PasteResult> pasted;
+        service.pasteReplacing(QStringLiteral("Improved"), before, source, &context,
+                               [&](InPlaceService::PasteResult result) { pasted = result; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pasted.has_value(); }, 5000));
+        EXPECT_EQ(*pasted, row.result);
+        EXPECT_EQ(frontAtPaste, row.sourceStillOpen ? std::optional(source) : std::nullopt);
+        EXPECT_EQ(fake.clipboard.snapshot(), before);
     }
 }
 

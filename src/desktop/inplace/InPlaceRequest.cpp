@@ -13,6 +13,9 @@ namespace {
 // keystroke could not be produced at all: the app was left as it was, so say so.
 const QString kPasteFailedMessage =
     QStringLiteral("Paste didn't fire. The text in the app is unchanged.");
+const QString kWindowChangedMessage = QStringLiteral(
+    "The window changed before the answer arrived. Nothing was pasted; the answer is in the "
+    "history.");
 
 struct ModeTexts {
     QString progress;
@@ -106,6 +109,7 @@ void InPlaceRequest::ready() {
         }
         const auto& captured = std::get<CapturedSelection>(r);
         terminal_ = captured.terminal;
+        source_ = captured.source;
         sourceReady(captured.text, captured.appName ? captured.appName : passedApp_,
                     captured.saved);
     });
@@ -130,8 +134,8 @@ void InPlaceRequest::sourceReady(const QString& text, const std::optional<QStrin
 }
 
 void InPlaceRequest::reviewed(const Review& result) {
-    service_.pasteReplacing(result.improved, snapshot_, this,
-                            [this](bool succeeded) { pasted(succeeded); });
+    service_.pasteReplacing(result.improved, snapshot_, source_, this,
+                            [this](InPlaceService::PasteResult result) { pasted(result); });
 }
 
 void InPlaceRequest::failedWith(const QString& message, InPlaceRunner::Outcome outcome) {
@@ -140,8 +144,15 @@ void InPlaceRequest::failedWith(const QString& message, InPlaceRunner::Outcome o
     finish(outcome);
 }
 
-void InPlaceRequest::pasted(bool succeeded) {
-    if (!succeeded) {
+void InPlaceRequest::pasted(InPlaceService::PasteResult result) {
+    if (result == InPlaceService::PasteResult::windowChanged) {
+        // The answer is not lost: it waits in the history.
+        review_->record();
+        toast(kWindowChangedMessage, ToastKind::error);
+        finish(InPlaceRunner::Outcome::windowChanged);
+        return;
+    }
+    if (result != InPlaceService::PasteResult::pasted) {
         toast(kPasteFailedMessage, ToastKind::error);
         finish(InPlaceRunner::Outcome::pasteFailed);
         return;

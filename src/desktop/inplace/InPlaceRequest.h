@@ -33,7 +33,7 @@ private:
                      ClipboardSnapshot snapshot);
     void reviewed(const Review& review);
     void failedWith(const QString& message, InPlaceRunner::Outcome outcome);
-    void pasted(bool succeeded);
+    void pasted(InPlaceService::PasteResult result);
     void toast(const QString& macText, ToastKind kind);
     void finish(InPlaceRunner::Outcome outcome);
 
@@ -48,6 +48,7 @@ private:
     ReviewRequest* review_ = nullptr;  // a child: goes with this request
     QString app_;
     bool terminal_ = false;
+    std::optional<AppInfo> source_;
     ClipboardSnapshot snapshot_;
     bool finished_ = false;
 };

@@ -32,7 +32,8 @@ public:
         captureFailed,
         providerFailed,
         emptyAnswer,
-        pasteFailed
+        pasteFailed,
+        windowChanged
     };
 
     explicit InPlaceRunner(Services services, QObject* parent = nullptr);

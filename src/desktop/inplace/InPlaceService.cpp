@@ -13,6 +13,7 @@ struct InPlaceService::Capture {
     CaptureDone done;
     std::optional<QString> appName;
     bool terminal = false;
+    std::optional<AppInfo> source;
     KeyChord copyChord;
     ClipboardSnapshot saved;
     quint64 countBefore = 0;
@@ -52,6 +53,7 @@ void InPlaceService::captureSelection(QObject* context, CaptureDone done) const 
         capture->appName = app->name;
     }
     capture->terminal = app && isTerminal(app->windowClass);
+    capture->source = app;
     const std::optional<KeyChord> chord =
         clipboardChord(ClipboardCommand::copy, app ? app->windowClass : QString());
     if (!chord) {
@@ -116,12 +118,55 @@ void InPlaceService::finishCopy(std::shared_ptr<Capture> capture) const {
         capture->finish(CaptureError::emptyPasteboard);
         return;
     }
-    capture->finish(
-        CapturedSelection{*text, capture->appName, std::move(capture->saved), capture->terminal});
+    capture->finish(CapturedSelection{*text, capture->appName, std::move(capture->saved),
+                                      capture->terminal, capture->source});
 }
 
 void InPlaceService::pasteReplacing(const QString& text, const ClipboardSnapshot& snapshot,
-                                    QObject* context, PasteDone done) const {
+                                    const std::optional<AppInfo>& source, QObject* context,
+                                    PasteDone done) const {
+    const std::optional<AppInfo> now = platform_.frontmost.current();
+    if (!source || source->windowId == 0 || (now && now->windowId == source->windowId)) {
+        paste(text, snapshot, context, std::move(done));
+        return;
+    }
+    // The user moved on while the model thought: the answer must not land in that window (in a
+    // terminal it would be typed into the running program).
+    qCInfo(lcInPlace, "the source window lost the focus; activating it again");
+    if (!platform_.frontmost.activateWindow(source->windowId)) {
+        restorePasteboard(snapshot);
+        done(PasteResult::windowChanged);
+        return;
+    }
+    waitForSource(text, snapshot, source->windowId, context, std::move(done), kReactivatePolls);
+}
+
+void InPlaceService::waitForSource(const QString& text, const ClipboardSnapshot& snapshot,
+                                   quint64 window, QPointer<QObject> context, PasteDone done,
+                                   int pollsLeft) const {
+    if (!context) {
+        return;
+    }
+    const std::optional<AppInfo> now = platform_.frontmost.current();
+    if (now && now->windowId == window) {
+        paste(text, snapshot, context, std::move(done));
+        return;
+    }
+    if (pollsLeft == 0) {
+        qCInfo(lcInPlace, "the source window did not become active again; nothing pasted");
+        restorePasteboard(snapshot);
+        done(PasteResult::windowChanged);
+        return;
+    }
+    const InPlaceService self = *this;
+    QTimer::singleShot(kReactivatePollMs, context.data(),
+                       [self, text, snapshot, window, context, done, pollsLeft] {
+                           self.waitForSource(text, snapshot, window, context, done, pollsLeft - 1);
+                       });
+}
+
+void InPlaceService::paste(const QString& text, const ClipboardSnapshot& snapshot, QObject* context,
+                           PasteDone done) const {
     QPointer<QObject> guard(context);
     const std::optional<AppInfo> app = platform_.frontmost.current();
     const std::optional<KeyChord> chord =
@@ -141,7 +186,7 @@ void InPlaceService::pasteReplacing(const QString& text, const ClipboardSnapshot
                 qCInfo(lcInPlace, "clipboard changed during the paste; not restoring it");
             }
             if (done) {
-                done(pasted);
+                done(pasted ? PasteResult::pasted : PasteResult::noKeystroke);
             }
         });
     });

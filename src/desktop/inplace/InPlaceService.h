@@ -15,8 +15,9 @@ namespace ts {
 struct CapturedSelection {
     QString text;  // exactly as the clipboard gave it, not trimmed
     std::optional<QString> appName;
-    ClipboardSnapshot saved;  // the clipboard before the synthetic copy
-    bool terminal = false;    // copied out of a terminal emulator
+    ClipboardSnapshot saved;        // the clipboard before the synthetic copy
+    bool terminal = false;          // copied out of a terminal emulator
+    std::optional<AppInfo> source;  // the window it was copied from
 };
 
 // Copying the selection out of another application and pasting a replacement over it,
@@ -28,8 +29,9 @@ public:
 
     using CaptureResult = std::variant<CapturedSelection, CaptureError>;
     using CaptureDone = std::function<void(const CaptureResult&)>;
-    // False when no paste keystroke could be sent (the clipboard is restored either way).
-    using PasteDone = std::function<void(bool pasted)>;
+    // The clipboard is given back whatever the result.
+    enum class PasteResult { pasted, noKeystroke, windowChanged };
+    using PasteDone = std::function<void(PasteResult result)>;
 
     static constexpr int kSettleMs = 20;
     static constexpr int kModifierWaitMs = 10;
@@ -40,13 +42,19 @@ public:
     static constexpr int kCopyPolls = 30;
     static constexpr int kBeforePasteMs = 40;
     static constexpr int kAfterPasteMs = 180;
+    // How long a source window that lost the focus may take to be active again.
+    static constexpr int kReactivatePollMs = 20;
+    static constexpr int kReactivatePolls = 15;
 
     explicit InPlaceService(Platform platform) : platform_(platform) {}
 
     static QString description(CaptureError error);
 
     void captureSelection(QObject* context, CaptureDone done) const;
-    void pasteReplacing(const QString& text, const ClipboardSnapshot& snapshot, QObject* context,
+    // Pastes into `source` only: a window that lost the focus meanwhile is activated again
+    // first, and one that cannot be (closed, or kept from the focus) gets nothing.
+    void pasteReplacing(const QString& text, const ClipboardSnapshot& snapshot,
+                        const std::optional<AppInfo>& source, QObject* context,
                         PasteDone done) const;
     ClipboardSnapshot snapshotPasteboard() const { return platform_.clipboard.snapshot(); }
     void restorePasteboard(const ClipboardSnapshot& snapshot) const;
@@ -58,6 +66,10 @@ private:
     void copy(std::shared_ptr<Capture> capture) const;
     void pollCopy(std::shared_ptr<Capture> capture, int pollsLeft) const;
     void finishCopy(std::shared_ptr<Capture> capture) const;
+    void waitForSource(const QString& text, const ClipboardSnapshot& snapshot, quint64 window,
+                       QPointer<QObject> context, PasteDone done, int pollsLeft) const;
+    void paste(const QString& text, const ClipboardSnapshot& snapshot, QObject* context,
+               PasteDone done) const;
 
     Platform platform_;
 };

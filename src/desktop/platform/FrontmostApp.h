@@ -26,6 +26,9 @@ public:
     // Asks the window manager to activate a window of that process. False when the process
     // has no window or there is no window manager to ask.
     virtual bool activate(qint64 pid) = 0;
+    // Asks the window manager to activate this very window. False when it no longer exists or
+    // there is no window manager to ask.
+    virtual bool activateWindow(quint64 windowId) = 0;
 
 signals:
     // The active window changed (possibly to the same application).

@@ -43,6 +43,16 @@ bool FakeKeySynthesizer::send(const KeyChord& chord) {
     return succeeds;
 }
 
+bool FakeFrontmostApp::activateWindow(quint64 windowId) {
+    for (const AppInfo& app : knownApps) {
+        if (app.windowId == windowId) {
+            setCurrent(app);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool FakeFrontmostApp::activate(qint64 pid) {
     activated.append(pid);
     for (const AppInfo& app : knownApps) {

@@ -51,6 +51,7 @@ public:
 
     std::optional<AppInfo> current() const override { return app_; }
     bool activate(qint64 pid) override;
+    bool activateWindow(quint64 windowId) override;
 
     void setCurrent(std::optional<AppInfo> app);
     QList<qint64> activated;

@@ -1,6 +1,7 @@
 #include "desktop/platform/x11/X11FrontmostApp.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <vector>
 
 #include "desktop/DesktopLogging.h"
@@ -148,6 +149,23 @@ std::optional<AppInfo> X11FrontmostApp::current() const {
     return info;
 }
 
+namespace {
+
+void requestActivation(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2;  // as a pager would: window managers honour it at once
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+}
+
+}  // namespace
+
 bool X11FrontmostApp::activate(qint64 pid) {
     Display* display = x11::qtDisplay();
     if (display == nullptr || pid <= 0) {
@@ -156,22 +174,29 @@ bool X11FrontmostApp::activate(qint64 pid) {
     const Window root = DefaultRootWindow(display);
     const auto clients = cardinals(display, root, "_NET_CLIENT_LIST", XA_WINDOW);
     for (auto it = clients.rbegin(); it != clients.rend(); ++it) {
-        if (windowPid(display, *it) != pid) {
-            continue;
+        if (windowPid(display, *it) == pid) {
+            requestActivation(display, *it);
+            return true;
         }
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = *it;
-        event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = 2;  // as a pager would: window managers honour it at once
-        event.xclient.data.l[1] = CurrentTime;
-        XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-        XFlush(display);
-        return true;
     }
     qCInfo(lcFrontmost, "no window of pid %lld to activate", static_cast<long long>(pid));
     return false;
+}
+
+bool X11FrontmostApp::activateWindow(quint64 windowId) {
+    Display* display = x11::qtDisplay();
+    if (display == nullptr || windowId == 0) {
+        return false;
+    }
+    // Only a window the window manager still lists: a closed one cannot take the paste.
+    const auto clients =
+        cardinals(display, DefaultRootWindow(display), "_NET_CLIENT_LIST", XA_WINDOW);
+    if (std::find(clients.begin(), clients.end(), Window(windowId)) == clients.end()) {
+        qCInfo(lcFrontmost, "window 0x%llx is gone", static_cast<unsigned long long>(windowId));
+        return false;
+    }
+    requestActivation(display, Window(windowId));
+    return true;
 }
 
 bool X11FrontmostApp::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {

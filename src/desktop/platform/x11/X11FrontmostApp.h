@@ -15,6 +15,7 @@ public:
 
     std::optional<AppInfo> current() const override;
     bool activate(qint64 pid) override;
+    bool activateWindow(quint64 windowId) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
