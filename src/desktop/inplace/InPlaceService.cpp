@@ -106,9 +106,14 @@ void InPlaceService::pollCopy(std::shared_ptr<Capture> capture, int pollsLeft) c
     QTimer::singleShot(kCopyPollMs, capture->context.data(), [self, capture, pollsLeft] {
         if (self.platform_.clipboard.changeCount() != capture->countBefore) {
             self.finishCopy(capture);
-        } else {
-            self.pollCopy(capture, pollsLeft - 1);
+            return;
         }
+        if (pollsLeft == kCopyPolls / 2) {
+            qCInfo(lcInPlace, "no copy yet; sending %s once more",
+                   qUtf8Printable(describe(capture->copyChord)));
+            self.platform_.keys.send(capture->copyChord);
+        }
+        self.pollCopy(capture, pollsLeft - 1);
     });
 }
 

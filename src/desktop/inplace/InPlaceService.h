@@ -38,8 +38,10 @@ public:
     // Users often hold a hotkey for half a second or more; a copy sent with Ctrl+Alt+Super
     // still down is no copy. Up to 2 s, and the copy goes the moment they are up.
     static constexpr int kModifierWaits = 200;
+    // A busy desktop may take its time over a copy, and may drop a keystroke that arrives while
+    // it is still busy with the hotkey: the copy is sent once more halfway through.
     static constexpr int kCopyPollMs = 20;
-    static constexpr int kCopyPolls = 30;
+    static constexpr int kCopyPolls = 75;
     static constexpr int kBeforePasteMs = 40;
     static constexpr int kAfterPasteMs = 180;
     // How long a source window that lost the focus may take to be active again.

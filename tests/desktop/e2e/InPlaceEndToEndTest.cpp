@@ -187,6 +187,25 @@ TEST_F(InPlaceEndToEnd, RewriteInAnEditorIsUndoableAndEveryClipboardFormatComesB
         << app->log().toStdString();
 }
 
+// The user moves to another window while the model thinks: the answer still goes into the
+// editor it was copied from, never into the window that has the focus now.
+TEST_F(InPlaceEndToEnd, FocusMovedMeanwhileTheSourceIsRewritten) {
+    ScriptedResponse slow = answer();
+    slow.chunks.first().delayMs = 1500;
+    server.on("POST", "/v1/chat/completions", slow);
+    ASSERT_NO_FATAL_FAILURE(openEditor());
+    ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
+    ASSERT_TRUE(server.waitForRequests(1));
+    start(QStringLiteral("xterm"), {"-T", "elsewhere"});
+    const quint64 elsewhere = waitForWindow(QStringLiteral("elsewhere"));
+    ASSERT_NE(elsewhere, 0u);
+    ASSERT_TRUE(activateWindow(elsewhere));
+    ASSERT_TRUE(app->waitForLog(QStringLiteral("toast success: Rewrote in Mousepad")))
+        << app->log().toStdString();
+    EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
+    expectRichClipboardBack();
+}
+
 TEST_F(InPlaceEndToEnd, ModelErrorLeavesTextAndClipboardAndShowsTheError) {
     server.on("POST", "/v1/chat/completions",
               ScriptedResponse::json(500, R"({"error":{"message":"boom"}})"));
