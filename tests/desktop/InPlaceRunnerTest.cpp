@@ -62,6 +62,7 @@ protected:
                 fake.clipboard.setContents({{QStringLiteral("text/plain"), selection.toUtf8()}});
             } else if (chord.keysym == kKeysymV) {
                 pastedClipboard = fake.clipboard.snapshot();
+                fake.clipboard.readText();
             }
         };
     }

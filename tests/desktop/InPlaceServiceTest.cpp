@@ -84,6 +84,7 @@ TEST_F(InPlaceServiceTest, PasteGivesTheClipboardBackUnlessSomeoneCopiedMeanwhil
     for (const bool copyDuringPaste : {false, true}) {
         SCOPED_TRACE(copyDuringPaste);
         fake.keys.onSend = [&](const KeyChord&) {
+            fake.clipboard.readText();
             if (copyDuringPaste) {
                 fake.clipboard.setContents(newer);
             }
@@ -116,7 +117,10 @@ TEST_F(InPlaceServiceTest, PastesOnlyIntoTheSourceWindow) {
         fake.frontmost.knownApps = row.sourceStillOpen ? QList{source, other} : QList{other};
         fake.frontmost.setCurrent(other);
         std::optional<AppInfo> frontAtPaste;
-        fake.keys.onSend = [&](const KeyChord&) { frontAtPaste = fake.frontmost.current(); };
+        fake.keys.onSend = [&](const KeyChord&) {
+            frontAtPaste = fake.frontmost.current();
+            fake.clipboard.readText();
+        };
         std::optional<InPlaceService::PasteResult> pasted;
         service.pasteReplacing(QStringLiteral("Improved"), before, source, &context,
                                [&](InPlaceService::PasteResult result) { pasted = result; });
@@ -125,6 +129,23 @@ TEST_F(InPlaceServiceTest, PastesOnlyIntoTheSourceWindow) {
         EXPECT_EQ(frontAtPaste, row.sourceStillOpen ? std::optional(source) : std::nullopt);
         EXPECT_EQ(fake.clipboard.snapshot(), before);
     }
+}
+
+// A target that never reads the text (a read-only view, a paste keystroke it ignores) did not
+// paste, whatever the keystroke: that must not read as success.
+TEST_F(InPlaceServiceTest, APasteNobodyReadsIsNoPaste) {
+    const ClipboardSnapshot before{{QStringLiteral("text/plain"), "before"}};
+    fake.clipboard.setContents(before);
+    std::optional<InPlaceService::PasteResult> pasted;
+    QElapsedTimer clock;
+    clock.start();
+    service.pasteReplacing(QStringLiteral("Improved"), before, std::nullopt, &context,
+                           [&](InPlaceService::PasteResult result) { pasted = result; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pasted.has_value(); }, 15000));
+    EXPECT_EQ(*pasted, InPlaceService::PasteResult::notRead);
+    EXPECT_GE(clock.elapsed(), InPlaceService::kReadBoundMs);
+    EXPECT_EQ(fake.clipboard.snapshot(), before);
+    EXPECT_EQ(fake.keys.sent.size(), 1);
 }
 
 TEST_F(InPlaceServiceTest, DeletingTheContextStopsThePendingSteps) {

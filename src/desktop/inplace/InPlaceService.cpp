@@ -177,24 +177,59 @@ void InPlaceService::paste(const QString& text, const ClipboardSnapshot& snapsho
     const std::optional<KeyChord> chord =
         clipboardChord(ClipboardCommand::paste, app ? app->windowClass : QString());
     platform_.clipboard.setText(text, true);
+    const quint64 readsBefore = platform_.clipboard.textReads();
     const InPlaceService self = *this;
-    QTimer::singleShot(kBeforePasteMs, context, [self, text, snapshot, chord, guard, done] {
-        const bool pasted = chord && self.platform_.keys.send(*chord);
-        if (!pasted) {
-            qCWarning(lcInPlace, "no paste keystroke could be sent");
-        }
-        QTimer::singleShot(kAfterPasteMs, guard.data(), [self, text, snapshot, pasted, done] {
-            // Someone copied meanwhile: their newer clipboard wins over the old snapshot.
-            if (self.platform_.clipboard.text() == text) {
-                self.restorePasteboard(snapshot);
-            } else {
-                qCInfo(lcInPlace, "clipboard changed during the paste; not restoring it");
+    QTimer::singleShot(
+        kBeforePasteMs, context, [self, text, snapshot, chord, guard, done, readsBefore] {
+            if (!chord || !self.platform_.keys.send(*chord)) {
+                qCWarning(lcInPlace, "no paste keystroke could be sent");
+                self.giveBack(text, snapshot);
+                if (done) {
+                    done(PasteResult::noKeystroke);
+                }
+                return;
             }
+            self.waitForRead(text, snapshot, readsBefore, guard, done, kReadBoundMs / kReadPollMs);
+        });
+}
+
+void InPlaceService::waitForRead(const QString& text, const ClipboardSnapshot& snapshot,
+                                 quint64 readsBefore, QPointer<QObject> context, PasteDone done,
+                                 int pollsLeft) const {
+    if (!context) {
+        return;
+    }
+    const InPlaceService self = *this;
+    if (platform_.clipboard.textReads() > readsBefore) {
+        QTimer::singleShot(kAfterReadMs, context.data(), [self, text, snapshot, done] {
+            self.giveBack(text, snapshot);
             if (done) {
-                done(pasted ? PasteResult::pasted : PasteResult::noKeystroke);
+                done(PasteResult::pasted);
             }
         });
-    });
+        return;
+    }
+    if (pollsLeft == 0) {
+        qCInfo(lcInPlace, "the target read nothing within %d ms: no paste", kReadBoundMs);
+        giveBack(text, snapshot);
+        if (done) {
+            done(PasteResult::notRead);
+        }
+        return;
+    }
+    QTimer::singleShot(
+        kReadPollMs, context.data(), [self, text, snapshot, readsBefore, context, done, pollsLeft] {
+            self.waitForRead(text, snapshot, readsBefore, context, done, pollsLeft - 1);
+        });
+}
+
+void InPlaceService::giveBack(const QString& text, const ClipboardSnapshot& snapshot) const {
+    // Someone copied meanwhile: their newer clipboard wins over the old snapshot.
+    if (platform_.clipboard.text() == text) {
+        restorePasteboard(snapshot);
+    } else {
+        qCInfo(lcInPlace, "clipboard changed during the paste; not restoring it");
+    }
 }
 
 void InPlaceService::restorePasteboard(const ClipboardSnapshot& snapshot) const {

@@ -30,7 +30,7 @@ public:
     using CaptureResult = std::variant<CapturedSelection, CaptureError>;
     using CaptureDone = std::function<void(const CaptureResult&)>;
     // The clipboard is given back whatever the result.
-    enum class PasteResult { pasted, noKeystroke, windowChanged };
+    enum class PasteResult { pasted, noKeystroke, notRead, windowChanged };
     using PasteDone = std::function<void(PasteResult result)>;
 
     static constexpr int kSettleMs = 20;
@@ -43,7 +43,12 @@ public:
     static constexpr int kCopyPollMs = 20;
     static constexpr int kCopyPolls = 75;
     static constexpr int kBeforePasteMs = 40;
-    static constexpr int kAfterPasteMs = 180;
+    // The paste is confirmed when the target reads our text; the clipboard is given back a
+    // moment later. Some targets (an office suite with a rich clipboard) first ask for other
+    // formats and read the text only seconds later; one that reads nothing did not paste.
+    static constexpr int kReadPollMs = 20;
+    static constexpr int kReadBoundMs = 4000;
+    static constexpr int kAfterReadMs = 30;
     // How long a source window that lost the focus may take to be active again.
     static constexpr int kReactivatePollMs = 20;
     static constexpr int kReactivatePolls = 15;
@@ -72,6 +77,9 @@ private:
                        QPointer<QObject> context, PasteDone done, int pollsLeft) const;
     void paste(const QString& text, const ClipboardSnapshot& snapshot, QObject* context,
                PasteDone done) const;
+    void waitForRead(const QString& text, const ClipboardSnapshot& snapshot, quint64 readsBefore,
+                     QPointer<QObject> context, PasteDone done, int pollsLeft) const;
+    void giveBack(const QString& text, const ClipboardSnapshot& snapshot) const;
 
     Platform platform_;
 };

@@ -37,6 +37,9 @@ public:
     virtual std::optional<QString> text() const = 0;
     // Grows on every clipboard change by any process, this one included. Only compare it.
     virtual quint64 changeCount() const = 0;
+    // Grows each time another program reads a text format of text this process put there with
+    // setText: the sign that a paste really happened. Only compare it.
+    virtual quint64 textReads() const = 0;
 
 signals:
     void changed();

@@ -18,6 +18,13 @@ void FakeClipboard::setText(const QString& text, bool secretHint) {
         contents.append({QString::fromLatin1(kPasswordManagerHintFormat), "secret"});
     }
     setContents(contents);
+    ownText_ = true;
+}
+
+void FakeClipboard::readText() {
+    if (ownText_) {
+        ++textReads_;
+    }
 }
 
 std::optional<QString> FakeClipboard::text() const {
@@ -31,6 +38,7 @@ std::optional<QString> FakeClipboard::text() const {
 
 void FakeClipboard::setContents(const ClipboardSnapshot& contents) {
     contents_ = contents;
+    ownText_ = false;
     ++changeCount_;
     emit changed();
 }
@@ -89,6 +97,8 @@ void FakePlatform::copyProduces(const QString& text) {
     keys.onSend = [this, text](const KeyChord& chord) {
         if (chord.keysym == kKeysymC) {
             clipboard.setContents({{QStringLiteral("text/plain"), text.toUtf8()}});
+        } else if (chord.keysym == kKeysymV) {
+            clipboard.readText();
         }
     };
 }

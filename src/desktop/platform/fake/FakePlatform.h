@@ -19,13 +19,18 @@ public:
     void setText(const QString& text, bool secretHint) override;
     std::optional<QString> text() const override;
     quint64 changeCount() const override { return changeCount_; }
+    quint64 textReads() const override { return textReads_; }
 
     // As if another program put these formats on the clipboard.
     void setContents(const ClipboardSnapshot& contents);
+    // As if another program pasted: a read of text set by setText counts.
+    void readText();
 
 private:
     ClipboardSnapshot contents_;
     quint64 changeCount_ = 0;
+    quint64 textReads_ = 0;
+    bool ownText_ = false;
 };
 
 // Records every chord; a test decides what a chord does to the desktop through onSend.

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
 
 namespace ts {
 
@@ -38,7 +39,46 @@ void setClipboardData(QMimeData* mime) {
     }
 }
 
+// Text whose every read is reported: Qt answers another program's request for a format by
+// asking the data for it, so a read means a paste happened.
+class WatchedText final : public QMimeData {
+public:
+    explicit WatchedText(X11Clipboard* owner) : m_owner(owner) {}
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType type) const override {
+        if (m_owner) {
+            m_owner->noteRead(format);
+        }
+        return QMimeData::retrieveData(format, type);
+    }
+
+private:
+    QPointer<X11Clipboard> m_owner;
+};
+
+// Our own reads of the clipboard are no paste.
+class SelfRead final {
+public:
+    explicit SelfRead(int& depth) : m_depth(depth) { ++m_depth; }
+    ~SelfRead() { --m_depth; }
+    SelfRead(const SelfRead&) = delete;
+    SelfRead& operator=(const SelfRead&) = delete;
+
+private:
+    int& m_depth;
+};
+
 }  // namespace
+
+void X11Clipboard::noteRead(const QString& format) {
+    const bool text = format.startsWith(QLatin1String("text/plain")) ||
+                      format == QLatin1String("UTF8_STRING") || format == QLatin1String("STRING") ||
+                      format == QLatin1String("TEXT");
+    if (text && selfReads_ == 0) {
+        ++textReads_;
+    }
+}
 
 X11Clipboard::X11Clipboard(QObject* parent) : Clipboard(parent) {
     QClipboard* clipboard = guiClipboard();
@@ -54,6 +94,7 @@ X11Clipboard::X11Clipboard(QObject* parent) : Clipboard(parent) {
 }
 
 ClipboardSnapshot X11Clipboard::snapshot() const {
+    const SelfRead self(selfReads_);
     ClipboardSnapshot out;
     const QMimeData* mime = clipboardData();
     if (mime == nullptr) {
@@ -87,7 +128,7 @@ void X11Clipboard::clear() {
 }
 
 void X11Clipboard::setText(const QString& text, bool secretHint) {
-    auto* mime = new QMimeData;
+    auto* mime = new WatchedText(this);
     mime->setText(text);
     if (secretHint) {
         mime->setData(QString::fromLatin1(kPasswordManagerHintFormat), QByteArrayLiteral("secret"));
@@ -96,6 +137,7 @@ void X11Clipboard::setText(const QString& text, bool secretHint) {
 }
 
 std::optional<QString> X11Clipboard::text() const {
+    const SelfRead self(selfReads_);
     const QMimeData* mime = clipboardData();
     if (mime == nullptr || !mime->hasText()) {
         return std::nullopt;

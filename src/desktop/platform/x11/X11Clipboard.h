@@ -16,9 +16,15 @@ public:
     void setText(const QString& text, bool secretHint) override;
     std::optional<QString> text() const override;
     quint64 changeCount() const override { return changeCount_; }
+    quint64 textReads() const override { return textReads_; }
+
+    // Called by the text this process put on the clipboard whenever one of its formats is read.
+    void noteRead(const QString& format);
 
 private:
     quint64 changeCount_ = 0;
+    quint64 textReads_ = 0;
+    mutable int selfReads_ = 0;  // reads of our own, which are no paste
 };
 
 }  // namespace ts
