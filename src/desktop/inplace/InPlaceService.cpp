@@ -17,8 +17,16 @@ struct InPlaceService::Capture {
     KeyChord copyChord;
     ClipboardSnapshot saved;
     quint64 countBefore = 0;
+    QMetaObject::Connection onChange;  // the clipboard's own change notice during the copy
+    bool finished = false;
 
+    // At most once, whichever of the notice and the polls comes first.
     void finish(const CaptureResult& result) {
+        if (finished) {
+            return;
+        }
+        finished = true;
+        QObject::disconnect(onChange);
         if (context && done) {
             done(result);
         }
@@ -88,6 +96,16 @@ void InPlaceService::waitForModifiers(std::shared_ptr<Capture> capture, int wait
 void InPlaceService::copy(std::shared_ptr<Capture> capture) const {
     capture->saved = platform_.clipboard.snapshot();
     capture->countBefore = platform_.clipboard.changeCount();
+    // The clipboard tells of its change itself (XFixes on X11), so the copy is taken the moment
+    // it lands; the polls only bound the wait.
+    const InPlaceService self = *this;
+    capture->onChange = QObject::connect(
+        &platform_.clipboard, &Clipboard::changed, capture->context.data(), [self, capture] {
+            if (!capture->finished &&
+                self.platform_.clipboard.changeCount() != capture->countBefore) {
+                self.finishCopy(capture);
+            }
+        });
     if (!platform_.keys.send(capture->copyChord)) {
         qCWarning(lcInPlace, "the copy keystroke %s could not be sent",
                   qUtf8Printable(describe(capture->copyChord)));
@@ -104,6 +122,9 @@ void InPlaceService::pollCopy(std::shared_ptr<Capture> capture, int pollsLeft) c
     }
     const InPlaceService self = *this;
     QTimer::singleShot(kCopyPollMs, capture->context.data(), [self, capture, pollsLeft] {
+        if (capture->finished) {
+            return;
+        }
         if (self.platform_.clipboard.changeCount() != capture->countBefore) {
             self.finishCopy(capture);
             return;
