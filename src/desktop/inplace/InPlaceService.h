@@ -48,7 +48,7 @@ public:
     // formats and read the text only seconds later; one that reads nothing did not paste.
     static constexpr int kReadPollMs = 20;
     static constexpr int kReadBoundMs = 4000;
-    static constexpr int kAfterReadMs = 30;
+    static constexpr int kAfterReadMs = 10;
     // How long a source window that lost the focus may take to be active again.
     static constexpr int kReactivatePollMs = 20;
     static constexpr int kReactivatePolls = 15;
