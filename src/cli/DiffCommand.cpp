@@ -39,33 +39,20 @@ int runDiff(CliEnvironment& env, const Invocation& invocation) {
                 << Qt::endl;
         return exitSuccess;
     }
+    // What goes around an inserted and a removed run: colour on a terminal, else the markers.
+    struct Wrap {
+        const char* open;
+        const char* close;
+    };
+    const Wrap insert = env.outIsTerminal ? Wrap{"\x1b[32m", "\x1b[0m"} : Wrap{"{+", "+}"};
+    const Wrap remove = env.outIsTerminal ? Wrap{"\x1b[31;9m", "\x1b[0m"} : Wrap{"[-", "-]"};
     for (const DiffSegment& segment : segments) {
-        if (!env.outIsTerminal) {
-            // Without colour the markers carry the operation.
-            switch (segment.op) {
-                case DiffOp::equal:
-                    env.out << segment.text;
-                    break;
-                case DiffOp::insert:
-                    env.out << "{+" << segment.text << "+}";
-                    break;
-                case DiffOp::delete_:
-                    env.out << "[-" << segment.text << "-]";
-                    break;
-            }
+        if (segment.op == DiffOp::equal) {
+            env.out << segment.text;
             continue;
         }
-        switch (segment.op) {
-            case DiffOp::equal:
-                env.out << segment.text;
-                break;
-            case DiffOp::insert:
-                env.out << "\x1b[32m" << segment.text << "\x1b[0m";
-                break;
-            case DiffOp::delete_:
-                env.out << "\x1b[31;9m" << segment.text << "\x1b[0m";
-                break;
-        }
+        const Wrap& wrap = segment.op == DiffOp::insert ? insert : remove;
+        env.out << wrap.open << segment.text << wrap.close;
     }
     env.out << Qt::endl;
     return exitSuccess;

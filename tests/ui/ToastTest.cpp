@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScopeGuard>
@@ -88,13 +90,21 @@ TEST(Appearance, ToastAndPopoverFollowTheSettingSource) {
         for (Kind kind : {Kind::info, Kind::success, Kind::error}) {
             ToastView view;
             view.resize(kToastSize);
-            view.setState({QStringLiteral("A rather long toast text that must be elided"), kind});
+            view.setState({QStringLiteral("A toast text"), kind});
             const QImage image = view.grab().toImage();
             ASSERT_EQ(image.size(), kToastSize);
             // The card is painted with the scheme's gradient in the middle of the panel.
             EXPECT_EQ(image.pixelColor(kToastSize.width() / 2, 4).lightness() > 128, !dark)
                 << static_cast<int>(kind);
         }
+        // A long toast as a user sees it, saved for review under the build tree.
+        ToastPanel panel;
+        panel.setState({QStringLiteral("The window changed before the answer arrived. Nothing "
+                                       "was pasted; the answer is in the history."),
+                        Kind::error});
+        const QString shots = QCoreApplication::applicationDirPath() + "/screenshots";
+        QDir().mkpath(shots);
+        EXPECT_TRUE(panel.grab().save(shots + (dark ? "/toast-dark.png" : "/toast-light.png")));
         const Palette& palette = dark ? Palette::dark() : Palette::light();
         PopoverBackground background;
         background.resize(100, 400);
