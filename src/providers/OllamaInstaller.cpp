@@ -16,6 +16,7 @@
 #include "providers/EventStreamReader.h"
 #include "providers/LLMError.h"
 #include "providers/NetworkAccess.h"
+#include "providers/ProviderFactory.h"
 #include "providers/WireFormat.h"
 
 Q_LOGGING_CATEGORY(lcOllama, "tessarine.providers.ollama")
@@ -28,11 +29,6 @@ const QString pullFailedText = QStringLiteral("Pull request failed");
 
 bool isSuccess(int status) {
     return status >= 200 && status <= 299;
-}
-
-bool isUsableBase(const QUrl& url) {
-    return url.isValid() && !url.host().isEmpty() &&
-           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
 QUrl rootOf(const QUrl& url) {
@@ -180,7 +176,7 @@ QUrl OllamaInstaller::serverRootURL() const {
     const QString setting =
         m_environment.baseURLSetting ? m_environment.baseURLSetting().trimmed() : QString();
     const QUrl url(setting, QUrl::StrictMode);
-    if (setting.isEmpty() || !isUsableBase(url)) {
+    if (setting.isEmpty() || !isHttpURL(setting)) {
         return fallbackRoot();
     }
     const QUrl root = rootOf(url);
