@@ -13,6 +13,8 @@ RUN_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libsecret-1-dev libglib2.0-dev
   libx11-dev libxtst-dev libxi-dev libxcb1-dev libxkbcommon-dev
+  # the bundled SVG icons, and the windows on a Wayland session
+  qt6-svg-dev qt6-wayland
 )
 TEST_PACKAGES=(
   clang-format
@@ -21,6 +23,8 @@ TEST_PACKAGES=(
   dbus dbus-x11 gnome-keyring libsecret-tools
   xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox
   mousepad zenity lxterminal xterm
+  # a tray host, and the accessibility bus the screen-reader tests walk
+  trayer at-spi2-core python3-pyatspi
   # fonts so the widgets and editors render under Xvfb
   fonts-dejavu-core
 )

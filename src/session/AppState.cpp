@@ -5,6 +5,7 @@
 #include "core/Compositions.h"
 #include "core/LinkDetector.h"
 #include "core/ReviewParser.h"
+#include "session/AppEvents.h"
 #include "session/ClipboardAccess.h"
 #include "session/RequestSetup.h"
 #include "session/ReviewRequest.h"
@@ -33,7 +34,7 @@ AppState::AppState(Services services, QObject* parent)
     m_dismissTimer = new QTimer(this);
     m_dismissTimer->setSingleShot(true);
     m_dismissTimer->setInterval(kDismissDelayMs);
-    connect(m_dismissTimer, &QTimer::timeout, this, &AppState::dismissPopoverRequested);
+    connect(m_dismissTimer, &QTimer::timeout, &AppEvents::shared(), &AppEvents::dismissPopover);
 }
 
 AppState::~AppState() = default;

@@ -119,8 +119,6 @@ signals:
     void lastModeChanged();
     void streamingImprovedChanged();
     void currentHistoryIDChanged();
-    // "io.tessarine.dismissPopover": the shell closes the main window.
-    void dismissPopoverRequested();
 
 private:
     void start(const ReviewInput& input);

@@ -7,6 +7,7 @@
 #include "ScriptedProvider.h"
 #include "core/Prompts.h"
 #include "providers/ProviderFactory.h"
+#include "session/AppEvents.h"
 #include "session/AppState.h"
 #include "session/ClipboardAccess.h"
 #include "store/HistoryStore.h"
@@ -299,7 +300,7 @@ TEST_F(AppStateTest, CopyPutsTextOnTheClipboardThenAsksToDismiss) {
     EXPECT_EQ(clipboard.writes, 0);
     provider.enqueueAnswer({"Better text"});
     runWith("Original text");
-    QSignalSpy dismiss(&state, &AppState::dismissPopoverRequested);
+    QSignalSpy dismiss(&AppEvents::shared(), &AppEvents::dismissPopover);
     state.copyImproved();
     EXPECT_EQ(clipboard.content, "Better text");
     EXPECT_TRUE(state.copied());

@@ -1,0 +1,74 @@
+#include "ui/main/ErrorBannerView.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/theme/Icons.h"
+#include "ui/theme/Palette.h"
+
+namespace ts {
+
+ErrorBannerView::ErrorBannerView(QWidget* parent)
+    : QFrame(parent),
+      m_icon(new QLabel(this)),
+      m_title(new QLabel(this)),
+      m_message(new QLabel(this)),
+      m_openSettings(new QPushButton(QStringLiteral("Open Settings"), this)),
+      m_retry(new QPushButton(QStringLiteral("Retry"), this)) {
+    setObjectName(QStringLiteral("errorBanner"));
+    m_title->setProperty("role", QStringLiteral("bannerTitle"));
+    m_message->setProperty("role", QStringLiteral("bannerText"));
+    m_message->setWordWrap(true);
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_icon->setAccessibleName(QStringLiteral("Error"));
+    for (QPushButton* button : {m_openSettings, m_retry}) {
+        button->setProperty("role", QStringLiteral("secondary"));
+        button->setAccessibleName(button->text());
+    }
+
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(m_icon);
+    heading->addWidget(m_title, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_openSettings);
+    buttons->addWidget(m_retry);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(14, 12, 14, 12);
+    column->addLayout(heading);
+    column->addWidget(m_message);
+    column->addLayout(buttons);
+
+    connect(m_openSettings, &QPushButton::clicked, this, &ErrorBannerView::openSettingsClicked);
+    connect(m_retry, &QPushButton::clicked, this, &ErrorBannerView::retryClicked);
+    refreshIcons();
+}
+
+void ErrorBannerView::show(const QString& message, bool isMissingKey) {
+    m_title->setText(isMissingKey ? QStringLiteral("Setup needed")
+                                  : QStringLiteral("Something went wrong"));
+    m_message->setText(message);
+    m_openSettings->setVisible(isMissingKey);
+    m_retry->setVisible(true);
+    QFrame::show();
+}
+
+void ErrorBannerView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::StyleChange) {
+        refreshIcons();
+    }
+    QFrame::changeEvent(event);
+}
+
+void ErrorBannerView::refreshIcons() {
+    const Palette& palette = Palette::current();
+    m_icon->setPixmap(
+        icons::symbol(QStringLiteral("exclamationmark.triangle"), palette.red).pixmap(18, 18));
+    m_openSettings->setIcon(icons::symbol(QStringLiteral("gearshape.fill"), palette.text));
+    m_retry->setIcon(icons::symbol(QStringLiteral("arrow.clockwise"), palette.text));
+}
+
+}  // namespace ts

@@ -1,0 +1,84 @@
+#include "ui/main/ModeSelector.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QToolButton>
+
+#include "ui/theme/Icons.h"
+#include "ui/theme/Palette.h"
+
+namespace ts {
+
+QString ModeSelector::label(Mode mode) {
+    switch (mode) {
+        case Mode::rewrite:
+            return QStringLiteral("Rewrite");
+        case Mode::proofread:
+            return QStringLiteral("Proofread");
+        case Mode::reply:
+            return QStringLiteral("Reply");
+        case Mode::ask:
+            return QStringLiteral("Custom");
+        case Mode::toneCheck:
+            return QStringLiteral("Tone");
+    }
+    return {};
+}
+
+ModeSelector::ModeSelector(QWidget* parent) : QWidget(parent), m_group(new QButtonGroup(this)) {
+    setObjectName(QStringLiteral("modeSelector"));
+    setAttribute(Qt::WA_StyledBackground);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(3, 3, 3, 3);
+    row->setSpacing(2);
+    int id = 0;
+    for (const Mode mode : EnumCases<Mode>::all) {
+        auto* segment = new QToolButton(this);
+        segment->setProperty("role", QStringLiteral("segment"));
+        segment->setText(label(mode));
+        segment->setAccessibleName(label(mode));
+        segment->setCheckable(true);
+        segment->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        segment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        segment->setFocusPolicy(Qt::StrongFocus);
+        m_group->addButton(segment, id++);
+        row->addWidget(segment);
+    }
+    m_group->setExclusive(true);
+    connect(m_group, &QButtonGroup::idClicked, this, [this](int index) {
+        emit modeChosen(EnumCases<Mode>::all[static_cast<std::size_t>(index)]);
+    });
+    refreshIcons();
+    setMode(Mode::rewrite);
+}
+
+void ModeSelector::setMode(Mode mode) {
+    const auto& modes = EnumCases<Mode>::all;
+    for (std::size_t i = 0; i < modes.size(); ++i) {
+        if (modes[i] == mode) {
+            m_group->button(static_cast<int>(i))->setChecked(true);
+        }
+    }
+    refreshIcons();
+}
+
+void ModeSelector::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::StyleChange) {
+        refreshIcons();
+    }
+    QWidget::changeEvent(event);
+}
+
+void ModeSelector::refreshIcons() {
+    const Palette& palette = Palette::current();
+    const auto& modes = EnumCases<Mode>::all;
+    for (std::size_t i = 0; i < modes.size(); ++i) {
+        QAbstractButton* segment = m_group->button(static_cast<int>(i));
+        const QColor tint = segment->isChecked() ? palette.pillSelectedText : palette.textDim;
+        segment->setIcon(icons::symbol(symbolName(modes[i]), tint));
+    }
+}
+
+}  // namespace ts

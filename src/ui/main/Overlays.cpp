@@ -1,0 +1,162 @@
+#include "ui/main/Overlays.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/main/MainKeyCommands.h"
+#include "ui/main/ModeSelector.h"
+#include "ui/theme/Icons.h"
+#include "ui/theme/Palette.h"
+
+namespace ts {
+
+namespace {
+
+constexpr int kMaxShown = 30;
+
+}  // namespace
+
+Overlay::Overlay(const QString& title, QWidget* parent) : QFrame(parent), m_body(new QVBoxLayout) {
+    setObjectName(QStringLiteral("overlay"));
+    setAttribute(Qt::WA_StyledBackground);
+    setAccessibleName(title);
+    auto* heading = new QLabel(title, this);
+    heading->setProperty("role", QStringLiteral("overlayTitle"));
+    auto* close = new QToolButton(this);
+    close->setIcon(icons::symbol(QStringLiteral("xmark"), Palette::current().textDim));
+    close->setToolTip(QStringLiteral("Close"));
+    close->setAccessibleName(QStringLiteral("Close"));
+    close->setAutoRaise(true);
+    connect(close, &QToolButton::clicked, this, [this] {
+        hide();
+        emit closed();
+    });
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading, 1);
+    top->addWidget(close);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(18, 16, 18, 16);
+    column->addLayout(top);
+    column->addLayout(m_body, 1);
+    parent->installEventFilter(this);
+    hide();
+}
+
+void Overlay::open() {
+    setGeometry(parentWidget()->rect());
+    show();
+    raise();
+    focusNextChild();
+}
+
+void Overlay::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        emit closed();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+bool Overlay::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        setGeometry(parentWidget()->rect());
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+HistoryOverlay::HistoryOverlay(QWidget* parent, Clock now)
+    : Overlay(QStringLiteral("History"), parent),
+      m_now(now ? std::move(now) : Clock([] { return QDateTime::currentDateTimeUtc(); })),
+      m_list(new QListWidget(this)),
+      m_empty(new QLabel(QStringLiteral("No reviews yet."), this)) {
+    m_list->setObjectName(QStringLiteral("historyList"));
+    m_list->setAccessibleName(QStringLiteral("History"));
+    m_list->setWordWrap(true);
+    m_list->setUniformItemSizes(false);
+    m_empty->setProperty("role", QStringLiteral("hint"));
+    body()->addWidget(m_empty);
+    body()->addWidget(m_list, 1);
+    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const int row = m_list->row(item);
+        if (row >= 0 && row < m_items.size()) {
+            hide();
+            emit chosen(m_items.at(row));
+        }
+    });
+    connect(m_list, &QListWidget::itemClicked, m_list, &QListWidget::itemActivated);
+}
+
+void HistoryOverlay::showItems(const QList<HistoryItem>& items) {
+    m_items = items.mid(0, kMaxShown);
+    m_list->clear();
+    const QDateTime now = m_now();
+    for (const HistoryItem& item : m_items) {
+        m_list->addItem(describe(item, now));
+    }
+    m_empty->setVisible(m_items.isEmpty());
+    m_list->setVisible(!m_items.isEmpty());
+    if (!m_items.isEmpty()) {
+        m_list->setCurrentRow(0);
+    }
+}
+
+QString HistoryOverlay::describe(const HistoryItem& item, const QDateTime& now) {
+    QStringList parts;
+    parts << ModeSelector::label(item.mode.value_or(Mode::rewrite));
+    const QString firstLine = item.original.trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
+    parts << (firstLine.size() > 60 ? firstLine.left(59) + QStringLiteral("…") : firstLine);
+    parts << relativeTime(item.date, now);
+    if (item.rating) {
+        parts << (*item.rating == Rating::up ? QStringLiteral("Liked")
+                                             : QStringLiteral("Disliked"));
+    }
+    return parts.join(QStringLiteral(" · "));
+}
+
+QString HistoryOverlay::relativeTime(const QDateTime& date, const QDateTime& now) {
+    const qint64 seconds = std::max<qint64>(0, date.secsTo(now));
+    if (seconds < 60) {
+        return QStringLiteral("just now");
+    }
+    if (seconds < 3600) {
+        return QStringLiteral("%1 min ago").arg(seconds / 60);
+    }
+    if (seconds < 86400) {
+        return QStringLiteral("%1 h ago").arg(seconds / 3600);
+    }
+    const qint64 days = seconds / 86400;
+    if (days < 7) {
+        return days == 1 ? QStringLiteral("yesterday") : QStringLiteral("%1 days ago").arg(days);
+    }
+    return QLocale().toString(date.toLocalTime().date(), QLocale::ShortFormat);
+}
+
+ShortcutsOverlay::ShortcutsOverlay(QWidget* parent)
+    : Overlay(QStringLiteral("Keyboard Shortcuts"), parent) {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(8);
+    int row = 0;
+    for (const KeyHelpRow& help : keyHelpRows()) {
+        auto* keys = new QLabel(help.keys, this);
+        keys->setProperty("role", QStringLiteral("keycap"));
+        auto* action = new QLabel(help.action, this);
+        action->setWordWrap(true);
+        action->setProperty("role", QStringLiteral("bodyText"));
+        grid->addWidget(keys, row, 0, Qt::AlignTop);
+        grid->addWidget(action, row, 1);
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    body()->addLayout(grid);
+    body()->addStretch(1);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+}  // namespace ts
