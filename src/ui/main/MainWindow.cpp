@@ -122,7 +122,16 @@ MainWindow::MainWindow(Services services, QWidget* parent)
             [this] { m_views->modes->setMode(m_views->session.mode()); });
     connect(&session, &AppState::phaseChanged, this, &MainWindow::showPhase);
     connect(v.banner, &ErrorBannerView::openSettingsClicked, this, &MainWindow::settingsRequested);
-    connect(v.banner, &ErrorBannerView::retryClicked, &session, &AppState::retry);
+    connect(v.banner, &ErrorBannerView::retryClicked, this, [this] {
+        // A request stopped for a missing key was never sent: retrying the last sent text
+        // would replace what the user has typed since, so the editor's input runs instead.
+        AppState& s = m_views->session;
+        if (s.phase().message == QString::fromUtf8(kMissingKeyMessage)) {
+            s.run();
+        } else {
+            s.retry();
+        }
+    });
     connect(v.settings, &QToolButton::clicked, this, &MainWindow::settingsRequested);
     connect(v.shortcuts, &QToolButton::clicked, v.shortcutsOverlay, &Overlay::open);
     connect(v.history, &QToolButton::clicked, this, &MainWindow::showHistory);

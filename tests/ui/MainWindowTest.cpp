@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "LoopbackModelServer.h"
+#include "desktop/SessionClipboard.h"
+#include "desktop/platform/x11/X11Clipboard.h"
+#include "session/AppEvents.h"
+#include "session/AppState.h"
+#include "store/HistoryStore.h"
+#include "store/MemoryKeyStore.h"
+#include "store/PromptStore.h"
+#include "store/SettingsStore.h"
+#include "ui/main/MainWindow.h"
+#include "ui/theme/Palette.h"
+#include "ui/theme/StyleSheet.h"
+
+using namespace ts;
+using namespace ts::test;
+
+namespace {
+
+QByteArray chunk(const QString& text) {
+    QJsonObject delta{{"content", text}};
+    QJsonObject choice{{"index", 0}, {"delta", delta}};
+    return QJsonDocument(QJsonObject{{"choices", QJsonArray{choice}}})
+        .toJson(QJsonDocument::Compact);
+}
+
+// The answer of a chat-completions stream, one piece per word.
+ScriptedResponse streamed(const QString& answer, int delayMs = 0) {
+    QList<QByteArray> payloads;
+    for (const QString& word : answer.split(QLatin1Char(' '))) {
+        payloads << chunk(payloads.isEmpty() ? word : QLatin1Char(' ') + word);
+    }
+    payloads << "[DONE]";
+    ScriptedResponse response = ScriptedResponse::eventStream(sseBody(payloads));
+    if (delayMs > 0) {
+        response.splitEvery(40, delayMs);
+    }
+    return response;
+}
+
+template <typename W>
+W* named(QWidget& root, const QString& name) {
+    for (W* widget : root.findChildren<W*>()) {
+        if (widget->accessibleName() == name && widget->isVisibleTo(&root)) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+QAbstractButton* button(QWidget& root, const QString& label) {
+    for (QAbstractButton* b : root.findChildren<QAbstractButton*>()) {
+        if (b->text() == label && b->isVisibleTo(&root)) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+bool showsText(QWidget& root, const QString& text) {
+    for (QLabel* label : root.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&root) && label->text().contains(text)) {
+            return true;
+        }
+    }
+    return button(root, text) != nullptr;
+}
+
+}  // namespace
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        settings.setOpenaiBaseURL(server.url("/v1").toString());
+        keys.saveAPIKey("sk-loopback", apiKeyAccount(ProviderKind::openai));
+        qApp->setStyleSheet(windowStyleSheet(Palette::current()));
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+        QTest::keyClick(target, static_cast<Qt::Key>(k), mods);
+    }
+    void type(const QString& field, const QString& text) {
+        QWidget* input = named<QWidget>(window, field);
+        ASSERT_NE(input, nullptr) << qPrintable(field);
+        input->setFocus();
+        QTest::keyClicks(input, text);
+    }
+    bool waitForPhase(AppState::Phase::Kind kind) {
+        return QTest::qWaitFor([&] { return session.phase().kind == kind; }, 15000);
+    }
+
+    QTemporaryDir dir;
+    SettingsStore settings{dir.filePath("tessarine.conf")};
+    HistoryStore history{dir.filePath("history.json")};
+    PromptStore prompts{dir.filePath("prompts.json")};
+    MemoryKeyStore keys;
+    LoopbackModelServer server;
+    X11Clipboard clipboard;
+    SessionClipboard sessionClipboard{clipboard};
+    AppState session{AppState::Services{
+        RequestServices{settings, keys, [this]() -> HistoryStore& { return history; }},
+        sessionClipboard}};
+    MainWindow window{MainWindow::Services{session, prompts}};
+};
+
+struct ModeCase {
+    const char* name;
+    int digit;  // Ctrl+digit selects the mode
+    Mode mode;
+    QList<std::pair<QString, QString>> fields;  // accessible name, typed text
+    QString sentText;                           // what the request must carry
+    QString resultLabel;                        // shown once the answer is in
+};
+
+void PrintTo(const ModeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MainWindowModes : public MainWindowTest, public ::testing::WithParamInterface<ModeCase> {};
+
+// Each editor runs its own request through the real provider protocol and shows its result.
+TEST_P(MainWindowModes, EditorRunsItsRequestAndShowsTheResult) {
+    const ModeCase& c = GetParam();
+    server.on("POST", "/v1/chat/completions",
+              streamed("Thanks, see you Thursday.\n<<<WHYS>>>\n- [clarity] Shorter"));
+    key(Qt::Key_0 + c.digit, Qt::ControlModifier);
+    ASSERT_EQ(session.mode(), c.mode);
+    for (const auto& [field, text] : c.fields) {
+        type(field, text);
+    }
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result)) << session.phase().message.toStdString();
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_TRUE(QString::fromUtf8(server.requests()[0].body).contains(c.sentText));
+    EXPECT_TRUE(showsText(window, c.resultLabel)) << qPrintable(c.resultLabel);
+    EXPECT_EQ(history.items().size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , MainWindowModes,
+    ::testing::Values(
+        ModeCase{"rewrite",
+                 1,
+                 Mode::rewrite,
+                 {{"Text", "so can u send it"}},
+                 "so can u send it",
+                 "Copy Improved"},
+        ModeCase{
+            "proofread", 2, Mode::proofread, {{"Text", "teh plan"}}, "teh plan", "Copy Corrected"},
+        ModeCase{"reply",
+                 3,
+                 Mode::reply,
+                 {{"MESSAGE RECEIVED", "Lunch Thursday?"}, {"YOUR INTENT  (OPTIONAL)", "yes"}},
+                 "Lunch Thursday?",
+                 "Copy Reply"},
+        ModeCase{"ask",
+                 4,
+                 Mode::ask,
+                 {{"Instruction", "Make it a haiku"}, {"Text", "the sea is wide"}},
+                 "Make it a haiku",
+                 "Copy Result"},
+        ModeCase{"tone",
+                 5,
+                 Mode::toneCheck,
+                 {{"Text", "Per my last email"}},
+                 "Per my last email",
+                 "YOUR TEXT"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, KeyboardCommandsFollowThePhase) {
+    // Esc during a request cancels it and keeps the inputs; no history record is left.
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::stalled());
+    type("Text", "keep me");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::reviewing));
+    EXPECT_NE(button(window, "Cancel"), nullptr);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(session.phase().kind, AppState::Phase::idle);
+    EXPECT_EQ(named<QPlainTextEdit>(window, "Text")->toPlainText(), "keep me");
+    EXPECT_TRUE(history.items().isEmpty());
+
+    // In a result Ctrl+3 does nothing; Esc goes back to the editor.
+    server.on("POST", "/v1/chat/completions", streamed("Keep me, please."));
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    key(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(session.mode(), Mode::rewrite);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(session.phase().kind, AppState::Phase::idle);
+
+    // Reply looks at the received message, not at the intent (which holds "keep me" now).
+    key(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(session.mode(), Mode::reply);
+    type("MESSAGE RECEIVED", "   ");
+    const qsizetype sent = server.requests().size();
+    key(Qt::Key_Return, Qt::ControlModifier);
+    QTest::qWait(100);
+    EXPECT_EQ(session.phase().kind, AppState::Phase::idle);
+    EXPECT_EQ(server.requests().size(), sent);
+
+    // Esc in the editor asks the shell to close the window.
+    QSignalSpy dismiss(&AppEvents::shared(), &AppEvents::dismissPopover);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(dismiss.size(), 1);
+}
+
+TEST_F(MainWindowTest, CopyPutsTheAnswerOnTheClipboardAndDismissesAfterAPause) {
+    server.on("POST", "/v1/chat/completions", streamed("Could you send it today?"));
+    type("Text", "send it");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    QSignalSpy dismiss(&AppEvents::shared(), &AppEvents::dismissPopover);
+    QElapsedTimer clock;
+    clock.start();
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return clipboard.text() == std::optional<QString>("Could you send it today?"); }));
+    EXPECT_TRUE(showsText(window, "Copied"));
+    ASSERT_TRUE(dismiss.wait(3000));
+    EXPECT_GE(clock.elapsed(), 400);
+}
+
+TEST_F(MainWindowTest, MissingKeyAsksForSetupAndHistoryRestores) {
+    server.on("POST", "/v1/chat/completions", streamed("A first draft."));
+    type("Text", "first draft");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    key(Qt::Key_N, Qt::ControlModifier);
+
+    keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai));
+    key(Qt::Key_A, Qt::ControlModifier);
+    type("Text", "hello there, friend");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::error));
+    EXPECT_TRUE(showsText(window, "Setup needed"));
+    QSignalSpy settingsOpened(&window, &MainWindow::settingsRequested);
+    QAbstractButton* openSettings = button(window, "Open Settings");
+    ASSERT_NE(openSettings, nullptr);
+    openSettings->click();
+    EXPECT_EQ(settingsOpened.size(), 1);
+
+    // Retry runs what the editor holds now, not an earlier request's text.
+    keys.saveAPIKey("sk-loopback", apiKeyAccount(ProviderKind::openai));
+    server.on("POST", "/v1/chat/completions", streamed("Hello there, friend."));
+    button(window, "Retry")->click();
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    EXPECT_EQ(session.lastOriginal(), "hello there, friend");
+    key(Qt::Key_N, Qt::ControlModifier);
+    type("Text", " again");
+
+    named<QAbstractButton>(window, "History")->click();
+    auto* list = named<QListWidget>(window, "History");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->item(0)->text().startsWith("Rewrite · hello there, friend · just now"));
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_EQ(session.phase().kind, AppState::Phase::result);
+    EXPECT_EQ(session.lastReview()->improved, "Hello there, friend.");
+    EXPECT_FALSE(list->isVisible());
+}
