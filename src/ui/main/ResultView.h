@@ -21,6 +21,8 @@ public:
     ~ResultView() override;
 
 private:
+    void refresh();
+
     struct Parts;
     std::unique_ptr<Parts> m_parts;
 };

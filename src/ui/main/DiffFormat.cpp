@@ -1,0 +1,115 @@
+#include "ui/main/DiffFormat.h"
+
+#include <QFont>
+#include <cmath>
+
+#include "ui/theme/Palette.h"
+
+namespace ts {
+
+namespace {
+
+double channel(float value) {
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor& colour) {
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
+           0.0722 * channel(rgb.blueF());
+}
+
+QColor mix(const QColor& from, const QColor& to, double share) {
+    const auto at = [share](float a, float b) { return a + (b - a) * float(share); };
+    return QColor::fromRgbF(at(from.redF(), to.redF()), at(from.greenF(), to.greenF()),
+                            at(from.blueF(), to.blueF()));
+}
+
+// Splits at the last white space before `limit`; text without any is cut at the limit itself
+// (never inside a surrogate pair), as the runs are appended side by side in one flow.
+qsizetype cutPoint(const QString& text, qsizetype from, qsizetype limit) {
+    if (limit >= text.size()) {
+        return text.size();
+    }
+    for (qsizetype at = limit; at > from; --at) {
+        if (text.at(at - 1).isSpace()) {
+            return at;
+        }
+    }
+    return text.at(limit - 1).isHighSurrogate() && limit - 1 > from ? limit - 1 : limit;
+}
+
+}  // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(const QColor& colour, const QColor& background, const QColor& towards,
+                  double ratio) {
+    QColor opaque = colour.toRgb();
+    opaque.setAlphaF(1.0f);
+    for (int step = 0; step <= 20; ++step) {
+        const QColor candidate = mix(opaque, towards, step / 20.0);
+        if (contrastRatio(candidate, background) >= ratio) {
+            return candidate;
+        }
+    }
+    return towards;
+}
+
+QColor accentText(const Palette& palette) {
+    return readableOn(palette.cyan, palette.gradientA, palette.text, 4.5);
+}
+
+DiffFormats DiffFormats::from(const Palette& palette, qreal extraLineSpacingPx) {
+    DiffFormats formats;
+    formats.equal.setForeground(palette.text);
+
+    const QColor added = accentText(palette);
+    formats.insert.setForeground(added);
+    formats.insert.setFontWeight(QFont::Medium);
+    formats.insert.setFontUnderline(true);
+    formats.insert.setUnderlineColor(added);
+    formats.insert.setBackground(palette.cyanSoft);
+
+    const QColor removed = readableOn(palette.red, palette.gradientA, palette.text, 4.5);
+    formats.remove.setForeground(removed);
+    formats.remove.setFontStrikeOut(true);
+
+    formats.block.setLineHeight(extraLineSpacingPx, QTextBlockFormat::LineDistanceHeight);
+    return formats;
+}
+
+const QTextCharFormat& DiffFormats::of(DiffOp op) const {
+    switch (op) {
+        case DiffOp::insert:
+            return insert;
+        case DiffOp::delete_:
+            return remove;
+        case DiffOp::equal:
+            break;
+    }
+    return equal;
+}
+
+QList<TextRun> cutIntoRuns(const QList<DiffSegment>& segments, qsizetype maxChars) {
+    QList<TextRun> runs;
+    for (const DiffSegment& segment : segments) {
+        const QString& text = segment.text;
+        if (text.size() <= maxChars) {
+            runs.append({segment.op, text});
+            continue;
+        }
+        for (qsizetype from = 0; from < text.size();) {
+            const qsizetype to = cutPoint(text, from, std::min(from + maxChars, text.size()));
+            runs.append({segment.op, text.mid(from, to - from)});
+            from = to;
+        }
+    }
+    return runs;
+}
+
+}  // namespace ts

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QList>
+#include <QTextBrowser>
+#include <QThreadPool>
+#include <atomic>
+
+#include "ui/main/DiffFormat.h"
+
+namespace ts {
+
+struct Palette;
+
+// Read-only, selectable text that grows to the height of its content (the page around it
+// scrolls). It shows a text as it stands or the word diff of two texts. The diff is computed
+// on a worker thread and only the newest request is shown; long content is appended a slice
+// per event-loop turn, so that neither blocks the main thread however long the texts are.
+class DiffText final : public QTextBrowser {
+    Q_OBJECT
+public:
+    // About 4 ms of layout per slice on a desktop machine.
+    static constexpr qsizetype kSliceChars = 4000;
+
+    explicit DiffText(QWidget* parent = nullptr);
+    ~DiffText() override;
+
+    void showPlain(const QString& text);
+    void showDiff(const QString& original, const QString& improved);
+    // Nothing is being computed or is left to append.
+    bool isSettled() const;
+
+signals:
+    void settled();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void begin(QList<TextRun> runs);
+    void appendSlice();
+    void fitHeight(const QSizeF& content);
+    void takePalette();
+
+    QThreadPool m_pool;
+    // Read by the worker to skip a diff that a newer request has replaced before it started.
+    std::atomic<quint64> m_generation = 0;
+    int m_pendingResults = 0;
+    QList<TextRun> m_runs;
+    qsizetype m_next = 0;
+    bool m_appendScheduled = false;
+    const Palette* m_palette = nullptr;
+    DiffFormats m_formats;
+};
+
+}  // namespace ts
