@@ -70,6 +70,19 @@ for _ in $(seq 1 250); do
 done
 [ -n "${wm_ready:-}" ] || fail "openbox did not start"
 
+# 4. The accessibility bus, so tests can read the windows as a screen reader does. Only Qt
+# programs started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 join it.
+if [ -x /usr/libexec/at-spi-bus-launcher ]; then
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 1 150); do
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
+      grep -q "boolean true" && break
+    sleep 0.02
+  done
+fi
+
 # Sanitizer settings for the test build; leaks are checked in our own code only.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$here/lsan.supp:print_suppressions=0}"

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -29,11 +30,33 @@
 #include "ui/main/MainWindow.h"
 #include "ui/theme/Palette.h"
 #include "ui/theme/StyleSheet.h"
+#include "ui/toast/ToastPresenter.h"
 
 using namespace ts;
 using namespace ts::test;
 
 namespace {
+
+// Set before the test's main creates the application, so its windows join the accessibility
+// bus that scripts/test-env.sh starts.
+const bool accessibilityOn = qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+
+// What a screen reader finds showing in this process: names and texts of accessible objects.
+QSet<QString> screenReaderSees() {
+    QProcess walker;
+    walker.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(TS_ACCESSIBLE_NAMES_SCRIPT),
+                  QString::number(QCoreApplication::applicationPid())});
+    // The walk queries this process, so its event loop must keep running meanwhile.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return walker.state() == QProcess::NotRunning; }, 60000));
+    EXPECT_EQ(walker.exitCode(), 0) << walker.readAllStandardError().toStdString();
+    QSet<QString> seen;
+    for (const QJsonValue& node : QJsonDocument::fromJson(walker.readAllStandardOutput()).array()) {
+        seen.insert(node["name"].toString());
+        seen.insert(node["text"].toString());
+    }
+    return seen;
+}
 
 QByteArray chunk(const QString& text) {
     QJsonObject delta{{"content", text}};
@@ -144,7 +167,7 @@ class MainWindowModes : public MainWindowTest, public ::testing::WithParamInterf
 TEST_P(MainWindowModes, EditorRunsItsRequestAndShowsTheResult) {
     const ModeCase& c = GetParam();
     server.on("POST", "/v1/chat/completions",
-              streamed("Thanks, see you Thursday.\n<<<WHYS>>>\n- [clarity] Shorter"));
+              streamed("Thanks, see you Thursday.\n<<<WHYS>>>\n- clarity: Shorter"));
     key(Qt::Key_0 + c.digit, Qt::ControlModifier);
     ASSERT_EQ(session.mode(), c.mode);
     for (const auto& [field, text] : c.fields) {
@@ -154,7 +177,8 @@ TEST_P(MainWindowModes, EditorRunsItsRequestAndShowsTheResult) {
     ASSERT_TRUE(waitForPhase(AppState::Phase::result)) << session.phase().message.toStdString();
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_TRUE(QString::fromUtf8(server.requests()[0].body).contains(c.sentText));
-    EXPECT_TRUE(showsText(window, c.resultLabel)) << qPrintable(c.resultLabel);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return showsText(window, c.resultLabel); }, 2000))
+        << qPrintable(c.resultLabel);
     EXPECT_EQ(history.items().size(), 1);
 }
 
@@ -279,4 +303,97 @@ TEST_F(MainWindowTest, MissingKeyAsksForSetupAndHistoryRestores) {
     ASSERT_EQ(session.phase().kind, AppState::Phase::result);
     EXPECT_EQ(session.lastReview()->improved, "Hello there, friend.");
     EXPECT_FALSE(list->isVisible());
+}
+
+// Every phase in both schemes, saved for review under the build tree; distinct and non-empty.
+TEST_F(MainWindowTest, ScreenshotsOfEveryPhaseInLightAndDark) {
+    const QString folder = QCoreApplication::applicationDirPath() + "/screenshots";
+    QDir().mkpath(folder);
+    QSet<QByteArray> seen;
+    const auto shoot = [&](const QString& state, const QString& scheme) {
+        QTest::qWait(50);
+        const QImage image = window.grab().toImage();
+        EXPECT_FALSE(image.isNull());
+        const QString path = QStringLiteral("%1/main-%2-%3.png").arg(folder, state, scheme);
+        EXPECT_TRUE(image.save(path)) << qPrintable(path);
+        seen.insert(QCryptographicHash::hash(
+            QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()),
+            QCryptographicHash::Sha1));
+    };
+    int shots = 0;
+    for (const QString& scheme : {QStringLiteral("light"), QStringLiteral("dark")}) {
+        Palette::setAppearanceSource([scheme] { return scheme; });
+        qApp->setStyleSheet(windowStyleSheet(Palette::current()));
+        session.reset();
+        session.setMode(Mode::rewrite);
+        const char* modes[] = {"rewrite", "proofread", "reply", "ask", "tone"};
+        for (int i = 0; i < 5; ++i) {
+            key(Qt::Key_1 + i, Qt::ControlModifier);
+            shoot(QStringLiteral("idle-%1").arg(modes[i]), scheme);
+        }
+        key(Qt::Key_1, Qt::ControlModifier);
+        session.setText("so could you maybe send me the numbers by friday if its not to much");
+        server.on("POST", "/v1/chat/completions",
+                  streamed("Could you send me the numbers by Friday, if it's not too much "
+                           "trouble?\n<<<WHYS>>>\n- clarity: Direct ask\n- tone: Polite close",
+                           150));
+        key(Qt::Key_Return, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !session.streamingImproved().isEmpty(); }));
+        shoot("reviewing", scheme);
+        ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+        if (QAbstractButton* changes = button(window, "SHOW CHANGES")) {
+            changes->click();
+        }
+        shoot("result-changes", scheme);
+        key(Qt::Key_Escape);
+        keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai));
+        key(Qt::Key_Return, Qt::ControlModifier);
+        ASSERT_TRUE(waitForPhase(AppState::Phase::error));
+        shoot("error", scheme);
+        keys.saveAPIKey("sk-loopback", apiKeyAccount(ProviderKind::openai));
+        key(Qt::Key_Escape);
+        key(Qt::Key_5, Qt::ControlModifier);
+        server.on("POST", "/v1/chat/completions",
+                  streamed("Reads as curt.\n<<<WHYS>>>\n- tone: Passive-aggressive opener"));
+        key(Qt::Key_Return, Qt::ControlModifier);
+        ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+        shoot("tone", scheme);
+        key(Qt::Key_Escape);
+        shots += 9;
+    }
+    Palette::setAppearanceSource({});
+    EXPECT_EQ(seen.size(), shots);
+}
+
+TEST_F(MainWindowTest, ScreenReaderFindsTheControlsOfEveryPhase) {
+    const auto expectSeen = [](const QSet<QString>& seen, const QStringList& names) {
+        for (const QString& name : names) {
+            EXPECT_TRUE(seen.contains(name)) << qPrintable(name) << " not in "
+                                             << qPrintable(QStringList(seen.values()).join('|'));
+        }
+    };
+    expectSeen(screenReaderSees(),
+               {"Rewrite", "Proofread", "Reply", "Custom", "Tone", "Review", "Text", "Context",
+                "History", "Settings", "Let's make it", "sharper."});
+
+    server.on("POST", "/v1/chat/completions",
+              ScriptedResponse::eventStream(sseBody({chunk("Could you")}))
+                  .withEnding(ScriptedResponse::Ending::stall));
+    type("Text", "send it");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !session.streamingImproved().isEmpty(); }));
+    expectSeen(screenReaderSees(), {"Reviewing", "IMPROVED", "Cancel", "esc to cancel"});
+    key(Qt::Key_Escape);
+
+    server.on("POST", "/v1/chat/completions",
+              streamed("Could you send it?\n<<<WHYS>>>\n- clarity: Direct ask"));
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    ToastPresenter::shared().show("Rewrote in Mousepad. Ctrl+Z to undo.", ToastKind::success,
+                                  std::chrono::seconds(30));
+    expectSeen(screenReaderSees(),
+               {"Copy Improved", "SHOW CHANGES", "Regenerate", "Back to edit", "Shorter", "Longer",
+                "Simpler", "Casual", "Formal", "Friendlier", "Like", "Dislike",
+                "Could you send it?", "Direct ask", "Rewrote in Mousepad. Ctrl+Z to undo."});
+    ToastPresenter::shared().hide();
 }

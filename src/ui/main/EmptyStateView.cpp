@@ -160,8 +160,21 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
     badgeRow->addWidget(m_clipboardBadge);
     badgeRow->addStretch(1);
 
+    // Visible labels: a screen reader names a combo box by its current value and reads the
+    // label through the buddy relation.
+    auto* toneLabel = new QLabel(QStringLiteral("Tone"), this);
+    auto* contextLabel = new QLabel(QStringLiteral("Context"), this);
+    toneLabel->setBuddy(m_tone);
+    contextLabel->setBuddy(m_context);
+    for (QLabel* label : {toneLabel, contextLabel}) {
+        label->setProperty("role", QStringLiteral("pickerLabel"));
+    }
     auto* actionRow = new QHBoxLayout;
+    actionRow->setSpacing(6);
+    actionRow->addWidget(toneLabel);
     actionRow->addWidget(m_tone);
+    actionRow->addSpacing(6);
+    actionRow->addWidget(contextLabel);
     actionRow->addWidget(m_context);
     actionRow->addStretch(1);
     actionRow->addWidget(m_run);

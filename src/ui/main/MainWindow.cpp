@@ -1,6 +1,7 @@
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QStackedWidget>
@@ -30,6 +31,7 @@ struct MainWindow::Views {
     QToolButton* history = nullptr;
     QToolButton* shortcuts = nullptr;
     QToolButton* settings = nullptr;
+    QWidget* tools = nullptr;
     QStackedWidget* pages = nullptr;
     QWidget* editorPage = nullptr;
     ErrorBannerView* banner = nullptr;
@@ -104,17 +106,22 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     v.pages->addWidget(v.loading);
     v.pages->addWidget(v.result);
 
-    auto* top = new QHBoxLayout;
-    top->setSpacing(4);
-    top->addWidget(v.modes, 1);
-    top->addWidget(v.history);
-    top->addWidget(v.shortcuts);
-    top->addWidget(v.settings);
-    auto* column = new QVBoxLayout(background);
-    column->setContentsMargins(18, 14, 18, 16);
-    column->setSpacing(14);
-    column->addLayout(top);
-    column->addWidget(v.pages, 1);
+    // The mode selector gets the full width; the window's tools share the editor's heading row
+    // (same grid cell, top right), where the two-line heading leaves room.
+    v.tools = new QWidget(background);
+    auto* tools = new QHBoxLayout(v.tools);
+    tools->setContentsMargins(0, 0, 0, 0);
+    tools->setSpacing(2);
+    tools->addWidget(v.history);
+    tools->addWidget(v.shortcuts);
+    tools->addWidget(v.settings);
+    auto* grid = new QGridLayout(background);
+    grid->setContentsMargins(18, 14, 18, 16);
+    grid->setVerticalSpacing(12);
+    grid->addWidget(v.modes, 0, 0);
+    grid->addWidget(v.pages, 1, 0);
+    grid->addWidget(v.tools, 1, 0, Qt::AlignTop | Qt::AlignRight);
+    grid->setRowStretch(1, 1);
 
     AppState& session = v.session;
     connect(v.modes, &ModeSelector::modeChosen, &session, &AppState::setMode);
@@ -157,8 +164,10 @@ void MainWindow::showPhase() {
     Views& v = *m_views;
     const AppState::Phase& phase = v.session.phase();
     v.loading->setActive(phase.kind == AppState::Phase::reviewing);
-    v.modes->setEnabled(phase.kind == AppState::Phase::idle ||
-                        phase.kind == AppState::Phase::error);
+    const bool editing =
+        phase.kind == AppState::Phase::idle || phase.kind == AppState::Phase::error;
+    v.modes->setEnabled(editing);
+    v.tools->setVisible(phase.kind == AppState::Phase::idle);  // the banner takes that row
     switch (phase.kind) {
         case AppState::Phase::idle:
         case AppState::Phase::error:

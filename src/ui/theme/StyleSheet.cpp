@@ -54,6 +54,7 @@ const char* const kMainWindowRules = R"(
 #mainWindow QLabel[role="headingAccent"] { font-size: 24px; font-weight: 600; color: %{cyan}; }
 #mainWindow QLabel[role="sectionLabel"] {
     font-size: 11px; font-weight: 600; letter-spacing: 1px; color: %{textDimmer}; }
+#mainWindow QLabel[role="pickerLabel"] { font-size: 11px; color: %{textDimmer}; }
 #mainWindow QLabel[role="hint"] { font-size: 12px; color: %{textDimmer}; }
 #mainWindow QLabel[role="shimmer"] { font-size: 15px; font-weight: 600; color: %{cyan}; }
 #mainWindow QLabel[role="bodyText"] { color: %{textDim}; }
@@ -104,6 +105,7 @@ const char* const kMainWindowRules = R"(
     color: %{text}; background: %{pillBg}; border: 1px solid %{pillBorder};
     border-radius: 8px; padding: 5px 10px; font-size: 12px; }
 #mainWindow QComboBox:focus { border-color: %{cyan}; }
+#mainWindow QComboBox::drop-down { border: none; background: transparent; width: 16px; }
 #mainWindow QComboBox QAbstractItemView {
     color: %{text}; background: %{gradientB}; selection-background-color: %{cyanSoft};
     selection-color: %{text}; }
