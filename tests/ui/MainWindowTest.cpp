@@ -341,9 +341,9 @@ TEST_F(MainWindowTest, ScreenshotsOfEveryPhaseInLightAndDark) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !session.streamingImproved().isEmpty(); }));
         shoot("reviewing", scheme);
         ASSERT_TRUE(waitForPhase(AppState::Phase::result));
-        if (QAbstractButton* changes = button(window, "SHOW CHANGES")) {
-            changes->click();
-        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "SHOW CHANGES") != nullptr; }));
+        button(window, "SHOW CHANGES")->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "HIDE CHANGES") != nullptr; }));
         shoot("result-changes", scheme);
         key(Qt::Key_Escape);
         keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai));

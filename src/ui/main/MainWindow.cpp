@@ -117,7 +117,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     tools->addWidget(v.settings);
     auto* grid = new QGridLayout(background);
     grid->setContentsMargins(18, 14, 18, 16);
-    grid->setVerticalSpacing(12);
+    grid->setVerticalSpacing(16);
     grid->addWidget(v.modes, 0, 0);
     grid->addWidget(v.pages, 1, 0);
     grid->addWidget(v.tools, 1, 0, Qt::AlignTop | Qt::AlignRight);
@@ -187,7 +187,6 @@ void MainWindow::showPhase() {
             break;
         case AppState::Phase::result:
             v.pages->setCurrentWidget(v.result);
-            v.result->setFocus();
             break;
     }
 }
