@@ -295,7 +295,7 @@ TEST_F(ResultViewTest, ANewerResultSupersedesADiffStillBeingComputed) {
     history.add(large);
     history.add(small);
     state.restoreHistoryItem(large);
-    settle();
+    screenshot("long-light");
     // However long the answer, the actions below it stay on screen.
     const QRect copy(button("Copy Improved")->mapTo(&host, QPoint()),
                      button("Copy Improved")->size());
