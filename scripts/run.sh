@@ -44,9 +44,10 @@ else
   echo
 fi
 
-if [ -n "${DISPLAY:-}" ] && [ -x "$app" ]; then
-  echo "== Starting tessarine (Ctrl+Alt+E: window, Super+Ctrl+Alt+E: rewrite the selection in place)"
+if { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && [ -x "$app" ]; then
+  echo "== Starting tessarine. The window: click the Tessarine icon in the tray or press Ctrl+Alt+E;"
+  echo "   Super+Ctrl+Alt+E rewrites the selected text of any app in place (X11 sessions)."
   exec "$app"
 else
-  echo "No X11 display here: start $app from your desktop session for the global hotkeys."
+  echo "No display here: start $app from your desktop session."
 fi

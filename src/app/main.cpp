@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/Host.h"
+#include "app/AppDelegate.h"
+#include "app/AppLogging.h"
+#include "app/ProcessClock.h"
+#include "app/SingleInstance.h"
 #include "core/Logging.h"
 #include "core/ShutdownSignals.h"
 #include "desktop/platform/x11/X11Platform.h"
@@ -15,27 +18,72 @@
 namespace {
 
 constexpr const char* kNoDisplayMessage =
-    "tessarine: no X11 display. Tessarine needs an X11 session (DISPLAY must name a reachable "
-    "X server).\n";
+    "tessarine: no X11 display and no Wayland display. Start Tessarine in a desktop session "
+    "(DISPLAY or WAYLAND_DISPLAY must name a reachable display server).\n";
+
+// End-to-end tests only: the X server of the tests offers everything, and the path without
+// desktop control (the alert behind the in-place hotkey) has to be reached on it too.
+constexpr const char* kNoDesktopControlForTests = "TESSARINE_TEST_NO_DESKTOP_CONTROL";
+
+class NoDesktopControl final : public ts::DesktopControl {
+public:
+    bool available() const override { return false; }
+};
+
+// An X11 display wins when there is one (also XWayland): global hotkeys and desktop control
+// need it. Offscreen is only the fallback that lets an unreachable display end with our
+// message instead of Qt's abort. False when neither display is named.
+bool choosePlatform() {
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!x11 && !wayland) {
+        return false;
+    }
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", x11 ? "xcb;offscreen" : "wayland;offscreen");
+    }
+    return true;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     ts::installLogHandler();
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+    const bool platformChosenHere = !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    if (!choosePlatform()) {
         std::fputs(kNoDisplayMessage, stderr);
         return 1;
-    }
-    // An unreachable display must end with our message, not with Qt's abort.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessarine"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.tessarine.Tessarine"));
     QApplication::setQuitOnLastWindowClosed(false);
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (platformChosenHere && QGuiApplication::platformName() == QLatin1String("offscreen")) {
         std::fputs(kNoDisplayMessage, stderr);
         return 1;
+    }
+
+    // Qt has taken its own options out; what is left are URLs.
+    const QStringList urls = QCoreApplication::arguments().mid(1);
+    ts::SingleInstance instance;
+    QString busError;
+    switch (instance.claim(urls, &busError)) {
+        case ts::SingleInstance::Claim::first:
+            break;
+        case ts::SingleInstance::Claim::forwarded:
+            qCInfo(lcApp, "Tessarine is running already: %s handed to it",
+                   urls.isEmpty() ? "reopen" : "the URLs");
+            return 0;
+        case ts::SingleInstance::Claim::failed:
+            qCWarning(lcApp, "Tessarine is running already but did not answer: %s",
+                      qUtf8Printable(busError));
+            return 1;
+        case ts::SingleInstance::Claim::noBus:
+            qCInfo(lcApp,
+                   "no session bus (%s): running alone, a second launch starts a second "
+                   "Tessarine",
+                   qUtf8Printable(busError));
+            break;
     }
 
     ts::SettingsStore& settings = ts::SettingsStore::shared();
@@ -47,12 +95,34 @@ int main(int argc, char** argv) {
     QObject::connect(&shutdown, &ts::ShutdownSignals::shutdownRequested, &app,
                      [](int) { QCoreApplication::quit(); });
 
-    ts::X11Platform platform;
-    ts::Host host(platform.platform(),
-                  ts::RequestServices{settings, ts::Keychain::shared(), []() -> ts::HistoryStore& {
-                                          return ts::HistoryStore::shared();
-                                      }});
-    host.start();
-    const int status = QApplication::exec();
-    return status;
+    ts::X11Platform x11;
+    const ts::Platform desktop = x11.platform();
+    NoDesktopControl noDesktopControl;
+    const bool controlOff = qEnvironmentVariableIsSet(kNoDesktopControlForTests);
+    if (controlOff) {
+        qCInfo(lcApp, "desktop control turned off by %s", kNoDesktopControlForTests);
+    }
+    const ts::Platform platform{
+        desktop.clipboard,
+        desktop.keys,
+        desktop.modifiers,
+        desktop.frontmost,
+        desktop.keyGrabber,
+        controlOff ? static_cast<ts::DesktopControl&>(noDesktopControl) : desktop.desktopControl};
+
+    ts::AppDelegate delegate(ts::AppDelegate::Services{
+        platform,
+        ts::RequestServices{settings, ts::Keychain::shared(),
+                            []() -> ts::HistoryStore& { return ts::HistoryStore::shared(); }},
+        ts::PromptStore::shared()});
+    QObject::connect(&instance, &ts::SingleInstance::reopenRequested, &delegate,
+                     &ts::AppDelegate::reopen);
+    QObject::connect(&instance, &ts::SingleInstance::openURLsRequested, &delegate,
+                     &ts::AppDelegate::openURLs);
+    delegate.launch();
+    qCInfo(lcApp, "ready %lld ms after the process started", ts::msSinceProcessStart());
+    if (!urls.isEmpty()) {
+        delegate.openURLs(urls);
+    }
+    return QApplication::exec();
 }

@@ -363,6 +363,29 @@ void SettingsStore::removeLegacyData(const QStringList& keys) {
     }
 }
 
+QByteArray SettingsStore::windowFrame(const QString& name) const {
+    if (field(name) != nullptr) {
+        return {};
+    }
+    // Base64 text: the INI file stays readable and hand-editable around it.
+    return QByteArray::fromBase64(stored(name).toString().toLatin1());
+}
+
+void SettingsStore::setWindowFrame(const QString& name, const QByteArray& frame) {
+    if (field(name) != nullptr) {
+        return;
+    }
+    QMutexLocker lock(&m_mutex);
+    createPrivately(m_settings->fileName());
+    clearAbandonedLock(m_settings->fileName());
+    m_settings->setValue(name, QString::fromLatin1(frame.toBase64()));
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError) {
+        qCWarning(lcStore, "could not write %s to %s", qPrintable(name),
+                  qPrintable(m_settings->fileName()));
+    }
+}
+
 QString SettingsStore::stringValue(const QString& key) const {
     return value(key).toString();
 }

@@ -115,6 +115,12 @@ public:
     std::optional<QByteArray> legacyData(const QString& key) const;
     void removeLegacyData(const QStringList& keys);
 
+    // Window frames under their autosave names ("io.tessarine.mainWindow"): no settings, so they
+    // announce nothing and stay out of fields(). Empty when none was saved.
+    QByteArray windowFrame(const QString& name) const;
+    // Ignored for the name of a setting.
+    void setWindowFrame(const QString& name, const QByteArray& frame);
+
     // The keys another process changed, as SettingsWatcher saw them: announced through the same
     // signals as this process's own writes (valueChanged aside).
     void noteChangedElsewhere(const QStringList& keys);

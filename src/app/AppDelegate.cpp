@@ -1,0 +1,351 @@
+#include "app/AppDelegate.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/AccessibilityAlert.h"
+#include "app/AppLogging.h"
+#include "app/PlaceholderWindow.h"
+#include "app/TrayIcon.h"
+#include "app/WindowFrame.h"
+#include "desktop/SessionClipboard.h"
+#include "desktop/hotkeys/HotKeyBindings.h"
+#include "desktop/inplace/InPlaceRunner.h"
+#include "session/AppEvents.h"
+#include "session/AppState.h"
+#include "store/SettingsStore.h"
+#include "store/SettingsWatcher.h"
+#include "store/StyleAnalyzer.h"
+#include "ui/main/MainWindow.h"
+#include "ui/toast/ToastPresenter.h"
+
+namespace ts {
+
+namespace {
+
+AppDelegate* g_shared = nullptr;
+
+constexpr QSize kSettingsSize{640, 520};
+constexpr QSize kOnboardingSize{560, 520};
+const QString kSettingsFrameName = QStringLiteral("io.tessarine.settingsWindow");
+
+const char* kindName(ToastKind kind) {
+    switch (kind) {
+        case ToastKind::info:
+            return "info";
+        case ToastKind::success:
+            return "success";
+        case ToastKind::error:
+            return "error";
+    }
+    return "";
+}
+
+QString describe(const Shortcut& shortcut) {
+    return linuxDisplayString(shortcut);
+}
+
+bool sameSettings(const HotKeySettings& a, const HotKeySettings& b) {
+    return a.window == b.window && a.inPlace == b.inPlace && a.inPlaceEnabled == b.inPlaceEnabled;
+}
+
+}  // namespace
+
+AppDelegate::AppDelegate(Services services, QObject* parent)
+    : QObject(parent),
+      services_(std::move(services)),
+      clipboard_(std::make_unique<SessionClipboard>(services_.platform.clipboard)) {
+    g_shared = this;
+    Platform& platform = services_.platform;
+    SettingsStore& settings = services_.requests.settings;
+    alert_ = std::make_unique<AccessibilityAlert>(settings, platform.desktopControl);
+    runner_ = std::make_unique<InPlaceRunner>(
+        InPlaceRunner::Services{platform, services_.requests,
+                                [this](const QString& text, ToastKind kind,
+                                       std::optional<std::chrono::milliseconds> duration) {
+                                    showToast(text, kind, duration);
+                                },
+                                [this] { showAccessibilityAlert(); }});
+    session_ = std::make_unique<AppState>(AppState::Services{
+        services_.requests, *clipboard_,
+        [this](Mode mode, const std::optional<QString>& instruction,
+               const std::optional<QString>& text, const std::optional<QString>& appName) {
+            runner_->runInPlace(mode, instruction, text, appName);
+        }});
+
+    InPlaceTriggerActions actions;
+    actions.toggleWindow = [this] { toggleWindow(); };
+    actions.showAccessibilityAlert = [this] { showAccessibilityAlert(); };
+    actions.runInPlace = [this] {
+        const std::optional<AppInfo> app = services_.platform.frontmost.current();
+        session_->runInPlace(Mode::rewrite, std::nullopt, std::nullopt,
+                             app && !app->name.isEmpty() ? std::optional(app->name) : std::nullopt);
+    };
+    bindings_ = std::make_unique<HotKeyBindings>(
+        platform, [this] { return hotKeySettings(); }, std::move(actions),
+        QCoreApplication::applicationName());
+    style_ = std::make_unique<StyleAnalyzer>(settings, services_.requests.history());
+}
+
+AppDelegate::~AppDelegate() {
+    // Windows first: they show the session; the session and hotkeys go before the platform.
+    onboardingWindow_.reset();
+    settingsWindow_.reset();
+    window_.reset();
+    tray_.reset();
+    alert_.reset();
+    watcher_.reset();
+    bindings_.reset();
+    session_.reset();
+    runner_.reset();
+    if (g_shared == this) {
+        g_shared = nullptr;
+    }
+}
+
+AppDelegate* AppDelegate::shared() {
+    return g_shared;
+}
+
+void AppDelegate::launch() {
+    SettingsStore& settings = services_.requests.settings;
+    AppEvents& events = AppEvents::shared();
+
+    // 1. The tray icon.
+    tray_ = std::make_unique<TrayIcon>();
+    connect(tray_.get(), &TrayIcon::toggleWindowRequested, this, &AppDelegate::toggleWindow);
+    connect(tray_.get(), &TrayIcon::updatesRequested, this, &AppDelegate::showUpdateInfo);
+    connect(tray_.get(), &TrayIcon::settingsRequested, this, &AppDelegate::showSettingsWindow);
+    connect(tray_.get(), &TrayIcon::quitRequested, qApp, &QCoreApplication::quit);
+    if (TrayIcon::isAvailable()) {
+        qCInfo(lcApp, "system tray available: a left click on the icon toggles the window");
+    } else {
+        qCInfo(lcApp,
+               "no system tray: the window opens at launch and again with the window hotkey (on "
+               "X11) or by starting tessarine once more; closing it keeps Tessarine running");
+    }
+
+    // 2. The main window, not shown yet.
+    window_ = std::make_unique<MainWindow>(
+        MainWindow::Services{*session_, services_.prompts, style_.get()});
+    new WindowFrame(*window_, QString::fromLatin1(MainWindow::kFrameName),
+                    QSize(MainWindow::kWidth, MainWindow::kHeight), settings);
+    connect(window_.get(), &MainWindow::settingsRequested, this, &AppDelegate::showSettingsWindow);
+
+    // 3. The hotkeys, again whenever they change (here or in another process).
+    if (!services_.platform.desktopControl.available()) {
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            qCInfo(lcApp,
+                   "no desktop control (the X server lacks XTEST or XInput 2): the in-place "
+                   "hotkey explains what is missing");
+        } else {
+            qCInfo(lcApp,
+                   "no desktop control (Qt platform %s, not X11): the global hotkeys and the "
+                   "in-place rewrite are unavailable",
+                   qUtf8Printable(QGuiApplication::platformName()));
+        }
+    }
+    registerHotkeys("running");
+    connect(&events, &AppEvents::hotkeyChanged, this,
+            [this] { registerHotkeys("hotkeys changed"); });
+    connect(&settings, &SettingsStore::hotkeysChanged, this,
+            [this] { registerHotkeys("hotkeys changed"); });
+    watcher_ = std::make_unique<SettingsWatcher>(settings);
+
+    // 4. A copy in the main window closes it.
+    connect(&events, &AppEvents::dismissPopover, window_.get(), &QWidget::close);
+
+    // 5. The desktop's Services entries.
+    qCInfo(lcApp, "services provider: none yet");
+
+    // 6. The selection detectors.
+    refreshSelectionObserverState();
+    connect(&events, &AppEvents::selectionButtonChanged, this,
+            &AppDelegate::refreshSelectionObserverState, Qt::QueuedConnection);
+    connect(&settings, &SettingsStore::selectionButtonChanged, this,
+            &AppDelegate::refreshSelectionObserverState, Qt::QueuedConnection);
+
+    // 7. Users who had a key (or the local provider) before skip the first-run flow.
+    settings.runOnboardingMigration(services_.requests.keys);
+
+    // 8. The first window.
+    if (settings.hasCompletedOnboarding()) {
+        showMainWindow();
+    } else {
+        showOnboarding();
+    }
+}
+
+void AppDelegate::showMainWindow() {
+    session_->reset();
+    session_->cancelPendingDismiss();
+    bringToFront(*window_);
+    emit AppEvents::shared().openPopover();
+}
+
+void AppDelegate::toggleWindow() {
+    if (window_->isVisible() && window_->isActiveWindow()) {
+        window_->close();
+        return;
+    }
+    showMainWindow();
+}
+
+void AppDelegate::openInMode(Mode mode, const QString& text) {
+    session_->reset();
+    session_->setMode(mode);
+    if (mode == Mode::reply) {
+        session_->setReplyReceived(text);
+    } else {
+        session_->setText(text);
+    }
+    bringToFront(*window_);
+}
+
+void AppDelegate::showSettingsWindow() {
+    if (!settingsWindow_) {
+        settingsWindow_ = std::make_unique<PlaceholderWindow>(
+            QStringLiteral("Tessarine Settings"),
+            QStringLiteral("The settings window arrives in a later version. Until then, "
+                           "tessarine-cli config list and config set KEY VALUE change any "
+                           "setting, and the running program follows at once."));
+        new WindowFrame(*settingsWindow_, kSettingsFrameName, kSettingsSize,
+                        services_.requests.settings);
+    }
+    bringToFront(*settingsWindow_);
+}
+
+void AppDelegate::showOnboarding() {
+    if (!onboardingWindow_) {
+        onboardingWindow_ = std::make_unique<PlaceholderWindow>(
+            QStringLiteral("Welcome to Tessarine"),
+            QStringLiteral("Tessarine rewrites your text with the model service you choose. Add "
+                           "a key with tessarine-cli key set openai, or use a local model with "
+                           "tessarine-cli config set provider Ollama."),
+            QStringLiteral("Continue"));
+        WindowFrame::centre(*onboardingWindow_, kOnboardingSize);
+        connect(onboardingWindow_.get(), &PlaceholderWindow::buttonClicked, this,
+                &AppDelegate::finishOnboarding);
+    }
+    qCInfo(lcApp, "onboarding shown");
+    bringToFront(*onboardingWindow_);
+}
+
+void AppDelegate::finishOnboarding() {
+    services_.requests.settings.setHasCompletedOnboarding(true);
+    if (onboardingWindow_) {
+        onboardingWindow_->close();
+        // Its own button's signal is running.
+        onboardingWindow_.release()->deleteLater();
+    }
+    qCInfo(lcApp, "onboarding finished");
+    showMainWindow();
+}
+
+void AppDelegate::replayOnboarding() {
+    services_.requests.settings.setHasCompletedOnboarding(false);
+    window_->close();
+    if (settingsWindow_) {
+        settingsWindow_->close();
+    }
+    showOnboarding();
+}
+
+void AppDelegate::refreshSelectionObserverState() {
+    const bool enabled = services_.requests.settings.selectionButtonEnabled();
+    const bool granted = services_.platform.desktopControl.available();
+    qCInfo(lcApp, "refreshSelectionObserverState enabled=%d axGranted=%d", enabled ? 1 : 0,
+           granted ? 1 : 0);
+    // The selection observer and the mouse monitor start here when both hold, and stop (with
+    // the selection strip hidden) otherwise.
+}
+
+void AppDelegate::showAccessibilityAlert() {
+    alert_->show();
+}
+
+void AppDelegate::reopen() {
+    qCInfo(lcApp, "reopen");
+    for (QWidget* window :
+         {static_cast<QWidget*>(onboardingWindow_.get()), static_cast<QWidget*>(window_.get()),
+          static_cast<QWidget*>(settingsWindow_.get())}) {
+        if (window != nullptr && window->isVisible()) {
+            bringToFront(*window);
+            return;
+        }
+    }
+    showMainWindow();
+}
+
+void AppDelegate::openURLs(const QStringList& urls) {
+    for (const QString& url : urls) {
+        qCInfo(lcApp, "open URL %s", qUtf8Printable(url));
+    }
+}
+
+void AppDelegate::registerHotkeys(const char* occasion) {
+    const HotKeySettings wanted = hotKeySettings();
+    // The same settings announced twice (the store and the alert both say so) keep the grabs.
+    if (registered_ && sameSettings(*registered_, wanted) && bindings_->hotkey().isActive() &&
+        (!wanted.inPlaceEnabled || bindings_->inPlaceHotkey().isActive())) {
+        return;
+    }
+    bindings_->reregister();
+    registered_ = std::make_unique<HotKeySettings>(wanted);
+    const HotKeyManager& window = bindings_->hotkey();
+    const HotKeyManager& inPlace = bindings_->inPlaceHotkey();
+    // "active": the desktop gave us the combination (another program may hold it).
+    qCInfo(lcApp, "%s; window hotkey %s active=%d, in-place hotkey %s %s", occasion,
+           qUtf8Printable(describe(wanted.window)), window.isActive() ? 1 : 0,
+           qUtf8Printable(describe(wanted.inPlace)),
+           !inPlace.isRegistered() ? "off"
+           : inPlace.isActive()    ? "active=1"
+                                   : "active=0");
+}
+
+HotKeySettings AppDelegate::hotKeySettings() const {
+    const SettingsStore& settings = services_.requests.settings;
+    HotKeySettings out;
+    out.window = Shortcut{static_cast<quint32>(settings.hotkeyKeyCode()),
+                          static_cast<quint32>(settings.hotkeyModifiers())};
+    out.inPlace = Shortcut{static_cast<quint32>(settings.inPlaceHotkeyKeyCode()),
+                           static_cast<quint32>(settings.inPlaceHotkeyModifiers())};
+    out.inPlaceEnabled = settings.inPlaceHotkeyEnabled();
+    return out;
+}
+
+void AppDelegate::showUpdateInfo() {
+    if (updateInfo_) {
+        bringToFront(*updateInfo_);
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Check for Updates"),
+                                QStringLiteral("Your package manager keeps Tessarine up to date."));
+    box->setInformativeText(
+        QStringLiteral("A copy built from source is updated with git pull and make install."));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    updateInfo_ = box;
+    bringToFront(*box);
+}
+
+void AppDelegate::showToast(const QString& text, ToastKind kind,
+                            std::optional<std::chrono::milliseconds> duration) {
+    // The log line lets a supervisor (and the end-to-end tests) see what the user was told.
+    qCInfo(lcApp, "toast %s: %s", kindName(kind), qUtf8Printable(text));
+    ToastPresenter::shared().show(text, kind, duration);
+}
+
+void AppDelegate::bringToFront(QWidget& window) {
+    if (window.isMinimized()) {
+        window.showNormal();
+    } else {
+        window.show();
+    }
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace ts

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+#include "core/Enums.h"
+#include "desktop/ToastSink.h"
+#include "desktop/platform/Platform.h"
+#include "session/RequestServices.h"
+
+namespace ts {
+
+class AccessibilityAlert;
+class AppState;
+class HotKeyBindings;
+class InPlaceRunner;
+class MainWindow;
+class PlaceholderWindow;
+class PromptStore;
+class SessionClipboard;
+class SettingsWatcher;
+class StyleAnalyzer;
+class TrayIcon;
+struct HotKeySettings;
+
+// The application's owner for the whole run: the review session, both hotkeys and the in-place
+// runner, the tray icon and the windows, wired together through AppEvents. The platform is
+// handed in, so the same owner runs on the X server, on Wayland and on the in-memory desktop.
+class AppDelegate final : public QObject {
+    Q_OBJECT
+public:
+    struct Services {
+        Platform platform;
+        RequestServices requests;
+        PromptStore& prompts;
+    };
+
+    explicit AppDelegate(Services services, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The one delegate of the process; null before it exists and after it is gone.
+    static AppDelegate* shared();
+
+    // Tray, main window, hotkeys, observers, onboarding migration, then the first window.
+    void launch();
+
+    void showMainWindow();
+    void toggleWindow();
+    void openInMode(Mode mode, const QString& text);
+    void showSettingsWindow();
+    void showOnboarding();
+    void replayOnboarding();
+    void refreshSelectionObserverState();
+    void showAccessibilityAlert();
+    // A later launch without arguments: the main window when none is visible.
+    void reopen();
+    void openURLs(const QStringList& urls);
+
+    AppState& session() { return *session_; }
+    MainWindow& mainWindow() { return *window_; }
+
+private:
+    void registerHotkeys(const char* occasion);
+    void finishOnboarding();
+    void showUpdateInfo();
+    void showToast(const QString& text, ToastKind kind,
+                   std::optional<std::chrono::milliseconds> duration);
+    void bringToFront(QWidget& window);
+    HotKeySettings hotKeySettings() const;
+
+    Services services_;
+    std::unique_ptr<SessionClipboard> clipboard_;
+    std::unique_ptr<InPlaceRunner> runner_;
+    std::unique_ptr<AppState> session_;
+    std::unique_ptr<HotKeyBindings> bindings_;
+    std::unique_ptr<SettingsWatcher> watcher_;
+    std::unique_ptr<StyleAnalyzer> style_;
+    std::unique_ptr<AccessibilityAlert> alert_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<PlaceholderWindow> settingsWindow_;
+    std::unique_ptr<PlaceholderWindow> onboardingWindow_;
+    QPointer<QWidget> updateInfo_;
+    std::unique_ptr<HotKeySettings> registered_;
+};
+
+}  // namespace ts

@@ -1,0 +1,62 @@
+#include "app/SingleInstance.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+
+namespace ts {
+
+namespace {
+
+// A first instance that is still starting answers once its event loop runs.
+constexpr int kCallTimeoutMs = 10000;
+
+}  // namespace
+
+SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
+
+SingleInstance::~SingleInstance() {
+    if (registered_) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        bus.unregisterService(QLatin1String(kServiceName));
+        bus.unregisterObject(QLatin1String(kObjectPath));
+    }
+}
+
+SingleInstance::Claim SingleInstance::claim(const QStringList& urls, QString* error) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        *error = bus.lastError().message();
+        return Claim::noBus;
+    }
+    // The object first, so a caller that sees the name finds it.
+    bus.registerObject(QLatin1String(kObjectPath), this, QDBusConnection::ExportScriptableSlots);
+    if (bus.registerService(QLatin1String(kServiceName))) {
+        registered_ = true;
+        return Claim::first;
+    }
+    bus.unregisterObject(QLatin1String(kObjectPath));
+
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(kServiceName), QLatin1String(kObjectPath), QLatin1String(kInterface),
+        urls.isEmpty() ? QStringLiteral("Reopen") : QStringLiteral("OpenURLs"));
+    if (!urls.isEmpty()) {
+        call << urls;
+    }
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        *error = reply.errorMessage();
+        return Claim::failed;
+    }
+    return Claim::forwarded;
+}
+
+void SingleInstance::Reopen() {
+    emit reopenRequested();
+}
+
+void SingleInstance::OpenURLs(const QStringList& urls) {
+    emit openURLsRequested(urls);
+}
+
+}  // namespace ts

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace ts {
+
+// One Tessarine per session: the first process owns "io.tessarine.Tessarine" on the session
+// bus and serves /io/tessarine/Tessarine (interface io.tessarine.Application); a later launch
+// hands it its URL arguments, or a reopen request without any, and ends.
+class SingleInstance final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "io.tessarine.Application")
+public:
+    static constexpr const char* kServiceName = "io.tessarine.Tessarine";
+    static constexpr const char* kObjectPath = "/io/tessarine/Tessarine";
+    static constexpr const char* kInterface = "io.tessarine.Application";
+
+    enum class Claim {
+        first,      // this process serves the name
+        forwarded,  // another process has it and took the request
+        failed,     // another process has it and did not answer
+        noBus       // no session bus: this process runs alone
+    };
+
+    explicit SingleInstance(QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // Takes the name, or hands `urls` (a reopen when empty) to its owner. `error` says why a
+    // hand-over failed or why there is no bus.
+    Claim claim(const QStringList& urls, QString* error);
+
+public slots:
+    Q_SCRIPTABLE void Reopen();
+    Q_SCRIPTABLE void OpenURLs(const QStringList& urls);
+
+signals:
+    void reopenRequested();
+    void openURLsRequested(const QStringList& urls);
+
+private:
+    bool registered_ = false;
+};
+
+}  // namespace ts
