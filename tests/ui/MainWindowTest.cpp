@@ -30,6 +30,7 @@
 #include "ui/main/MainWindow.h"
 #include "ui/theme/Palette.h"
 #include "ui/theme/StyleSheet.h"
+#include "ui/theme/ThemeController.h"
 #include "ui/toast/ToastPresenter.h"
 
 using namespace ts;
@@ -396,4 +397,17 @@ TEST_F(MainWindowTest, ScreenReaderFindsTheControlsOfEveryPhase) {
                 "Simpler", "Casual", "Formal", "Friendlier", "Like", "Dislike",
                 "Could you send it?", "Direct ask", "Rewrote in Mousepad. Ctrl+Z to undo."});
     ToastPresenter::shared().hide();
+}
+
+TEST_F(MainWindowTest, AppearanceSettingRepaintsTheOpenWindow) {
+    ThemeController theme(settings);
+    const auto backgroundLightness = [&] {
+        QTest::qWait(20);
+        return window.grab().toImage().pixelColor(4, window.height() / 2).lightness();
+    };
+    settings.setAppearance("light");
+    EXPECT_GT(backgroundLightness(), 160);
+    settings.setAppearance("dark");
+    EXPECT_LT(backgroundLightness(), 96);
+    Palette::setAppearanceSource({});
 }

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QStyleHints>
 
 namespace ts {
 
@@ -97,10 +98,16 @@ const Palette& Palette::current() {
 }
 
 bool Palette::systemPrefersDark() {
-    // Qt 6.4 has no colour-scheme hint; a dark window colour is what dark themes set.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return false;
     }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    if (const Qt::ColorScheme scheme = QGuiApplication::styleHints()->colorScheme();
+        scheme != Qt::ColorScheme::Unknown) {
+        return scheme == Qt::ColorScheme::Dark;
+    }
+#endif
+    // Without a colour-scheme hint (Qt 6.4), a dark window colour is what dark themes set.
     return QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QStyleHints>
 
 #include "store/SettingsStore.h"
 #include "ui/theme/Palette.h"
@@ -13,6 +14,10 @@ ThemeController::ThemeController(SettingsStore& settings, QObject* parent) : QOb
     Palette::setAppearanceSource([&settings] { return settings.appearance(); });
     connect(&settings, &SettingsStore::appearanceChanged, this, &ThemeController::apply);
     qApp->installEventFilter(this);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    connect(QGuiApplication::styleHints(), &QStyleHints::colorSchemeChanged, this,
+            &ThemeController::apply);
+#endif
     apply();
 }
 
