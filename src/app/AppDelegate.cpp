@@ -19,6 +19,7 @@
 #include "store/SettingsWatcher.h"
 #include "store/StyleAnalyzer.h"
 #include "ui/main/MainWindow.h"
+#include "ui/theme/ThemeController.h"
 #include "ui/toast/ToastPresenter.h"
 
 namespace ts {
@@ -95,6 +96,7 @@ AppDelegate::~AppDelegate() {
     settingsWindow_.reset();
     window_.reset();
     tray_.reset();
+    theme_.reset();
     alert_.reset();
     watcher_.reset();
     bindings_.reset();
@@ -112,6 +114,8 @@ AppDelegate* AppDelegate::shared() {
 void AppDelegate::launch() {
     SettingsStore& settings = services_.requests.settings;
     AppEvents& events = AppEvents::shared();
+    // Before any window, so each is built in the current colour scheme.
+    theme_ = std::make_unique<ThemeController>(settings);
 
     // 1. The tray icon.
     tray_ = std::make_unique<TrayIcon>();

@@ -23,6 +23,7 @@ class PromptStore;
 class SessionClipboard;
 class SettingsWatcher;
 class StyleAnalyzer;
+class ThemeController;
 class TrayIcon;
 struct HotKeySettings;
 
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<SettingsWatcher> watcher_;
     std::unique_ptr<StyleAnalyzer> style_;
     std::unique_ptr<AccessibilityAlert> alert_;
+    std::unique_ptr<ThemeController> theme_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<PlaceholderWindow> settingsWindow_;

@@ -13,7 +13,6 @@
 #include "store/LegacyDocuments.h"
 #include "store/PromptStore.h"
 #include "store/SettingsStore.h"
-#include "ui/theme/Palette.h"
 
 namespace {
 
@@ -89,7 +88,6 @@ int main(int argc, char** argv) {
     ts::SettingsStore& settings = ts::SettingsStore::shared();
     ts::migrateLegacyDocuments(settings, ts::HistoryStore::defaultFilePath(),
                                ts::PromptStore::defaultFilePath());
-    ts::Palette::setAppearanceSource([&settings] { return settings.appearance(); });
 
     ts::ShutdownSignals shutdown;
     QObject::connect(&shutdown, &ts::ShutdownSignals::shutdownRequested, &app,
