@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,8 +35,9 @@ QApplication& application() {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: the windows' statics must not outlive it at exit.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 class NoClipboard final : public ClipboardAccess {
@@ -54,6 +57,21 @@ QStringList pieces() {
         return out;
     }();
     return words;
+}
+
+// QTest::qWaitFor sleeps 10 ms between rounds, which would dominate a 20,000-turn stream.
+bool runToResult(AppState& session) {
+    QEventLoop loop;
+    QObject::connect(&session, &AppState::phaseChanged, &loop, [&] {
+        if (session.phase().kind != AppState::Phase::reviewing) {
+            loop.quit();
+        }
+    });
+    session.run();
+    if (session.phase().kind == AppState::Phase::reviewing || session.hasRunningTask()) {
+        loop.exec();
+    }
+    return session.phase().kind == AppState::Phase::result;
 }
 
 // Seconds from run() to the result, for one 20,000-piece stream.
@@ -79,13 +97,16 @@ double streamOnce(bool withWindow) {
         qApp->setStyleSheet(windowStyleSheet(Palette::current()));
         window = std::make_unique<MainWindow>(MainWindow::Services{session, prompts});
         window->show();
-        QTest::qWaitForWindowExposed(window.get());
+        if (!QTest::qWaitForWindowExposed(window.get())) {
+            return 0;
+        }
     }
     session.setText(QStringLiteral("so could you send the numbers"));
     QElapsedTimer clock;
     clock.start();
-    session.run();
-    QTest::qWaitFor([&] { return session.phase().kind == AppState::Phase::result; }, 600000);
+    if (!runToResult(session)) {
+        qFatal("the stream did not end in a result: %s", qPrintable(session.phase().message));
+    }
     return static_cast<double>(clock.nsecsElapsed()) / 1e9;
 }
 
@@ -107,5 +128,74 @@ BENCHMARK(BM_StreamedPreview)
     ->UseManualTime()
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
+
+long residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return 0;
+}
+
+// 200 short requests through the window (run, result, copy, back to the editor): the resident
+// size once the history is full (after 50) and after all 200, so growth per request shows.
+void BM_RequestsThroughTheWindow(benchmark::State& state) {
+    application();
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        SettingsStore settings(dir.filePath("tessarine.conf"));
+        HistoryStore history(dir.filePath("history.json"));
+        PromptStore prompts(dir.filePath("prompts.json"));
+        MemoryKeyStore keys;
+        keys.saveAPIKey("sk-bench", apiKeyAccount(ProviderKind::openai));
+        test::ScriptedProvider provider;
+        provider.fallback() = {
+            {"Could you send ", "the numbers ", "by Friday?\n<<<WHYS>>>\n- clarity: Direct"},
+            {},
+            {},
+            0,
+            false};
+        NoClipboard clipboard;
+        AppState session(AppState::Services{
+            RequestServices{settings, keys, [&]() -> HistoryStore& { return history; },
+                            [&](const ProviderConfig&) -> std::unique_ptr<LLMProvider> {
+                                return std::make_unique<test::ScriptedProvider>(provider);
+                            }},
+            clipboard});
+        qApp->setStyleSheet(windowStyleSheet(Palette::current()));
+        MainWindow window(MainWindow::Services{session, prompts});
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            state.SkipWithError("the window never showed");
+            return;
+        }
+        long afterWarmUp = 0;
+        for (int i = 0; i < 200; ++i) {
+            session.setText(QStringLiteral("so could you send the numbers %1").arg(i));
+            if (!runToResult(session)) {
+                state.SkipWithError("a request did not finish");
+                return;
+            }
+            session.copyImproved();
+            session.returnToEditor();
+            provider.state().requests.clear();  // the fake's own record is not the program's
+            if (i == 49) {
+                QTest::qWait(50);
+                afterWarmUp = residentKiB();
+            }
+        }
+        QTest::qWait(50);
+        const long atEnd = residentKiB();
+        state.counters["rss_after_50_MiB"] = static_cast<double>(afterWarmUp) / 1024.0;
+        state.counters["rss_after_200_MiB"] = static_cast<double>(atEnd) / 1024.0;
+        state.counters["growth_KiB_per_request"] = static_cast<double>(atEnd - afterWarmUp) / 150.0;
+    }
+}
+BENCHMARK(BM_RequestsThroughTheWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
