@@ -411,3 +411,26 @@ TEST_F(MainWindowTest, AppearanceSettingRepaintsTheOpenWindow) {
     EXPECT_LT(backgroundLightness(), 96);
     Palette::setAppearanceSource({});
 }
+
+TEST_F(MainWindowTest, SavedPromptsBecomeChipsThatFillTheInstruction) {
+    key(Qt::Key_4, Qt::ControlModifier);
+    EXPECT_EQ(button(window, "Save prompt"), nullptr);  // nothing to save yet
+    type("Instruction", "Summarize in 3 bullets");
+    ASSERT_NE(button(window, "Save prompt"), nullptr);
+    button(window, "Save prompt")->click();
+    ASSERT_EQ(prompts.items().size(), 1);
+    EXPECT_NE(button(window, "Saved"), nullptr);
+    const QString chipName = prompts.items().first().name;
+
+    key(Qt::Key_A, Qt::ControlModifier);
+    type("Instruction", "Something else");
+    EXPECT_NE(button(window, "Save prompt"), nullptr);
+    ASSERT_NE(button(window, chipName), nullptr);
+    button(window, chipName)->click();
+    EXPECT_EQ(session.askInstruction(), "Summarize in 3 bullets");
+    EXPECT_EQ(named<QLineEdit>(window, "Instruction")->text(), "Summarize in 3 bullets");
+
+    named<QAbstractButton>(window, "Delete Prompt")->click();
+    EXPECT_TRUE(prompts.items().isEmpty());
+    EXPECT_EQ(button(window, chipName), nullptr);
+}

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <array>
 
@@ -209,7 +210,7 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
             m_instruction->setText(m_session.askInstruction());
         }
         refreshSaveButton();
-        rebuildChips();
+        refreshActiveChip();
         refreshRunButton();
     });
     connect(&m_session, &AppState::fromClipboardChanged, this,
@@ -297,7 +298,12 @@ void EmptyStateView::nextInstructionExample() {
 
 void EmptyStateView::rebuildChips() {
     while (QLayoutItem* item = m_chipRow->takeAt(0)) {
-        delete item->widget();
+        // Later: the chip being deleted may be the one whose button is still in its click.
+        if (QWidget* chip = item->widget()) {
+            chip->hide();
+            chip->setParent(nullptr);
+            chip->deleteLater();
+        }
         delete item;
     }
     const QString active = m_session.askInstruction().trimmed();
@@ -311,9 +317,22 @@ void EmptyStateView::rebuildChips() {
         connect(chip, &SavedPromptChip::deleteRequested, this,
                 [this](const CustomPrompt& chosen) { m_prompts.remove(chosen.id); });
         m_chipRow->addWidget(chip);
+        chip->show();
     }
     m_chipRow->addStretch(1);
     m_chipScroller->setVisible(m_session.mode() == Mode::ask && !prompts.isEmpty());
+}
+
+void EmptyStateView::refreshActiveChip() {
+    const QString active = m_session.askInstruction().trimmed();
+    for (SavedPromptChip* chip : m_chips->findChildren<SavedPromptChip*>()) {
+        const bool isActive = chip->prompt().instruction == active;
+        if (chip->property("active").toBool() != isActive) {
+            chip->setProperty("active", isActive);
+            chip->style()->unpolish(chip);
+            chip->style()->polish(chip);
+        }
+    }
 }
 
 void EmptyStateView::refreshSaveButton() {

@@ -42,6 +42,7 @@ protected:
 private:
     void applyMode();
     void rebuildChips();
+    void refreshActiveChip();
     void refreshSaveButton();
     void refreshRunButton();
     void refreshIcons();
