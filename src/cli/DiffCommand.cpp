@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <optional>
 
+#include "core/ChangeSet.h"
 #include "core/WordDiff.h"
 
 namespace ts::cli {
@@ -30,10 +31,16 @@ int runDiff(CliEnvironment& env, const Invocation& invocation) {
     }
     const QList<DiffSegment> segments = wordDiff(*original, *improved);
     if (invocation.json) {
+        // "change" numbers the runs a reviewer keeps or drops as one (see ChangeSet.h).
+        const QList<int> changes = changeIndexes(segments);
         QJsonArray array;
-        for (const DiffSegment& segment : segments) {
-            array.append(QJsonObject{{QStringLiteral("op"), rawValue(segment.op)},
-                                     {QStringLiteral("text"), segment.text}});
+        for (qsizetype i = 0; i < segments.size(); ++i) {
+            QJsonObject entry{{QStringLiteral("op"), rawValue(segments[i].op)},
+                              {QStringLiteral("text"), segments[i].text}};
+            if (changes[i] >= 0) {
+                entry.insert(QStringLiteral("change"), changes[i]);
+            }
+            array.append(entry);
         }
         env.out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact))
                 << Qt::endl;

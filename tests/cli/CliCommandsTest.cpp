@@ -81,9 +81,11 @@ TEST_F(CliCommands, DiffMarksWordsWithMarkersColoursOrJsonAndRefusesAnUnreadable
 
     out.clear();
     EXPECT_EQ(runDiff(env, diff(before, after, true)), exitSuccess);
-    EXPECT_EQ(output(), R"([{"op":"equal","text":"Send the "},{"op":"insert","text":"numbers "},)"
-                        R"({"op":"delete","text":"report "},{"op":"equal","text":"today."}])"
-                        "\n");
+    // A replacement is one change: both its segments carry the same index.
+    EXPECT_EQ(output(),
+              R"([{"op":"equal","text":"Send the "},{"change":0,"op":"insert","text":"numbers "},)"
+              R"({"change":0,"op":"delete","text":"report "},{"op":"equal","text":"today."}])"
+              "\n");
 
     out.clear();
     EXPECT_EQ(runDiff(env, diff(path("missing.txt"), after)), exitUsage);
