@@ -95,11 +95,13 @@ ParseResult parseReview(Mode mode, const QStringList& arguments) {
             return true;
         };
         if (name == QLatin1String("--no-style") || name == QLatin1String("--why") ||
-            name == QLatin1String("--json") || name == QLatin1String("--dry-run")) {
-            bool& target = name == QLatin1String("--no-style") ? invocation.noStyle
-                           : name == QLatin1String("--why")    ? invocation.why
-                           : name == QLatin1String("--json")   ? invocation.json
-                                                               : invocation.dryRun;
+            name == QLatin1String("--json") || name == QLatin1String("--dry-run") ||
+            name == QLatin1String("--interactive")) {
+            bool& target = name == QLatin1String("--no-style")  ? invocation.noStyle
+                           : name == QLatin1String("--why")     ? invocation.why
+                           : name == QLatin1String("--json")    ? invocation.json
+                           : name == QLatin1String("--dry-run") ? invocation.dryRun
+                                                                : invocation.interactive;
             if (!flag(target)) {
                 return usageError(QStringLiteral("%1 takes no value").arg(name));
             }
@@ -111,7 +113,7 @@ ParseResult parseReview(Mode mode, const QStringList& arguments) {
             return usageError(QStringLiteral("unknown option %1 (options: --tone, --context, "
                                              "--intent, --instruction, --prompt, --adjust, "
                                              "--provider, --model, --no-style, --why, --json, "
-                                             "--dry-run)")
+                                             "--dry-run, --interactive)")
                                   .arg(name));
         }
         const auto value = cursor.value(inlineValue, hasInline);
@@ -178,6 +180,17 @@ ParseResult parseReview(Mode mode, const QStringList& arguments) {
     }
     if (invocation.json && invocation.dryRun) {
         return usageError(QStringLiteral("--dry-run already prints JSON; drop --json"));
+    }
+    if (invocation.interactive) {
+        // A reply and a tone check are not edits of the given text: there is nothing to keep.
+        if (mode == Mode::reply || mode == Mode::toneCheck) {
+            return usageError(
+                QStringLiteral("--interactive applies to rewrite, proofread and ask"));
+        }
+        if (invocation.json || invocation.dryRun) {
+            return usageError(
+                QStringLiteral("--interactive prints text; drop --json and --dry-run"));
+        }
     }
     return ParseResult{invocation, {}};
 }
@@ -383,7 +396,9 @@ constexpr const char* kSharedOptions =
     "      --no-style         leave out the style profile\n"
     "      --why              print the reasons as \"- kind: text\" lines after the text\n"
     "      --json             print the result as JSON\n"
-    "      --dry-run          send nothing; print what would be sent as JSON\n";
+    "      --dry-run          send nothing; print what would be sent as JSON\n"
+    "      --interactive      rewrite, proofread, ask: keep or drop each change (keys y n a d\n"
+    "                         on the terminal), then print the text you kept\n";
 
 QString usageText() {
     return QStringLiteral(

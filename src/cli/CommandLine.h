@@ -49,6 +49,7 @@ struct Invocation {
     bool noStyle = false;
     bool why = false;
     bool dryRun = false;
+    bool interactive = false;  // keep or drop each change before printing
 
     // review, diff, history, models
     bool json = false;

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <utility>
 
+#include "cli/ChangeReviewer.h"
 #include "cli/CliMessages.h"
 #include "core/Prompts.h"
 #include "session/RequestSetup.h"
@@ -43,6 +44,16 @@ ReviewCommand::ReviewCommand(CliEnvironment& environment, Invocation invocation,
 ReviewCommand::~ReviewCommand() = default;
 
 void ReviewCommand::start() {
+    if (m_invocation.interactive) {
+        // Asked before anything is read or sent, so a script without a terminal fails at once.
+        QString error;
+        m_reviewer = ChangeReviewer::open(m_env.err, &error);
+        if (!m_reviewer) {
+            m_env.err << "tessarine-cli: " << error << Qt::endl;
+            end(exitUsage);
+            return;
+        }
+    }
     if (m_invocation.text) {
         proceed({});
     } else if (m_env.inIsTerminal) {
@@ -169,6 +180,7 @@ void ReviewCommand::send(const ReviewInput& input) {
                   << Qt::endl;
         end(exitFailure);
     });
+    m_original = input.original();
     connect(m_request.get(), &ReviewRequest::ready, this, [this, input] {
         m_request->send(input);
         if (m_env.errIsTerminal) {
@@ -185,7 +197,7 @@ void ReviewCommand::onPiece() {
     stopSpinner();
     // Every piece of one network read arrives before the event loop turns again: they are
     // written together then, with one write instead of one per piece.
-    if (!m_invocation.json && !m_printScheduled) {
+    if (!m_invocation.json && !m_invocation.interactive && !m_printScheduled) {
         m_printScheduled = true;
         QMetaObject::invokeMethod(this, &ReviewCommand::printPreview, Qt::QueuedConnection);
     }
@@ -206,6 +218,24 @@ void ReviewCommand::onAnswered(const Review& review) {
     printPreview();
     stopSpinner();
     const bool toneCheck = m_invocation.mode == Mode::toneCheck && !m_invocation.adjustment;
+    if (m_reviewer) {
+        // The history keeps the answer as the model gave it; the choices are this run's.
+        m_request->record();
+        connect(m_reviewer.get(), &ChangeReviewer::finished, this,
+                [this, whys = review.whys](const QString& kept) {
+                    m_reviewer.reset();
+                    m_env.out << kept << Qt::endl;
+                    if (m_invocation.why) {
+                        for (const WhyBullet& bullet : whys) {
+                            m_env.out << "- " << rawValue(bullet.kind) << ": " << bullet.text
+                                      << Qt::endl;
+                        }
+                    }
+                    end(exitSuccess);
+                });
+        m_reviewer->start(m_original, review.improved);
+        return;
+    }
     if (m_invocation.json) {
         m_env.out << QString::fromUtf8(
                          QJsonDocument(review.toJson()).toJson(QJsonDocument::Compact))
@@ -240,6 +270,7 @@ void ReviewCommand::interrupt(int signalNumber) {
         return;
     }
     m_terminal.reset();
+    m_reviewer.reset();
     printPreview();
     m_request.reset();
     stopSpinner();

@@ -20,6 +20,8 @@ class ReviewRequest;
 
 namespace ts::cli {
 
+class ChangeReviewer;
+
 // One review from the command line: compose, send (or print with --dry-run), stream the text
 // to standard output, record the result in the history.
 class ReviewCommand final : public QObject {
@@ -64,6 +66,8 @@ private:
     bool m_printScheduled = false;
     std::unique_ptr<QSocketNotifier> m_terminal;
     QByteArray m_typed;
+    QString m_original;
+    std::unique_ptr<ChangeReviewer> m_reviewer;
 };
 
 }  // namespace ts::cli

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -318,4 +319,72 @@ TEST_F(CliEndToEnd, ConfigAndKeyStatus) {
     EXPECT_TRUE(out.contains("Gemini    not set"));
     EXPECT_FALSE(out.contains("sk-loopback"));
     EXPECT_TRUE(out.contains(dir.filePath("tessarine/keys")));
+}
+
+// Keep or drop each change with one key on the terminal; the kept text goes to standard output
+// (a file here), the questions to the terminal. Without a terminal, --interactive refuses.
+TEST_F(CliEndToEnd, InteractiveKeepsExactlyTheChosenChanges) {
+    answerWith({"I am sending it by Thursday"});
+    const struct {
+        QByteArray keys;
+        QString kept;
+    } rows[] = {
+        {"yy", "I am sending it by Thursday"},
+        {"ny", "I am really sending it by Thursday"},
+        {"yn", "I am sending it now"},
+        {"a", "I am sending it by Thursday"},
+        {"d", "I am really sending it now"},
+        {"xn?d", "I am really sending it now"},  // other keys ask nothing new
+    };
+    for (const auto& row : rows) {
+        const QString output = dir.filePath("kept.txt");
+        int terminal = -1;
+        const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const QProcessEnvironment env = environment();
+            ::clearenv();  // the test's own bus must not reach the child
+            for (const QString& name : env.keys()) {
+                ::setenv(qPrintable(name), qPrintable(env.value(name)), 1);
+            }
+            const int file = ::open(qPrintable(output), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(file, STDOUT_FILENO);
+            ::execl(TESSARINE_CLI_PATH, TESSARINE_CLI_PATH, "rewrite", "--interactive",
+                    "I am really sending it now", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::fcntl(terminal, F_SETFL, ::fcntl(terminal, F_GETFL) | O_NONBLOCK);
+        QByteArray seen;
+        const auto waitFor = [&](const QByteArray& text) {
+            return QTest::qWaitFor(
+                [&] {
+                    char buffer[512];
+                    const ssize_t count = ::read(terminal, buffer, sizeof buffer);
+                    if (count > 0) {
+                        seen.append(buffer, count);
+                    }
+                    return seen.contains(text);
+                },
+                15000);
+        };
+        EXPECT_TRUE(waitFor("Change 1 of 2: delete: really")) << seen.toStdString();
+        for (const char key : row.keys) {
+            ASSERT_EQ(::write(terminal, &key, 1), 1);
+        }
+        EXPECT_TRUE(waitFor("changes kept.")) << seen.toStdString();
+        int status = 0;
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 10000));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QFile kept(output);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(kept.readAll()), row.kept + "\n") << row.keys.toStdString();
+        ::close(terminal);
+    }
+
+    QProcess detached;
+    detached.setChildProcessModifier([] { ::setsid(); });  // no controlling terminal
+    startCli(detached, {"rewrite", "--interactive", "I am really sending it now"}, {});
+    EXPECT_EQ(finish(detached), 2);
+    EXPECT_TRUE(err.contains("--interactive needs a terminal")) << err.toStdString();
 }

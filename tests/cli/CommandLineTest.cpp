@@ -70,6 +70,8 @@ TEST(CommandLine, UsageErrorsNameTheProblemAndTheValidValues) {
         {{"key", "show"}, "key set KIND | key clear KIND | key status"},
         {{"config", "set", "model"}, "config list | get KEY | set KEY VALUE"},
         {{"history", "--all"}, "unexpected argument"},
+        {{"tone", "--interactive", "x"}, "applies to rewrite, proofread and ask"},
+        {{"rewrite", "--interactive", "--json", "x"}, "drop --json"},
     };
     for (const Row& row : rows) {
         const ParseResult result = parseCommandLine(row.arguments);
