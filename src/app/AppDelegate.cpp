@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "app/AccessibilityAlert.h"
 #include "app/AppLogging.h"
@@ -13,6 +14,8 @@
 #include "desktop/SessionClipboard.h"
 #include "desktop/hotkeys/HotKeyBindings.h"
 #include "desktop/inplace/InPlaceRunner.h"
+#include "desktop/services/ServicesHandler.h"
+#include "desktop/services/UrlActionRunner.h"
 #include "session/AppEvents.h"
 #include "session/AppState.h"
 #include "store/SettingsStore.h"
@@ -91,6 +94,9 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
 }
 
 AppDelegate::~AppDelegate() {
+    if (servicesHandler_) {
+        servicesHandler_->setHooks({});
+    }
     // Windows first: they show the session; the session and hotkeys go before the platform.
     onboardingWindow_.reset();
     settingsWindow_.reset();
@@ -161,8 +167,7 @@ void AppDelegate::launch() {
     // 4. A copy in the main window closes it.
     connect(&events, &AppEvents::dismissPopover, window_.get(), &QWidget::close);
 
-    // 5. The desktop's Services entries.
-    qCInfo(lcApp, "services provider: none yet");
+    // 5. The desktop's Services entries: served on the bus from serveServices().
 
     // 6. The selection detectors.
     refreshSelectionObserverState();
@@ -284,9 +289,29 @@ void AppDelegate::reopen() {
 }
 
 void AppDelegate::openURLs(const QStringList& urls) {
+    const UrlActionTargets targets{*session_, services_.prompts,
+                                   [this] {
+                                       session_->cancelPendingDismiss();
+                                       bringToFront(*window_);
+                                   },
+                                   [] { emit AppEvents::shared().openPopover(); }};
     for (const QString& url : urls) {
-        qCInfo(lcApp, "open URL %s", qUtf8Printable(url));
+        // The query holds the user's text: the log names the action only.
+        qCInfo(lcApp, "open URL tessarine://%s",
+               qUtf8Printable(QUrl(url).host().isEmpty() ? QUrl(url).path() : QUrl(url).host()));
+        carryOut(parseUrlSchemeAction(url), targets);
     }
+}
+
+void AppDelegate::serveServices(ServicesHandler& handler) {
+    servicesHandler_ = &handler;
+    handler.setHooks(ServicesHandler::Hooks{
+        [this](const QString& text, ToastKind kind,
+               std::optional<std::chrono::milliseconds> duration) {
+            showToast(text, kind, duration);
+        },
+        [this](const QString& text) { openInMode(Mode::toneCheck, text); }});
+    qCInfo(lcApp, "services provider: %s on the session bus", ServicesHandler::kInterface);
 }
 
 void AppDelegate::registerHotkeys(const char* occasion) {

@@ -20,6 +20,7 @@ class InPlaceRunner;
 class MainWindow;
 class PlaceholderWindow;
 class PromptStore;
+class ServicesHandler;
 class SessionClipboard;
 class SettingsWatcher;
 class StyleAnalyzer;
@@ -59,6 +60,8 @@ public:
     // A later launch without arguments: the main window when none is visible.
     void reopen();
     void openURLs(const QStringList& urls);
+    // The bus's Services calls report through our toasts and open the tone check here.
+    void serveServices(ServicesHandler& handler);
 
     AppState& session() { return *session_; }
     MainWindow& mainWindow() { return *window_; }
@@ -87,6 +90,7 @@ private:
     std::unique_ptr<PlaceholderWindow> onboardingWindow_;
     QPointer<QWidget> updateInfo_;
     std::unique_ptr<HotKeySettings> registered_;
+    QPointer<ServicesHandler> servicesHandler_;
 };
 
 }  // namespace ts

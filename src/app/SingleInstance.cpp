@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusVirtualObject>
 
 namespace ts {
 
@@ -19,7 +20,19 @@ SingleInstance::~SingleInstance() {
     if (registered_) {
         QDBusConnection bus = QDBusConnection::sessionBus();
         bus.unregisterService(QLatin1String(kServiceName));
-        bus.unregisterObject(QLatin1String(kObjectPath));
+        unregisterObjects();
+    }
+}
+
+void SingleInstance::exportObject(const QString& path, QDBusVirtualObject* object) {
+    objects_.append({path, object});
+}
+
+void SingleInstance::unregisterObjects() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.unregisterObject(QLatin1String(kObjectPath));
+    for (const auto& [path, object] : std::as_const(objects_)) {
+        bus.unregisterObject(path);
     }
 }
 
@@ -31,11 +44,14 @@ SingleInstance::Claim SingleInstance::claim(const QStringList& urls, QString* er
     }
     // The object first, so a caller that sees the name finds it.
     bus.registerObject(QLatin1String(kObjectPath), this, QDBusConnection::ExportScriptableSlots);
+    for (const auto& [path, object] : std::as_const(objects_)) {
+        bus.registerVirtualObject(path, object);
+    }
     if (bus.registerService(QLatin1String(kServiceName))) {
         registered_ = true;
         return Claim::first;
     }
-    bus.unregisterObject(QLatin1String(kObjectPath));
+    unregisterObjects();
 
     QDBusMessage call = QDBusMessage::createMethodCall(
         QLatin1String(kServiceName), QLatin1String(kObjectPath), QLatin1String(kInterface),

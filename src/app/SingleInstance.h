@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <utility>
+
+class QDBusVirtualObject;
 
 namespace ts {
 
@@ -27,6 +30,10 @@ public:
     explicit SingleInstance(QObject* parent = nullptr);
     ~SingleInstance() override;
 
+    // Served beside our own object once claim() takes the name (registered before it, so a
+    // call that starts this process finds it).
+    void exportObject(const QString& path, QDBusVirtualObject* object);
+
     // Takes the name, or hands `urls` (a reopen when empty) to its owner. `error` says why a
     // hand-over failed or why there is no bus.
     Claim claim(const QStringList& urls, QString* error);
@@ -40,7 +47,10 @@ signals:
     void openURLsRequested(const QStringList& urls);
 
 private:
+    void unregisterObjects();
+
     bool registered_ = false;
+    QList<std::pair<QString, QDBusVirtualObject*>> objects_;
 };
 
 }  // namespace ts

@@ -8,6 +8,7 @@
 #include "core/Logging.h"
 #include "core/ShutdownSignals.h"
 #include "desktop/platform/x11/X11Platform.h"
+#include "desktop/services/ServicesHandler.h"
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
 #include "store/LegacyDocuments.h"
@@ -64,7 +65,14 @@ int main(int argc, char** argv) {
 
     // Qt has taken its own options out; what is left are URLs.
     const QStringList urls = QCoreApplication::arguments().mid(1);
+    ts::SettingsStore& settings = ts::SettingsStore::shared();
+    const ts::RequestServices requests{settings, ts::Keychain::shared(), []() -> ts::HistoryStore& {
+                                           return ts::HistoryStore::shared();
+                                       }};
+    // Before the bus name, so the call that started this process finds it.
+    ts::ServicesHandler services(requests);
     ts::SingleInstance instance;
+    instance.exportObject(QLatin1String(ts::ServicesHandler::kObjectPath), &services);
     QString busError;
     switch (instance.claim(urls, &busError)) {
         case ts::SingleInstance::Claim::first:
@@ -85,7 +93,6 @@ int main(int argc, char** argv) {
             break;
     }
 
-    ts::SettingsStore& settings = ts::SettingsStore::shared();
     ts::migrateLegacyDocuments(settings, ts::HistoryStore::defaultFilePath(),
                                ts::PromptStore::defaultFilePath());
 
@@ -108,16 +115,14 @@ int main(int argc, char** argv) {
         desktop.keyGrabber,
         controlOff ? static_cast<ts::DesktopControl&>(noDesktopControl) : desktop.desktopControl};
 
-    ts::AppDelegate delegate(ts::AppDelegate::Services{
-        platform,
-        ts::RequestServices{settings, ts::Keychain::shared(),
-                            []() -> ts::HistoryStore& { return ts::HistoryStore::shared(); }},
-        ts::PromptStore::shared()});
+    ts::AppDelegate delegate(
+        ts::AppDelegate::Services{platform, requests, ts::PromptStore::shared()});
     QObject::connect(&instance, &ts::SingleInstance::reopenRequested, &delegate,
                      &ts::AppDelegate::reopen);
     QObject::connect(&instance, &ts::SingleInstance::openURLsRequested, &delegate,
                      &ts::AppDelegate::openURLs);
     delegate.launch();
+    delegate.serveServices(services);
     qCInfo(lcApp, "ready %lld ms after the process started", ts::msSinceProcessStart());
     if (!urls.isEmpty()) {
         delegate.openURLs(urls);

@@ -330,7 +330,7 @@ ParseResult parseStyle(const QStringList& arguments) {
 const QString& commandNames() {
     static const QString names = QStringLiteral(
         "rewrite, proofread, reply, ask, tone, diff, models, history, key, config, prompts, "
-        "style");
+        "style, open");
     return names;
 }
 
@@ -382,6 +382,16 @@ ParseResult parseCommandLine(const QStringList& arguments) {
     if (command == QLatin1String("style")) {
         return parseStyle(rest);
     }
+    if (command == QLatin1String("open")) {
+        if (rest.size() != 1 ||
+            !rest[0].startsWith(QLatin1String("tessarine:"), Qt::CaseInsensitive)) {
+            return usageError(QStringLiteral("usage: tessarine-cli open tessarine://ACTION?QUERY"));
+        }
+        Invocation invocation;
+        invocation.command = Command::open;
+        invocation.url = rest[0];
+        return ParseResult{invocation, {}};
+    }
     return usageError(
         QStringLiteral("unknown command \"%1\" (commands: %2)").arg(command, commandNames()));
 }
@@ -422,6 +432,8 @@ QString usageText() {
                "  tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW\n"
                "                        | delete NAME | export FILE | import FILE\n"
                "  tessarine-cli style show | refresh | clear\n"
+               "  tessarine-cli open URL                 hand a tessarine:// URL to Tessarine,\n"
+               "                                         starting it when it is not running\n"
                "  tessarine-cli MODE --help              the options of one mode\n"
                "Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted,\n"
                "143 terminated.\n");

@@ -28,6 +28,7 @@ enum class Command {
     styleShow,
     styleRefresh,
     styleClear,
+    open,
     help,
     modeHelp,
 };
@@ -69,6 +70,9 @@ struct Invocation {
     // instruction (rename, save), the file (export, import)
     QString promptsName;
     QString promptsValue;
+
+    // open: a tessarine:// URL
+    QString url;
 };
 
 struct ParseResult {

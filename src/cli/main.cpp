@@ -14,6 +14,7 @@
 #include "cli/HistoryCommand.h"
 #include "cli/KeyCommand.h"
 #include "cli/ModelsCommand.h"
+#include "cli/OpenCommand.h"
 #include "cli/PromptsCommand.h"
 #include "cli/ReviewCommand.h"
 #include "cli/StyleCommand.h"
@@ -107,7 +108,7 @@ int main(int argc, char** argv) {
                        []() -> PromptStore& { return PromptStore::shared(); }};
 
     if (invocation.command != Command::help && invocation.command != Command::modeHelp &&
-        invocation.command != Command::diff) {
+        invocation.command != Command::diff && invocation.command != Command::open) {
         migrateLegacyDocuments(SettingsStore::shared(), HistoryStore::defaultFilePath(),
                                PromptStore::defaultFilePath());
     }
@@ -140,6 +141,8 @@ int main(int argc, char** argv) {
         case Command::configGet:
         case Command::configSet:
             return runConfig(env, invocation);
+        case Command::open:
+            return runOpen(env, invocation);
         case Command::review:
         case Command::models:
         case Command::styleShow:

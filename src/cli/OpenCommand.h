@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/CliEnvironment.h"
+#include "cli/CommandLine.h"
+
+namespace ts::cli {
+
+// `open URL`: hands the URL to the running Tessarine over the session bus. When none runs, the
+// bus starts it (its activation file), or else this command starts `tessarine URL` itself.
+int runOpen(CliEnvironment& env, const Invocation& invocation);
+
+}  // namespace ts::cli
