@@ -14,6 +14,7 @@
 #include "desktop/SessionClipboard.h"
 #include "desktop/hotkeys/HotKeyBindings.h"
 #include "desktop/inplace/InPlaceRunner.h"
+#include "providers/OllamaInstaller.h"
 #include "desktop/services/ServicesHandler.h"
 #include "desktop/services/UrlActionRunner.h"
 #include "session/AppEvents.h"
@@ -22,6 +23,7 @@
 #include "store/SettingsWatcher.h"
 #include "store/StyleAnalyzer.h"
 #include "ui/main/MainWindow.h"
+#include "ui/onboarding/OnboardingView.h"
 #include "ui/theme/ThemeController.h"
 #include "ui/toast/ToastPresenter.h"
 
@@ -228,14 +230,14 @@ void AppDelegate::showSettingsWindow() {
 
 void AppDelegate::showOnboarding() {
     if (!onboardingWindow_) {
-        onboardingWindow_ = std::make_unique<PlaceholderWindow>(
-            QStringLiteral("Welcome to Tessarine"),
-            QStringLiteral("Tessarine rewrites your text with the model service you choose. Add "
-                           "a key with tessarine-cli key set openai, or use a local model with "
-                           "tessarine-cli config set provider Ollama."),
-            QStringLiteral("Continue"));
+        SettingsStore& settings = services_.requests.settings;
+        OllamaInstaller& ollama = OllamaInstaller::shared();
+        ollama.setBaseURLSource([&settings] { return settings.ollamaBaseURL(); });
+        onboardingWindow_ = std::make_unique<OnboardingView>(
+            OnboardingServices{services_.requests, ollama, services_.platform.desktopControl,
+                               [this] { showAccessibilityAlert(); }});
         WindowFrame::centre(*onboardingWindow_, kOnboardingSize);
-        connect(onboardingWindow_.get(), &PlaceholderWindow::buttonClicked, this,
+        connect(onboardingWindow_.get(), &OnboardingView::finished, this,
                 &AppDelegate::finishOnboarding);
     }
     qCInfo(lcApp, "onboarding shown");

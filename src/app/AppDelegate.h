@@ -18,6 +18,7 @@ class AppState;
 class HotKeyBindings;
 class InPlaceRunner;
 class MainWindow;
+class OnboardingView;
 class PlaceholderWindow;
 class PromptStore;
 class ServicesHandler;
@@ -65,6 +66,8 @@ public:
 
     AppState& session() { return *session_; }
     MainWindow& mainWindow() { return *window_; }
+    // Null while the first-run window is not open.
+    OnboardingView* onboardingWindow() { return onboardingWindow_.get(); }
 
 private:
     void registerHotkeys(const char* occasion);
@@ -87,7 +90,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<PlaceholderWindow> settingsWindow_;
-    std::unique_ptr<PlaceholderWindow> onboardingWindow_;
+    std::unique_ptr<OnboardingView> onboardingWindow_;
     QPointer<QWidget> updateInfo_;
     std::unique_ptr<HotKeySettings> registered_;
     QPointer<ServicesHandler> servicesHandler_;

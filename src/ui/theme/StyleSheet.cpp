@@ -142,7 +142,8 @@ const char* const kMainWindowRules = R"(
 }  // namespace
 
 QString windowStyleSheet(const Palette& palette) {
-    return fill(QString::fromUtf8(kMainWindowRules), palette) + resultViewStyleSheet(palette);
+    return fill(QString::fromUtf8(kMainWindowRules), palette) + onboardingStyleSheet(palette) +
+           resultViewStyleSheet(palette);
 }
 
 }  // namespace ts

@@ -13,5 +13,7 @@ QString windowStyleSheet(const Palette& palette);
 
 // The result view's rules, kept beside the view's own needs but composed into the sheet above.
 QString resultViewStyleSheet(const Palette& palette);
+// The first-run window's rules, composed into the sheet above likewise.
+QString onboardingStyleSheet(const Palette& palette);
 
 }  // namespace ts

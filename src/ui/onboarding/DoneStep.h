@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace ts {
+
+class SettingsStore;
+
+// "You're set": both hotkeys as the desktop names them, the command-line road, and the button
+// that finishes.
+class DoneStep final : public QWidget {
+    Q_OBJECT
+public:
+    explicit DoneStep(SettingsStore& settings, QWidget* parent = nullptr);
+
+    // The stored hotkeys and whether desktop control is there, as of now.
+    void refresh(bool desktopControlGranted);
+    QWidget* firstFocus() const;
+
+signals:
+    void finishRequested();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    SettingsStore& m_settings;
+    QLabel* m_windowKeys;
+    QLabel* m_inPlaceKeys;
+    QLabel* m_needsControl;
+    QPushButton* m_start;
+};
+
+}  // namespace ts

@@ -1,0 +1,39 @@
+#include "ui/onboarding/OnboardingSteps.h"
+
+namespace ts {
+
+StepMoves stepMoves(OnboardingStep step, const StepFacts& facts) {
+    using S = OnboardingStep;
+    StepMoves moves;
+    moves.forwardLabel = QStringLiteral("Continue");
+    switch (step) {
+        case S::welcome:
+            // The choice cards navigate; forward is there but does nothing.
+            break;
+        case S::cloudSetup:
+            moves.forwardEnabled = facts.testSucceeded;
+            moves.forward = S::accessibility;
+            moves.back = S::welcome;
+            break;
+        case S::localSetup:
+            moves.forwardEnabled = facts.localModelInstalled;
+            moves.forward = S::accessibility;
+            moves.back = S::welcome;
+            break;
+        case S::accessibility:
+            moves.forward = S::done;
+            moves.back = facts.storedProviderIsLocal ? S::localSetup : S::cloudSetup;
+            if (!facts.desktopControlGranted) {
+                moves.forwardLabel = QStringLiteral("Skip for now");
+            }
+            break;
+        case S::done:
+            moves.forwardFinishes = true;
+            moves.back = S::accessibility;
+            moves.offersSkipSetup = false;
+            break;
+    }
+    return moves;
+}
+
+}  // namespace ts

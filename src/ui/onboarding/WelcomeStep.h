@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace ts {
+
+// "Welcome to Tessarine": the choice between a cloud model and a local one.
+class WelcomeStep final : public QWidget {
+    Q_OBJECT
+public:
+    explicit WelcomeStep(QWidget* parent = nullptr);
+
+    QWidget* firstFocus() const;
+
+signals:
+    void cloudChosen();
+    void localChosen();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void refreshIcons();
+
+    QPushButton* m_cloud;
+    QPushButton* m_local;
+};
+
+}  // namespace ts
