@@ -67,7 +67,13 @@ void AppState::setCopied(bool value) {
     assign(this, m_copied, value, &AppState::copiedChanged);
 }
 void AppState::setLastReview(const std::optional<Review>& value) {
+    // A new answer starts with every change kept.
+    m_keptText.reset();
     assign(this, m_lastReview, value, &AppState::lastReviewChanged);
+}
+
+void AppState::setKeptText(const std::optional<QString>& text) {
+    m_keptText = text;
 }
 void AppState::setLastOriginal(const QString& value) {
     assign(this, m_lastOriginal, value, &AppState::lastOriginalChanged);
@@ -245,7 +251,7 @@ void AppState::copyImproved() {
     if (!m_lastReview) {
         return;
     }
-    m_services.clipboard.replaceWithText(m_lastReview->improved);
+    m_services.clipboard.replaceWithText(m_keptText.value_or(m_lastReview->improved));
     setCopied(true);
     m_dismissTimer->start();
 }

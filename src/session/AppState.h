@@ -91,6 +91,10 @@ public:
     void copyImproved();
     // The shell stops a pending dismissal when the window is reopened for new input.
     void cancelPendingDismiss();
+    // The answer with only the changes the user kept; what copyImproved copies. None (the
+    // answer as it came) again with every new answer.
+    const std::optional<QString>& keptText() const { return m_keptText; }
+    void setKeptText(const std::optional<QString>& text);
     void restoreHistoryItem(const HistoryItem& item);
     void rate(std::optional<Rating> rating);
     std::optional<Rating> currentRating() const;
@@ -150,6 +154,7 @@ private:
     Mode m_lastMode = Mode::rewrite;
     const QString* m_livePreview = nullptr;
     std::optional<QUuid> m_currentHistoryID;
+    std::optional<QString> m_keptText;
 
     std::unique_ptr<ReviewRequest> m_task;
     QTimer* m_dismissTimer = nullptr;

@@ -42,8 +42,9 @@ namespace {
 // bus that scripts/test-env.sh starts.
 const bool accessibilityOn = qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
 
-// What a screen reader finds showing in this process: names and texts of accessible objects.
-QSet<QString> screenReaderSees() {
+// What a screen reader finds showing in this process: role, name, text and checked state of
+// every accessible object.
+QJsonArray screenReaderNodes() {
     QProcess walker;
     walker.start(QStringLiteral("/usr/bin/python3"),
                  {QStringLiteral(TS_ACCESSIBLE_NAMES_SCRIPT),
@@ -51,8 +52,12 @@ QSet<QString> screenReaderSees() {
     // The walk queries this process, so its event loop must keep running meanwhile.
     EXPECT_TRUE(QTest::qWaitFor([&] { return walker.state() == QProcess::NotRunning; }, 60000));
     EXPECT_EQ(walker.exitCode(), 0) << walker.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(walker.readAllStandardOutput()).array();
+}
+
+QSet<QString> screenReaderSees() {
     QSet<QString> seen;
-    for (const QJsonValue& node : QJsonDocument::fromJson(walker.readAllStandardOutput()).array()) {
+    for (const QJsonValue& node : screenReaderNodes()) {
         seen.insert(node["name"].toString());
         seen.insert(node["text"].toString());
     }
@@ -342,7 +347,7 @@ TEST_F(MainWindowTest, ScreenshotsOfEveryPhaseInLightAndDark) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !session.streamingImproved().isEmpty(); }));
         shoot("reviewing", scheme);
         ASSERT_TRUE(waitForPhase(AppState::Phase::result));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "SHOW CHANGES") != nullptr; }));
+        QTest::qWait(50);  // the result view settles on the new answer
         button(window, "SHOW CHANGES")->click();
         ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "HIDE CHANGES") != nullptr; }));
         shoot("result-changes", scheme);
@@ -433,4 +438,57 @@ TEST_F(MainWindowTest, SavedPromptsBecomeChipsThatFillTheInstruction) {
     named<QAbstractButton>(window, "Delete Prompt")->click();
     EXPECT_TRUE(prompts.items().isEmpty());
     EXPECT_EQ(button(window, chipName), nullptr);
+}
+
+// Each change of the diff is kept or dropped on its own, by click or by keyboard; copy takes
+// exactly the kept ones, and a screen reader reads every change as a toggle with its state.
+TEST_F(MainWindowTest, ChangesAreKeptOrDroppedOneByOne) {
+    server.on("POST", "/v1/chat/completions", streamed("I am sending it by Thursday"));
+    type("Text", "I am really sending it now");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    QTest::qWait(50);  // the result view settles on the new answer
+    button(window, "SHOW CHANGES")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "delete: really") != nullptr; }));
+    EXPECT_TRUE(showsText(window, "2 of 2 changes kept"));
+
+    button(window, "delete: really")->click();
+    QAbstractButton* second = button(window, "now → by Thursday");
+    second->setFocus();
+    QTest::keyClick(second, Qt::Key_Space);
+    EXPECT_TRUE(showsText(window, "0 of 2 changes kept"));
+    QTest::keyClick(second, Qt::Key_Space);
+    EXPECT_TRUE(showsText(window, "1 of 2 changes kept"));
+
+    QJsonObject toggle;
+    for (const QJsonValue& node : screenReaderNodes()) {
+        if (node["name"].toString() == "delete: really") {
+            toggle = node.toObject();
+        }
+    }
+    // Qt gives a checkable button the check-box role: a toggle with its state.
+    EXPECT_EQ(toggle["role"].toString(), "check box");
+    EXPECT_FALSE(toggle["checked"].toBool());
+
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return clipboard.text() == std::optional<QString>("I am really sending it by Thursday");
+    }));
+    EXPECT_EQ(history.items().first().review.improved, "I am sending it by Thursday");
+
+    // Regenerate brings a new answer with every change kept again.
+    key(Qt::Key_R, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return session.phase().kind == AppState::Phase::result &&
+               session.hasRunningTask() == false && history.items().size() == 2;
+    }));
+    EXPECT_FALSE(session.keptText().has_value());
+}
+
+// A colour slot left unfilled makes Qt drop the whole application style sheet.
+TEST(WindowStyleSheet, FillsEveryColourSlot) {
+    for (const Palette* palette : {&Palette::light(), &Palette::dark()}) {
+        const QString sheet = windowStyleSheet(*palette);
+        EXPECT_FALSE(sheet.contains("%{")) << qPrintable(sheet.mid(sheet.indexOf("%{") - 60, 90));
+    }
 }

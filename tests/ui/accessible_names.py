@@ -20,7 +20,8 @@ def walk(node, found, depth=0):
         except NotImplementedError:
             pass
         if showing and (node.name or text):
-            found.append({"role": role, "name": node.name, "text": text})
+            found.append({"role": role, "name": node.name, "text": text,
+                          "checked": states.contains(pyatspi.STATE_CHECKED)})
         for index in range(node.childCount):
             walk(node.getChildAtIndex(index), found, depth + 1)
     except Exception:  # an object that went away mid-walk

@@ -8,8 +8,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/ChangeSet.h"
 #include "session/AppState.h"
 #include "ui/main/AdjustChipRow.h"
+#include "ui/main/ChangeList.h"
 #include "ui/main/DiffFormat.h"
 #include "ui/main/DiffText.h"
 #include "ui/main/RatingButtons.h"
@@ -39,6 +41,9 @@ AnswerPage::AnswerPage(AppState& session, QWidget* parent) : QWidget(parent), m_
     cardLayout->setContentsMargins(12, 10, 12, 10);
     cardLayout->addWidget(m_text);
 
+    m_changeList = new ChangeList(content);
+    m_changeList->hide();
+
     m_whys = new WhyList(content);
     m_adjustLabel = makeLabel(QStringLiteral("ADJUST"), "sectionLabel", content);
     m_chips = new AdjustChipRow(content);
@@ -56,6 +61,7 @@ AnswerPage::AnswerPage(AppState& session, QWidget* parent) : QWidget(parent), m_
     column->addWidget(m_heading);
     column->addLayout(sectionRow);
     column->addWidget(card);
+    column->addWidget(m_changeList);
     column->addSpacing(4);
     column->addWidget(m_whys);
     column->addSpacing(4);
@@ -95,6 +101,28 @@ AnswerPage::AnswerPage(AppState& session, QWidget* parent) : QWidget(parent), m_
     }
 
     connect(m_changes, &QToolButton::clicked, this, &AnswerPage::toggleChanges);
+    connect(m_text, &DiffText::diffShown, this, [this] {
+        m_changeList->setChanges(changesOf(m_text->segments()));
+        applyDropped();
+        // The toggles follow the diff text in the Tab order.
+        QWidget* previous = m_text;
+        for (QPushButton* toggle : m_changeList->toggles()) {
+            setTabOrder(previous, toggle);
+            previous = toggle;
+        }
+    });
+    connect(m_text, &DiffText::changeClicked, this, &AnswerPage::toggleChange);
+    connect(m_changeList, &ChangeList::toggled, this, &AnswerPage::toggleChange);
+    connect(m_changeList, &ChangeList::keepAll, this, [this] {
+        m_dropped.clear();
+        applyDropped();
+    });
+    connect(m_changeList, &ChangeList::undoAll, this, [this] {
+        for (int i = 0; i < changesOf(m_text->segments()).size(); ++i) {
+            m_dropped.insert(i);
+        }
+        applyDropped();
+    });
     connect(m_heading->rating(), &RatingButtons::rateRequested, this, [this](Rating rating) {
         m_session.rate(rating);
         m_heading->rating()->setRating(m_session.currentRating());
@@ -109,6 +137,8 @@ AnswerPage::AnswerPage(AppState& session, QWidget* parent) : QWidget(parent), m_
 void AnswerPage::present(const ShownResult& shown) {
     m_shown = shown;
     m_showingChanges = false;
+    m_dropped.clear();
+    m_changeList->hide();
     const ModeTexts texts = modeTexts(shown.mode);
     m_heading->setTexts(texts.lead, texts.accent);
     m_heading->rating()->setRating(shown.rating);
@@ -139,9 +169,27 @@ void AnswerPage::toggleChanges() {
     if (m_showingChanges) {
         m_text->showDiff(m_shown.original, m_shown.review.improved);
     } else {
-        m_text->showPlain(m_shown.review.improved);
+        // What would be copied: the answer with the changes that were dropped left out.
+        m_text->showPlain(m_session.keptText().value_or(m_shown.review.improved));
+        m_changeList->hide();
     }
     updateControls();
+}
+
+void AnswerPage::toggleChange(int change) {
+    if (!m_dropped.remove(change)) {
+        m_dropped.insert(change);
+    }
+    applyDropped();
+}
+
+void AnswerPage::applyDropped() {
+    const QList<DiffSegment>& segments = m_text->segments();
+    m_text->setDropped(m_dropped);
+    m_changeList->setDropped(m_dropped);
+    m_changeList->setVisible(m_showingChanges && !segments.isEmpty());
+    m_session.setKeptText(m_dropped.isEmpty() ? std::nullopt
+                                              : std::optional(keptText(segments, m_dropped)));
 }
 
 void AnswerPage::changeEvent(QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QWidget>
 
 #include "ui/main/ResultWidgets.h"
@@ -12,6 +13,7 @@ namespace ts {
 
 class AdjustChipRow;
 class AppState;
+class ChangeList;
 class DiffText;
 class ResultHeading;
 class WhyList;
@@ -34,16 +36,21 @@ protected:
 
 private:
     void toggleChanges();
+    void toggleChange(int change);
+    // Shows the kept and dropped changes and hands the resulting text to the session.
+    void applyDropped();
     void updateControls();
 
     AppState& m_session;
     ShownResult m_shown;
     bool m_showingChanges = false;
+    QSet<int> m_dropped;
 
     ResultHeading* m_heading;
     QLabel* m_section;
     QToolButton* m_changes;
     DiffText* m_text;
+    ChangeList* m_changeList;
     WhyList* m_whys;
     QLabel* m_adjustLabel;
     AdjustChipRow* m_chips;

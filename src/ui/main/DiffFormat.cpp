@@ -3,6 +3,7 @@
 #include <QFont>
 #include <cmath>
 
+#include "core/ChangeSet.h"
 #include "ui/theme/Palette.h"
 
 namespace ts {
@@ -79,8 +80,23 @@ DiffFormats DiffFormats::from(const Palette& palette, qreal extraLineSpacingPx) 
     formats.remove.setForeground(removed);
     formats.remove.setFontStrikeOut(true);
 
+    formats.droppedInsert.setForeground(palette.textDimmer);
+    formats.droppedInsert.setFontStrikeOut(true);
+
     formats.block.setLineHeight(extraLineSpacingPx, QTextBlockFormat::LineDistanceHeight);
     return formats;
+}
+
+QTextCharFormat DiffFormats::of(const TextRun& run, bool dropped) const {
+    if (run.change < 0) {
+        return of(run.op);
+    }
+    QTextCharFormat format = !dropped                    ? of(run.op)
+                             : run.op == DiffOp::delete_ ? equal
+                                                         : droppedInsert;
+    format.setAnchor(true);
+    format.setAnchorHref(QStringLiteral("change:%1").arg(run.change));
+    return format;
 }
 
 const QTextCharFormat& DiffFormats::of(DiffOp op) const {
@@ -97,15 +113,17 @@ const QTextCharFormat& DiffFormats::of(DiffOp op) const {
 
 QList<TextRun> cutIntoRuns(const QList<DiffSegment>& segments, qsizetype maxChars) {
     QList<TextRun> runs;
-    for (const DiffSegment& segment : segments) {
+    const QList<int> changes = changeIndexes(segments);
+    for (qsizetype i = 0; i < segments.size(); ++i) {
+        const DiffSegment& segment = segments[i];
         const QString& text = segment.text;
         if (text.size() <= maxChars) {
-            runs.append({segment.op, text});
+            runs.append({segment.op, text, changes[i]});
             continue;
         }
         for (qsizetype from = 0; from < text.size();) {
             const qsizetype to = cutPoint(text, from, std::min(from + maxChars, text.size()));
-            runs.append({segment.op, text.mid(from, to - from)});
+            runs.append({segment.op, text.mid(from, to - from), changes[i]});
             from = to;
         }
     }

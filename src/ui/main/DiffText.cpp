@@ -26,7 +26,13 @@ DiffText::DiffText(QWidget* parent) : QTextBrowser(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard |
+                            Qt::LinksAccessibleByMouse);
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        if (link.scheme() == QLatin1String("change")) {
+            emit changeClicked(link.path().toInt());
+        }
+    });
     m_pool.setMaxThreadCount(1);
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             &DiffText::fitHeight);
@@ -42,6 +48,8 @@ DiffText::~DiffText() {
 
 void DiffText::showPlain(const QString& text) {
     ++m_generation;
+    m_segments.clear();
+    m_dropped.clear();
     begin(cutIntoRuns({DiffSegment{{}, DiffOp::equal, text}}, kSliceChars));
 }
 
@@ -51,15 +59,20 @@ void DiffText::showDiff(const QString& original, const QString& improved) {
     // The current text stays until the diff is ready.
     m_pool.start([this, generation, original, improved] {
         QList<TextRun> runs;
+        QList<DiffSegment> segments;
         if (generation == m_generation.load()) {
-            runs = cutIntoRuns(wordDiff(original, improved), kSliceChars);
+            segments = wordDiff(original, improved);
+            runs = cutIntoRuns(segments, kSliceChars);
         }
         QMetaObject::invokeMethod(
             this,
-            [this, generation, runs = std::move(runs)]() mutable {
+            [this, generation, runs = std::move(runs), segments = std::move(segments)]() mutable {
                 --m_pendingResults;
                 if (generation == m_generation.load()) {
+                    m_segments = std::move(segments);
+                    m_dropped.clear();
                     begin(std::move(runs));
+                    emit diffShown();
                 } else if (isSettled()) {
                     emit settled();
                 }
@@ -70,6 +83,11 @@ void DiffText::showDiff(const QString& original, const QString& improved) {
 
 bool DiffText::isSettled() const {
     return m_pendingResults == 0 && m_next >= m_runs.size();
+}
+
+void DiffText::setDropped(const QSet<int>& dropped) {
+    m_dropped = dropped;
+    begin(m_runs);
 }
 
 void DiffText::begin(QList<TextRun> runs) {
@@ -90,7 +108,7 @@ void DiffText::appendSlice() {
     qsizetype chars = 0;
     while (m_next < m_runs.size() && chars < kSliceChars) {
         const TextRun& run = m_runs.at(m_next++);
-        cursor.insertText(run.text, m_formats.of(run.op));
+        cursor.insertText(run.text, m_formats.of(run, m_dropped.contains(run.change)));
         chars += run.text.size();
     }
     cursor.endEditBlock();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QTextBrowser>
 #include <QThreadPool>
 #include <atomic>
@@ -26,11 +27,18 @@ public:
 
     void showPlain(const QString& text);
     void showDiff(const QString& original, const QString& improved);
+    // The segments of the diff shown (empty for a plain text), and which changes are dropped.
+    const QList<DiffSegment>& segments() const { return m_segments; }
+    void setDropped(const QSet<int>& dropped);
     // Nothing is being computed or is left to append.
     bool isSettled() const;
 
 signals:
     void settled();
+    // A new diff is in (its segments are readable now).
+    void diffShown();
+    // A click on the words of a change.
+    void changeClicked(int change);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -46,6 +54,8 @@ private:
     std::atomic<quint64> m_generation = 0;
     int m_pendingResults = 0;
     QList<TextRun> m_runs;
+    QList<DiffSegment> m_segments;
+    QSet<int> m_dropped;
     qsizetype m_next = 0;
     bool m_appendScheduled = false;
     const Palette* m_palette = nullptr;

@@ -8,14 +8,6 @@ namespace ts {
 
 namespace {
 
-QString css(const QColor& color) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(color.alphaF(), 0, 'f', 3);
-}
-
 // Scoped to the result view (#resultView), so none of these rules reaches another window.
 const char* const kResultViewRules = R"(
 #resultView { color: %{text}; font-size: 13px; }
@@ -41,6 +33,13 @@ const char* const kResultViewRules = R"(
     letter-spacing: 1px; }
 #resultView QToolButton[role="changesToggle"]:hover { background: %{cyanSoft}; }
 #resultView QToolButton[role="changesToggle"]:focus { border-color: %{accent}; }
+#resultView QPushButton[role="changeToggle"] {
+    color: %{text}; background: %{pillBg}; border: 1px solid %{pillBorder};
+    border-radius: 8px; padding: 4px 8px; font-size: 12px; text-align: left; }
+#resultView QPushButton[role="changeToggle"]:!checked {
+    color: %{textDimmer}; background: transparent; border-style: dashed; }
+#resultView QPushButton[role="changeToggle"]:hover { border-color: %{accent}; }
+#resultView QPushButton[role="changeToggle"]:focus { border: 2px solid %{accent}; }
 
 #resultView QToolButton[role="chip"] {
     color: %{text}; background: %{pillBg}; border: 1px solid %{pillBorder};
@@ -77,26 +76,7 @@ const char* const kResultViewRules = R"(
 }  // namespace
 
 QString resultViewStyleSheet(const Palette& palette) {
-    const std::pair<const char*, QColor> colours[] = {
-        {"text", palette.text},
-        {"textDim", palette.textDim},
-        {"cardBg", palette.cardBg},
-        {"cardBorder", palette.cardBorder},
-        {"cyanSoft", palette.cyanSoft},
-        {"pillBg", palette.pillBg},
-        {"pillBorder", palette.pillBorder},
-        {"pillSelected", palette.pillSelected},
-        {"pillSelectedText", palette.pillSelectedText},
-        {"ctaText", palette.ctaText},
-        {"ctaTop", palette.ctaGradientTop},
-        {"ctaBottom", palette.ctaGradientBottom},
-        {"accent", accentText(palette)},
-    };
-    QString sheet = QString::fromUtf8(kResultViewRules);
-    for (const auto& [name, colour] : colours) {
-        sheet.replace(QStringLiteral("%{") + QLatin1String(name) + QLatin1Char('}'), css(colour));
-    }
-    return sheet;
+    return filledStyleSheet(kResultViewRules, palette, {{"accent", accentText(palette)}});
 }
 
 }  // namespace ts

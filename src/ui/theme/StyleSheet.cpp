@@ -16,37 +16,6 @@ QString css(const QColor& color) {
         .arg(color.alphaF(), 0, 'f', 3);
 }
 
-// A template with %{name} slots, filled from the palette, reads better than 40 .arg()s.
-QString fill(QString sheet, const Palette& p) {
-    const std::pair<const char*, QColor> colours[] = {
-        {"text", p.text},
-        {"textDim", p.textDim},
-        {"textDimmer", p.textDimmer},
-        {"placeholder", p.placeholder},
-        {"cardBg", p.cardBg},
-        {"cardBorder", p.cardBorder},
-        {"divider", p.divider},
-        {"cyan", p.cyan},
-        {"cyanSoft", p.cyanSoft},
-        {"magenta", p.magenta},
-        {"green", p.green},
-        {"red", p.red},
-        {"pillBg", p.pillBg},
-        {"pillBorder", p.pillBorder},
-        {"pillSelected", p.pillSelected},
-        {"pillSelectedText", p.pillSelectedText},
-        {"ctaText", p.ctaText},
-        {"ctaTop", p.ctaGradientTop},
-        {"ctaBottom", p.ctaGradientBottom},
-        {"gradientA", p.gradientA},
-        {"gradientB", p.gradientB},
-    };
-    for (const auto& [name, colour] : colours) {
-        sheet.replace(QStringLiteral("%{") + QLatin1String(name) + QLatin1Char('}'), css(colour));
-    }
-    return sheet;
-}
-
 const char* const kMainWindowRules = R"(
 #mainWindow { color: %{text}; font-size: 13px; }
 #mainWindow QLabel { color: %{text}; background: transparent; }
@@ -141,8 +110,46 @@ const char* const kMainWindowRules = R"(
 
 }  // namespace
 
+QString filledStyleSheet(const char* rules, const Palette& p,
+                         std::initializer_list<std::pair<const char*, QColor>> extra) {
+    const std::pair<const char*, QColor> colours[] = {
+        {"textDimmer", p.textDimmer},
+        {"textDim", p.textDim},
+        {"text", p.text},
+        {"placeholder", p.placeholder},
+        {"cardBg", p.cardBg},
+        {"cardBorder", p.cardBorder},
+        {"divider", p.divider},
+        {"cyanSoft", p.cyanSoft},
+        {"cyan", p.cyan},
+        {"magenta", p.magenta},
+        {"green", p.green},
+        {"red", p.red},
+        {"pillBg", p.pillBg},
+        {"pillBorder", p.pillBorder},
+        {"pillSelectedText", p.pillSelectedText},
+        {"pillSelected", p.pillSelected},
+        {"ctaText", p.ctaText},
+        {"ctaTop", p.ctaGradientTop},
+        {"ctaBottom", p.ctaGradientBottom},
+        {"gradientA", p.gradientA},
+        {"gradientB", p.gradientB},
+    };
+    QString sheet = QString::fromUtf8(rules);
+    const auto put = [&sheet](const char* name, const QColor& colour) {
+        sheet.replace(QStringLiteral("%{") + QLatin1String(name) + QLatin1Char('}'), css(colour));
+    };
+    for (const auto& [name, colour] : extra) {
+        put(name, colour);
+    }
+    for (const auto& [name, colour] : colours) {
+        put(name, colour);
+    }
+    return sheet;
+}
+
 QString windowStyleSheet(const Palette& palette) {
-    return fill(QString::fromUtf8(kMainWindowRules), palette) + onboardingStyleSheet(palette) +
+    return filledStyleSheet(kMainWindowRules, palette) + onboardingStyleSheet(palette) +
            resultViewStyleSheet(palette);
 }
 

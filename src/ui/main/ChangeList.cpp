@@ -1,0 +1,102 @@
+#include "ui/main/ChangeList.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/theme/Icons.h"
+#include "ui/theme/Palette.h"
+
+namespace ts {
+
+ChangeList::ChangeList(QWidget* parent)
+    : QWidget(parent),
+      m_count(new QLabel(this)),
+      m_keepAll(new QPushButton(QStringLiteral("Keep all"), this)),
+      m_undoAll(new QPushButton(QStringLiteral("Undo all"), this)),
+      m_more(new QLabel(this)),
+      m_list(new QVBoxLayout) {
+    m_count->setProperty("role", QStringLiteral("sectionLabel"));
+    m_more->setProperty("role", QStringLiteral("hint"));
+    m_more->setWordWrap(true);
+    for (QPushButton* button : {m_keepAll, m_undoAll}) {
+        button->setProperty("role", QStringLiteral("link"));
+        button->setAccessibleName(button->text());
+    }
+    auto* header = new QHBoxLayout;
+    header->addWidget(m_count, 1);
+    header->addWidget(m_keepAll);
+    header->addWidget(m_undoAll);
+    m_list->setSpacing(2);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addLayout(header);
+    column->addLayout(m_list);
+    column->addWidget(m_more);
+    connect(m_keepAll, &QPushButton::clicked, this, &ChangeList::keepAll);
+    connect(m_undoAll, &QPushButton::clicked, this, &ChangeList::undoAll);
+}
+
+void ChangeList::setChanges(const QList<Change>& changes) {
+    m_changes = changes;
+    m_dropped.clear();
+    qDeleteAll(m_toggles);
+    m_toggles.clear();
+    const int shown = std::min<int>(static_cast<int>(changes.size()), kMaxToggles);
+    for (int i = 0; i < shown; ++i) {
+        // A checkable push button, which screen readers announce as a toggle button.
+        auto* toggle = new QPushButton(this);
+        toggle->setProperty("role", QStringLiteral("changeToggle"));
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+        toggle->setText(changes[i].describe());
+        toggle->setAccessibleName(changes[i].describe());
+        toggle->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        toggle->setFocusPolicy(Qt::StrongFocus);
+        connect(toggle, &QPushButton::clicked, this, [this, i] { emit toggled(i); });
+        m_list->addWidget(toggle);
+        m_toggles.append(toggle);
+    }
+    m_more->setText(changes.size() > shown
+                        ? QStringLiteral("The first %1 changes are listed; click the words of a "
+                                         "later change in the text to drop or keep it.")
+                              .arg(shown)
+                        : QString());
+    m_more->setVisible(changes.size() > shown);
+    refresh();
+}
+
+void ChangeList::setDropped(const QSet<int>& dropped) {
+    m_dropped = dropped;
+    refresh();
+}
+
+void ChangeList::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::StyleChange) {
+        refresh();
+    }
+    QWidget::changeEvent(event);
+}
+
+void ChangeList::refresh() {
+    const auto total = static_cast<int>(m_changes.size());
+    const int kept = total - static_cast<int>(m_dropped.size());
+    m_count->setText(QStringLiteral("%1 of %2 changes kept").arg(kept).arg(total));
+    m_keepAll->setEnabled(!m_dropped.isEmpty());
+    m_undoAll->setEnabled(kept > 0);
+    const Palette& palette = Palette::current();
+    for (int i = 0; i < m_toggles.size(); ++i) {
+        const bool isKept = !m_dropped.contains(i);
+        m_toggles[i]->setChecked(isKept);
+        m_toggles[i]->setIcon(
+            icons::symbol(isKept ? QStringLiteral("checkmark") : QStringLiteral("xmark"),
+                          isKept ? palette.green : palette.textDimmer));
+        m_toggles[i]->setToolTip(isKept ? QStringLiteral("Kept: click to drop this change")
+                                        : QStringLiteral("Dropped: click to keep this change"));
+    }
+}
+
+}  // namespace ts
