@@ -350,6 +350,16 @@ TEST_F(MainWindowTest, ScreenshotsOfEveryPhaseInLightAndDark) {
         QTest::qWait(50);  // the result view settles on the new answer
         button(window, "SHOW CHANGES")->click();
         ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "HIDE CHANGES") != nullptr; }));
+        // One change dropped, so both states show.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return session.keptText() || showsText(window, "changes kept"); }));
+        for (QAbstractButton* toggle : window.findChildren<QAbstractButton*>()) {
+            if (toggle->isCheckable() && toggle->isChecked() && toggle->isVisibleTo(&window) &&
+                toggle->text().contains(QStringLiteral("→"))) {
+                toggle->click();
+                break;
+            }
+        }
         shoot("result-changes", scheme);
         key(Qt::Key_Escape);
         keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai));
