@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: deps deps-test build run install test bench format
+.PHONY: deps deps-test build run install package test bench format
 
 deps:
 	@bash scripts/install-deps.sh run
@@ -24,6 +24,12 @@ run: build
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A .deb under /usr from the same build, its contents checked.
+package: build
+	@bash scripts/install-deps.sh package
+	cd $(BUILD) && cpack -G DEB
+	bash scripts/check-package.sh "$$(ls -t $(BUILD)/tessarine_*.deb | head -n 1)"
 
 test: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSARINE_SANITIZE=ON

@@ -4,6 +4,7 @@
 #   scripts/install-deps.sh run     # build and run (the default)
 #   scripts/install-deps.sh test    # also the test desktop, test and benchmark libraries
 #   scripts/install-deps.sh bench   # test's, and the peers the benchmarks are measured against
+#   scripts/install-deps.sh package # run's, and what building the .deb takes
 #
 # Silent when everything is present, so it needs neither root nor sudo then.
 set -euo pipefail
@@ -27,7 +28,11 @@ TEST_PACKAGES=(
   trayer at-spi2-core python3-pyatspi
   # fonts so the widgets and editors render under Xvfb
   fonts-dejavu-core
+  # the desktop entry, AppStream data and URL handler checks
+  desktop-file-utils appstream xdg-utils dpkg-dev
 )
+# dpkg-shlibdeps finds the .deb's library dependencies; CPack asks `file` which files are ELF.
+PACKAGE_PACKAGES=(dpkg-dev file)
 # The tools users know, run beside Tessarine in the same benchmark.
 BENCH_PACKAGES=(git dwdiff wdiff curl)
 
@@ -35,8 +40,9 @@ case "${1:-run}" in
   run) packages=("${RUN_PACKAGES[@]}") ;;
   test) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
   bench) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}") ;;
+  package) packages=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
   *)
-    echo "usage: $0 [run|test|bench]" >&2
+    echo "usage: $0 [run|test|bench|package]" >&2
     exit 2
     ;;
 esac
