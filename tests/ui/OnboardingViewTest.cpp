@@ -472,6 +472,8 @@ TEST_F(OnboardingTest, ScreenshotsOfEveryStepInLightAndDark) {
     const auto shoot = [&](const QString& name, const QString& scheme) {
         QTest::qWait(60);
         const QImage image = view.grab().toImage();
+        EXPECT_EQ(image.size(), QSize(OnboardingView::kWidth, OnboardingView::kHeight))
+            << qPrintable(name);
         const QString path = QStringLiteral("%1/onboarding-%2-%3.png").arg(folder, name, scheme);
         EXPECT_TRUE(image.save(path)) << qPrintable(path);
         seen.insert(QCryptographicHash::hash(

@@ -76,7 +76,7 @@ OnboardingView::OnboardingView(OnboardingServices services, QWidget* parent)
     divider->setObjectName(QStringLiteral("onboardingDivider"));
     divider->setFixedHeight(1);
     auto* column = new QVBoxLayout(background);
-    column->setContentsMargins(28, 26, 28, 16);
+    column->setContentsMargins(24, 24, 24, 16);
     column->setSpacing(14);
     column->addWidget(m_pages, 1);
     column->addWidget(divider);
