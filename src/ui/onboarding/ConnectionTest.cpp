@@ -17,7 +17,7 @@ void ConnectionTest::start() {
     // The default model, not the stored one: a test must not fail on a model typed elsewhere.
     options.overrides.model = defaultModel(m_services.settings.provider());
     options.overrides.noStyle = true;
-    m_request = std::make_unique<ReviewRequest>(m_services, options);
+    m_request = new ReviewRequest(m_services, options, this);
     ReviewRequest& request = *m_request;
     connect(&request, &ReviewRequest::ready, this, [this] {
         m_request->send(ReviewInput::review(Mode::rewrite, QString::fromUtf8(kSampleText),
@@ -46,7 +46,8 @@ void ConnectionTest::end() {
     // Called from the request's own signals: it goes once they return.
     if (m_request) {
         m_request->disconnect(this);
-        m_request.release()->deleteLater();
+        m_request->deleteLater();
+        m_request = nullptr;
     }
 }
 

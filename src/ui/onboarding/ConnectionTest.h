@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <memory>
 
 #include "session/RequestServices.h"
 
@@ -32,7 +31,7 @@ private:
     void end();
 
     RequestServices m_services;
-    std::unique_ptr<ReviewRequest> m_request;
+    ReviewRequest* m_request = nullptr;  // a child: it never outlives the services it uses
 };
 
 }  // namespace ts
