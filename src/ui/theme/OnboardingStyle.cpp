@@ -1,19 +1,9 @@
-#include <QColor>
-
 #include "ui/theme/Palette.h"
 #include "ui/theme/StyleSheet.h"
 
 namespace ts {
 
 namespace {
-
-QString css(const QColor& color) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(color.alphaF(), 0, 'f', 3);
-}
 
 // Scoped to the first-run window (#onboarding), so none of these rules reaches another one.
 const char* const kOnboardingRules = R"(
@@ -100,31 +90,8 @@ const char* const kOnboardingRules = R"(
 
 }  // namespace
 
-QString onboardingStyleSheet(const Palette& p) {
-    QString sheet = QString::fromUtf8(kOnboardingRules);
-    const std::pair<const char*, QColor> colours[] = {
-        {"text", p.text},
-        {"textDim", p.textDim},
-        {"textDimmer", p.textDimmer},
-        {"cardBg", p.cardBg},
-        {"cardBorder", p.cardBorder},
-        {"divider", p.divider},
-        {"cyan", p.cyan},
-        {"cyanSoft", p.cyanSoft},
-        {"green", p.green},
-        {"red", p.red},
-        {"pillBg", p.pillBg},
-        {"pillBorder", p.pillBorder},
-        {"pillSelected", p.pillSelected},
-        {"pillSelectedText", p.pillSelectedText},
-        {"ctaText", p.ctaText},
-        {"ctaTop", p.ctaGradientTop},
-        {"ctaBottom", p.ctaGradientBottom},
-    };
-    for (const auto& [name, colour] : colours) {
-        sheet.replace(QStringLiteral("%{") + QLatin1String(name) + QLatin1Char('}'), css(colour));
-    }
-    return sheet;
+QString onboardingStyleSheet(const Palette& palette) {
+    return filledStyleSheet(kOnboardingRules, palette);
 }
 
 }  // namespace ts
