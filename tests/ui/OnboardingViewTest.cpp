@@ -430,6 +430,7 @@ TEST_F(OnboardingTest, KeyboardAloneCompletesTheFlowAndAScreenReaderSeesEachStep
     server.on("POST", "/v1/chat/completions", ScriptedResponse::json(200, answer));
     control.isAvailable = false;
     expectSeen({"Welcome to", "Tessarine", "Use a cloud model", "Run locally", "Skip setup",
+                "Free. Private. On-device.", "OpenAI, Anthropic, or Gemini.",
                 "You can configure Tessarine later in Settings.", "Continue",
                 "Rewrite, proofread, and draft text in any app. Pick how you want to run the AI:"});
     ASSERT_TRUE(tabTo("Use a cloud model"));
