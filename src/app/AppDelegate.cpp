@@ -23,6 +23,7 @@
 #include "store/SettingsWatcher.h"
 #include "store/StyleAnalyzer.h"
 #include "ui/main/MainWindow.h"
+#include "ui/settings/SettingsWindow.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/theme/ThemeController.h"
 #include "ui/toast/ToastPresenter.h"
@@ -33,9 +34,7 @@ namespace {
 
 AppDelegate* g_shared = nullptr;
 
-constexpr QSize kSettingsSize{640, 520};
 constexpr QSize kOnboardingSize{560, 520};
-const QString kSettingsFrameName = QStringLiteral("io.tessarine.settingsWindow");
 
 const char* kindName(ToastKind kind) {
     switch (kind) {
@@ -217,12 +216,24 @@ void AppDelegate::openInMode(Mode mode, const QString& text) {
 
 void AppDelegate::showSettingsWindow() {
     if (!settingsWindow_) {
-        settingsWindow_ = std::make_unique<PlaceholderWindow>(
-            QStringLiteral("Tessarine Settings"),
-            QStringLiteral("The settings window arrives in a later version. Until then, "
-                           "tessarine-cli config list and config set KEY VALUE change any "
-                           "setting, and the running program follows at once."));
-        new WindowFrame(*settingsWindow_, kSettingsFrameName, kSettingsSize,
+        const auto grabState = [this](bool inPlace) {
+            if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+                return GrabState::unavailable;
+            }
+            const HotKeyManager& manager =
+                inPlace ? bindings_->inPlaceHotkey() : bindings_->hotkey();
+            if (!manager.isRegistered()) {
+                return GrabState::off;
+            }
+            return manager.isActive() ? GrabState::active : GrabState::heldElsewhere;
+        };
+        settingsWindow_ = std::make_unique<SettingsWindow>(SettingsServices{
+            services_.requests.settings, services_.requests.keys, services_.prompts, *style_,
+            services_.requests.buildProvider,
+            [this] { return services_.platform.desktopControl.available(); }, grabState,
+            [this] { showAccessibilityAlert(); }, [this] { replayOnboarding(); }, watcher_.get()});
+        new WindowFrame(*settingsWindow_, QString::fromLatin1(SettingsWindow::kFrameName),
+                        QSize(SettingsWindow::kWidth, SettingsWindow::kHeight),
                         services_.requests.settings);
     }
     bringToFront(*settingsWindow_);

@@ -24,6 +24,7 @@ class PromptStore;
 class ServicesHandler;
 class SessionClipboard;
 class SettingsWatcher;
+class SettingsWindow;
 class StyleAnalyzer;
 class ThemeController;
 class TrayIcon;
@@ -89,7 +90,7 @@ private:
     std::unique_ptr<ThemeController> theme_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<PlaceholderWindow> settingsWindow_;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<OnboardingView> onboardingWindow_;
     QPointer<QWidget> updateInfo_;
     std::unique_ptr<HotKeySettings> registered_;

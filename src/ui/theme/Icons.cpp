@@ -61,6 +61,19 @@ const QHash<QString, Entry>& table() {
         {QStringLiteral("xmark"), {"window-close"}},
         {QStringLiteral("arrow.up.circle.fill"), {nullptr}},
         {QStringLiteral("info.circle"), {"dialog-information"}},
+        {QStringLiteral("cube.transparent"), {nullptr}},
+        {QStringLiteral("slider.horizontal.3"), {nullptr}},
+        {QStringLiteral("sparkles"), {nullptr}},
+        {QStringLiteral("text.bubble"), {nullptr}},
+        {QStringLiteral("largecircle.fill.circle"), {nullptr}},
+        {QStringLiteral("circle"), {nullptr}},
+        {QStringLiteral("lock.shield"), {nullptr}},
+        {QStringLiteral("chevron.up.chevron.down"), {nullptr}},
+        {QStringLiteral("square.and.arrow.down"), {nullptr}},
+        {QStringLiteral("square.and.arrow.up"), {nullptr}},
+        {QStringLiteral("pencil"), {nullptr}},
+        {QStringLiteral("checkmark.circle.fill"), {nullptr}},
+        {QStringLiteral("exclamationmark.triangle.fill"), {nullptr}},
     };
     return entries;
 }

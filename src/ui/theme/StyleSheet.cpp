@@ -150,7 +150,7 @@ QString filledStyleSheet(const char* rules, const Palette& p,
 
 QString windowStyleSheet(const Palette& palette) {
     return filledStyleSheet(kMainWindowRules, palette) + onboardingStyleSheet(palette) +
-           resultViewStyleSheet(palette);
+           resultViewStyleSheet(palette) + settingsWindowStyleSheet(palette);
 }
 
 }  // namespace ts

@@ -23,5 +23,7 @@ QString filledStyleSheet(const char* rules, const Palette& palette,
 QString resultViewStyleSheet(const Palette& palette);
 // The first-run window's rules, composed into the sheet above likewise.
 QString onboardingStyleSheet(const Palette& palette);
+// The settings window's rules, composed into the sheet above likewise.
+QString settingsWindowStyleSheet(const Palette& palette);
 
 }  // namespace ts

@@ -1,0 +1,61 @@
+#include "ui/settings/DefaultsTab.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "store/SettingsStore.h"
+#include "ui/settings/SettingsWidgets.h"
+
+namespace ts {
+
+using namespace settings;
+
+namespace {
+
+template <typename E>
+QComboBox* picker(const QString& name, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setAccessibleName(name);
+    for (E value : EnumCases<E>::all) {
+        box->addItem(rawValue(value));
+    }
+    return box;
+}
+
+}  // namespace
+
+DefaultsTab::DefaultsTab(const SettingsServices& services, QWidget* parent)
+    : QWidget(parent), services_(services) {
+    QVBoxLayout* layout = pageLayout(this);
+    layout->addWidget(title(QStringLiteral("Defaults"), this));
+    autoPaste_ = toggle(QStringLiteral("Auto-paste from clipboard"), this);
+    layout->addWidget(autoPaste_);
+    layout->addWidget(line(QStringLiteral("When the window opens on an empty input, the input is "
+                                          "filled from the clipboard."),
+                           this));
+    tone_ = picker<Tone>(QStringLiteral("Default tone"), this);
+    layout->addLayout(labelled(QStringLiteral("Default tone"), tone_, this));
+    context_ = picker<AppContext>(QStringLiteral("Default context"), this);
+    layout->addLayout(labelled(QStringLiteral("Default context"), context_, this));
+    layout->addWidget(
+        line(QStringLiteral("A new review starts with this tone and context."), this));
+    layout->addStretch(1);
+
+    SettingsStore& settings = services_.settings;
+    connect(autoPaste_, &QCheckBox::toggled, &settings, &SettingsStore::setAutoPaste);
+    connect(tone_, &QComboBox::textActivated, &settings, &SettingsStore::setDefaultToneRaw);
+    connect(context_, &QComboBox::textActivated, &settings, &SettingsStore::setDefaultContextRaw);
+    reload();
+}
+
+void DefaultsTab::reload() {
+    const SettingsStore& settings = services_.settings;
+    const QSignalBlocker blockPaste(autoPaste_);
+    autoPaste_->setChecked(settings.autoPaste());
+    tone_->setCurrentText(rawValue(settings.defaultTone()));
+    context_->setCurrentText(rawValue(settings.defaultContext()));
+}
+
+}  // namespace ts

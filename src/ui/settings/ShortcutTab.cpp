@@ -1,0 +1,133 @@
+#include "ui/settings/ShortcutTab.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "desktop/PlatformTexts.h"
+#include "session/AppEvents.h"
+#include "store/SettingsStore.h"
+#include "ui/ShortcutRecorder.h"
+#include "ui/settings/SettingsWidgets.h"
+
+namespace ts {
+
+using namespace settings;
+
+namespace {
+
+const QString kEnabledLine = QStringLiteral(
+    "Replaces the selected text in the frontmost app with an improved version. Requires "
+    "Accessibility permission.");
+const QString kDisabledLine =
+    QStringLiteral("Disabled. Enable to rewrite selected text in any app with a single shortcut.");
+
+QString grabText(GrabState state) {
+    switch (state) {
+        case GrabState::heldElsewhere:
+            return QStringLiteral("In use by another program");
+        case GrabState::unavailable:
+            return QStringLiteral("Global shortcuts are unavailable on this desktop");
+        case GrabState::active:
+        case GrabState::off:
+            break;
+    }
+    return {};
+}
+
+QHBoxLayout* recorderRow(ShortcutRecorder* recorder, QLabel* grab) {
+    auto* row = new QHBoxLayout;
+    recorder->setMinimumSize(200, 52);
+    recorder->setProperty("role", QStringLiteral("recorder"));
+    row->addWidget(recorder);
+    row->addWidget(grab, 1);
+    return row;
+}
+
+}  // namespace
+
+ShortcutTab::ShortcutTab(const SettingsServices& services, QWidget* parent)
+    : QWidget(parent), services_(services) {
+    QVBoxLayout* layout = pageLayout(this);
+    layout->addWidget(title(QStringLiteral("Shortcuts"), this));
+
+    layout->addWidget(label(QStringLiteral("OPEN TESSARINE"), "sectionLabel", this));
+    window_ = new ShortcutRecorder(this);
+    windowGrab_ = label(QString(), "grab", this);
+    layout->addLayout(recorderRow(window_, windowGrab_));
+    layout->addWidget(
+        line(QStringLiteral("Opens or toggles the Tessarine window from anywhere."), this));
+
+    layout->addSpacing(8);
+    layout->addWidget(label(QStringLiteral("REWRITE IN PLACE"), "sectionLabel", this));
+    inPlaceEnabled_ = toggle(QStringLiteral("Rewrite in place"), this);
+    layout->addWidget(inPlaceEnabled_);
+    inPlace_ = new ShortcutRecorder(this);
+    inPlaceGrab_ = label(QString(), "grab", this);
+    layout->addLayout(recorderRow(inPlace_, inPlaceGrab_));
+    inPlaceLine_ = line(QString(), this);
+    layout->addWidget(inPlaceLine_);
+
+    layout->addSpacing(8);
+    QPushButton* reset = button(
+        linuxText(QStringLiteral("Reset to defaults (\u2325\u2318E \u00b7 \u2303\u2325\u2318E)")),
+        this);
+    layout->addWidget(reset, 0, Qt::AlignLeft);
+    layout->addStretch(1);
+
+    SettingsStore& settings = services_.settings;
+    connect(window_, &ShortcutRecorder::shortcutChanged, this, [this](const Shortcut& shortcut) {
+        services_.settings.setHotkeyKeyCode(static_cast<int>(shortcut.keyCode));
+        services_.settings.setHotkeyModifiers(static_cast<int>(shortcut.modifiers));
+        changed();
+    });
+    connect(inPlace_, &ShortcutRecorder::shortcutChanged, this, [this](const Shortcut& shortcut) {
+        services_.settings.setInPlaceHotkeyKeyCode(static_cast<int>(shortcut.keyCode));
+        services_.settings.setInPlaceHotkeyModifiers(static_cast<int>(shortcut.modifiers));
+        changed();
+    });
+    connect(inPlaceEnabled_, &QCheckBox::toggled, this, [this, &settings](bool on) {
+        settings.setInPlaceHotkeyEnabled(on);
+        changed();
+    });
+    connect(reset, &QPushButton::clicked, this, &ShortcutTab::resetToDefaults);
+    reload();
+}
+
+void ShortcutTab::resetToDefaults() {
+    services_.settings.resetHotkeys();
+    changed();
+}
+
+void ShortcutTab::changed() {
+    emit AppEvents::shared().hotkeyChanged();
+    reload();
+}
+
+void ShortcutTab::reload() {
+    const SettingsStore& settings = services_.settings;
+    window_->setShortcut(Shortcut{static_cast<quint32>(settings.hotkeyKeyCode()),
+                                  static_cast<quint32>(settings.hotkeyModifiers())});
+    inPlace_->setShortcut(Shortcut{static_cast<quint32>(settings.inPlaceHotkeyKeyCode()),
+                                   static_cast<quint32>(settings.inPlaceHotkeyModifiers())});
+    const bool enabled = settings.inPlaceHotkeyEnabled();
+    {
+        const QSignalBlocker block(inPlaceEnabled_);
+        inPlaceEnabled_->setChecked(enabled);
+    }
+    inPlace_->setEnabled(enabled);
+    inPlaceLine_->setText(linuxText(enabled ? kEnabledLine : kDisabledLine));
+    const auto showGrab = [this](QLabel* label, bool inPlace) {
+        const QString text =
+            services_.grabState ? grabText(services_.grabState(inPlace)) : QString();
+        label->setText(text);
+        label->setAccessibleName(text);
+        setTone(label, text.isEmpty() ? QString() : QStringLiteral("error"));
+    };
+    showGrab(windowGrab_, false);
+    showGrab(inPlaceGrab_, true);
+}
+
+}  // namespace ts

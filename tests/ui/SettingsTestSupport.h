@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include "store/HistoryStore.h"
+#include "store/Keychain.h"
+#include "store/PromptStore.h"
+#include "store/SettingsStore.h"
+#include "store/StyleAnalyzer.h"
+#include "ui/settings/SettingsServices.h"
+
+namespace ts::test {
+
+// The stores of a settings window in a temporary folder, with the test desktop's keyring.
+struct SettingsStores {
+    SettingsStores() {
+        for (ProviderKind kind : EnumCases<ProviderKind>::all) {
+            keys.deleteAPIKey(apiKeyAccount(kind));
+        }
+    }
+    SettingsServices services(std::function<GrabState(bool)> grab = {}) {
+        return SettingsServices{settings,
+                                keys,
+                                prompts,
+                                style,
+                                {},
+                                [] { return true; },
+                                std::move(grab),
+                                {},
+                                {},
+                                nullptr,
+                                dir.filePath("autostart"),
+                                QCoreApplication::applicationFilePath()};
+    }
+
+    QTemporaryDir dir;
+    SettingsStore settings{dir.filePath("tessarine.conf")};
+    HistoryStore history{dir.filePath("history.json")};
+    PromptStore prompts{dir.filePath("prompts.json")};
+    Keychain keys{dir.filePath("keys")};
+    StyleAnalyzer style{settings, history};
+};
+
+template <typename W>
+W* named(QWidget& root, const QString& name) {
+    for (W* widget : root.findChildren<W*>()) {
+        if (widget->accessibleName() == name && widget->isVisibleTo(&root)) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+inline QAbstractButton* button(QWidget& root, const QString& text) {
+    for (QAbstractButton* b : root.findChildren<QAbstractButton*>()) {
+        if (b->text() == text && b->isVisibleTo(&root)) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+inline bool showsText(QWidget& root, const QString& text) {
+    for (QLabel* label : root.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&root) && label->text() == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace ts::test

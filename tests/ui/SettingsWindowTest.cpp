@@ -1,0 +1,315 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+#include "LoopbackModelServer.h"
+#include "SettingsTestSupport.h"
+#include "store/SettingsWatcher.h"
+#include "ui/settings/ProviderTab.h"
+#include "ui/settings/SettingsWindow.h"
+#include "ui/theme/Palette.h"
+#include "ui/theme/StyleSheet.h"
+
+using namespace ts;
+using namespace ts::test;
+
+namespace {
+
+// Before the test's main creates the application, so the window joins the accessibility bus.
+const bool accessibilityOn = qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+
+QSet<QString> screenReaderSees() {
+    QProcess walker;
+    walker.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(TS_ACCESSIBLE_NAMES_SCRIPT),
+                  QString::number(QCoreApplication::applicationPid())});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return walker.state() == QProcess::NotRunning; }, 60000));
+    QSet<QString> seen;
+    for (const QJsonValue& node : QJsonDocument::fromJson(walker.readAllStandardOutput()).array()) {
+        seen.insert(node["name"].toString());
+        seen.insert(node["text"].toString());
+    }
+    return seen;
+}
+
+ScriptedResponse modelList(const QStringList& ids) {
+    QJsonArray data;
+    for (const QString& id : ids) {
+        data.append(QJsonObject{{"id", id}, {"object", "model"}});
+    }
+    return ScriptedResponse::json(
+        200, QJsonDocument(QJsonObject{{"object", "list"}, {"data", data}}).toJson());
+}
+
+}  // namespace
+
+class SettingsWindowTest : public ::testing::Test {
+protected:
+    SettingsWindowTest() {
+        stores.settings.setOpenaiBaseURL(server.url("/v1").toString());
+        stores.settings.setAnthropicBaseURL(server.url("/anthropic/v1").toString());
+        stores.settings.setOllamaBaseURL(server.url("/ollama/v1").toString());
+        qApp->setStyleSheet(windowStyleSheet(Palette::current()));
+    }
+
+    void open() {
+        window = std::make_unique<SettingsWindow>(stores.services());
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    ProviderTab& provider() { return window->providerTab(); }
+    QLineEdit* keyField() { return named<QLineEdit>(*window, "API key"); }
+    qsizetype requestsTo(const QByteArray& path) const {
+        return std::count_if(server.requests().begin(), server.requests().end(),
+                             [&](const RecordedRequest& r) { return r.path == path; });
+    }
+    void waitForModels() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !provider().isLoadingModels(); }, 10000));
+    }
+
+    SettingsStores stores;
+    LoopbackModelServer server;
+    std::unique_ptr<SettingsWindow> window;
+};
+
+TEST_F(SettingsWindowTest, SwitchingToAnthropicLoadsItsKeyStoresItsModelAndRefreshes) {
+    stores.keys.saveAPIKey("sk-ant-test", apiKeyAccount(ProviderKind::anthropic));
+    server.on("GET", "/anthropic/v1/models",
+              ScriptedResponse::json(200, R"({"data":[{"id":"claude-sonnet-4-6"}]})"));
+    open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keyField() != nullptr; }));
+    EXPECT_EQ(keyField()->text(), "");
+    QTest::mouseClick(button(*window, "Anthropic"), Qt::LeftButton, {}, QPoint(6, 6));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keyField()->text() == "sk-ant-test"; }));
+    EXPECT_EQ(stores.settings.providerRaw(), "Anthropic");
+    EXPECT_EQ(stores.settings.model(), "claude-sonnet-4-6");
+    ASSERT_TRUE(server.waitForRequests(1));
+    waitForModels();
+    EXPECT_EQ(requestsTo("/anthropic/v1/models"), 1);
+    EXPECT_EQ(provider().fetchedModels(), QStringList{"claude-sonnet-4-6"});
+
+    // Back to OpenAI, which has no key: an empty field and no request.
+    QTest::mouseClick(button(*window, "OpenAI"), Qt::LeftButton, {}, QPoint(6, 6));
+    QTest::qWait(200);
+    EXPECT_EQ(keyField()->text(), "");
+    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_TRUE(provider().fetchedModels().isEmpty());
+}
+
+TEST_F(SettingsWindowTest, KeyTypedByCharacterMakesOneRequestHalfASecondAfterTheLast) {
+    server.on("GET", "/v1/models", modelList({"gpt-4o-mini"}));
+    open();
+    keyField()->setFocus();
+    QTest::keyClicks(keyField(), "sk-typed-key", Qt::NoModifier, 60);
+    QElapsedTimer sinceLast;
+    sinceLast.start();
+    ASSERT_TRUE(server.waitForRequests(1));
+    const qint64 waited = sinceLast.elapsed();
+    EXPECT_GE(waited, 420);  // the last click's own handling counts before
+    EXPECT_LT(waited, 1500);
+    QTest::qWait(700);
+    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].header("Authorization"), "Bearer sk-typed-key");
+    EXPECT_EQ(stores.keys.readAPIKey(apiKeyAccount(ProviderKind::openai)), "sk-typed-key");
+    QFile file(stores.settings.filePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains("sk-typed"));
+}
+
+struct ListCase {
+    const char* name;
+    QStringList listed;
+    QString modelAfter;
+};
+
+class SettingsModelLists : public SettingsWindowTest,
+                           public ::testing::WithParamInterface<ListCase> {};
+
+TEST_P(SettingsModelLists, FetchedListDecidesTheModel) {
+    const ListCase& c = GetParam();
+    stores.keys.saveAPIKey("sk-x", apiKeyAccount(ProviderKind::openai));
+    stores.settings.setModel("gpt-4o-mini");
+    server.on("GET", "/v1/models", modelList(c.listed));
+    open();
+    ASSERT_TRUE(server.waitForRequests(1));
+    waitForModels();
+    EXPECT_EQ(provider().fetchedModels(), c.listed);
+    EXPECT_EQ(stores.settings.model(), c.modelAfter);
+    EXPECT_EQ(named<QLineEdit>(*window, "Model")->text(), c.modelAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, SettingsModelLists,
+    ::testing::Values(ListCase{"lacksCurrent", {"gpt-4.1", "o3"}, "gpt-4.1"},
+                      ListCase{"holdsCurrent", {"gpt-4.1", "gpt-4o-mini"}, "gpt-4o-mini"},
+                      ListCase{"empty", {}, "gpt-4o-mini"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsWindowTest, OllamaShowsNoKeyFieldAndListsWithoutAKey) {
+    server.on("GET", "/ollama/v1/models", modelList({"llama3.1", "qwen3"}));
+    stores.keys.saveAPIKey("sk-openai", apiKeyAccount(ProviderKind::openai));
+    stores.settings.setProvider(ProviderKind::ollama);
+    open();
+    ASSERT_TRUE(server.waitForRequests(1));
+    EXPECT_EQ(keyField(), nullptr);
+    EXPECT_TRUE(showsText(*window, "Runs locally. No key needed."));
+    EXPECT_TRUE(showsText(*window, "Your text never leaves this computer."));
+    EXPECT_EQ(server.requests()[0].path, "/ollama/v1/models");
+    EXPECT_FALSE(server.requests()[0].header("Authorization").contains("sk-openai"));
+    waitForModels();
+    EXPECT_EQ(provider().fetchedModels(), (QStringList{"llama3.1", "qwen3"}));
+}
+
+struct TestCase {
+    const char* name;
+    int status;
+    QByteArray body;
+    QString outcome;
+};
+
+class SettingsConnectionTests : public SettingsWindowTest,
+                                public ::testing::WithParamInterface<TestCase> {};
+
+TEST_P(SettingsConnectionTests, ShowsTheOutcome) {
+    const TestCase& c = GetParam();
+    stores.keys.saveAPIKey("sk-x", apiKeyAccount(ProviderKind::openai));
+    server.on("GET", "/v1/models", modelList({"gpt-4o-mini"}));
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::json(c.status, c.body));
+    open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keyField()->text() == "sk-x"; }));
+    button(*window, "Test Connection")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !provider().testResult().isEmpty(); }, 10000));
+    EXPECT_EQ(provider().testResult(), c.outcome);
+    const RecordedRequest& sent = server.requests().last();
+    EXPECT_TRUE(sent.json()["messages"].toArray().last()["content"].toString().contains(
+        "Hi, hope you're well."));
+    EXPECT_EQ(sent.json()["model"].toString(), "gpt-4o-mini");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, SettingsConnectionTests,
+    ::testing::Values(
+        TestCase{"connected", 200,
+                 R"({"choices":[{"index":0,"message":{"role":"assistant","content":"Hi."}}]})",
+                 "Connected."},
+        TestCase{"rejected", 401, R"({"error":{"message":"bad key"}})",
+                 "Error: API key rejected. Open Settings \u2192 Provider and re-check the key."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsWindowTest, AChangeFromAnotherProcessShowsInTheWindow) {
+    SettingsWatcher watcher(stores.settings);
+    SettingsServices services = stores.services();
+    services.watcher = &watcher;
+    window = std::make_unique<SettingsWindow>(services);
+    window->show();
+    SettingsStore elsewhere(stores.settings.filePath());
+    elsewhere.setModel("gpt-4.1-mini");
+    elsewhere.setAutoPaste(false);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return named<QLineEdit>(*window, "Model")->text() == "gpt-4.1-mini"; }, 5000));
+    window->select(SettingsWindow::Tab::defaults);
+    auto* autoPaste = named<QAbstractButton>(*window, "Auto-paste from clipboard");
+    ASSERT_NE(autoPaste, nullptr);
+    EXPECT_FALSE(autoPaste->isChecked());
+}
+
+// Every tab's controls reach a screen reader under their visible labels, and Tab walks them.
+TEST_F(SettingsWindowTest, EveryTabIsReadableAndReachableByKeyboard) {
+    open();
+    const std::pair<SettingsWindow::Tab, QStringList> tabs[] = {
+        {SettingsWindow::Tab::provider,
+         {"OpenAI", "Anthropic", "Ollama", "API key", "Model", "Refresh model list",
+          "Test Connection", "Advanced"}},
+        {SettingsWindow::Tab::defaults,
+         {"Auto-paste from clipboard", "Default tone", "Default context"}},
+        {SettingsWindow::Tab::style,
+         {"Apply my style profile to every review", "Your writing samples",
+          "Refresh from 0 samples + 0 thumbs"}},
+        {SettingsWindow::Tab::prompts, {"Import\u2026", "Export\u2026", "No saved prompts yet."}},
+        {SettingsWindow::Tab::shortcut,
+         {"Rewrite in place", "Reset to defaults (Ctrl+Alt+E \u00b7 Super+Ctrl+Alt+E)",
+          "Opens or toggles the Tessarine window from anywhere."}},
+        {SettingsWindow::Tab::general,
+         {"Launch at login", "Open Login Items", "Appearance",
+          "Show floating action on text selection (beta)", "Replay first-run setup\u2026"}},
+    };
+    for (const auto& [tab, names] : tabs) {
+        window->select(tab);
+        QTest::qWait(100);
+        const QSet<QString> seen = screenReaderSees();
+        for (const QString& name : names + QStringList{"Tessarine", SettingsWindow::label(tab)}) {
+            EXPECT_TRUE(seen.contains(name))
+                << qPrintable(SettingsWindow::label(tab) + ": " + name);
+        }
+        // From the sidebar, Tab reaches every named control of the page.
+        window->findChild<QWidget*>("settingsTabs")->setFocus();
+        QSet<QString> focused;
+        for (int i = 0; i < 40; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            focused.insert(QApplication::focusWidget()->accessibleName());
+            if (auto* b = qobject_cast<QAbstractButton*>(QApplication::focusWidget())) {
+                focused.insert(b->text());
+            }
+        }
+        // Texts take no focus, the other radio cards are reached with the arrow keys, and a
+        // disabled button is skipped.
+        const QSet<QString> notTabbed{"Anthropic", "Ollama", "Refresh from 0 samples + 0 thumbs",
+                                      "No saved prompts yet.",
+                                      "Opens or toggles the Tessarine window from anywhere."};
+        for (const QString& name : names) {
+            if (!notTabbed.contains(name)) {
+                EXPECT_TRUE(focused.contains(name)) << "Tab misses " << qPrintable(name);
+            }
+        }
+    }
+    // Arrow keys move through the sidebar.
+    window->select(SettingsWindow::Tab::provider);
+    QTest::keyClick(window->findChild<QWidget*>("settingsTabs"), Qt::Key_Down);
+    EXPECT_EQ(window->selection(), SettingsWindow::Tab::defaults);
+}
+
+// Every tab in both schemes, saved for review under the build tree; distinct and non-empty.
+TEST_F(SettingsWindowTest, ScreenshotsOfEveryTabInLightAndDark) {
+    stores.prompts.save("Make it sound like a pirate", std::nullopt);
+    stores.prompts.save("Summarise in three bullet points for a busy manager", std::nullopt);
+    stores.settings.setStyleSamples(
+        "Hi team, quick note on the launch: we ship Thursday.\n\nThanks all, great week. Drinks "
+        "are on me Friday.");
+    open();
+    const QString folder = QCoreApplication::applicationDirPath() + "/screenshots";
+    QDir().mkpath(folder);
+    QSet<QByteArray> seen;
+    int shots = 0;
+    for (const QString& scheme : {QStringLiteral("light"), QStringLiteral("dark")}) {
+        Palette::setAppearanceSource([scheme] { return scheme; });
+        qApp->setStyleSheet(windowStyleSheet(Palette::current()));
+        for (int i = 0; i < 6; ++i) {
+            const auto tab = static_cast<SettingsWindow::Tab>(i);
+            window->select(tab);
+            QTest::qWait(80);
+            const QImage image = window->grab().toImage();
+            ASSERT_FALSE(image.isNull());
+            const QString path = QStringLiteral("%1/settings-%2-%3.png")
+                                     .arg(folder, SettingsWindow::label(tab).toLower(), scheme);
+            EXPECT_TRUE(image.save(path)) << qPrintable(path);
+            seen.insert(QCryptographicHash::hash(
+                QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()),
+                QCryptographicHash::Sha1));
+            ++shots;
+        }
+    }
+    Palette::setAppearanceSource({});
+    EXPECT_EQ(seen.size(), shots);
+}
