@@ -218,7 +218,11 @@ QWidget* ProviderTab::buildModelRow() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
     modelField_ = field(QStringLiteral("Model"), box);
-    connect(modelField_, &QLineEdit::textEdited, &services_.settings, &SettingsStore::setModel);
+    // The selected card shows the model being typed.
+    connect(modelField_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        services_.settings.setModel(text);
+        reload();
+    });
     modelMenu_ = new QMenu(box);
     modelMenuButton_ = iconButton(QStringLiteral("chevron.up.chevron.down"),
                                   QStringLiteral("Fetched models"), box);
