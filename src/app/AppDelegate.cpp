@@ -318,12 +318,12 @@ void AppDelegate::openURLs(const QStringList& urls) {
 
 void AppDelegate::serveServices(ServicesHandler& handler) {
     servicesHandler_ = &handler;
-    handler.setHooks(ServicesHandler::Hooks{
-        [this](const QString& text, ToastKind kind,
-               std::optional<std::chrono::milliseconds> duration) {
-            showToast(text, kind, duration);
-        },
-        [this](const QString& text) { openInMode(Mode::toneCheck, text); }});
+    handler.setHooks(
+        ServicesHandler::Hooks{[this](const QString& text, ToastKind kind,
+                                      std::optional<std::chrono::milliseconds> duration) {
+                                   showToast(text, kind, duration);
+                               },
+                               [this](const QString& text) { openInMode(Mode::toneCheck, text); }});
     qCInfo(lcApp, "services provider: %s on the session bus", ServicesHandler::kInterface);
 }
 
