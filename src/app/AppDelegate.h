@@ -19,7 +19,6 @@ class HotKeyBindings;
 class InPlaceRunner;
 class MainWindow;
 class OnboardingView;
-class PlaceholderWindow;
 class PromptStore;
 class ServicesHandler;
 class SessionClipboard;
