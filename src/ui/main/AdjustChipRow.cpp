@@ -26,8 +26,8 @@ AdjustChipRow::AdjustChipRow(QWidget* parent) : QWidget(parent) {
         chip->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         chip->setCursor(Qt::PointingHandCursor);
         chip->setIconSize(QSize(14, 14));
-        chip->setText(adjustmentLabel(adjustment));
-        chip->setAccessibleName(adjustmentLabel(adjustment));
+        chip->setText(rawValue(adjustment));
+        chip->setAccessibleName(rawValue(adjustment));
         chip->setToolTip(adjustmentHelp(adjustment));
         chip->setAccessibleDescription(adjustmentHelp(adjustment));
         activateOnEnter(chip);

@@ -30,10 +30,6 @@ const std::array<QString, 4> kInstructionExamples{
     QStringLiteral("e.g. \"Extract action items as a numbered list\""),
 };
 
-QString capitalised(const QString& raw) {
-    return raw.isEmpty() ? raw : raw.left(1).toUpper() + raw.mid(1);
-}
-
 QLabel* sectionLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setProperty("role", QStringLiteral("sectionLabel"));
@@ -128,10 +124,10 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
     m_tone->setAccessibleName(QStringLiteral("Tone"));
     m_context->setAccessibleName(QStringLiteral("Context"));
     for (const Tone tone : EnumCases<Tone>::all) {
-        m_tone->addItem(capitalised(rawValue(tone)));
+        m_tone->addItem(rawValue(tone));
     }
     for (const AppContext context : EnumCases<AppContext>::all) {
-        m_context->addItem(capitalised(rawValue(context)));
+        m_context->addItem(rawValue(context));
     }
     m_tone->setToolTip(QStringLiteral("Tone"));
     m_context->setToolTip(QStringLiteral("Context"));

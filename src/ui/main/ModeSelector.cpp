@@ -11,22 +11,6 @@
 
 namespace ts {
 
-QString ModeSelector::label(Mode mode) {
-    switch (mode) {
-        case Mode::rewrite:
-            return QStringLiteral("Rewrite");
-        case Mode::proofread:
-            return QStringLiteral("Proofread");
-        case Mode::reply:
-            return QStringLiteral("Reply");
-        case Mode::ask:
-            return QStringLiteral("Custom");
-        case Mode::toneCheck:
-            return QStringLiteral("Tone");
-    }
-    return {};
-}
-
 ModeSelector::ModeSelector(QWidget* parent) : QWidget(parent), m_group(new QButtonGroup(this)) {
     setObjectName(QStringLiteral("modeSelector"));
     setAttribute(Qt::WA_StyledBackground);
@@ -37,8 +21,8 @@ ModeSelector::ModeSelector(QWidget* parent) : QWidget(parent), m_group(new QButt
     for (const Mode mode : EnumCases<Mode>::all) {
         auto* segment = new QToolButton(this);
         segment->setProperty("role", QStringLiteral("segment"));
-        segment->setText(label(mode));
-        segment->setAccessibleName(label(mode));
+        segment->setText(rawValue(mode));
+        segment->setAccessibleName(rawValue(mode));
         segment->setCheckable(true);
         segment->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         segment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -15,7 +15,6 @@ public:
     explicit ModeSelector(QWidget* parent = nullptr);
 
     void setMode(Mode mode);
-    static QString label(Mode mode);
 
 signals:
     void modeChosen(Mode mode);

@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "ui/main/MainKeyCommands.h"
-#include "ui/main/ModeSelector.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
 
@@ -108,7 +107,7 @@ void HistoryOverlay::showItems(const QList<HistoryItem>& items) {
 
 QString HistoryOverlay::describe(const HistoryItem& item, const QDateTime& now) {
     QStringList parts;
-    parts << ModeSelector::label(item.mode.value_or(Mode::rewrite));
+    parts << rawValue(item.mode.value_or(Mode::rewrite));
     const QString firstLine = item.original.trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
     parts << (firstLine.size() > 60 ? firstLine.left(59) + QStringLiteral("…") : firstLine);
     parts << relativeTime(item.date, now);

@@ -25,24 +25,6 @@ ModeTexts modeTexts(Mode mode) {
     return {};
 }
 
-QString adjustmentLabel(Adjustment adjustment) {
-    switch (adjustment) {
-        case Adjustment::shorter:
-            return QStringLiteral("Shorter");
-        case Adjustment::longer:
-            return QStringLiteral("Longer");
-        case Adjustment::simpler:
-            return QStringLiteral("Simpler");
-        case Adjustment::casual:
-            return QStringLiteral("Casual");
-        case Adjustment::formal:
-            return QStringLiteral("Formal");
-        case Adjustment::friendlier:
-            return QStringLiteral("Friendlier");
-    }
-    return {};
-}
-
 QString adjustmentSymbol(Adjustment adjustment) {
     switch (adjustment) {
         case Adjustment::shorter:

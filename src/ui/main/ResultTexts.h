@@ -16,7 +16,6 @@ struct ModeTexts {
 
 ModeTexts modeTexts(Mode mode);
 
-QString adjustmentLabel(Adjustment adjustment);
 QString adjustmentSymbol(Adjustment adjustment);
 // The chip's help: "Regenerate: " and the instruction sent with the adjustment.
 QString adjustmentHelp(Adjustment adjustment);
