@@ -44,6 +44,12 @@ const QHash<QString, QString>& wholeTexts() {
                         "appear in Electron apps (Obsidian, Slack, VS Code) or canvas editors "
                         "(Google Docs, Figma); use the hotkey or tessarine-cli there. Requires "
                         "desktop control.")},
+        {QStringLiteral("Accessibility permission lets Tessarine rewrite selected text in place "
+                        "in other apps (the \u2303\u2325\u2318E hotkey). The Services menu and "
+                        "the main window work without it."),
+         QStringLiteral("Desktop control lets Tessarine rewrite selected text in place in other "
+                        "apps (the Super+Ctrl+Alt+E hotkey). The D-Bus service, tessarine:// "
+                        "links and the main window work without it.")},
         {QStringLiteral("Grant Accessibility\u2026"), QStringLiteral("Check Again")},
         {QStringLiteral("Grant Access\u2026"), QStringLiteral("Check Again")},
     };

@@ -30,7 +30,8 @@ TEST(PlatformTexts, LinuxTexts) {
          "(the "
          "⌃⌥⌘E hotkey). The Services menu and the main window work without it.",
          "Desktop control lets Tessarine rewrite selected text in place in other apps (the "
-         "Super+Ctrl+Alt+E hotkey). The Services menu and the main window work without it."},
+         "Super+Ctrl+Alt+E hotkey). The D-Bus service, tessarine:// links and the main window work "
+         "without it."},
         // Words that merely contain "Mac" stay.
         {"Machine learning on a MacBook", "Machine learning on a MacBook"},
         {"Ollama.app lives in your menu bar and runs the local server. Click Start to launch it.",
