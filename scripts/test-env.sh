@@ -38,7 +38,7 @@ fail() { echo "test-env: $*" >&2; exit 1; }
 # 1. Keyring: create and unlock the "login" collection, then wait until it owns the name.
 echo -n throwaway | gnome-keyring-daemon --unlock --components=secrets >/dev/null 2>&1 ||
   fail "gnome-keyring-daemon did not start"
-for _ in $(seq 1 200); do
+for _ in $(seq 1 1500); do
   if dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.NameHasOwner string:org.freedesktop.secrets 2>/dev/null |
     grep -q "boolean true"; then
@@ -54,19 +54,28 @@ displayfile="$TS_TESTENV_ROOT/display"
 : >"$displayfile"
 Xvfb -displayfd 7 -screen 0 1280x800x24 -nolisten tcp 7>"$displayfile" >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 1 250); do
+for _ in $(seq 1 1500); do
   [ -s "$displayfile" ] && break
   sleep 0.02
 done
 [ -s "$displayfile" ] || fail "Xvfb did not start"
 export DISPLAY=":$(tr -d '[:space:]' <"$displayfile")"
 
-# 3. Window manager, for EWMH (active window, activation by process id).
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 1 250); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && wm_ready=1 && break
-  sleep 0.02
+# 3. Window manager, for EWMH (active window, activation by process id). Right after a build on a
+# loaded machine openbox can take several seconds; if it dies, its output tells why.
+wmlog="$TS_TESTENV_ROOT/openbox.log"
+for attempt in 1 2 3; do
+  openbox --sm-disable >"$wmlog" 2>&1 &
+  wm_pid=$!
+  pids+=($wm_pid)
+  for _ in $(seq 1 1500); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && wm_ready=1 && break
+    kill -0 "$wm_pid" 2>/dev/null || break
+    sleep 0.02
+  done
+  [ -n "${wm_ready:-}" ] && break
+  kill "$wm_pid" 2>/dev/null || true
+  echo "test-env: openbox attempt $attempt failed: $(tail -n 3 "$wmlog" | tr '\n' ' ')" >&2
 done
 [ -n "${wm_ready:-}" ] || fail "openbox did not start"
 
