@@ -4,7 +4,11 @@
 #include <QList>
 #include <functional>
 
+#include "desktop/platform/AccessibleSelection.h"
+#include "desktop/platform/InputMonitor.h"
 #include "desktop/platform/Platform.h"
+#include "desktop/platform/PrimarySelection.h"
+#include "desktop/platform/ScreenGeometry.h"
 
 namespace ts {
 
@@ -87,6 +91,76 @@ public:
     bool isAvailable = true;
 };
 
+class FakePrimarySelection final : public PrimarySelection {
+    Q_OBJECT
+public:
+    using PrimarySelection::PrimarySelection;
+
+    std::optional<QString> selectedText(qint64 pid) const override {
+        return pid == ownerPid ? text : std::nullopt;
+    }
+    // As if process pid selected text (nothing = it gave the selection up).
+    void select(qint64 pid, std::optional<QString> selected) {
+        ownerPid = pid;
+        text = std::move(selected);
+        emit changed();
+    }
+
+    qint64 ownerPid = 0;
+    std::optional<QString> text;
+};
+
+// Emits only while held, as the real one delivers events only then.
+class FakeInputMonitor final : public InputMonitor {
+    Q_OBJECT
+public:
+    using InputMonitor::InputMonitor;
+
+    void acquire() override { ++holders; }
+    void release() override { --holders; }
+
+    void press(Qt::MouseButton button, QPoint pos) {
+        if (holders > 0)
+            emit mousePressed(button, pos);
+    }
+    void releaseButton(Qt::MouseButton button, QPoint pos) {
+        if (holders > 0)
+            emit mouseReleased(button, pos);
+    }
+    void key() {
+        if (holders > 0)
+            emit keyPressed();
+    }
+    void scroll() {
+        if (holders > 0)
+            emit scrolled();
+    }
+
+    int holders = 0;
+};
+
+class FakeScreenGeometry final : public ScreenGeometry {
+public:
+    QPoint pointer() const override { return pointerPos; }
+    QList<ScreenArea> screens() const override { return areas; }
+
+    QPoint pointerPos;
+    // One 1280 x 800 screen with a 30 px panel on top.
+    QList<ScreenArea> areas{{QRect(0, 0, 1280, 800), QRect(0, 30, 1280, 770)}};
+};
+
+class FakeAccessibleSelection final : public AccessibleSelection {
+public:
+    bool available() const override { return isAvailable; }
+    std::optional<FocusedSelection> focusedSelection(qint64 pid) const override {
+        const auto found = byPid.constFind(pid);
+        return found == byPid.cend() ? std::nullopt : std::optional(*found);
+    }
+
+    bool isAvailable = true;
+    QHash<qint64, FocusedSelection> byPid;
+};
+
 // A whole in-memory desktop for unit tests of the logic above the platform.
 struct FakePlatform {
     FakeClipboard clipboard;
@@ -95,6 +169,10 @@ struct FakePlatform {
     FakeFrontmostApp frontmost;
     FakeKeyGrabber keyGrabber;
     FakeDesktopControl desktopControl;
+    FakePrimarySelection primary;
+    FakeInputMonitor input;
+    FakeScreenGeometry screens;
+    FakeAccessibleSelection accessible;
 
     Platform platform() {
         return Platform{clipboard, keys, modifiers, frontmost, keyGrabber, desktopControl};
