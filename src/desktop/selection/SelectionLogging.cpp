@@ -1,0 +1,3 @@
+#include "desktop/selection/SelectionLogging.h"
+
+Q_LOGGING_CATEGORY(lcSelection, "tessarine.desktop.selection")
