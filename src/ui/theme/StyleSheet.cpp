@@ -150,7 +150,8 @@ QString filledStyleSheet(const char* rules, const Palette& p,
 
 QString windowStyleSheet(const Palette& palette) {
     return filledStyleSheet(kMainWindowRules, palette) + onboardingStyleSheet(palette) +
-           resultViewStyleSheet(palette) + settingsWindowStyleSheet(palette);
+           resultViewStyleSheet(palette) + settingsWindowStyleSheet(palette) +
+           selectionStyleSheet(palette);
 }
 
 }  // namespace ts

@@ -25,5 +25,7 @@ QString resultViewStyleSheet(const Palette& palette);
 QString onboardingStyleSheet(const Palette& palette);
 // The settings window's rules, composed into the sheet above likewise.
 QString settingsWindowStyleSheet(const Palette& palette);
+// The selection strip's and the instruction panel's rules, composed likewise.
+QString selectionStyleSheet(const Palette& palette);
 
 }  // namespace ts

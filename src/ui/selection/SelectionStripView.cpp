@@ -1,0 +1,123 @@
+#include "ui/selection/SelectionStripView.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QToolButton>
+
+#include "desktop/platform/Workspaces.h"
+#include "ui/selection/StripPlacement.h"
+#include "ui/theme/Icons.h"
+#include "ui/theme/Palette.h"
+
+namespace ts {
+
+namespace {
+
+constexpr qreal kCorner = 8;
+
+struct ButtonSpec {
+    Mode mode;
+    const char* symbol;
+    const char* label;
+    const char* help;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {Mode::rewrite, "sparkle", "Rewrite", "Rewrite the selection in place"},
+    {Mode::proofread, "checkmark.seal", "Proofread", "Fix grammar; preserve voice"},
+    {Mode::reply, "arrowshape.turn.up.left", "Reply", "Draft a reply in place"},
+    {Mode::ask, "wand.and.stars", "Custom", "Custom instruction in place"},
+};
+
+}  // namespace
+
+SelectionStripView::SelectionStripView(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus) {
+    setObjectName(QStringLiteral("selectionStrip"));
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setAccessibleName(QString::fromLatin1(kTitle));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(placement::kStripSize);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 3, 4, 3);
+    row->setSpacing(2);
+    for (const ButtonSpec& spec : kButtons) {
+        if (!buttons_.isEmpty()) {
+            auto* divider = new QFrame(this);
+            divider->setProperty("role", QStringLiteral("stripDivider"));
+            divider->setFixedSize(1, 16);
+            row->addWidget(divider, 0, Qt::AlignVCenter);
+        }
+        auto* button = new QToolButton(this);
+        const QString label = QString::fromUtf8(spec.label);
+        const QString help = QString::fromUtf8(spec.help);
+        button->setProperty("role", QStringLiteral("stripButton"));
+        button->setProperty("symbol", QString::fromLatin1(spec.symbol));
+        button->setText(label);
+        button->setAccessibleName(label);
+        button->setToolTip(help);
+        button->setAccessibleDescription(help);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setIconSize(QSize(13, 13));
+        // A focusable button would pull the keyboard away from the application below.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        const Mode mode = spec.mode;
+        connect(button, &QToolButton::clicked, this, [this, mode] { emit modeClicked(mode); });
+        row->addWidget(button);
+        buttons_.append(button);
+    }
+    refreshIcons();
+}
+
+QToolButton* SelectionStripView::button(Mode mode) const {
+    for (int i = 0; i < buttons_.size(); ++i) {
+        if (kButtons[i].mode == mode) {
+            return buttons_[i];
+        }
+    }
+    return nullptr;
+}
+
+void SelectionStripView::refreshIcons() {
+    const QColor tint = Palette::current().text;
+    for (QToolButton* button : buttons_) {
+        button->setIcon(icons::symbol(button->property("symbol").toString(), tint));
+    }
+}
+
+void SelectionStripView::present() {
+    refreshIcons();  // the colour scheme may have changed since the last show
+    if (!isVisible()) {
+        winId();
+        showOnAllWorkspaces(windowHandle());
+    }
+    show();
+    raise();
+}
+
+void SelectionStripView::paintEvent(QPaintEvent*) {
+    const Palette& palette = Palette::current();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF card = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    // The translucent card colour over the opaque gradient keeps the labels readable on any
+    // window beneath.
+    QLinearGradient background(card.topLeft(), card.bottomLeft());
+    background.setColorAt(0, palette.gradientA);
+    background.setColorAt(1, palette.gradientB);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(background);
+    painter.drawRoundedRect(card, kCorner, kCorner);
+    painter.setBrush(palette.cardBg);
+    painter.setPen(QPen(palette.cardBorder, 1));
+    painter.drawRoundedRect(card, kCorner, kCorner);
+}
+
+}  // namespace ts
