@@ -2,6 +2,7 @@
 
 #include "desktop/PlatformTexts.h"
 #include "desktop/inplace/InPlaceLogging.h"
+#include "desktop/platform/ClipboardChords.h"
 #include "session/ReviewRequest.h"
 #include "store/SettingsStore.h"
 
@@ -95,8 +96,18 @@ void InPlaceRequest::ready() {
         finish(InPlaceRunner::Outcome::noDesktopControl);
         return;
     }
-    if (passedText_ && !passedText_->trimmed().isEmpty()) {
-        sourceReady(*passedText_, passedApp_, service_.snapshotPasteboard());
+    // The progress toast comes before the clipboard is saved: an owner that is slow to give its
+    // formats must not leave the user without a sign that the hotkey was taken.
+    const bool passed = passedText_ && !passedText_->trimmed().isEmpty();
+    const std::optional<AppInfo> front = services_.platform.frontmost.current();
+    const std::optional<QString> appName = !passed && front && !front->name.isEmpty()
+                                               ? std::optional<QString>(front->name)
+                                               : passedApp_;
+    app_ = appName && !appName->isEmpty() ? *appName : QStringLiteral("the app");
+    terminal_ = !passed && front && isTerminal(front->windowClass);
+    toast(textsFor(mode_, app_, terminal_).progress, ToastKind::info);
+    if (passed) {
+        sourceReady(*passedText_, service_.snapshotPasteboard());
         return;
     }
     service_.captureSelection(this, [this](const InPlaceService::CaptureResult& r) {
@@ -110,16 +121,12 @@ void InPlaceRequest::ready() {
         const auto& captured = std::get<CapturedSelection>(r);
         terminal_ = captured.terminal;
         source_ = captured.source;
-        sourceReady(captured.text, captured.appName ? captured.appName : passedApp_,
-                    captured.saved);
+        sourceReady(captured.text, captured.saved);
     });
 }
 
-void InPlaceRequest::sourceReady(const QString& text, const std::optional<QString>& appName,
-                                 ClipboardSnapshot snapshot) {
-    app_ = appName && !appName->isEmpty() ? *appName : QStringLiteral("the app");
+void InPlaceRequest::sourceReady(const QString& text, ClipboardSnapshot snapshot) {
     snapshot_ = std::move(snapshot);
-    toast(textsFor(mode_, app_, terminal_).progress, ToastKind::info);
     switch (mode_) {
         case Mode::ask:
             review_->send(ReviewInput::instruction(instruction_, text, tone_, context_));

@@ -29,8 +29,7 @@ signals:
 
 private:
     void ready();
-    void sourceReady(const QString& text, const std::optional<QString>& appName,
-                     ClipboardSnapshot snapshot);
+    void sourceReady(const QString& text, ClipboardSnapshot snapshot);
     void reviewed(const Review& review);
     void failedWith(const QString& message, InPlaceRunner::Outcome outcome);
     void pasted(InPlaceService::PasteResult result);
