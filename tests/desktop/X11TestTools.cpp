@@ -67,6 +67,12 @@ HeldGrab::HeldGrab(quint32 keysym, const QStringList& masks)
     }
 }
 
+SlowClipboardOwner::SlowClipboardOwner(const QString& silentTarget)
+    : program_(helperPath(), {QStringLiteral("own"), silentTarget}) {
+    owned_ = QTest::qWaitFor([&] { return program_.process().canReadLine(); }, 10000) &&
+             program_.process().readLine().trimmed() == "owned";
+}
+
 quint64 waitForWindow(const QString& title, int timeoutMs) {
     quint64 window = 0;
     const bool found = QTest::qWaitFor(

@@ -48,6 +48,18 @@ private:
     QByteArray answer_;
 };
 
+// Another X client owning the clipboard with "owner text", "<i>owner html</i>" and image bytes,
+// which never answers a request for `silentTarget`; it lets go when the handle goes.
+class SlowClipboardOwner {
+public:
+    explicit SlowClipboardOwner(const QString& silentTarget);
+    bool owns() const { return owned_; }
+
+private:
+    RunningProgram program_;
+    bool owned_ = false;
+};
+
 // The id of the visible window whose title contains the text, 0 after the timeout.
 quint64 waitForWindow(const QString& title, int timeoutMs = 15000);
 bool activateWindow(quint64 window);

@@ -7,9 +7,15 @@
 //   x11_test_helper lock num|caps on|off  switches NumLock or CapsLock
 //   x11_test_helper locks                 prints "num caps" as 0/1
 //   x11_test_helper repeat DELAY INTERVAL sets the auto-repeat timing (ms), prints the old one
+//   x11_test_helper own SILENT            owns CLIPBOARD offering UTF8_STRING, text/html and
+//                                         image/png, never answers the target SILENT,
+//                                         prints "owned"; serves until its standard input
+//                                         closes or another client takes the clipboard
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <sys/select.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +28,77 @@ bool refused = false;
 int onError(Display*, XErrorEvent* error) {
     refused = refused || error->error_code == BadAccess;
     return 0;
+}
+
+// Answers every request but those for `silent`, as an owner that hangs on one format would.
+void own(Display* display, const char* silent) {
+    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    const Atom targets = XInternAtom(display, "TARGETS", False);
+    const Atom silentAtom = XInternAtom(display, silent, False);
+    struct Format {
+        Atom atom;
+        const char* bytes;
+    };
+    const Format formats[] = {{XInternAtom(display, "UTF8_STRING", False), "owner text"},
+                              {XInternAtom(display, "text/html", False), "<i>owner html</i>"},
+                              {XInternAtom(display, "image/png", False), "\x89PNG owner image"}};
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(display, clipboard, window, CurrentTime);
+    XSync(display, False);
+    std::printf("owned\n");
+    std::fflush(stdout);
+    const int xfd = ConnectionNumber(display);
+    for (;;) {
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == SelectionClear) {
+                return;
+            }
+            if (event.type != SelectionRequest) {
+                continue;
+            }
+            const XSelectionRequestEvent& request = event.xselectionrequest;
+            XSelectionEvent reply{};
+            reply.type = SelectionNotify;
+            reply.requestor = request.requestor;
+            reply.selection = request.selection;
+            reply.target = request.target;
+            reply.time = request.time;
+            reply.property = request.property != None ? request.property : request.target;
+            if (request.target == silentAtom) {
+                continue;
+            }
+            if (request.target == targets) {
+                Atom list[] = {targets, formats[0].atom, formats[1].atom, formats[2].atom};
+                XChangeProperty(display, request.requestor, reply.property, XA_ATOM, 32,
+                                PropModeReplace, reinterpret_cast<unsigned char*>(list), 4);
+            } else {
+                reply.property = None;
+                for (const Format& format : formats) {
+                    if (format.atom == request.target) {
+                        reply.property =
+                            request.property != None ? request.property : request.target;
+                        XChangeProperty(display, request.requestor, reply.property, request.target,
+                                        8, PropModeReplace,
+                                        reinterpret_cast<const unsigned char*>(format.bytes),
+                                        static_cast<int>(std::strlen(format.bytes)));
+                    }
+                }
+            }
+            XSendEvent(display, request.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
+            XFlush(display);
+        }
+        fd_set fds;
+        FD_ZERO(&fds);
+        FD_SET(xfd, &fds);
+        FD_SET(0, &fds);
+        select(xfd + 1, &fds, nullptr, nullptr, nullptr);
+        if (FD_ISSET(0, &fds) && std::getchar() == EOF) {
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -65,6 +142,8 @@ int main(int argc, char** argv) {
         XkbSetAutoRepeatRate(display, XkbUseCoreKbd, std::atoi(argv[2]), std::atoi(argv[3]));
         XSync(display, False);
         std::printf("%u %u\n", delay, interval);
+    } else if (std::strcmp(argv[1], "own") == 0 && argc == 3) {
+        own(display, argv[2]);
     } else if (std::strcmp(argv[1], "group") == 0) {
         XkbStateRec state{};
         XkbGetState(display, XkbUseCoreKbd, &state);
