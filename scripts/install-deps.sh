@@ -24,6 +24,8 @@ TEST_PACKAGES=(
   dbus dbus-x11 gnome-keyring libsecret-tools
   xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox
   mousepad zenity lxterminal xterm
+  # the office suite the in-place rewrite is tried in (large, slow to start)
+  libreoffice-writer
   # a tray host, and the accessibility bus the screen-reader tests walk
   trayer at-spi2-core python3-pyatspi
   # fonts so the widgets and editors render under Xvfb
