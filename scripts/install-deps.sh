@@ -14,6 +14,8 @@ RUN_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libsecret-1-dev libglib2.0-dev
   libx11-dev libxtst-dev libxi-dev libxcb1-dev libxkbcommon-dev
+  # the owner of the selected text, and the accessibility tree that tells where it is
+  libxres-dev libatspi2.0-dev
   # the bundled SVG icons, and the windows on a Wayland session
   qt6-svg-dev qt6-wayland
 )

@@ -113,7 +113,11 @@ int main(int argc, char** argv) {
         desktop.modifiers,
         desktop.frontmost,
         desktop.keyGrabber,
-        controlOff ? static_cast<ts::DesktopControl&>(noDesktopControl) : desktop.desktopControl};
+        controlOff ? static_cast<ts::DesktopControl&>(noDesktopControl) : desktop.desktopControl,
+        desktop.primary,
+        desktop.input,
+        desktop.screens,
+        desktop.accessible};
 
     ts::AppDelegate delegate(
         ts::AppDelegate::Services{platform, requests, ts::PromptStore::shared()});

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "desktop/platform/AccessibleSelection.h"
 #include "desktop/platform/Clipboard.h"
 #include "desktop/platform/DesktopControl.h"
 #include "desktop/platform/FrontmostApp.h"
 #include "desktop/platform/GlobalKeyGrabber.h"
+#include "desktop/platform/InputMonitor.h"
 #include "desktop/platform/KeySynthesizer.h"
 #include "desktop/platform/ModifierState.h"
+#include "desktop/platform/PrimarySelection.h"
+#include "desktop/platform/ScreenGeometry.h"
 
 namespace ts {
 
@@ -18,6 +22,10 @@ struct Platform {
     FrontmostApp& frontmost;
     GlobalKeyGrabber& keyGrabber;
     DesktopControl& desktopControl;
+    PrimarySelection& primary;
+    InputMonitor& input;
+    ScreenGeometry& screens;
+    AccessibleSelection& accessible;
 };
 
 }  // namespace ts

@@ -175,7 +175,8 @@ struct FakePlatform {
     FakeAccessibleSelection accessible;
 
     Platform platform() {
-        return Platform{clipboard, keys, modifiers, frontmost, keyGrabber, desktopControl};
+        return Platform{clipboard,      keys,    modifiers, frontmost, keyGrabber,
+                        desktopControl, primary, input,     screens,   accessible};
     }
     // Makes the next chord act like a copy in the frontmost app: the clipboard gets text.
     void copyProduces(const QString& text);

@@ -12,6 +12,10 @@ class X11ModifierState;
 class X11FrontmostApp;
 class X11KeyGrabber;
 class X11DesktopControl;
+class X11PrimarySelection;
+class X11InputMonitor;
+class QtScreenGeometry;
+class AtspiSelection;
 
 // Owns the X11 implementations; created once by the application after its QApplication.
 // Without an X display (offscreen, pure Wayland) everything but the clipboard reports
@@ -32,6 +36,10 @@ private:
     std::unique_ptr<X11FrontmostApp> frontmost_;
     std::unique_ptr<X11KeyGrabber> keyGrabber_;
     std::unique_ptr<X11DesktopControl> desktopControl_;
+    std::unique_ptr<X11PrimarySelection> primary_;
+    std::unique_ptr<X11InputMonitor> input_;
+    std::unique_ptr<QtScreenGeometry> screens_;
+    std::unique_ptr<AtspiSelection> accessible_;
 };
 
 }  // namespace ts
