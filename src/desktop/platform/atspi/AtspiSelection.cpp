@@ -142,9 +142,11 @@ struct AtspiSelection::State {
     bool ready = false;
     AtspiEventListener* listener = nullptr;
     QHash<QByteArray, GObjectRef> focused;  // by the application's bus name
+    quint64 focusEvents = 0;
 
     static void onFocus(AtspiEvent* event, void* data) {
         auto* state = static_cast<State*>(data);
+        ++state->focusEvents;
         if (event->source != nullptr && event->detail1 == 1) {
             const QByteArray bus = busName(event->source);
             if (!bus.isEmpty()) {
@@ -191,6 +193,10 @@ bool AtspiSelection::start() const {
     }
     state_->ready = true;
     return true;
+}
+
+quint64 AtspiSelection::focusEvents() const {
+    return state_->focusEvents;
 }
 
 bool AtspiSelection::available() const {

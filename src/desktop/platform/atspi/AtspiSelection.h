@@ -19,6 +19,9 @@ public:
 
     bool available() const override;
     std::optional<FocusedSelection> focusedSelection(qint64 pid) const override;
+    // Focus changes the bus has reported since the first use (they name the focused element
+    // without a search).
+    quint64 focusEvents() const;
 
     struct State;
 

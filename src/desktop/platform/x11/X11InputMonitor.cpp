@@ -47,10 +47,11 @@ X11InputMonitor::X11InputMonitor(QObject* parent) : InputMonitor(parent) {
         qCWarning(lcInput, "no XInput extension: clicks, keys and scrolling elsewhere go unseen");
         return;
     }
-    // Raw events on the root window need XInput 2.0; Qt has asked for a later version already.
+    // The server refuses a version below the one this connection agreed on before (Qt asks
+    // for 2.2 or later): ask high, and it answers with the agreed one.
     int major = 2;
-    int minor = 0;
-    if (XIQueryVersion(display, &major, &minor) != Success) {
+    int minor = 4;
+    if (XIQueryVersion(display, &major, &minor) != Success || major < 2) {
         qCWarning(lcInput, "no XInput 2: clicks, keys and scrolling elsewhere go unseen");
         return;
     }

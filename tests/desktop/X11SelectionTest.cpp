@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include "X11TestTools.h"
+#include "desktop/platform/atspi/AtspiSelection.h"
+#include "desktop/platform/x11/X11Platform.h"
+
+using namespace ts;
+using namespace ts::test;
+
+namespace {
+
+// xclip holding PRIMARY in the foreground (its pid is the owner's) until another owner comes.
+std::unique_ptr<RunningProgram> selectWithXclip(const QByteArray& text) {
+    auto xclip = std::make_unique<RunningProgram>(
+        QStringLiteral("xclip"), QStringList{"-quiet", "-i", "-selection", "primary"});
+    xclip->process().write(text);
+    xclip->process().closeWriteChannel();
+    return xclip;
+}
+
+TEST(X11Selection, PrimaryNamesItsOwnerAndReportsEveryNewOne) {
+    X11Platform platform;
+    PrimarySelection& primary = platform.platform().primary;
+    QSignalSpy changes(&primary, &PrimarySelection::changed);
+    const qint64 self = QCoreApplication::applicationPid();
+    for (const char* text : {"first selection", "second one"}) {
+        const qsizetype before = changes.count();
+        const auto xclip = selectWithXclip(text);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return changes.count() > before; }, 10000)) << text;
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return primary.selectedText(xclip->pid()).has_value(); }, 10000));
+        EXPECT_EQ(primary.selectedText(xclip->pid()), QString::fromUtf8(text));
+        EXPECT_EQ(primary.selectedText(self), std::nullopt);
+    }
+}
+
+// A window of our own under the pointer: clicks land there instead of on the window
+// manager's root menu, and its own mouse events tell when the server has sent everything.
+class X11InputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        target.setGeometry(200, 200, 300, 200);
+        target.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
+        target.installEventFilter(&presses);
+        centre = target.geometry().center();
+        ASSERT_TRUE(
+            xdotool({"mousemove", QString::number(centre.x()), QString::number(centre.y())}));
+    }
+
+    // Counts the presses that reach the window itself.
+    struct PressCounter final : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            count += event->type() == QEvent::MouseButtonPress ? 1 : 0;
+            return false;
+        }
+        int count = 0;
+    };
+
+    X11Platform platform;
+    QWidget target;
+    PressCounter presses;
+    QPoint centre;
+};
+
+TEST_F(X11InputTest, ButtonsKeysAndWheelArriveOnlyWhileHeld) {
+    InputMonitor& input = platform.platform().input;
+    QSignalSpy pressed(&input, &InputMonitor::mousePressed);
+    QSignalSpy released(&input, &InputMonitor::mouseReleased);
+    QSignalSpy keys(&input, &InputMonitor::keyPressed);
+    QSignalSpy scrolls(&input, &InputMonitor::scrolled);
+    input.acquire();
+    input.acquire();
+    input.release();  // one holder is left
+
+    const struct {
+        const char* button;
+        Qt::MouseButton expected;
+    } rows[] = {{"1", Qt::LeftButton}, {"3", Qt::RightButton}};
+    for (const auto& row : rows) {
+        pressed.clear();
+        released.clear();
+        ASSERT_TRUE(xdotool({"mousedown", row.button}));
+        ASSERT_TRUE(xdotool({"mouseup", row.button}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !released.isEmpty(); }, 10000)) << row.button;
+        ASSERT_EQ(pressed.count(), 1) << row.button;
+        EXPECT_EQ(pressed.at(0).at(0).value<Qt::MouseButton>(), row.expected);
+        EXPECT_EQ(pressed.at(0).at(1).toPoint(), centre);
+        EXPECT_EQ(released.at(0).at(0).value<Qt::MouseButton>(), row.expected);
+        EXPECT_EQ(released.at(0).at(1).toPoint(), centre);
+    }
+    pressed.clear();
+    ASSERT_TRUE(xdotool({"key", "shift"}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !keys.isEmpty(); }, 10000));
+    ASSERT_TRUE(xdotool({"click", "4"}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !scrolls.isEmpty(); }, 10000));
+    EXPECT_EQ(pressed.count(), 0) << "a wheel step is no button press";
+
+    input.release();
+    pressed.clear();
+    keys.clear();
+    scrolls.clear();
+    const int before = presses.count;
+    ASSERT_TRUE(xdotool({"key", "shift"}));
+    ASSERT_TRUE(xdotool({"click", "4"}));
+    ASSERT_TRUE(xdotool({"click", "1"}));
+    // The window's own press comes after the raw events of everything sent before it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return presses.count > before; }, 10000));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(pressed.isEmpty());
+    EXPECT_TRUE(keys.isEmpty());
+    EXPECT_TRUE(scrolls.isEmpty());
+}
+
+QRect windowGeometry(quint64 window) {
+    QRect rect;
+    const QList<QByteArray> lines =
+        runTool(QStringLiteral("xdotool"),
+                {"getwindowgeometry", "--shell", QString::number(window)})
+            .out.split('\n');
+    for (const QByteArray& line : lines) {
+        const QList<QByteArray> pair = line.split('=');
+        const int value = pair.value(1).toInt();
+        if (pair.first() == "X") {
+            rect.moveLeft(value);
+        } else if (pair.first() == "Y") {
+            rect.moveTop(value);
+        } else if (pair.first() == "WIDTH") {
+            rect.setWidth(value);
+        } else if (pair.first() == "HEIGHT") {
+            rect.setHeight(value);
+        }
+    }
+    return rect;
+}
+
+// The applications on the accessibility bus, by process id, as a screen reader lists them.
+QList<qint64> accessiblePids() {
+    const ToolResult listed =
+        runTool(QStringLiteral("/usr/bin/python3"), {"-c",
+                                                     "import pyatspi\n"
+                                                     "for app in pyatspi.Registry.getDesktop(0):\n"
+                                                     "    print(app.get_process_id())\n"});
+    QList<qint64> pids;
+    for (const QByteArray& line : listed.out.split('\n')) {
+        if (!line.trimmed().isEmpty()) {
+            pids << line.trimmed().toLongLong();
+        }
+    }
+    return pids;
+}
+
+TEST(X11Selection, AccessibleSelectionOfAWordInMousepad) {
+    AtspiSelection accessible;
+    if (!accessible.available()) {
+        GTEST_SKIP() << "no accessibility bus in this environment";
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tessarine-atspi.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("alpha bravo charlie\n");
+    file.close();
+    // GTK joins the accessibility bus unless told not to, which the test desktop does.
+    const QByteArray noBridge = qgetenv("NO_AT_BRIDGE");
+    qunsetenv("NO_AT_BRIDGE");
+    RunningProgram editor(QStringLiteral("mousepad"), {"--disable-server", path});
+    qputenv("NO_AT_BRIDGE", noBridge);
+    const quint64 window = waitForWindow(QStringLiteral("tessarine-atspi.txt"));
+    ASSERT_NE(window, 0u) << "mousepad did not show its window";
+    ASSERT_TRUE(activateWindow(window));
+
+    // Wait until mousepad is on the bus, then select the first word.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return accessiblePids().contains(editor.pid()); }, 15000));
+    ASSERT_TRUE(xdotool({"key", "ctrl+Home", "ctrl+shift+Right"}));
+    std::optional<FocusedSelection> selection;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            selection = accessible.focusedSelection(editor.pid());
+            return selection && selection->text == QLatin1String("alpha");
+        },
+        10000))
+        << (selection ? selection->text.toStdString() : "no selection");
+    EXPECT_TRUE(selection->editable);
+    ASSERT_TRUE(selection->bounds.has_value());
+    EXPECT_TRUE(windowGeometry(window).contains(*selection->bounds))
+        << "bounds outside mousepad's window";
+    EXPECT_EQ(accessible.focusedSelection(QCoreApplication::applicationPid()), std::nullopt);
+    EXPECT_FALSE(accessiblePids().contains(QCoreApplication::applicationPid()))
+        << "reading the tree must not put this process on it";
+    EXPECT_GT(accessible.focusEvents(), 0u) << "the focus listener heard nothing";
+}
+
+}  // namespace
