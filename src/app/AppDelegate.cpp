@@ -13,6 +13,10 @@
 #include "desktop/SessionClipboard.h"
 #include "desktop/hotkeys/HotKeyBindings.h"
 #include "desktop/inplace/InPlaceRunner.h"
+#include "desktop/selection/FocusedSelectionReader.h"
+#include "desktop/selection/MouseGestureMonitor.h"
+#include "desktop/selection/SelectionObserver.h"
+#include "desktop/selection/SuppressedApps.h"
 #include "desktop/services/ServicesHandler.h"
 #include "desktop/services/UrlActionRunner.h"
 #include "providers/OllamaInstaller.h"
@@ -23,6 +27,9 @@
 #include "store/StyleAnalyzer.h"
 #include "ui/main/MainWindow.h"
 #include "ui/onboarding/OnboardingView.h"
+#include "ui/selection/AskInputPresenter.h"
+#include "ui/selection/SelectionButtonPresenter.h"
+#include "ui/selection/StripPlacement.h"
 #include "ui/settings/SettingsWindow.h"
 #include "ui/theme/ThemeController.h"
 #include "ui/toast/ToastPresenter.h"
@@ -91,12 +98,45 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
         platform, [this] { return hotKeySettings(); }, std::move(actions),
         QCoreApplication::applicationName());
     style_ = std::make_unique<StyleAnalyzer>(settings, services_.requests.history());
+
+    // The selection strip: both detectors feed it; nothing runs before the first refresh.
+    selectionObserver_ = std::make_unique<SelectionObserver>(platform.frontmost, platform.primary,
+                                                             platform.accessible,
+                                                             QCoreApplication::applicationPid());
+    mouseGestureMonitor_ = std::make_unique<MouseGestureMonitor>(platform.input);
+    selectionStrip_ = std::make_unique<SelectionButtonPresenter>(platform.input, platform.screens);
+    askPanel_ = std::make_unique<AskInputPresenter>(AskInputPresenter::Services{
+        platform.input, platform.screens, platform.frontmost, services_.prompts});
+    connect(selectionObserver_.get(), &SelectionObserver::boundsFound, this,
+            [this](const QRect& bounds) {
+                lastAXShowAt_.start();
+                selectionStrip_->showAtSelection(bounds);
+            });
+    connect(selectionObserver_.get(), &SelectionObserver::selectionCleared, selectionStrip_.get(),
+            &SelectionButtonPresenter::hide);
+    connect(mouseGestureMonitor_.get(), &MouseGestureMonitor::dragEnded, this,
+            &AppDelegate::onDragEnded);
+    connect(selectionStrip_.get(), &SelectionButtonPresenter::modeChosen, this,
+            &AppDelegate::onStripMode);
+    connect(askPanel_.get(), &AskInputPresenter::submitted, this,
+            [this](const QString& instruction, const QString& text, const QString& appName) {
+                session_->runInPlace(Mode::ask, instruction, text,
+                                     appName.isEmpty() ? std::nullopt : std::optional(appName));
+            });
 }
 
 AppDelegate::~AppDelegate() {
     if (servicesHandler_) {
         servicesHandler_->setHooks({});
     }
+    // The detectors and their panels hold the platform's input monitor: released first.
+    if (selectionObserver_) {
+        selectionObserver_->stop();
+    }
+    askPanel_.reset();
+    selectionStrip_.reset();
+    mouseGestureMonitor_.reset();
+    selectionObserver_.reset();
     // Windows first: they show the session; the session and hotkeys go before the platform.
     onboardingWindow_.reset();
     settingsWindow_.reset();
@@ -279,8 +319,62 @@ void AppDelegate::refreshSelectionObserverState() {
     const bool granted = services_.platform.desktopControl.available();
     qCInfo(lcApp, "refreshSelectionObserverState enabled=%d axGranted=%d", enabled ? 1 : 0,
            granted ? 1 : 0);
-    // The selection observer and the mouse monitor start here when both hold, and stop (with
-    // the selection strip hidden) otherwise.
+    if (enabled && granted) {
+        selectionObserver_->start();
+        mouseGestureMonitor_->start();
+    } else {
+        selectionObserver_->stop();
+        mouseGestureMonitor_->stop();
+        selectionStrip_->hide();
+    }
+}
+
+void AppDelegate::onDragEnded(QPoint end, DragDirection direction) {
+    // The observer placed the strip at the selection itself a moment ago.
+    if (lastAXShowAt_.isValid() && lastAXShowAt_.elapsed() < 500) {
+        return;
+    }
+    const Platform& platform = services_.platform;
+    const std::optional<AppInfo> app = platform.frontmost.current();
+    if (!app || app->pid == QCoreApplication::applicationPid() ||
+        isSuppressedApp(app->windowClass)) {
+        return;
+    }
+    if (!hasEditableSelection(platform.accessible, platform.primary, app->pid)) {
+        return;
+    }
+    qCInfo(lcApp, "mouse-gesture fallback in %s at (%d, %d) (%s)",
+           app->windowClass.isEmpty() ? "?" : qUtf8Printable(app->windowClass), end.x(), end.y(),
+           direction == DragDirection::upward ? "up" : "down");
+    selectionStrip_->showAtPoint(end, direction);
+}
+
+void AppDelegate::onStripMode(Mode mode) {
+    selectionStrip_->hide();
+    const Platform& platform = services_.platform;
+    if (!platform.desktopControl.available()) {
+        showAccessibilityAlert();
+        return;
+    }
+    const std::optional<AppInfo> app = platform.frontmost.current();
+    if (mode != Mode::ask) {
+        session_->runInPlace(mode, std::nullopt, std::nullopt,
+                             app && !app->name.isEmpty() ? std::optional(app->name) : std::nullopt);
+        return;
+    }
+    if (app && app->pid == QCoreApplication::applicationPid()) {
+        return;
+    }
+    const std::optional<FocusedSelection> selection =
+        app ? focusedSelectionOf(platform.accessible, platform.primary, app->pid) : std::nullopt;
+    if (!selection || selection->text.isEmpty()) {
+        openInMode(Mode::ask, QString());
+        return;
+    }
+    const std::optional<QRect> strip = selectionStrip_->frame();
+    const QPoint anchor =
+        strip ? placement::anchorOfStrip(strip->topLeft()) : platform.screens.pointer();
+    askPanel_->show(selection->text, app->name, app->pid, anchor);
 }
 
 void AppDelegate::showAccessibilityAlert() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QStringList>
 #include <memory>
@@ -9,17 +11,22 @@
 #include "core/Enums.h"
 #include "desktop/ToastSink.h"
 #include "desktop/platform/Platform.h"
+#include "desktop/selection/DragDirection.h"
 #include "session/RequestServices.h"
 
 namespace ts {
 
 class AccessibilityAlert;
 class AppState;
+class AskInputPresenter;
 class HotKeyBindings;
 class InPlaceRunner;
 class MainWindow;
+class MouseGestureMonitor;
 class OnboardingView;
 class PromptStore;
+class SelectionButtonPresenter;
+class SelectionObserver;
 class ServicesHandler;
 class SessionClipboard;
 class SettingsWatcher;
@@ -68,6 +75,8 @@ public:
     MainWindow& mainWindow() { return *window_; }
     // Null while the first-run window is not open.
     OnboardingView* onboardingWindow() { return onboardingWindow_.get(); }
+    SelectionButtonPresenter& selectionStrip() { return *selectionStrip_; }
+    AskInputPresenter& askPanel() { return *askPanel_; }
 
 private:
     void registerHotkeys(const char* occasion);
@@ -77,6 +86,8 @@ private:
                    std::optional<std::chrono::milliseconds> duration);
     void bringToFront(QWidget& window);
     HotKeySettings hotKeySettings() const;
+    void onDragEnded(QPoint end, DragDirection direction);
+    void onStripMode(Mode mode);
 
     Services services_;
     std::unique_ptr<SessionClipboard> clipboard_;
@@ -94,6 +105,11 @@ private:
     QPointer<QWidget> updateInfo_;
     std::unique_ptr<HotKeySettings> registered_;
     QPointer<ServicesHandler> servicesHandler_;
+    std::unique_ptr<SelectionObserver> selectionObserver_;
+    std::unique_ptr<MouseGestureMonitor> mouseGestureMonitor_;
+    std::unique_ptr<SelectionButtonPresenter> selectionStrip_;
+    std::unique_ptr<AskInputPresenter> askPanel_;
+    QElapsedTimer lastAXShowAt_;  // invalid: the distant past
 };
 
 }  // namespace ts
