@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHash>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <csignal>
 
 #include "X11TestTools.h"
 #include "desktop/platform/atspi/AtspiSelection.h"
@@ -39,6 +44,19 @@ TEST(X11Selection, PrimaryNamesItsOwnerAndReportsEveryNewOne) {
         EXPECT_EQ(primary.selectedText(xclip->pid()), QString::fromUtf8(text));
         EXPECT_EQ(primary.selectedText(self), std::nullopt);
     }
+
+    // An owner that stopped answering gives nothing (after a short bound).
+    const auto frozen = selectWithXclip("frozen");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return primary.selectedText(frozen->pid()).has_value(); }, 10000));
+    ::kill(static_cast<pid_t>(frozen->pid()), SIGSTOP);
+    const auto resume = qScopeGuard([&] { ::kill(static_cast<pid_t>(frozen->pid()), SIGCONT); });
+    EXPECT_EQ(primary.selectedText(frozen->pid()), std::nullopt);
+
+    // Our own selection is answered from memory.
+    QGuiApplication::clipboard()->setText(QStringLiteral("ours"), QClipboard::Selection);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return primary.selectedText(self).has_value(); }, 10000));
+    EXPECT_EQ(primary.selectedText(self), QStringLiteral("ours"));
 }
 
 // A window of our own under the pointer: clicks land there instead of on the window
@@ -119,26 +137,16 @@ TEST_F(X11InputTest, ButtonsKeysAndWheelArriveOnlyWhileHeld) {
     EXPECT_TRUE(scrolls.isEmpty());
 }
 
+// Where the window really is (xdotool's figures are off by the frame for some windows).
 QRect windowGeometry(quint64 window) {
-    QRect rect;
-    const QList<QByteArray> lines =
-        runTool(QStringLiteral("xdotool"),
-                {"getwindowgeometry", "--shell", QString::number(window)})
-            .out.split('\n');
-    for (const QByteArray& line : lines) {
-        const QList<QByteArray> pair = line.split('=');
-        const int value = pair.value(1).toInt();
-        if (pair.first() == "X") {
-            rect.moveLeft(value);
-        } else if (pair.first() == "Y") {
-            rect.moveTop(value);
-        } else if (pair.first() == "WIDTH") {
-            rect.setWidth(value);
-        } else if (pair.first() == "HEIGHT") {
-            rect.setHeight(value);
-        }
+    QHash<QByteArray, int> values;
+    const ToolResult info = runTool(QStringLiteral("xwininfo"), {"-id", QString::number(window)});
+    for (const QByteArray& line : info.out.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        values.insert(line.left(colon).trimmed(), line.mid(colon + 1).trimmed().toInt());
     }
-    return rect;
+    return QRect(values.value("Absolute upper-left X"), values.value("Absolute upper-left Y"),
+                 values.value("Width"), values.value("Height"));
 }
 
 // The applications on the accessibility bus, by process id, as a screen reader lists them.

@@ -8,6 +8,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QHash>
 #include <QLoggingCategory>
@@ -20,10 +21,11 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcAccessible, "tessarine.desktop.accessible")
 
-constexpr int kCallTimeoutMs = 300;
-constexpr int kStartupTimeoutMs = 600;
-constexpr int kMaxVisited = 300;  // focus search: nodes looked at
-constexpr int kMaxChildren = 64;  // focus search: children followed per node (lists are long)
+constexpr int kCallTimeoutMs = 250;
+constexpr int kStartupTimeoutMs = 500;
+constexpr int kReadBudgetMs = 500;  // one read, all its calls: an application that hangs
+constexpr int kMaxVisited = 300;    // focus search: nodes looked at
+constexpr int kMaxChildren = 64;    // focus search: children followed per node (lists are long)
 
 // Owns one GObject reference.
 struct GObjectRef {
@@ -63,10 +65,11 @@ bool hasState(AtspiAccessible* accessible, AtspiStateType state) {
 }
 
 // The application's focused element by walking its showing part of the tree, bounded.
-GObjectRef searchFocused(AtspiAccessible* app) {
+GObjectRef searchFocused(AtspiAccessible* app, const QDeadlineTimer& deadline) {
     std::deque<GObjectRef> queue;
     queue.emplace_back(g_object_ref(app));
-    for (int visited = 0; !queue.empty() && visited < kMaxVisited; ++visited) {
+    for (int visited = 0; !queue.empty() && visited < kMaxVisited && !deadline.hasExpired();
+         ++visited) {
         GObjectRef node = std::move(queue.front());
         queue.pop_front();
         auto* accessible = node.as<AtspiAccessible>();
@@ -75,13 +78,14 @@ GObjectRef searchFocused(AtspiAccessible* app) {
         if (set != nullptr && atspi_state_set_contains(set, ATSPI_STATE_FOCUSED)) {
             return node;
         }
-        if (visited > 0 &&
-            (set == nullptr || !atspi_state_set_contains(set, ATSPI_STATE_SHOWING))) {
+        // Unknown states: the node did not answer in time, and its children would not either.
+        if (set == nullptr ||
+            (visited > 0 && !atspi_state_set_contains(set, ATSPI_STATE_SHOWING))) {
             continue;
         }
         const int count =
             std::min(atspi_accessible_get_child_count(accessible, nullptr), kMaxChildren);
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count && !deadline.hasExpired(); ++i) {
             if (AtspiAccessible* child =
                     atspi_accessible_get_child_at_index(accessible, i, nullptr)) {
                 queue.emplace_back(child);
@@ -101,7 +105,8 @@ QRect toLogical(const QRect& device) {
     return QRectF(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio).toRect();
 }
 
-std::optional<FocusedSelection> readSelection(AtspiAccessible* element) {
+std::optional<FocusedSelection> readSelection(AtspiAccessible* element,
+                                              const QDeadlineTimer& deadline) {
     GObjectRef textRef(atspi_accessible_get_text_iface(element));
     auto* text = textRef.as<AtspiText>();
     if (text == nullptr || atspi_text_get_n_selections(text, nullptr) <= 0) {
@@ -114,7 +119,7 @@ std::optional<FocusedSelection> readSelection(AtspiAccessible* element) {
     const int start = range->start_offset;
     const int end = range->end_offset;
     g_free(range);
-    if (end <= start) {
+    if (end <= start || deadline.hasExpired()) {
         return std::nullopt;
     }
     FocusedSelection out;
@@ -125,6 +130,9 @@ std::optional<FocusedSelection> readSelection(AtspiAccessible* element) {
     out.text = QString::fromUtf8(selected).trimmed();
     g_free(selected);
     out.editable = hasState(element, ATSPI_STATE_EDITABLE);
+    if (deadline.hasExpired()) {
+        return out;
+    }
     if (AtspiRect* rect =
             atspi_text_get_range_extents(text, start, end, ATSPI_COORD_TYPE_SCREEN, nullptr)) {
         if (rect->width > 0 && rect->height > 0) {
@@ -207,13 +215,14 @@ std::optional<FocusedSelection> AtspiSelection::focusedSelection(qint64 pid) con
     if (pid <= 0 || !start()) {
         return std::nullopt;
     }
+    const QDeadlineTimer deadline(kReadBudgetMs);
     GObjectRef desktop(atspi_get_desktop(0));
     if (desktop.object == nullptr) {
         return std::nullopt;
     }
     GObjectRef app;
     const int count = atspi_accessible_get_child_count(desktop.as<AtspiAccessible>(), nullptr);
-    for (int i = 0; i < count && app.object == nullptr; ++i) {
+    for (int i = 0; i < count && app.object == nullptr && !deadline.hasExpired(); ++i) {
         GObjectRef child(
             atspi_accessible_get_child_at_index(desktop.as<AtspiAccessible>(), i, nullptr));
         if (child.object != nullptr &&
@@ -235,12 +244,12 @@ std::optional<FocusedSelection> AtspiSelection::focusedSelection(qint64 pid) con
         element = GObjectRef();
     }
     if (element.object == nullptr) {
-        element = searchFocused(app.as<AtspiAccessible>());
+        element = searchFocused(app.as<AtspiAccessible>(), deadline);
     }
     if (element.object == nullptr) {
         return std::nullopt;
     }
-    return readSelection(element.as<AtspiAccessible>());
+    return readSelection(element.as<AtspiAccessible>(), deadline);
 }
 
 }  // namespace ts

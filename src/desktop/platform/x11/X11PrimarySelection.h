@@ -1,20 +1,27 @@
 #pragma once
 
+#include <memory>
+
 #include "desktop/platform/PrimarySelection.h"
 
 namespace ts {
 
-// PRIMARY through Qt's clipboard: Qt's xcb backend already follows the selection's owner with
-// XFixes and reports every new owner as a change of QClipboard::Selection.
+// PRIMARY: Qt's xcb backend already follows the selection's owner with XFixes and reports every
+// new owner as a change of QClipboard::Selection; the text is read with a short bound.
 class X11PrimarySelection final : public PrimarySelection {
     Q_OBJECT
 public:
     explicit X11PrimarySelection(QObject* parent = nullptr);
+    ~X11PrimarySelection() override;
 
     std::optional<QString> selectedText(qint64 pid) const override;
 
     // The process holding PRIMARY right now, 0 when nobody does or it cannot be told.
     static qint64 ownerPid();
+
+private:
+    struct Reader;
+    mutable std::unique_ptr<Reader> reader_;  // opened on the first read
 };
 
 }  // namespace ts
