@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTest>
@@ -63,6 +64,32 @@ TEST_F(X11ClipboardTest, SnapshotOfAnotherOwnerSurvivesItsExit) {
     ASSERT_TRUE(waitForText(clipboard, QStringLiteral("replaced by another client")));
     clipboard.restore(saved);
     EXPECT_EQ(readClipboard(kCustomFormat).out, binaryBytes());
+}
+
+// An owner that never answers one format costs a bounded wait; that format is left out, never
+// kept as empty bytes, and the others are read whole.
+TEST_F(X11ClipboardTest, SnapshotLeavesOutAFormatItsOwnerNeverDelivers) {
+    const SlowClipboardOwner owner(QStringLiteral("text/html"));
+    ASSERT_TRUE(owner.owns());
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); }));
+    QElapsedTimer timer;
+    timer.start();
+    const ClipboardSnapshot saved = clipboard.snapshot();
+    EXPECT_LT(timer.elapsed(), 1000);
+    const ClipboardSnapshot expected = {{QStringLiteral("text/plain"), "owner text"},
+                                        {QStringLiteral("image/png"), "\x89PNG owner image"}};
+    EXPECT_EQ(saved, expected);
+}
+
+// Values larger than one X request come in chunks.
+TEST_F(X11ClipboardTest, SnapshotReadsALargeFormatInChunks) {
+    const QByteArray large = binaryBytes().repeated(8192);
+    writeClipboard(kCustomFormat, large);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); }));
+    const ClipboardSnapshot saved = clipboard.snapshot();
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_EQ(saved.first().data.size(), large.size());
+    EXPECT_TRUE(saved.first().data == large);
 }
 
 TEST_F(X11ClipboardTest, EmptySnapshotLeavesTheClipboardEmpty) {

@@ -43,6 +43,8 @@ public:
 
 signals:
     void changed();
+    // Another program read a text format of text this process put there (textReads grew).
+    void textRead();
 };
 
 inline constexpr const char* kPasswordManagerHintFormat = "x-kde-passwordManagerHint";

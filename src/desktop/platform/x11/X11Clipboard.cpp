@@ -1,13 +1,22 @@
 #include "desktop/platform/x11/X11Clipboard.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QMimeData>
 #include <QPointer>
+
+#include "desktop/platform/x11/X11SelectionReader.h"
 
 namespace ts {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcClipboard, "tessarine.desktop.clipboard")
+
+constexpr x11::X11SelectionReader::Bounds kSnapshotBounds{std::chrono::milliseconds(300),
+                                                          std::chrono::milliseconds(1000)};
 
 // Selection protocol targets that Qt passes through as if they were formats; restoring them
 // would make us answer the protocol requests with stale bytes.
@@ -77,6 +86,7 @@ void X11Clipboard::noteRead(const QString& format) {
                       format == QLatin1String("TEXT");
     if (text && selfReads_ == 0) {
         ++textReads_;
+        emit textRead();
     }
 }
 
@@ -93,8 +103,29 @@ X11Clipboard::X11Clipboard(QObject* parent) : Clipboard(parent) {
     });
 }
 
+X11Clipboard::~X11Clipboard() = default;
+
 ClipboardSnapshot X11Clipboard::snapshot() const {
     const SelfRead self(selfReads_);
+    QClipboard* clipboard = guiClipboard();
+    if (clipboard != nullptr && !clipboard->ownsClipboard()) {
+        // Through Qt, an owner that does not answer blocks for 5 s per format and an undelivered
+        // format comes back as empty bytes.
+        if (!reader_) {
+            reader_ = std::make_unique<x11::X11SelectionReader>();
+        }
+        QElapsedTimer timer;
+        timer.start();
+        x11::SelectionRead read = reader_->readClipboard(kSnapshotBounds);
+        if (!read.skipped.isEmpty()) {
+            qCInfo(lcClipboard,
+                   "clipboard snapshot: the owner did not deliver %s within %lld ms; "
+                   "left out",
+                   qUtf8Printable(read.skipped.join(QStringLiteral(", "))),
+                   static_cast<long long>(timer.elapsed()));
+        }
+        return std::move(read.formats);
+    }
     ClipboardSnapshot out;
     const QMimeData* mime = clipboardData();
     if (mime == nullptr) {

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <memory>
+
 #include "desktop/platform/Clipboard.h"
+
+namespace ts::x11 {
+class X11SelectionReader;
+}
 
 namespace ts {
 
@@ -9,7 +15,10 @@ class X11Clipboard final : public Clipboard {
     Q_OBJECT
 public:
     explicit X11Clipboard(QObject* parent = nullptr);
+    ~X11Clipboard() override;
 
+    // Another owner's formats are read within bounds (300 ms each, 1 s in all); the ones it does
+    // not deliver are left out and logged.
     ClipboardSnapshot snapshot() const override;
     void restore(const ClipboardSnapshot& snapshot) override;
     void clear() override;
@@ -25,6 +34,7 @@ private:
     quint64 changeCount_ = 0;
     quint64 textReads_ = 0;
     mutable int selfReads_ = 0;  // reads of our own, which are no paste
+    mutable std::unique_ptr<x11::X11SelectionReader> reader_;
 };
 
 }  // namespace ts

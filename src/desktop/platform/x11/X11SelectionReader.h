@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QStringList>
+#include <chrono>
+#include <memory>
+
+#include "desktop/platform/Clipboard.h"
+
+namespace ts::x11 {
+
+// What another program's clipboard gave within the bounds.
+struct SelectionRead {
+    ClipboardSnapshot formats;  // MIME names as QMimeData would name them, in the owner's order
+    QStringList skipped;        // formats the owner refused or did not deliver in time
+};
+
+// Reads every format of the CLIPBOARD owner over an X connection of its own, so Qt's event queue
+// stays untouched and an owner that never answers costs a bounded wait instead of Qt's 5 s per
+// format. Reading a clipboard this process owns would wait for our own (blocked) event loop:
+// callers answer that case from QClipboard.
+class X11SelectionReader final {
+public:
+    struct Bounds {
+        std::chrono::milliseconds perFormat{300};
+        std::chrono::milliseconds overall{1000};
+    };
+
+    X11SelectionReader();
+    ~X11SelectionReader();
+    X11SelectionReader(const X11SelectionReader&) = delete;
+    X11SelectionReader& operator=(const X11SelectionReader&) = delete;
+
+    // Empty when nobody owns the clipboard or there is no X server.
+    SelectionRead readClipboard(Bounds bounds);
+
+private:
+    struct Connection;
+    std::unique_ptr<Connection> connection_;
+};
+
+}  // namespace ts::x11
