@@ -33,6 +33,22 @@ struct InPlaceService::Capture {
     }
 };
 
+// The wait for the target's read of the answer, settled once by the read or the bound.
+struct InPlaceService::PasteWait {
+    QString text;
+    ClipboardSnapshot snapshot;
+    quint64 readsBefore = 0;
+    QPointer<QObject> context;
+    PasteDone done;
+    QMetaObject::Connection onRead;
+    bool settled = false;
+
+    void settle() {
+        settled = true;
+        QObject::disconnect(onRead);
+    }
+};
+
 QString InPlaceService::description(CaptureError error) {
     switch (error) {
         case CaptureError::noSelection:
@@ -83,6 +99,9 @@ void InPlaceService::waitForModifiers(std::shared_ptr<Capture> capture, int wait
     if (!capture->context) {
         return;
     }
+    if (waitsLeft == kModifierWaits) {
+        qCDebug(lcInPlaceSteps, "modifiers");
+    }
     if (platform_.modifiers.heldModifiers() == Modifiers() || waitsLeft == 0) {
         copy(std::move(capture));
         return;
@@ -94,7 +113,9 @@ void InPlaceService::waitForModifiers(std::shared_ptr<Capture> capture, int wait
 }
 
 void InPlaceService::copy(std::shared_ptr<Capture> capture) const {
+    qCDebug(lcInPlaceSteps, "snapshot");
     capture->saved = platform_.clipboard.snapshot();
+    qCDebug(lcInPlaceSteps, "copy");
     capture->countBefore = platform_.clipboard.changeCount();
     // The clipboard tells of its change itself (XFixes on X11), so the copy is taken the moment
     // it lands; the polls only bound the wait.
@@ -139,6 +160,7 @@ void InPlaceService::pollCopy(std::shared_ptr<Capture> capture, int pollsLeft) c
 }
 
 void InPlaceService::finishCopy(std::shared_ptr<Capture> capture) const {
+    qCDebug(lcInPlaceSteps, "model");
     const std::optional<QString> text = platform_.clipboard.text();
     if (!text || text->trimmed().isEmpty()) {
         capture->finish(CaptureError::emptyPasteboard);
@@ -151,6 +173,7 @@ void InPlaceService::finishCopy(std::shared_ptr<Capture> capture) const {
 void InPlaceService::pasteReplacing(const QString& text, const ClipboardSnapshot& snapshot,
                                     const std::optional<AppInfo>& source, QObject* context,
                                     PasteDone done) const {
+    qCDebug(lcInPlaceSteps, "activation");
     const std::optional<AppInfo> now = platform_.frontmost.current();
     if (!source || source->windowId == 0 || (now && now->windowId == source->windowId)) {
         paste(text, snapshot, context, std::move(done));
@@ -193,6 +216,7 @@ void InPlaceService::waitForSource(const QString& text, const ClipboardSnapshot&
 
 void InPlaceService::paste(const QString& text, const ClipboardSnapshot& snapshot, QObject* context,
                            PasteDone done) const {
+    qCDebug(lcInPlaceSteps, "paste");
     QPointer<QObject> guard(context);
     const std::optional<AppInfo> app = platform_.frontmost.current();
     const std::optional<KeyChord> chord =
@@ -210,38 +234,57 @@ void InPlaceService::paste(const QString& text, const ClipboardSnapshot& snapsho
                 }
                 return;
             }
-            self.waitForRead(text, snapshot, readsBefore, guard, done, kReadBoundMs / kReadPollMs);
+            if (!guard) {
+                return;
+            }
+            auto wait = std::make_shared<PasteWait>(
+                PasteWait{text, snapshot, readsBefore, guard, done, {}, false});
+            wait->onRead = QObject::connect(
+                &self.platform_.clipboard, &Clipboard::textRead, guard.data(), [self, wait] {
+                    if (self.platform_.clipboard.textReads() > wait->readsBefore) {
+                        self.confirmRead(wait);
+                    }
+                });
+            self.pollRead(wait, kReadBoundMs / kReadPollMs);
         });
 }
 
-void InPlaceService::waitForRead(const QString& text, const ClipboardSnapshot& snapshot,
-                                 quint64 readsBefore, QPointer<QObject> context, PasteDone done,
-                                 int pollsLeft) const {
-    if (!context) {
+void InPlaceService::pollRead(std::shared_ptr<PasteWait> wait, int pollsLeft) const {
+    if (!wait->context || wait->settled) {
         return;
     }
-    const InPlaceService self = *this;
-    if (platform_.clipboard.textReads() > readsBefore) {
-        QTimer::singleShot(kAfterReadMs, context.data(), [self, text, snapshot, done] {
-            self.giveBack(text, snapshot);
-            if (done) {
-                done(PasteResult::pasted);
-            }
-        });
+    if (platform_.clipboard.textReads() > wait->readsBefore) {
+        confirmRead(std::move(wait));
         return;
     }
     if (pollsLeft == 0) {
+        wait->settle();
         qCInfo(lcInPlace, "the target read nothing within %d ms: no paste", kReadBoundMs);
-        giveBack(text, snapshot);
-        if (done) {
-            done(PasteResult::notRead);
+        giveBack(wait->text, wait->snapshot);
+        if (wait->done) {
+            wait->done(PasteResult::notRead);
         }
         return;
     }
-    QTimer::singleShot(
-        kReadPollMs, context.data(), [self, text, snapshot, readsBefore, context, done, pollsLeft] {
-            self.waitForRead(text, snapshot, readsBefore, context, done, pollsLeft - 1);
-        });
+    const InPlaceService self = *this;
+    QTimer::singleShot(kReadPollMs, wait->context.data(),
+                       [self, wait, pollsLeft] { self.pollRead(wait, pollsLeft - 1); });
+}
+
+void InPlaceService::confirmRead(std::shared_ptr<PasteWait> wait) const {
+    if (wait->settled || !wait->context) {
+        return;
+    }
+    wait->settle();
+    qCDebug(lcInPlaceSteps, "restore");
+    const InPlaceService self = *this;
+    QTimer::singleShot(kAfterReadMs, wait->context.data(), [self, wait] {
+        self.giveBack(wait->text, wait->snapshot);
+        qCDebug(lcInPlaceSteps, "done");
+        if (wait->done) {
+            wait->done(PasteResult::pasted);
+        }
+    });
 }
 
 void InPlaceService::giveBack(const QString& text, const ClipboardSnapshot& snapshot) const {

@@ -43,9 +43,10 @@ public:
     static constexpr int kCopyPollMs = 20;
     static constexpr int kCopyPolls = 75;
     static constexpr int kBeforePasteMs = 40;
-    // The paste is confirmed when the target reads our text; the clipboard is given back a
-    // moment later. Some targets (an office suite with a rich clipboard) first ask for other
-    // formats and read the text only seconds later; one that reads nothing did not paste.
+    // The paste is confirmed the moment the target reads our text (the polls only bound the
+    // wait); the clipboard is given back a moment later. Some targets (an office suite with a rich
+    // clipboard) first ask for other formats and read the text only seconds later; one that reads
+    // nothing did not paste.
     static constexpr int kReadPollMs = 20;
     static constexpr int kReadBoundMs = 4000;
     static constexpr int kAfterReadMs = 10;
@@ -68,6 +69,7 @@ public:
 
 private:
     struct Capture;
+    struct PasteWait;
 
     void waitForModifiers(std::shared_ptr<Capture> capture, int waitsLeft) const;
     void copy(std::shared_ptr<Capture> capture) const;
@@ -77,8 +79,8 @@ private:
                        QPointer<QObject> context, PasteDone done, int pollsLeft) const;
     void paste(const QString& text, const ClipboardSnapshot& snapshot, QObject* context,
                PasteDone done) const;
-    void waitForRead(const QString& text, const ClipboardSnapshot& snapshot, quint64 readsBefore,
-                     QPointer<QObject> context, PasteDone done, int pollsLeft) const;
+    void pollRead(std::shared_ptr<PasteWait> wait, int pollsLeft) const;
+    void confirmRead(std::shared_ptr<PasteWait> wait) const;
     void giveBack(const QString& text, const ClipboardSnapshot& snapshot) const;
 
     Platform platform_;
