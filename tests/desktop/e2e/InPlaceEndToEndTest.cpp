@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "AppUnderTest.h"
 #include "LoopbackModelServer.h"
@@ -153,6 +157,9 @@ protected:
         ASSERT_TRUE(app->waitForLog(text)) << app->log().toStdString();
     }
     QString script() const { return dir.filePath(QStringLiteral("term.sh")); }
+    QByteArray history() const {
+        return fileText(dir.filePath(QStringLiteral("state/tessarine/history.json")));
+    }
 
     bool sentTheOriginal() const {
         return server.requests().size() == 1 &&
@@ -204,6 +211,109 @@ TEST_F(InPlaceEndToEnd, FocusMovedMeanwhileTheSourceIsRewritten) {
         << app->log().toStdString();
     EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
     expectRichClipboardBack();
+}
+
+// The clipboard's owner never answers for its image: the rewrite waits a bounded moment for it,
+// then gives back the formats it did get, without the image.
+TEST_F(InPlaceEndToEnd, ClipboardOwnerThatNeverGivesOneFormat) {
+    ASSERT_NO_FATAL_FAILURE(openEditor());
+    const SlowClipboardOwner owner(QStringLiteral("image/png"));
+    ASSERT_TRUE(owner.owns());
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_NO_FATAL_FAILURE(
+        pressHotkeyAndSee("toast success: Rewrote in Mousepad. Ctrl+Z to undo."));
+    // Waiting on the image as Qt does would alone take 5 s.
+    EXPECT_LT(timer.elapsed(), 4500);
+    EXPECT_EQ(app->logLines(QStringLiteral("did not deliver")).size(), 1)
+        << app->log().toStdString();
+    EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
+    EXPECT_EQ(readClipboard(QStringLiteral("UTF8_STRING")).out, "owner text");
+    EXPECT_EQ(readClipboard(QStringLiteral("text/html")).out, "<i>owner html</i>");
+    EXPECT_FALSE(readClipboard(QStringLiteral("TARGETS")).out.contains("image/png"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return history().contains(kImproved.toUtf8()); }));
+}
+
+// A dialog's selectable message copies but takes no paste: no success, nothing in the history.
+TEST_F(InPlaceEndToEnd, ReadOnlyTextTakesNoPasteAndNothingIsRecorded) {
+    start(QStringLiteral("zenity"), {"--info", "--title=tessarine-ro", "--text=" + kOriginal});
+    const quint64 window = waitForWindow(QStringLiteral("tessarine-ro"));
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(activateWindow(window));
+    // The message label takes the focus back from the OK button, then everything in it.
+    const auto selected = [] {
+        return runTool(QStringLiteral("xclip"), {"-o", "-selection", "primary"}).out ==
+               kOriginal.toUtf8();
+    };
+    for (int attempt = 0; attempt < 10 && !selected(); ++attempt) {
+        key(QStringLiteral("shift+Tab"));
+        key(QStringLiteral("ctrl+a"));
+        QTest::qWait(100);
+    }
+    ASSERT_TRUE(selected());
+    ASSERT_NO_FATAL_FAILURE(
+        pressHotkeyAndSee("toast error: Paste didn't fire. The text in the app is unchanged."));
+    EXPECT_TRUE(sentTheOriginal());
+    EXPECT_TRUE(app->logLines(QStringLiteral("toast success:")).isEmpty());
+    EXPECT_FALSE(history().contains(kImproved.toUtf8())) << history().toStdString();
+}
+
+// Writer asks for other formats before it reads the text, and long after the keystroke: with a
+// clipboard of text, HTML and an image, the selection still becomes the rewrite three times out
+// of three, and the clipboard comes back each time.
+TEST_F(InPlaceEndToEnd, WriterGetsTheRewriteThreeTimesInARow) {
+    const QString profile =
+        QUrl::fromLocalFile(dir.filePath(QStringLiteral("lo-profile"))).toString();
+    start(QStringLiteral("soffice"),
+          {"--writer", "--norestore", "--nologo", "-env:UserInstallation=" + profile});
+    const quint64 window = waitForWindow(QStringLiteral("LibreOffice Writer"), 90000);
+    ASSERT_NE(window, 0u) << "Writer did not show its window";
+    ASSERT_TRUE(activateWindow(window));
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+    // What Writer holds, copied out: everything selected, then Ctrl+C.
+    const auto documentText = [&] {
+        writeClipboard(QStringLiteral("UTF8_STRING"), "sentinel");
+        key(QStringLiteral("ctrl+a"));
+        key(QStringLiteral("ctrl+c"));
+        QByteArray text;
+        const bool copied = QTest::qWaitFor([&] {
+            text = readClipboard(QStringLiteral("UTF8_STRING")).out;
+            return text != "sentinel";
+        });
+        return copied ? QString::fromUtf8(text).trimmed() : QString();
+    };
+    const QString original = QStringLiteral("Could you maybe send the numbers");
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        for (int attempt = 0; attempt < 10 && documentText() != original; ++attempt) {
+            key(QStringLiteral("ctrl+a"));
+            xdotool({"type", "--delay", "15", original});
+        }
+        ASSERT_EQ(documentText(), original);
+        auto* mime = new QMimeData;
+        mime->setText(QStringLiteral("my own clipboard"));
+        mime->setData(QStringLiteral("text/html"), kHtml);
+        mime->setData(QStringLiteral("image/png"), png);
+        QGuiApplication::clipboard()->setMimeData(mime);
+        ASSERT_TRUE(key(QStringLiteral("ctrl+a")));
+        const auto outcomes = [&] {
+            return app->logLines(QStringLiteral("toast success:")).size() +
+                   app->logLines(QStringLiteral("toast error:")).size();
+        };
+        const qsizetype before = outcomes();
+        ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return outcomes() > before; }, 20000));
+        EXPECT_EQ(app->logLines(QStringLiteral("toast success:")).size(), run + 1)
+            << app->log().toStdString();
+        EXPECT_EQ(readClipboard(QStringLiteral("UTF8_STRING")).out, "my own clipboard");
+        EXPECT_EQ(readClipboard(QStringLiteral("text/html")).out, kHtml);
+        EXPECT_EQ(readClipboard(QStringLiteral("image/png")).out, png);
+        EXPECT_EQ(documentText(), kImproved);
+    }
 }
 
 TEST_F(InPlaceEndToEnd, ModelErrorLeavesTextAndClipboardAndShowsTheError) {
