@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QWidget>
 #include <csignal>
+#include <vector>
 
 #include "X11TestTools.h"
 #include "desktop/platform/atspi/AtspiSelection.h"
@@ -35,15 +36,20 @@ TEST(X11Selection, PrimaryNamesItsOwnerAndReportsEveryNewOne) {
     PrimarySelection& primary = platform.platform().primary;
     QSignalSpy changes(&primary, &PrimarySelection::changed);
     const qint64 self = QCoreApplication::applicationPid();
+    std::vector<std::unique_ptr<RunningProgram>> owners;  // each takes PRIMARY from the last
     for (const char* text : {"first selection", "second one"}) {
         const qsizetype before = changes.count();
-        const auto xclip = selectWithXclip(text);
+        const auto& xclip = owners.emplace_back(selectWithXclip(text));
         ASSERT_TRUE(QTest::qWaitFor([&] { return changes.count() > before; }, 10000)) << text;
         ASSERT_TRUE(
             QTest::qWaitFor([&] { return primary.selectedText(xclip->pid()).has_value(); }, 10000));
         EXPECT_EQ(primary.selectedText(xclip->pid()), QString::fromUtf8(text));
         EXPECT_EQ(primary.selectedText(self), std::nullopt);
     }
+    const qsizetype held = changes.count();
+    owners.clear();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return changes.count() > held; }, 10000))
+        << "the owner's exit went unreported";
 
     // An owner that stopped answering gives nothing (after a short bound).
     const auto frozen = selectWithXclip("frozen");
