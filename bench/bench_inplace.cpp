@@ -1,15 +1,21 @@
 // Fixed costs of the in-place rewrite on a real X server with a real editor (mousepad): the
 // capture latency from the synthetic copy to the clipboard change, the whole capture step, and
-// one whole rewrite with an instant scripted model answer (everything but the model's own time).
+// one whole rewrite with an instant scripted model answer (everything but the model's own time)
+// while another program owns the clipboard, its median and the median of each of its steps in
+// milliseconds as counters.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <map>
 #include <memory>
 
 #include "ScriptedProvider.h"
@@ -26,6 +32,41 @@ namespace {
 using namespace ts;
 
 const KeyChord kSelectAll{'a', Modifier::control};
+
+// When each step of a rewrite began, from the in-place step log lines.
+struct StepClock {
+    QElapsedTimer clock;
+    std::map<QString, qint64> marks;  // step name -> nanoseconds since the rewrite began
+
+    static StepClock& instance() {
+        static StepClock steps;
+        return steps;
+    }
+    static void handler(QtMsgType, const QMessageLogContext& context, const QString& message) {
+        if (qstrcmp(context.category, "tessarine.inplace.steps") == 0) {
+            instance().marks.emplace(message, instance().clock.nsecsElapsed());
+        }
+    }
+    void start() {
+        marks.clear();
+        clock.start();
+    }
+    // Milliseconds from one step's start to the next's, -1 when either is missing.
+    double between(const QString& from, const QString& to) const {
+        const auto a = marks.find(from);
+        const auto b = marks.find(to);
+        return a == marks.end() || b == marks.end() ? -1 : (b->second - a->second) / 1e6;
+    }
+};
+
+double median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 == 1 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
 
 // Runs the event loop until the predicate holds or the time is up.
 bool spinUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -198,27 +239,53 @@ void BM_WholeRewriteBesidesTheModel(benchmark::State& state) {
                         }},
         [](const QString&, ToastKind, auto) {}, [] {}});
     std::optional<InPlaceRunner::Outcome> outcome;
-    QElapsedTimer clock;
+    StepClock& steps = StepClock::instance();
     QObject::connect(&runner, &InPlaceRunner::requestFinished, [&](InPlaceRunner::Outcome o) {
         outcome = o;
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+        steps.marks.emplace(QStringLiteral("end"), steps.clock.nsecsElapsed());
+        state.SetIterationTime(static_cast<double>(steps.clock.nsecsElapsed()) / 1e9);
     });
+    QLoggingCategory::setFilterRules(QStringLiteral("tessarine.inplace.steps.debug=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(&StepClock::handler);
+    // Step name as logged, counter name; each counter runs up to the next step's start.
+    const std::vector<std::pair<QString, std::string>> names = {
+        {"begin", "settle_ms"},     {"modifiers", "modwait_ms"}, {"snapshot", "snapshot_ms"},
+        {"copy", "copy_ms"},        {"model", "model_ms"},       {"activation", "activate_ms"},
+        {"paste", "paste_read_ms"}, {"restore", "restore_ms"},   {"end", ""}};
+    std::map<std::string, std::vector<double>> perStep;
+    std::vector<double> totals;
     for (auto _ : state) {
+        // The user's clipboard belongs to another program, as it usually does.
+        tool(QStringLiteral("sh"),
+             {QStringLiteral("-c"),
+              QStringLiteral("printf 'the user clipboard' | xclip -i -selection clipboard")});
+        spinUntil([] { return !QGuiApplication::clipboard()->ownsClipboard(); }, 2000);
         p.keys.send(kSelectAll);
         settle();
         outcome.reset();
-        clock.start();
+        steps.start();
+        steps.marks.emplace(QStringLiteral("begin"), 0);
         runner.runInPlace(Mode::rewrite);
         if (!spinUntil([&] { return outcome.has_value(); }, 10000) ||
             *outcome != InPlaceRunner::Outcome::pasted) {
+            qInstallMessageHandler(previous);
             state.SkipWithError("the rewrite did not paste");
             return;
         }
+        totals.push_back(steps.between(QStringLiteral("begin"), QStringLiteral("end")));
+        for (std::size_t i = 0; i + 1 < names.size(); ++i) {
+            perStep[names[i].second].push_back(steps.between(names[i].first, names[i + 1].first));
+        }
+    }
+    qInstallMessageHandler(previous);
+    state.counters["median_ms"] = median(totals);
+    for (const auto& [name, values] : perStep) {
+        state.counters[name] = median(values);
     }
 }
 BENCHMARK(BM_WholeRewriteBesidesTheModel)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(10);
+    ->Iterations(20);
 
 }  // namespace
