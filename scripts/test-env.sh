@@ -60,6 +60,11 @@ for _ in $(seq 1 1500); do
 done
 [ -s "$displayfile" ] || fail "Xvfb did not start"
 export DISPLAY=":$(tr -d '[:space:]' <"$displayfile")"
+# The display number can be known a moment before the server takes connections.
+for _ in $(seq 1 1500); do
+  xprop -root -len 0 _NET_WM_NAME >/dev/null 2>&1 && break
+  sleep 0.02
+done
 
 # 3. Window manager, for EWMH (active window, activation by process id). Right after a build on a
 # loaded machine openbox can take several seconds; if it dies, its output tells why.

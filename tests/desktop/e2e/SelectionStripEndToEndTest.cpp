@@ -129,20 +129,26 @@ protected:
     }
 
     // Drags from near the bottom right of the editor up to its top left corner, which selects
-    // the whole text, and leaves the pointer there.
+    // the whole text, and leaves the pointer there. Steps apart, as a hand moves: a terminal
+    // takes a press and release in one burst as a click.
     bool dragOverText() {
         const QRect frame = geometryOf(window);
-        const auto at = [](int x, int y) {
-            return QStringList{QString::number(x), QString::number(y)};
+        const QString id = QString::number(window);
+        const auto moveTo = [&](int x, int y) {
+            return xdotool({"mousemove", "--window", id, QString::number(x), QString::number(y)});
         };
-        QStringList args{"mousemove"};
-        args << at(frame.right() - 30, frame.bottom() - 30) << "mousedown"
-             << "1"
-             << "mousemove" << at(frame.center().x(), frame.center().y()) << "mousemove"
-             << at(frame.left() + 3, frame.top() + 3) << "mouseup"
-             << "1";
-        pointer = QPoint(frame.left() + 3, frame.top() + 3);
-        return xdotool(args);
+        const bool dragged = moveTo(frame.width() - 30, frame.height() - 30) &&
+                             xdotool({"mousedown", "1"}) &&
+                             moveTo(frame.width() / 2, frame.height() / 2) && moveTo(3, 3) &&
+                             xdotool({"mouseup", "1"});
+        const ToolResult at = runTool(QStringLiteral("xdotool"), {"getmouselocation", "--shell"});
+        for (const QByteArray& line : at.out.split('\n')) {
+            if (line.startsWith("X="))
+                pointer.setX(line.mid(2).toInt());
+            if (line.startsWith("Y="))
+                pointer.setY(line.mid(2).toInt());
+        }
+        return dragged;
     }
 
     static quint64 waitForStrip() { return waitForWindow(kStrip, 5000); }
