@@ -14,6 +14,7 @@
 #include <QLoggingCategory>
 #include <QScreen>
 #include <deque>
+#include <utility>
 
 namespace ts {
 
@@ -24,6 +25,7 @@ Q_LOGGING_CATEGORY(lcAccessible, "tessarine.desktop.accessible")
 constexpr int kCallTimeoutMs = 250;
 constexpr int kStartupTimeoutMs = 500;
 constexpr int kReadBudgetMs = 500;  // one read, all its calls: an application that hangs
+constexpr int kLookAgainMs = 5000;  // for a bus that was not there
 constexpr int kMaxVisited = 300;    // focus search: nodes looked at
 constexpr int kMaxChildren = 64;    // focus search: children followed per node (lists are long)
 
@@ -146,8 +148,10 @@ std::optional<FocusedSelection> readSelection(AtspiAccessible* element,
 }  // namespace
 
 struct AtspiSelection::State {
-    bool tried = false;
     bool ready = false;
+    bool failed = false;      // libatspi cannot be set up again in this process
+    bool toldAbsent = false;  // the missing bus is logged once
+    QDeadlineTimer nextLook{0};
     AtspiEventListener* listener = nullptr;
     QHash<QByteArray, GObjectRef> focused;  // by the application's bus name
     quint64 focusEvents = 0;
@@ -175,20 +179,24 @@ AtspiSelection::~AtspiSelection() {
 }
 
 // Only a bus that already runs: asking for one would start the launcher on a desktop that
-// has none, and libatspi's first call would wait for it.
+// has none, and libatspi's first call would wait for it. A bus that comes later (a screen
+// reader turned on) is found at the next look, a few seconds on.
 bool AtspiSelection::start() const {
-    if (state_->tried) {
+    if (state_->ready || state_->failed || !state_->nextLook.hasExpired()) {
         return state_->ready;
     }
-    state_->tried = true;
+    state_->nextLook.setRemainingTime(kLookAgainMs);
     const QDBusConnection session = QDBusConnection::sessionBus();
     if (!session.isConnected() || session.interface() == nullptr ||
         !session.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value()) {
-        qCInfo(lcAccessible, "no accessibility bus: selections are read without their bounds");
+        if (!std::exchange(state_->toldAbsent, true)) {
+            qCInfo(lcAccessible, "no accessibility bus: selections are read without their bounds");
+        }
         return false;
     }
     atspi_set_timeout(kCallTimeoutMs, kStartupTimeoutMs);
     if (atspi_init() > 1) {
+        state_->failed = true;
         qCWarning(lcAccessible, "the accessibility bus did not answer");
         return false;
     }
