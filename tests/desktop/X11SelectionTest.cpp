@@ -65,6 +65,17 @@ TEST(X11Selection, PrimaryNamesItsOwnerAndReportsEveryNewOne) {
     EXPECT_EQ(primary.selectedText(self), QStringLiteral("ours"));
 }
 
+TEST(X11Selection, ScreensAndPointerAsTheServerHasThem) {
+    X11Platform platform;
+    const ScreenGeometry& geometry = platform.platform().screens;
+    const QList<ScreenArea> screens = geometry.screens();
+    ASSERT_EQ(screens.size(), 1);
+    EXPECT_EQ(screens.first().frame, QRect(0, 0, 1280, 800));  // the test server's one screen
+    EXPECT_TRUE(screens.first().frame.contains(screens.first().workArea));
+    ASSERT_TRUE(xdotool({"mousemove", "321", "123"}));
+    EXPECT_EQ(geometry.pointer(), QPoint(321, 123));
+}
+
 // A window of our own under the pointer: clicks land there instead of on the window
 // manager's root menu, and its own mouse events tell when the server has sent everything.
 class X11InputTest : public ::testing::Test {
