@@ -8,7 +8,7 @@
 
 namespace ts {
 
-// One format of the clipboard with its bytes (an unreadable format keeps its place, empty).
+// One format of the clipboard with its bytes.
 struct ClipboardFormat {
     QString format;
     QByteArray data;
@@ -16,7 +16,8 @@ struct ClipboardFormat {
     friend bool operator==(const ClipboardFormat&, const ClipboardFormat&) = default;
 };
 
-// Every format the clipboard offered, in the order it offered them. Empty = empty clipboard.
+// Every format the clipboard gave, in the order it offered them (one its owner did not deliver is
+// left out). Empty = empty clipboard.
 using ClipboardSnapshot = QList<ClipboardFormat>;
 
 // The desktop clipboard (the CLIPBOARD selection on X11).

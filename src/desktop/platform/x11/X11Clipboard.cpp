@@ -108,7 +108,8 @@ X11Clipboard::~X11Clipboard() = default;
 ClipboardSnapshot X11Clipboard::snapshot() const {
     const SelfRead self(selfReads_);
     QClipboard* clipboard = guiClipboard();
-    if (clipboard != nullptr && !clipboard->ownsClipboard()) {
+    if (clipboard != nullptr && !clipboard->ownsClipboard() &&
+        QGuiApplication::platformName() == QLatin1String("xcb")) {
         // Through Qt, an owner that does not answer blocks for 5 s per format and an undelivered
         // format comes back as empty bytes.
         if (!reader_) {
