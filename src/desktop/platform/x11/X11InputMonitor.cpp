@@ -98,7 +98,8 @@ void X11InputMonitor::select(bool on) {
     // each device id holds a mask of its own, so ours never replaces Qt's.
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
-    XFlush(display);
+    // A round trip: whatever the user does after acquire() returns is seen.
+    XSync(display, False);
 }
 
 bool X11InputMonitor::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
@@ -124,6 +125,8 @@ bool X11InputMonitor::nativeEventFilter(const QByteArray& eventType, void* messa
             } else if (raw->detail == 1 || raw->detail == 3) {
                 const Qt::MouseButton button = raw->detail == 1 ? Qt::LeftButton : Qt::RightButton;
                 const QPoint pos = QCursor::pos();
+                qCDebug(lcInput, "button %u %s at (%d, %d)", raw->detail, press ? "down" : "up",
+                        pos.x(), pos.y());
                 if (press) {
                     emit mousePressed(button, pos);
                 } else {

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <climits>
 
 #include "desktop/platform/x11/X11Connection.h"
@@ -17,6 +18,8 @@
 namespace ts {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcPrimary, "tessarine.desktop.primary")
 
 qint64 pidByResource(Display* display, Window window) {
     int eventBase = 0;
@@ -161,6 +164,8 @@ struct X11PrimarySelection::Reader {
             out = QString::fromUtf8(*utf8);
         } else if (const auto latin1 = read(XA_STRING, deadline)) {
             out = QString::fromLatin1(*latin1);
+        } else if (deadline.hasExpired()) {
+            qCInfo(lcPrimary, "the selection's owner did not answer within %d ms", kReadBoundMs);
         }
         XSync(display, False);
         XSetErrorHandler(previous);
@@ -204,7 +209,9 @@ qint64 X11PrimarySelection::ownerPid() {
 X11PrimarySelection::~X11PrimarySelection() = default;
 
 std::optional<QString> X11PrimarySelection::selectedText(qint64 pid) const {
-    if (pid <= 0 || ownerPid() != pid) {
+    const qint64 owner = pid > 0 ? ownerPid() : 0;
+    if (owner != pid) {
+        qCDebug(lcPrimary, "selection held by pid %lld, not %lld", owner, pid);
         return std::nullopt;
     }
     std::optional<QString> text;
