@@ -100,9 +100,9 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
     style_ = std::make_unique<StyleAnalyzer>(settings, services_.requests.history());
 
     // The selection strip: both detectors feed it; nothing runs before the first refresh.
-    selectionObserver_ = std::make_unique<SelectionObserver>(platform.frontmost, platform.primary,
-                                                             platform.accessible,
-                                                             QCoreApplication::applicationPid());
+    selectionObserver_ = std::make_unique<SelectionObserver>(
+        platform.frontmost, platform.primary, platform.accessible, platform.desktopControl,
+        QCoreApplication::applicationPid());
     mouseGestureMonitor_ = std::make_unique<MouseGestureMonitor>(platform.input);
     selectionStrip_ = std::make_unique<SelectionButtonPresenter>(platform.input, platform.screens);
     askPanel_ = std::make_unique<AskInputPresenter>(AskInputPresenter::Services{
@@ -320,8 +320,9 @@ void AppDelegate::refreshSelectionObserverState() {
     qCInfo(lcApp, "refreshSelectionObserverState enabled=%d axGranted=%d", enabled ? 1 : 0,
            granted ? 1 : 0);
     if (enabled && granted) {
-        selectionObserver_->start();
+        // The observer's start line is the sign both detectors listen: the drag monitor first.
         mouseGestureMonitor_->start();
+        selectionObserver_->start();
     } else {
         selectionObserver_->stop();
         mouseGestureMonitor_->stop();

@@ -31,7 +31,8 @@ protected:
     }
 
     FakePlatform desktop;
-    SelectionObserver observer{desktop.frontmost, desktop.primary, desktop.accessible, kOwnPid};
+    SelectionObserver observer{desktop.frontmost, desktop.primary, desktop.accessible,
+                               desktop.desktopControl, kOwnPid};
     QSignalSpy bounds{&observer, &SelectionObserver::boundsFound};
     QSignalSpy cleared{&observer, &SelectionObserver::selectionCleared};
 };

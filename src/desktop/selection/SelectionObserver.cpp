@@ -20,12 +20,13 @@ QString describe(const QRect& rect) {
 }  // namespace
 
 SelectionObserver::SelectionObserver(FrontmostApp& frontmost, PrimarySelection& primary,
-                                     AccessibleSelection& accessible, qint64 ownPid,
-                                     QObject* parent)
+                                     AccessibleSelection& accessible, const DesktopControl& control,
+                                     qint64 ownPid, QObject* parent)
     : QObject(parent),
       frontmost_(frontmost),
       primary_(primary),
       accessible_(accessible),
+      control_(control),
       ownPid_(ownPid) {
     debounce_.setSingleShot(true);
     debounce_.setInterval(kDebounceMs);
@@ -39,8 +40,8 @@ void SelectionObserver::start() {
         return;
     }
     running_ = true;
-    qCInfo(lcSelection, "SelectionObserver.start() — AT-SPI available: %d",
-           accessible_.available() ? 1 : 0);
+    qCInfo(lcSelection, "SelectionObserver.start() — AX granted: %d (AT-SPI available: %d)",
+           control_.available() ? 1 : 0, accessible_.available() ? 1 : 0);
     connect(&frontmost_, &FrontmostApp::changed, this, &SelectionObserver::onFrontmostChanged,
             Qt::QueuedConnection);
     connect(&primary_, &PrimarySelection::changed, this, &SelectionObserver::onSelectionChanged);

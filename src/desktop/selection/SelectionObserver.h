@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <optional>
 
+#include "desktop/platform/DesktopControl.h"
 #include "desktop/platform/FrontmostApp.h"
 
 namespace ts {
@@ -20,7 +21,8 @@ public:
     static constexpr int kDebounceMs = 80;
 
     SelectionObserver(FrontmostApp& frontmost, PrimarySelection& primary,
-                      AccessibleSelection& accessible, qint64 ownPid, QObject* parent = nullptr);
+                      AccessibleSelection& accessible, const DesktopControl& control, qint64 ownPid,
+                      QObject* parent = nullptr);
     ~SelectionObserver() override;
 
     void start();
@@ -48,6 +50,7 @@ private:
     FrontmostApp& frontmost_;
     PrimarySelection& primary_;
     AccessibleSelection& accessible_;
+    const DesktopControl& control_;
     const qint64 ownPid_;
     std::optional<qint64> observedPid_;
     std::optional<qint64> frontPid_;  // the application last switched to, attached or not

@@ -27,6 +27,8 @@ const QString kOriginal = QStringLiteral("so could you maybe send the numbers");
 const QString kImproved = QStringLiteral("Could you send the numbers by Thursday?");
 const QString kStrip = QStringLiteral("Selection actions");
 const QString kPanel = QStringLiteral("Custom instruction");
+// Logged once both detectors listen.
+const QString kListening = QStringLiteral("SelectionObserver.start()");
 
 ScriptedResponse answer() {
     const QJsonObject message{{"role", "assistant"},
@@ -99,6 +101,9 @@ protected:
         app = std::make_unique<AppUnderTest>(dir.filePath(QStringLiteral("config")));
         ASSERT_TRUE(app->waitForLog(QStringLiteral("[Tessarine] running;")))
             << app->log().toStdString();
+        if (stripEnabled) {
+            ASSERT_TRUE(app->waitForLog(kListening)) << app->log().toStdString();
+        }
     }
 
     // Mousepad with the original text, on the accessibility bus only when asked; or, with a
@@ -199,8 +204,7 @@ TEST_F(SelectionStripEndToEnd, FollowsTheSettingAppearsWithoutFocusAndRewrites) 
               {"config", "set", "selectionButtonEnabled", "true"});
     ASSERT_TRUE(cli.waitForFinished(20000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    ASSERT_TRUE(app->waitForLog(QStringLiteral("refreshSelectionObserverState enabled=1")))
-        << app->log().toStdString();
+    ASSERT_TRUE(app->waitForLog(kListening)) << app->log().toStdString();
 
     ASSERT_TRUE(dragOverText());
     quint64 strip = waitForStrip();
