@@ -2,18 +2,16 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QLoggingCategory>
-#include <climits>
 
 #include "desktop/platform/x11/X11Connection.h"
+#include "desktop/platform/x11/X11SelectionReader.h"
 
 // X11 headers last: their macros (Bool, Status, None) break Qt headers.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XRes.h>
-#include <poll.h>
 
 namespace ts {
 
@@ -83,96 +81,6 @@ constexpr int kReadBoundMs = 400;
 
 }  // namespace
 
-// Asks the owner for the text over an X connection of our own, so the wait is ours to bound
-// (Qt's own read waits up to 5 s per request) and Qt's event queue is left alone.
-struct X11PrimarySelection::Reader {
-    Display* display = nullptr;
-    Window window = None;
-    Atom property = None;
-    Atom incr = None;
-
-    Reader() {
-        Display* qt = x11::qtDisplay();
-        display = qt != nullptr ? XOpenDisplay(DisplayString(qt)) : nullptr;
-        if (display == nullptr) {
-            return;
-        }
-        window = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
-        property = XInternAtom(display, "TESSARINE_PRIMARY", False);
-        incr = XInternAtom(display, "INCR", False);
-    }
-    ~Reader() {
-        if (display != nullptr) {
-            XDestroyWindow(display, window);
-            XCloseDisplay(display);
-        }
-    }
-    Reader(const Reader&) = delete;
-    Reader& operator=(const Reader&) = delete;
-
-    bool awaitNotify(Atom target, const QDeadlineTimer& deadline, XEvent& event) {
-        for (;;) {
-            while (XCheckTypedWindowEvent(display, window, SelectionNotify, &event)) {
-                if (event.xselection.target == target) {
-                    return true;  // an answer to an earlier, abandoned request is skipped
-                }
-            }
-            const qint64 left = deadline.remainingTime();
-            if (left <= 0) {
-                return false;
-            }
-            pollfd ready{ConnectionNumber(display), POLLIN, 0};
-            poll(&ready, 1, static_cast<int>(left));
-        }
-    }
-
-    // Nothing when the owner refuses the target, answers too late, or sends it in pieces
-    // (INCR: more than a selection of text normally holds).
-    std::optional<QByteArray> read(Atom target, const QDeadlineTimer& deadline) {
-        XDeleteProperty(display, window, property);
-        XConvertSelection(display, XA_PRIMARY, target, property, window, CurrentTime);
-        XFlush(display);
-        XEvent event{};
-        if (!awaitNotify(target, deadline, event) || event.xselection.property == None) {
-            return std::nullopt;
-        }
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long remaining = 0;
-        unsigned char* data = nullptr;
-        std::optional<QByteArray> out;
-        if (XGetWindowProperty(display, window, property, 0, LONG_MAX / 4, True, AnyPropertyType,
-                               &type, &format, &count, &remaining, &data) == Success &&
-            type != incr && format == 8) {
-            out = QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(count));
-        }
-        if (data != nullptr) {
-            XFree(data);
-        }
-        return out;
-    }
-
-    std::optional<QString> text() {
-        if (display == nullptr) {
-            return std::nullopt;
-        }
-        auto* previous = XSetErrorHandler(ignoreErrors);
-        const QDeadlineTimer deadline(kReadBoundMs);
-        std::optional<QString> out;
-        if (const auto utf8 = read(XInternAtom(display, "UTF8_STRING", False), deadline)) {
-            out = QString::fromUtf8(*utf8);
-        } else if (const auto latin1 = read(XA_STRING, deadline)) {
-            out = QString::fromLatin1(*latin1);
-        } else if (deadline.hasExpired()) {
-            qCInfo(lcPrimary, "the selection's owner did not answer within %d ms", kReadBoundMs);
-        }
-        XSync(display, False);
-        XSetErrorHandler(previous);
-        return out;
-    }
-};
-
 X11PrimarySelection::X11PrimarySelection(QObject* parent) : PrimarySelection(parent) {
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     if (app == nullptr || x11::qtDisplay() == nullptr) {
@@ -209,7 +117,10 @@ qint64 X11PrimarySelection::ownerPid() {
 X11PrimarySelection::~X11PrimarySelection() = default;
 
 std::optional<QString> X11PrimarySelection::selectedText(qint64 pid) const {
-    const qint64 owner = pid > 0 ? ownerPid() : 0;
+    if (pid <= 0) {
+        return std::nullopt;  // no process to match the owner against
+    }
+    const qint64 owner = ownerPid();
     if (owner != pid) {
         qCDebug(lcPrimary, "selection held by pid %lld, not %lld", owner, pid);
         return std::nullopt;
@@ -219,10 +130,11 @@ std::optional<QString> X11PrimarySelection::selectedText(qint64 pid) const {
         // Our own selection: Qt answers from memory (asking the server would wait for us).
         text = QGuiApplication::clipboard()->text(QClipboard::Selection);
     } else {
-        if (reader_ == nullptr) {
-            reader_ = std::make_unique<Reader>();
+        // Over a connection of our own: Qt's read waits up to 5 s per request, ours is bounded.
+        text = reader_.readPrimaryText(std::chrono::milliseconds(kReadBoundMs));
+        if (!text) {
+            qCInfo(lcPrimary, "the selection's owner gave no text within %d ms", kReadBoundMs);
         }
-        text = reader_->text();
     }
     if (!text || text->isEmpty()) {
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "desktop/platform/PrimarySelection.h"
+#include "desktop/platform/x11/X11SelectionReader.h"
 
 namespace ts {
 
@@ -20,8 +21,7 @@ public:
     static qint64 ownerPid();
 
 private:
-    struct Reader;
-    mutable std::unique_ptr<Reader> reader_;  // opened on the first read
+    mutable x11::X11SelectionReader reader_;  // connects on the first read
 };
 
 }  // namespace ts

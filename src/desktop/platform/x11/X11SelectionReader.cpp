@@ -159,12 +159,13 @@ struct X11SelectionReader::Connection {
     // One target converted by the owner, or nothing when it refused or missed the deadline.
     // An incremental transfer may run on past the format's deadline while chunks keep coming,
     // up to `end`.
-    std::optional<QByteArray> convert(xcb_atom_t target, Clock::time_point deadline,
-                                      Clock::time_point end, Clock::duration perChunk) const {
+    std::optional<QByteArray> convert(xcb_atom_t selection, xcb_atom_t target,
+                                      Clock::time_point deadline, Clock::time_point end,
+                                      Clock::duration perChunk) const {
         // The target doubles as the property name: a late answer to an earlier target lands
         // in its own property, never in this one.
         xcb_delete_property(c, window, target);
-        xcb_convert_selection(c, window, clipboard, target, target, XCB_CURRENT_TIME);
+        xcb_convert_selection(c, window, selection, target, target, XCB_CURRENT_TIME);
         xcb_flush(c);
         for (;;) {
             const Reply<xcb_generic_event_t> event = nextEvent(deadline);
@@ -228,14 +229,36 @@ struct X11SelectionReader::Connection {
 X11SelectionReader::X11SelectionReader() = default;
 X11SelectionReader::~X11SelectionReader() = default;
 
-SelectionRead X11SelectionReader::readClipboard(Bounds bounds) {
-    SelectionRead out;
+bool X11SelectionReader::connect() {
     if (!connection_ || !connection_->usable()) {
         connection_ = std::make_unique<Connection>();
         if (!connection_->usable()) {
             connection_.reset();
-            return out;
+            return false;
         }
+    }
+    return true;
+}
+
+std::optional<QString> X11SelectionReader::readPrimaryText(std::chrono::milliseconds bound) {
+    if (!connect()) {
+        return std::nullopt;
+    }
+    const Connection& x = *connection_;
+    const Clock::time_point end = Clock::now() + bound;
+    if (const auto utf8 = x.convert(XCB_ATOM_PRIMARY, x.utf8, end, end, bound)) {
+        return QString::fromUtf8(*utf8);
+    }
+    if (const auto latin1 = x.convert(XCB_ATOM_PRIMARY, XCB_ATOM_STRING, end, end, bound)) {
+        return QString::fromLatin1(*latin1);
+    }
+    return std::nullopt;
+}
+
+SelectionRead X11SelectionReader::readClipboard(Bounds bounds) {
+    SelectionRead out;
+    if (!connect()) {
+        return out;
     }
     const Connection& x = *connection_;
     const Clock::time_point end = Clock::now() + bounds.overall;
@@ -246,7 +269,8 @@ SelectionRead X11SelectionReader::readClipboard(Bounds bounds) {
     if (!owner || owner->owner == XCB_NONE) {
         return out;
     }
-    const std::optional<QByteArray> list = x.convert(x.targets, deadline(), end, bounds.perFormat);
+    const std::optional<QByteArray> list =
+        x.convert(x.clipboard, x.targets, deadline(), end, bounds.perFormat);
     if (!list) {
         out.skipped.append(QStringLiteral("TARGETS"));
         return out;
@@ -279,7 +303,8 @@ SelectionRead X11SelectionReader::readClipboard(Bounds bounds) {
             out.skipped.append(format);
             continue;
         }
-        std::optional<QByteArray> data = x.convert(target, deadline(), end, bounds.perFormat);
+        std::optional<QByteArray> data =
+            x.convert(x.clipboard, target, deadline(), end, bounds.perFormat);
         if (!data) {
             out.skipped.append(format);
             continue;

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <chrono>
 #include <memory>
+#include <optional>
 
 #include "desktop/platform/Clipboard.h"
 
@@ -14,7 +15,7 @@ struct SelectionRead {
     QStringList skipped;        // formats the owner refused or did not deliver in time
 };
 
-// Reads every format of the CLIPBOARD owner over an X connection of its own, so Qt's event queue
+// Reads another program's selection over an X connection of its own, so Qt's event queue
 // stays untouched and an owner that never answers costs a bounded wait instead of Qt's 5 s per
 // format. Reading a clipboard this process owns would wait for our own (blocked) event loop:
 // callers answer that case from QClipboard.
@@ -30,10 +31,15 @@ public:
     X11SelectionReader(const X11SelectionReader&) = delete;
     X11SelectionReader& operator=(const X11SelectionReader&) = delete;
 
-    // Empty when nobody owns the clipboard or there is no X server.
+    // Every format of CLIPBOARD; empty when nobody owns it or there is no X server.
     SelectionRead readClipboard(Bounds bounds);
+    // The text of PRIMARY (UTF8_STRING, else STRING) within the bound; nothing when nobody owns
+    // it, the owner refuses or is too late.
+    std::optional<QString> readPrimaryText(std::chrono::milliseconds bound);
 
 private:
+    bool connect();
+
     struct Connection;
     std::unique_ptr<Connection> connection_;
 };
