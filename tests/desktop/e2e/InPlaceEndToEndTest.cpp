@@ -213,6 +213,42 @@ TEST_F(InPlaceEndToEnd, FocusMovedMeanwhileTheSourceIsRewritten) {
     expectRichClipboardBack();
 }
 
+// The source window is closed while the model thinks: nothing is pasted anywhere, the user's
+// clipboard comes back and the answer waits in the history.
+TEST_F(InPlaceEndToEnd, SourceClosedMeanwhileGetsNothingAndTheAnswerIsKept) {
+    ScriptedResponse slow = answer();
+    slow.chunks.first().delayMs = 1500;
+    server.on("POST", "/v1/chat/completions", slow);
+    ASSERT_NO_FATAL_FAILURE(openEditor());
+    ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
+    ASSERT_TRUE(server.waitForRequests(1));
+    programs.back()->process().kill();
+    ASSERT_TRUE(app->waitForLog(QStringLiteral("toast error: The window changed before")))
+        << app->log().toStdString();
+    EXPECT_TRUE(app->logLines(QStringLiteral("toast success:")).isEmpty());
+    expectRichClipboardBack();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return history().contains(kImproved.toUtf8()); }));
+}
+
+// The hotkey pressed again while the first request waits, and held long the first time: one
+// request, one paste, the clipboard intact.
+TEST_F(InPlaceEndToEnd, HeldHotkeyThenASecondPressGiveOneRewrite) {
+    ScriptedResponse slow = answer();
+    slow.chunks.first().delayMs = 1500;
+    server.on("POST", "/v1/chat/completions", slow);
+    ASSERT_NO_FATAL_FAILURE(openEditor());
+    ASSERT_TRUE(xdotool({"keydown", "ctrl+alt+super+e"}));
+    QTest::qWait(600);
+    ASSERT_TRUE(xdotool({"keyup", "ctrl+alt+super+e"}));
+    ASSERT_TRUE(server.waitForRequests(1)) << app->log().toStdString();
+    ASSERT_NO_FATAL_FAILURE(pressHotkeyAndSee("toast info: Already rewriting\u2026"));
+    ASSERT_TRUE(app->waitForLog(QStringLiteral("toast success: Rewrote in Mousepad")))
+        << app->log().toStdString();
+    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
+    expectRichClipboardBack();
+}
+
 // The clipboard's owner never answers for its image: the rewrite waits a bounded moment for it,
 // then gives back the formats it did get, without the image.
 TEST_F(InPlaceEndToEnd, ClipboardOwnerThatNeverGivesOneFormat) {
