@@ -81,6 +81,20 @@ TEST_F(X11ClipboardTest, SnapshotLeavesOutAFormatItsOwnerNeverDelivers) {
     EXPECT_EQ(saved, expected);
 }
 
+// An answer that comes after its format was given up on is never taken for a later request's:
+// the next snapshot reads every format afresh, none of them empty.
+TEST_F(X11ClipboardTest, ALateAnswerIsNeverTakenForTheNextRead) {
+    const SlowClipboardOwner owner(QStringLiteral("TARGETS"), 500);
+    ASSERT_TRUE(owner.owns());
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); }));
+    EXPECT_TRUE(clipboard.snapshot().isEmpty());
+    QTest::qWait(700);  // the late answer has arrived by now
+    const ClipboardSnapshot expected = {{QStringLiteral("text/plain"), "owner text"},
+                                        {QStringLiteral("text/html"), "<i>owner html</i>"},
+                                        {QStringLiteral("image/png"), "\x89PNG owner image"}};
+    EXPECT_EQ(clipboard.snapshot(), expected);
+}
+
 // Values larger than one X request come in chunks.
 TEST_F(X11ClipboardTest, SnapshotReadsALargeFormatInChunks) {
     const QByteArray large = binaryBytes().repeated(8192);

@@ -67,8 +67,10 @@ HeldGrab::HeldGrab(quint32 keysym, const QStringList& masks)
     }
 }
 
-SlowClipboardOwner::SlowClipboardOwner(const QString& silentTarget)
-    : program_(helperPath(), {QStringLiteral("own"), silentTarget}) {
+SlowClipboardOwner::SlowClipboardOwner(const QString& silentTarget, int lateMs)
+    : program_(helperPath(), lateMs < 0 ? QStringList{QStringLiteral("own"), silentTarget}
+                                        : QStringList{QStringLiteral("own"), silentTarget,
+                                                      QString::number(lateMs)}) {
     owned_ = QTest::qWaitFor([&] { return program_.process().canReadLine(); }, 10000) &&
              program_.process().readLine().trimmed() == "owned";
 }

@@ -52,7 +52,8 @@ private:
 // which never answers a request for `silentTarget`; it lets go when the handle goes.
 class SlowClipboardOwner {
 public:
-    explicit SlowClipboardOwner(const QString& silentTarget);
+    // lateMs >= 0: the first request for the target is answered that late, later ones 100 ms.
+    explicit SlowClipboardOwner(const QString& silentTarget, int lateMs = -1);
     bool owns() const { return owned_; }
 
 private:

@@ -11,11 +11,14 @@
 //                                         image/png, never answers the target SILENT,
 //                                         prints "owned"; serves until its standard input
 //                                         closes or another client takes the clipboard
+//   x11_test_helper own SILENT LATE_MS    the same, but answers the first request for SILENT
+//                                         LATE_MS late and later ones 100 ms late
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <sys/select.h>
+#include <sys/time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +33,15 @@ int onError(Display*, XErrorEvent* error) {
     return 0;
 }
 
-// Answers every request but those for `silent`, as an owner that hangs on one format would.
-void own(Display* display, const char* silent) {
+long nowMs() {
+    timeval now{};
+    gettimeofday(&now, nullptr);
+    return now.tv_sec * 1000L + now.tv_usec / 1000;
+}
+
+// Answers every request but those for `silent`, as an owner that hangs on one format would;
+// with lateMs >= 0 the first of those is answered that late instead, the others at once.
+void own(Display* display, const char* silent, long lateMs) {
     const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
     const Atom targets = XInternAtom(display, "TARGETS", False);
     const Atom silentAtom = XInternAtom(display, silent, False);
@@ -49,7 +59,40 @@ void own(Display* display, const char* silent) {
     std::printf("owned\n");
     std::fflush(stdout);
     const int xfd = ConnectionNumber(display);
+    XSelectionRequestEvent late{};
+    long lateDue = -1;
+    const auto answer = [&](const XSelectionRequestEvent& request) {
+        XSelectionEvent reply{};
+        reply.type = SelectionNotify;
+        reply.requestor = request.requestor;
+        reply.selection = request.selection;
+        reply.target = request.target;
+        reply.time = request.time;
+        reply.property = request.property != None ? request.property : request.target;
+        if (request.target == targets) {
+            Atom list[] = {targets, formats[0].atom, formats[1].atom, formats[2].atom};
+            XChangeProperty(display, request.requestor, reply.property, XA_ATOM, 32,
+                            PropModeReplace, reinterpret_cast<unsigned char*>(list), 4);
+        } else {
+            reply.property = None;
+            for (const Format& format : formats) {
+                if (format.atom == request.target) {
+                    reply.property = request.property != None ? request.property : request.target;
+                    XChangeProperty(display, request.requestor, reply.property, request.target, 8,
+                                    PropModeReplace,
+                                    reinterpret_cast<const unsigned char*>(format.bytes),
+                                    static_cast<int>(std::strlen(format.bytes)));
+                }
+            }
+        }
+        XSendEvent(display, request.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
+        XFlush(display);
+    };
     for (;;) {
+        if (lateDue >= 0 && nowMs() >= lateDue) {
+            answer(late);
+            lateDue = -1;
+        }
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
@@ -60,41 +103,27 @@ void own(Display* display, const char* silent) {
                 continue;
             }
             const XSelectionRequestEvent& request = event.xselectionrequest;
-            XSelectionEvent reply{};
-            reply.type = SelectionNotify;
-            reply.requestor = request.requestor;
-            reply.selection = request.selection;
-            reply.target = request.target;
-            reply.time = request.time;
-            reply.property = request.property != None ? request.property : request.target;
             if (request.target == silentAtom) {
+                if (lateMs >= 0) {
+                    late = request;
+                    lateDue = nowMs() + lateMs;
+                    lateMs = -1;
+                } else if (lateDue < 0 && late.requestor != 0) {
+                    // After the late one, a little slower than a round trip: a requestor that
+                    // takes a stale answer for this one reads it before this one is written.
+                    late = request;
+                    lateDue = nowMs() + 100;
+                }
                 continue;
             }
-            if (request.target == targets) {
-                Atom list[] = {targets, formats[0].atom, formats[1].atom, formats[2].atom};
-                XChangeProperty(display, request.requestor, reply.property, XA_ATOM, 32,
-                                PropModeReplace, reinterpret_cast<unsigned char*>(list), 4);
-            } else {
-                reply.property = None;
-                for (const Format& format : formats) {
-                    if (format.atom == request.target) {
-                        reply.property =
-                            request.property != None ? request.property : request.target;
-                        XChangeProperty(display, request.requestor, reply.property, request.target,
-                                        8, PropModeReplace,
-                                        reinterpret_cast<const unsigned char*>(format.bytes),
-                                        static_cast<int>(std::strlen(format.bytes)));
-                    }
-                }
-            }
-            XSendEvent(display, request.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
-            XFlush(display);
+            answer(request);
         }
         fd_set fds;
         FD_ZERO(&fds);
         FD_SET(xfd, &fds);
         FD_SET(0, &fds);
-        select(xfd + 1, &fds, nullptr, nullptr, nullptr);
+        timeval wait{0, 10000};
+        select(xfd + 1, &fds, nullptr, nullptr, lateDue >= 0 ? &wait : nullptr);
         if (FD_ISSET(0, &fds) && std::getchar() == EOF) {
             return;
         }
@@ -142,8 +171,8 @@ int main(int argc, char** argv) {
         XkbSetAutoRepeatRate(display, XkbUseCoreKbd, std::atoi(argv[2]), std::atoi(argv[3]));
         XSync(display, False);
         std::printf("%u %u\n", delay, interval);
-    } else if (std::strcmp(argv[1], "own") == 0 && argc == 3) {
-        own(display, argv[2]);
+    } else if (std::strcmp(argv[1], "own") == 0 && (argc == 3 || argc == 4)) {
+        own(display, argv[2], argc == 4 ? std::atol(argv[3]) : -1);
     } else if (std::strcmp(argv[1], "group") == 0) {
         XkbStateRec state{};
         XkbGetState(display, XkbUseCoreKbd, &state);

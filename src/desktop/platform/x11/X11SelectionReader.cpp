@@ -68,6 +68,10 @@ struct X11SelectionReader::Connection {
     xcb_atom_t utf8 = XCB_NONE;
     xcb_atom_t pixmap = XCB_ATOM_PIXMAP;
     xcb_atom_t bitmap = XCB_ATOM_BITMAP;
+    // Each request gets the next of these properties, so an owner's late answer to an
+    // abandoned request lands in a property nobody waits on.
+    std::vector<xcb_atom_t> properties;
+    mutable std::size_t nextProperty = 0;
 
     Connection() {
         c = xcb_connect(nullptr, nullptr);
@@ -85,6 +89,10 @@ struct X11SelectionReader::Connection {
         targets = intern("TARGETS");
         incr = intern("INCR");
         utf8 = intern("UTF8_STRING");
+        for (int i = 0; i < 16; ++i) {
+            properties.push_back(
+                intern(QByteArray("TESSARINE_SELECTION_" + QByteArray::number(i)).constData()));
+        }
     }
     ~Connection() { xcb_disconnect(c); }
     Connection(const Connection&) = delete;
@@ -162,10 +170,16 @@ struct X11SelectionReader::Connection {
     std::optional<QByteArray> convert(xcb_atom_t selection, xcb_atom_t target,
                                       Clock::time_point deadline, Clock::time_point end,
                                       Clock::duration perChunk) const {
-        // The target doubles as the property name: a late answer to an earlier target lands
-        // in its own property, never in this one.
-        xcb_delete_property(c, window, target);
-        xcb_convert_selection(c, window, selection, target, target, XCB_CURRENT_TIME);
+        if (Clock::now() >= deadline) {
+            return std::nullopt;
+        }
+        // Whatever is queued answers requests given up on: it must not pass for this one's.
+        while (xcb_generic_event_t* stale = xcb_poll_for_event(c)) {
+            std::free(stale);
+        }
+        const xcb_atom_t property = properties[nextProperty++ % properties.size()];
+        xcb_delete_property(c, window, property);
+        xcb_convert_selection(c, window, selection, target, property, XCB_CURRENT_TIME);
         xcb_flush(c);
         for (;;) {
             const Reply<xcb_generic_event_t> event = nextEvent(deadline);
@@ -176,14 +190,19 @@ struct X11SelectionReader::Connection {
                 continue;
             }
             const auto* notify = reinterpret_cast<const xcb_selection_notify_event_t*>(event.get());
-            if (notify->requestor != window || notify->target != target) {
+            if (notify->requestor != window || notify->selection != selection ||
+                notify->target != target) {
                 continue;  // a late answer to an earlier request
             }
             if (notify->property == XCB_NONE) {
-                return std::nullopt;
+                return std::nullopt;  // refused
+            }
+            if (notify->property != property) {
+                continue;
             }
             const auto value = takeProperty(notify->property);
-            if (!value) {
+            // A property without a type was never written: nothing was delivered.
+            if (!value || value->first == XCB_NONE) {
                 return std::nullopt;
             }
             if (value->first != incr) {
