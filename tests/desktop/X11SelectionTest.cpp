@@ -76,6 +76,23 @@ TEST(X11Selection, ScreensAndPointerAsTheServerHasThem) {
     EXPECT_EQ(geometry.pointer(), QPoint(321, 123));
 }
 
+// Sets the server's pointer mapping as a left-handed user has it, or back.
+bool swapPrimaryButtons(bool swapped) {
+    const char* script =
+        "import ctypes, sys\n"
+        "x = ctypes.CDLL('libX11.so.6')\n"
+        "x.XOpenDisplay.restype = ctypes.c_void_p\n"
+        "d = ctypes.c_void_p(x.XOpenDisplay(None))\n"
+        "m = (ctypes.c_ubyte * 256)()\n"
+        "n = x.XGetPointerMapping(d, m, 256)\n"
+        "m[0], m[2] = int(sys.argv[1]), int(sys.argv[2])\n"
+        "print(x.XSetPointerMapping(d, m, n))\n"
+        "x.XCloseDisplay(d)\n";
+    const ToolResult set = runTool(QStringLiteral("/usr/bin/python3"),
+                                   {"-c", script, swapped ? "3" : "1", swapped ? "1" : "3"});
+    return set.exitCode == 0 && set.out.trimmed() == "0";
+}
+
 // A window of our own under the pointer: clicks land there instead of on the window
 // manager's root menu, and its own mouse events tell when the server has sent everything.
 class X11InputTest : public ::testing::Test {
@@ -111,17 +128,26 @@ TEST_F(X11InputTest, ButtonsKeysAndWheelArriveOnlyWhileHeld) {
     QSignalSpy released(&input, &InputMonitor::mouseReleased);
     QSignalSpy keys(&input, &InputMonitor::keyPressed);
     QSignalSpy scrolls(&input, &InputMonitor::scrolled);
-    input.acquire();
-    input.acquire();
-    input.release();  // one holder is left
+    const InputKinds all = InputKind::buttons | InputKind::keys | InputKind::scroll;
+    input.acquire(all);
+    input.acquire(all);
+    input.release(all);  // one holder is left
 
     const struct {
         const char* button;
+        bool leftHanded;
         Qt::MouseButton expected;
-    } rows[] = {{"1", Qt::LeftButton}, {"3", Qt::RightButton}};
+    } rows[] = {
+        {"1", false, Qt::LeftButton}, {"3", false, Qt::RightButton}, {"1", true, Qt::RightButton}};
     for (const auto& row : rows) {
         pressed.clear();
         released.clear();
+        ASSERT_TRUE(!row.leftHanded || swapPrimaryButtons(true));
+        const auto restore = qScopeGuard([&] {
+            if (row.leftHanded) {
+                swapPrimaryButtons(false);
+            }
+        });
         ASSERT_TRUE(xdotool({"mousedown", row.button}));
         ASSERT_TRUE(xdotool({"mouseup", row.button}));
         ASSERT_TRUE(QTest::qWaitFor([&] { return !released.isEmpty(); }, 10000)) << row.button;
@@ -138,8 +164,9 @@ TEST_F(X11InputTest, ButtonsKeysAndWheelArriveOnlyWhileHeld) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !scrolls.isEmpty(); }, 10000));
     EXPECT_EQ(pressed.count(), 0) << "a wheel step is no button press";
 
-    input.release();
+    input.release(all);
     pressed.clear();
+    released.clear();
     keys.clear();
     scrolls.clear();
     const int before = presses.count;
@@ -152,6 +179,18 @@ TEST_F(X11InputTest, ButtonsKeysAndWheelArriveOnlyWhileHeld) {
     EXPECT_TRUE(pressed.isEmpty());
     EXPECT_TRUE(keys.isEmpty());
     EXPECT_TRUE(scrolls.isEmpty());
+
+    // Buttons alone, as the drag detector holds them: keys typed anywhere stay unseen.
+    input.acquire(InputKind::buttons);
+    ASSERT_TRUE(xdotool({"key", "a"}));
+    ASSERT_TRUE(xdotool({"click", "4"}));
+    ASSERT_TRUE(xdotool({"click", "1"}));
+    // Raw events arrive in order: the key and the wheel went before the click.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !released.isEmpty(); }, 10000));
+    EXPECT_EQ(pressed.count(), 1);
+    EXPECT_TRUE(keys.isEmpty());
+    EXPECT_TRUE(scrolls.isEmpty());
+    input.release(InputKind::buttons);
 }
 
 // Where the window really is (xdotool's figures are off by the frame for some windows).

@@ -103,12 +103,17 @@ TEST_F(SelectionShellTest, ADragJustAfterTheObserverPlacedTheStripLeavesIt) {
 }
 
 TEST_F(SelectionShellTest, TurningTheSettingOffStopsBothDetectorsAndHides) {
+    // Until a strip shows, only buttons are watched: typing elsewhere never wakes us.
+    EXPECT_EQ(desktop.input.holders(InputKind::buttons), 1);
+    EXPECT_EQ(desktop.input.holders(InputKind::keys), 0);
     desktop.primary.select(kEditor.pid, QStringLiteral("some words"));
     drag(QPoint(100, 100), QPoint(300, 120));
     ASSERT_TRUE(QTest::qWaitFor([&] { return strip.isVisible(); }, 2000));
     settings.setSelectionButtonEnabled(false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !strip.isVisible(); }, 2000));
-    EXPECT_EQ(desktop.input.holders, 0);
+    for (InputKind kind : {InputKind::buttons, InputKind::keys, InputKind::scroll}) {
+        EXPECT_EQ(desktop.input.holders(kind), 0);
+    }
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ void MouseGestureMonitor::start() {
         return;
     }
     running_ = true;
-    input_.acquire();
+    input_.acquire(InputKind::buttons);
     connect(&input_, &InputMonitor::mousePressed, this, &MouseGestureMonitor::onPressed);
     connect(&input_, &InputMonitor::mouseReleased, this, &MouseGestureMonitor::onReleased);
 }
@@ -30,7 +30,7 @@ void MouseGestureMonitor::stop() {
     }
     running_ = false;
     disconnect(&input_, nullptr, this, nullptr);
-    input_.release();
+    input_.release(InputKind::buttons);
     dragStart_.reset();
     delete settling_;
 }

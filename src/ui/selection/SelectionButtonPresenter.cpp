@@ -7,6 +7,13 @@
 
 namespace ts {
 
+namespace {
+
+// A click elsewhere, typing or scrolling takes the strip away.
+constexpr InputKinds kWatched = InputKind::buttons | InputKind::keys | InputKind::scroll;
+
+}  // namespace
+
 SelectionButtonPresenter::SelectionButtonPresenter(InputMonitor& input, ScreenGeometry& screens,
                                                    QObject* parent)
     : QObject(parent), input_(input), screens_(screens) {}
@@ -61,7 +68,7 @@ std::optional<QRect> SelectionButtonPresenter::frame() const {
 void SelectionButtonPresenter::installMonitors() {
     removeMonitors();
     monitoring_ = true;
-    input_.acquire();
+    input_.acquire(kWatched);
     connect(&input_, &InputMonitor::mousePressed, this, &SelectionButtonPresenter::onPressed);
     connect(&input_, &InputMonitor::keyPressed, this, &SelectionButtonPresenter::hide);
     connect(&input_, &InputMonitor::scrolled, this, &SelectionButtonPresenter::hide);
@@ -73,7 +80,7 @@ void SelectionButtonPresenter::removeMonitors() {
     }
     monitoring_ = false;
     disconnect(&input_, nullptr, this, nullptr);
-    input_.release();
+    input_.release(kWatched);
 }
 
 // The monitor sees our own clicks too: one on the strip must reach its button first.

@@ -110,33 +110,34 @@ public:
     std::optional<QString> text;
 };
 
-// Emits only while held, as the real one delivers events only then.
+// Emits each kind only while it is held, as the real one delivers events only then.
 class FakeInputMonitor final : public InputMonitor {
     Q_OBJECT
 public:
     using InputMonitor::InputMonitor;
 
-    void acquire() override { ++holders; }
-    void release() override { --holders; }
+    void acquire(InputKinds kinds) override { held.add(kinds); }
+    void release(InputKinds kinds) override { held.remove(kinds); }
 
     void press(Qt::MouseButton button, QPoint pos) {
-        if (holders > 0)
+        if (held.holds(InputKind::buttons))
             emit mousePressed(button, pos);
     }
     void releaseButton(Qt::MouseButton button, QPoint pos) {
-        if (holders > 0)
+        if (held.holds(InputKind::buttons))
             emit mouseReleased(button, pos);
     }
     void key() {
-        if (holders > 0)
+        if (held.holds(InputKind::keys))
             emit keyPressed();
     }
     void scroll() {
-        if (holders > 0)
+        if (held.holds(InputKind::scroll))
             emit scrolled();
     }
+    int holders(InputKind kind) const { return held.count(kind); }
 
-    int holders = 0;
+    InputHolders held;
 };
 
 class FakeScreenGeometry final : public ScreenGeometry {

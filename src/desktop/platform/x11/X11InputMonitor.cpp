@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QLoggingCategory>
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "desktop/platform/x11/X11Connection.h"
 
@@ -60,40 +62,44 @@ X11InputMonitor::X11InputMonitor(QObject* parent) : InputMonitor(parent) {
 }
 
 X11InputMonitor::~X11InputMonitor() {
-    if (holders_ > 0) {
-        select(false);
-    }
+    held_ = {};
+    select();
     if (xiOpcode_ >= 0 && QCoreApplication::instance() != nullptr) {
         QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 }
 
-void X11InputMonitor::acquire() {
-    if (++holders_ == 1) {
-        select(true);
+void X11InputMonitor::acquire(InputKinds kinds) {
+    if (held_.add(kinds)) {
+        select();
     }
 }
 
-void X11InputMonitor::release() {
-    if (holders_ == 0) {
-        return;
-    }
-    if (--holders_ == 0) {
-        select(false);
+void X11InputMonitor::release(InputKinds kinds) {
+    if (held_.remove(kinds)) {
+        select();
     }
 }
 
-void X11InputMonitor::select(bool on) {
+void X11InputMonitor::select() {
     Display* display = x11::qtDisplay();
     if (display == nullptr || xiOpcode_ < 0) {
         return;
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    if (on) {
+    // The wheel comes as buttons 4 to 7.
+    if (held_.holds(InputKind::buttons) || held_.holds(InputKind::scroll)) {
         XISetMask(bits, XI_RawButtonPress);
         XISetMask(bits, XI_RawButtonRelease);
+    }
+    if (held_.holds(InputKind::keys)) {
         XISetMask(bits, XI_RawKeyPress);
     }
+    const bool any = std::any_of(std::begin(bits), std::end(bits), [](auto b) { return b != 0; });
+    if (!any && !selected_) {
+        return;
+    }
+    selected_ = any;
     // Master devices only: Qt keeps its own selection on the root window for all devices, and
     // each device id holds a mask of its own, so ours never replaces Qt's.
     XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
@@ -102,12 +108,56 @@ void X11InputMonitor::select(bool on) {
     XSync(display, False);
 }
 
+unsigned X11InputMonitor::logicalButton(unsigned physical) {
+    if (buttonMap_.isEmpty()) {
+        Display* display = x11::qtDisplay();
+        unsigned char map[256] = {};
+        const int count = display != nullptr ? XGetPointerMapping(display, map, 256) : 0;
+        buttonMap_ = QByteArray(reinterpret_cast<const char*>(map), count);
+    }
+    if (physical == 0 || physical > static_cast<unsigned>(buttonMap_.size())) {
+        return physical;
+    }
+    return static_cast<unsigned char>(buttonMap_.at(physical - 1));
+}
+
+void X11InputMonitor::emitButton(unsigned physical, bool press) {
+    const unsigned logical = logicalButton(physical);
+    if (logical >= 4 && logical <= 7) {
+        if (press && held_.holds(InputKind::scroll)) {
+            emit scrolled();
+        }
+        return;
+    }
+    if ((logical != 1 && logical != 3) || !held_.holds(InputKind::buttons)) {
+        return;
+    }
+    const Qt::MouseButton button = logical == 1 ? Qt::LeftButton : Qt::RightButton;
+    const QPoint pos = QCursor::pos();
+    qCDebug(lcInput, "button %u (%u) %s at (%d, %d)", logical, physical, press ? "down" : "up",
+            pos.x(), pos.y());
+    if (press) {
+        emit mousePressed(button, pos);
+    } else {
+        emit mouseReleased(button, pos);
+    }
+}
+
 bool X11InputMonitor::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (holders_ == 0 || eventType != "xcb_generic_event_t") {
+    if (eventType != "xcb_generic_event_t") {
         return false;
     }
     const auto* generic = static_cast<const xcb_generic_event_t*>(message);
-    if ((generic->response_type & 0x7f) != kGenericEvent) {
+    const int type = generic->response_type & 0x7f;
+    // Sent to every client, held or not.
+    if (type == XCB_MAPPING_NOTIFY) {
+        if (static_cast<const xcb_mapping_notify_event_t*>(message)->request ==
+            XCB_MAPPING_POINTER) {
+            buttonMap_.clear();
+        }
+        return false;
+    }
+    if (!selected_ || type != kGenericEvent) {
         return false;
     }
     const auto* raw = static_cast<const RawEventHead*>(message);
@@ -116,27 +166,13 @@ bool X11InputMonitor::nativeEventFilter(const QByteArray& eventType, void* messa
     }
     switch (raw->evtype) {
         case XI_RawButtonPress:
-        case XI_RawButtonRelease: {
-            const bool press = raw->evtype == XI_RawButtonPress;
-            if (raw->detail >= 4 && raw->detail <= 7) {
-                if (press) {
-                    emit scrolled();
-                }
-            } else if (raw->detail == 1 || raw->detail == 3) {
-                const Qt::MouseButton button = raw->detail == 1 ? Qt::LeftButton : Qt::RightButton;
-                const QPoint pos = QCursor::pos();
-                qCDebug(lcInput, "button %u %s at (%d, %d)", raw->detail, press ? "down" : "up",
-                        pos.x(), pos.y());
-                if (press) {
-                    emit mousePressed(button, pos);
-                } else {
-                    emit mouseReleased(button, pos);
-                }
-            }
+        case XI_RawButtonRelease:
+            emitButton(raw->detail, raw->evtype == XI_RawButtonPress);
             break;
-        }
         case XI_RawKeyPress:
-            emit keyPressed();
+            if (held_.holds(InputKind::keys)) {
+                emit keyPressed();
+            }
             break;
         default:
             break;

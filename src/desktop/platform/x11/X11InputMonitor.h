@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QByteArray>
 
 #include "desktop/platform/InputMonitor.h"
 
@@ -14,16 +15,22 @@ public:
     explicit X11InputMonitor(QObject* parent = nullptr);
     ~X11InputMonitor() override;
 
-    void acquire() override;
-    void release() override;
+    void acquire(InputKinds kinds) override;
+    void release(InputKinds kinds) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    void select(bool on);
+    void select();
+    void emitButton(unsigned physical, bool press);
+    unsigned logicalButton(unsigned physical);
 
-    int holders_ = 0;
+    InputHolders held_;
+    bool selected_ = false;
     int xiOpcode_ = -1;  // -1 without XInput 2
+    // Physical to logical button numbers (a left-handed user swaps 1 and 3); raw events carry
+    // the physical one. Empty until the first button after a mapping change.
+    QByteArray buttonMap_;
 };
 
 }  // namespace ts
