@@ -119,9 +119,11 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
     connect(selectionStrip_.get(), &SelectionButtonPresenter::modeChosen, this,
             &AppDelegate::onStripMode);
     connect(askPanel_.get(), &AskInputPresenter::submitted, this,
-            [this](const QString& instruction, const QString& text, const QString& appName) {
-                session_->runInPlace(Mode::ask, instruction, text,
-                                     appName.isEmpty() ? std::nullopt : std::optional(appName));
+            [this](const QString& instruction, const QString& text, const QString& appName,
+                   qint64 sourcePid) {
+                runner_->runInPlace(Mode::ask, instruction, text,
+                                    appName.isEmpty() ? std::nullopt : std::optional(appName),
+                                    sourcePid);
             });
 }
 

@@ -271,6 +271,38 @@ TEST_F(InPlaceRunnerTest, PassedTextReplacesTheCopyUnlessBlank) {
     }
 }
 
+// A text handed over with its application (the instruction panel) goes back only into that
+// application, and only when it is the active one; a terminal gets the texts without undo.
+TEST_F(InPlaceRunnerTest, PassedTextGoesOnlyIntoItsApplication) {
+    const AppInfo terminal{31, QStringLiteral("Gnome-terminal"), QStringLiteral("Terminal"),
+                           0x900001};
+    const struct {
+        AppInfo front;
+        qint64 sourcePid;
+        Outcome outcome;
+        QString lastToast;
+    } rows[] = {
+        {kMousepad, kMousepad.pid, Outcome::pasted, "Done in Mousepad. Ctrl+Z to undo."},
+        {kMousepad, 77, Outcome::windowChanged, "The window changed before the answer arrived."},
+        {terminal, terminal.pid, Outcome::pasted, "Typed the result into Terminal."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.sourcePid);
+        reset();
+        fake.frontmost.setCurrent(row.front);
+        provider.enqueueAnswer({kAnswer});
+        QSignalSpy finished(&runner, &InPlaceRunner::requestFinished);
+        runner.runInPlace(Mode::ask, QStringLiteral("make it formal"), QStringLiteral("the text"),
+                          row.front.name, row.sourcePid);
+        ASSERT_TRUE(finished.wait(10000));
+        EXPECT_EQ(finished.first().first().value<Outcome>(), row.outcome);
+        EXPECT_EQ(pastedClipboard.isEmpty(), row.outcome != Outcome::pasted);
+        EXPECT_EQ(history.items().size(), 1);
+        EXPECT_TRUE(toasts.last().text.startsWith(row.lastToast))
+            << toasts.last().text.toStdString();
+    }
+}
+
 TEST_F(InPlaceRunnerTest, ToneCheckNeverRuns) {
     EXPECT_EQ(run(Mode::toneCheck), std::nullopt);
     EXPECT_TRUE(fake.keys.sent.isEmpty());

@@ -259,6 +259,7 @@ TEST_F(AskPanelTest, SubmitHidesRefocusesTheSourceThenHandsOverTrimmed) {
     EXPECT_EQ(submitted.at(0).at(0).toString(), "make it a haiku");
     EXPECT_EQ(submitted.at(0).at(1).toString(), "the selected words");
     EXPECT_EQ(submitted.at(0).at(2).toString(), "Mousepad");
+    EXPECT_EQ(submitted.at(0).at(3).toLongLong(), 4242);
     EXPECT_EQ(desktop.input.holders(InputKind::buttons), 0);
 }
 

@@ -65,9 +65,10 @@ InPlaceRequest::InPlaceRequest(const InPlaceRunner::Services& services, Mode mod
 InPlaceRequest::~InPlaceRequest() = default;
 
 void InPlaceRequest::start(const std::optional<QString>& text,
-                           const std::optional<QString>& appName) {
+                           const std::optional<QString>& appName, qint64 sourcePid) {
     passedText_ = text;
     passedApp_ = appName;
+    passedPid_ = sourcePid;
     tone_ = services_.requests.settings.defaultTone();
     context_ = services_.requests.settings.defaultContext();
     ReviewRequest::Options options;
@@ -105,6 +106,16 @@ void InPlaceRequest::ready() {
                                                : passedApp_;
     app_ = appName && !appName->isEmpty() ? *appName : QStringLiteral("the app");
     terminal_ = !passed && front && isTerminal(front->windowClass);
+    if (passed && passedPid_ > 0) {
+        // The same care as for a copied selection: the answer goes only into the window the
+        // text came from, and a terminal gets its own texts.
+        if (front && front->pid == passedPid_) {
+            source_ = front;
+            terminal_ = isTerminal(front->windowClass);
+        } else {
+            passedSourceGone_ = true;
+        }
+    }
     toast(textsFor(mode_, app_, terminal_).progress, ToastKind::info);
     if (passed) {
         sourceReady(*passedText_, service_.snapshotPasteboard());
@@ -141,6 +152,13 @@ void InPlaceRequest::sourceReady(const QString& text, ClipboardSnapshot snapshot
 }
 
 void InPlaceRequest::reviewed(const Review& result) {
+    if (passedSourceGone_) {
+        qCInfo(lcInPlace,
+               "the text's application was not active when the request started; "
+               "nothing pasted");
+        pasted(InPlaceService::PasteResult::windowChanged);
+        return;
+    }
     service_.pasteReplacing(result.improved, snapshot_, source_, this,
                             [this](InPlaceService::PasteResult result) { pasted(result); });
 }

@@ -22,7 +22,8 @@ public:
                    QObject* parent = nullptr);
     ~InPlaceRequest() override;
 
-    void start(const std::optional<QString>& text, const std::optional<QString>& appName);
+    void start(const std::optional<QString>& text, const std::optional<QString>& appName,
+               qint64 sourcePid = 0);
 
 signals:
     void finished(ts::InPlaceRunner::Outcome outcome);
@@ -44,6 +45,8 @@ private:
     AppContext context_ = AppContext::email;
     std::optional<QString> passedText_;
     std::optional<QString> passedApp_;
+    qint64 passedPid_ = 0;
+    bool passedSourceGone_ = false;    // the passed text's application was not the active one
     ReviewRequest* review_ = nullptr;  // a child: goes with this request
     QString app_;
     bool terminal_ = false;

@@ -12,7 +12,7 @@ InPlaceRunner::~InPlaceRunner() = default;
 
 void InPlaceRunner::runInPlace(Mode mode, const std::optional<QString>& instruction,
                                const std::optional<QString>& text,
-                               const std::optional<QString>& appName) {
+                               const std::optional<QString>& appName, qint64 sourcePid) {
     if (mode == Mode::toneCheck) {
         qCWarning(lcInPlace, "a tone check has nothing to paste back; ignored");
         return;
@@ -31,7 +31,7 @@ void InPlaceRunner::runInPlace(Mode mode, const std::optional<QString>& instruct
         request->deleteLater();
         emit requestFinished(outcome);
     });
-    request->start(text, appName);
+    request->start(text, appName, sourcePid);
 }
 
 int InPlaceRunner::runningRequests() const {

@@ -41,10 +41,11 @@ public:
 
     // Returns at once; the key is read off this thread and the rest runs in timer steps. A text
     // that is blank after trimming counts as absent: the selection is then copied out of the
-    // frontmost app.
+    // frontmost app. With a text, sourcePid names the application it came from: the answer goes
+    // into it only if it is the active one when the request starts.
     void runInPlace(Mode mode, const std::optional<QString>& instruction = std::nullopt,
                     const std::optional<QString>& text = std::nullopt,
-                    const std::optional<QString>& appName = std::nullopt);
+                    const std::optional<QString>& appName = std::nullopt, qint64 sourcePid = 0);
 
     // Started and not yet finished.
     int runningRequests() const;

@@ -58,7 +58,7 @@ void AskInputPresenter::show(const QString& text, const QString& appName, qint64
 
     if (!monitoring_) {
         monitoring_ = true;
-        services_.input.acquire();
+        services_.input.acquire(InputKind::buttons);
         connect(&services_.input, &InputMonitor::mousePressed, this, &AskInputPresenter::onPressed);
     }
 }
@@ -80,7 +80,7 @@ void AskInputPresenter::removeMonitor() {
     }
     monitoring_ = false;
     disconnect(&services_.input, nullptr, this, nullptr);
-    services_.input.release();
+    services_.input.release(InputKind::buttons);
 }
 
 void AskInputPresenter::onPressed(Qt::MouseButton, QPoint pos) {
@@ -101,9 +101,8 @@ void AskInputPresenter::submit(const QString& instruction) {
     }
     // The source application needs a moment to take the focus back before keys go to it.
     QTimer::singleShot(kRefocusDelayMs, this,
-                       [this, trimmed, text = capturedText_, app = sourceAppName_] {
-                           emit submitted(trimmed, text, app);
-                       });
+                       [this, trimmed, text = capturedText_, app = sourceAppName_,
+                        pid = sourcePid_] { emit submitted(trimmed, text, app, pid); });
 }
 
 }  // namespace ts

@@ -39,7 +39,9 @@ public:
     AskInputView* view() const { return view_.get(); }
 
 signals:
-    void submitted(const QString& instruction, const QString& capturedText, const QString& appName);
+    // sourcePid: the application the text came from (0 when unknown); only it may get the answer.
+    void submitted(const QString& instruction, const QString& capturedText, const QString& appName,
+                   qint64 sourcePid);
 
 private:
     void submit(const QString& instruction);
