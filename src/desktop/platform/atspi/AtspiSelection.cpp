@@ -162,6 +162,11 @@ struct AtspiSelection::State {
         if (event->source != nullptr && event->detail1 == 1) {
             const QByteArray bus = busName(event->source);
             if (!bus.isEmpty()) {
+                // Applications that ended leave their entries behind: a bounded cache, since
+                // a lost entry is found again by the search.
+                if (state->focused.size() >= 32 && !state->focused.contains(bus)) {
+                    state->focused.clear();
+                }
                 state->focused.insert(bus, GObjectRef(g_object_ref(event->source)));
             }
         }
@@ -249,6 +254,7 @@ std::optional<FocusedSelection> AtspiSelection::focusedSelection(qint64 pid) con
     }
     if (element.object != nullptr &&
         !hasState(element.as<AtspiAccessible>(), ATSPI_STATE_FOCUSED)) {
+        state_->focused.remove(busName(app.as<AtspiAccessible>()));
         element = GObjectRef();
     }
     if (element.object == nullptr) {

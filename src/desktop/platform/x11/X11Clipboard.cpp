@@ -18,15 +18,6 @@ Q_LOGGING_CATEGORY(lcClipboard, "tessarine.desktop.clipboard")
 constexpr x11::X11SelectionReader::Bounds kSnapshotBounds{std::chrono::milliseconds(300),
                                                           std::chrono::milliseconds(1000)};
 
-// Selection protocol targets that Qt passes through as if they were formats; restoring them
-// would make us answer the protocol requests with stale bytes.
-bool isProtocolTarget(const QString& format) {
-    static const QStringList targets = {QStringLiteral("TARGETS"), QStringLiteral("MULTIPLE"),
-                                        QStringLiteral("TIMESTAMP"), QStringLiteral("SAVE_TARGETS"),
-                                        QStringLiteral("DELETE")};
-    return targets.contains(format);
-}
-
 // Null in a process without a GUI application (a command-line tool), where there is no
 // clipboard to reach.
 QClipboard* guiClipboard() {
@@ -133,7 +124,8 @@ ClipboardSnapshot X11Clipboard::snapshot() const {
         return out;
     }
     for (const QString& format : mime->formats()) {
-        if (isProtocolTarget(format)) {
+        // Qt passes these through as if they were formats.
+        if (x11::isProtocolTarget(format.toLatin1())) {
             continue;
         }
         out.append(ClipboardFormat{format, mime->data(format)});

@@ -23,12 +23,6 @@ struct FreeDeleter {
 template <typename T>
 using Reply = std::unique_ptr<T, FreeDeleter<T>>;
 
-// Selection protocol targets: answering them from a snapshot would give stale protocol data.
-bool isProtocolTarget(const QByteArray& name) {
-    return name == "TARGETS" || name == "MULTIPLE" || name == "TIMESTAMP" ||
-           name == "SAVE_TARGETS" || name == "DELETE" || name == "INCR";
-}
-
 // The names Qt's QMimeData uses for the X targets, so a snapshot reads the same either way.
 QString mimeName(const QByteArray& atomName) {
     if (atomName == "UTF8_STRING" || atomName == "STRING" || atomName == "TEXT") {
@@ -58,6 +52,11 @@ QByteArray normalizedHtml(const QByteArray& data) {
 }
 
 }  // namespace
+
+bool isProtocolTarget(const QByteArray& name) {
+    return name == "TARGETS" || name == "MULTIPLE" || name == "TIMESTAMP" ||
+           name == "SAVE_TARGETS" || name == "DELETE" || name == "INCR";
+}
 
 struct X11SelectionReader::Connection {
     xcb_connection_t* c = nullptr;

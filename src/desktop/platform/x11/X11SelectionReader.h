@@ -9,6 +9,10 @@
 
 namespace ts::x11 {
 
+// Selection protocol targets, not formats: offered again from a snapshot they would answer the
+// protocol with stale bytes.
+bool isProtocolTarget(const QByteArray& name);
+
 // What another program's clipboard gave within the bounds.
 struct SelectionRead {
     ClipboardSnapshot formats;  // MIME names as QMimeData would name them, in the owner's order
