@@ -16,14 +16,14 @@ namespace {
 
 constexpr qreal kCorner = 8;
 
-struct ButtonSpec {
+struct ButtonRow {
     Mode mode;
     const char* symbol;
     const char* label;
     const char* help;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonRow kButtons[] = {
     {Mode::rewrite, "sparkle", "Rewrite", "Rewrite the selection in place"},
     {Mode::proofread, "checkmark.seal", "Proofread", "Fix grammar; preserve voice"},
     {Mode::reply, "arrowshape.turn.up.left", "Reply", "Draft a reply in place"},
@@ -46,7 +46,7 @@ SelectionStripView::SelectionStripView(QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 3, 4, 3);
     row->setSpacing(2);
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonRow& entry : kButtons) {
         if (!buttons_.isEmpty()) {
             auto* divider = new QFrame(this);
             divider->setProperty("role", QStringLiteral("stripDivider"));
@@ -54,10 +54,10 @@ SelectionStripView::SelectionStripView(QWidget* parent)
             row->addWidget(divider, 0, Qt::AlignVCenter);
         }
         auto* button = new QToolButton(this);
-        const QString label = QString::fromUtf8(spec.label);
-        const QString help = QString::fromUtf8(spec.help);
+        const QString label = QString::fromUtf8(entry.label);
+        const QString help = QString::fromUtf8(entry.help);
         button->setProperty("role", QStringLiteral("stripButton"));
-        button->setProperty("symbol", QString::fromLatin1(spec.symbol));
+        button->setProperty("symbol", QString::fromLatin1(entry.symbol));
         button->setText(label);
         button->setAccessibleName(label);
         button->setToolTip(help);
@@ -68,7 +68,7 @@ SelectionStripView::SelectionStripView(QWidget* parent)
         button->setFocusPolicy(Qt::NoFocus);
         button->setCursor(Qt::PointingHandCursor);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        const Mode mode = spec.mode;
+        const Mode mode = entry.mode;
         connect(button, &QToolButton::clicked, this, [this, mode] { emit modeClicked(mode); });
         row->addWidget(button);
         buttons_.append(button);

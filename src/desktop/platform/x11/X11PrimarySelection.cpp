@@ -25,10 +25,10 @@ qint64 pidByResource(Display* display, Window window) {
     if (XResQueryExtension(display, &eventBase, &errorBase) == 0) {
         return 0;
     }
-    XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+    XResClientIdSpec query{window, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* values = nullptr;
-    if (XResQueryClientIds(display, 1, &spec, &count, &values) != Success) {
+    if (XResQueryClientIds(display, 1, &query, &count, &values) != Success) {
         return 0;
     }
     qint64 pid = 0;
