@@ -13,6 +13,7 @@
 #include "ui/selection/StripPlacement.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
+#include "ui/theme/PopoverBackground.h"
 
 namespace ts {
 
@@ -120,19 +121,8 @@ void AskInputView::keyPressEvent(QKeyEvent* event) {
 }
 
 void AskInputView::paintEvent(QPaintEvent*) {
-    const Palette& palette = Palette::current();
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF card = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    QLinearGradient background(card.topLeft(), card.bottomLeft());
-    background.setColorAt(0, palette.gradientA);
-    background.setColorAt(1, palette.gradientB);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(background);
-    painter.drawRoundedRect(card, kCorner, kCorner);
-    painter.setBrush(palette.cardBg);
-    painter.setPen(QPen(palette.cardBorder, 1));
-    painter.drawRoundedRect(card, kCorner, kCorner);
+    paintFloatingCard(painter, rect(), kCorner);
 }
 
 }  // namespace ts

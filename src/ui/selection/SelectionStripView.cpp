@@ -9,6 +9,7 @@
 #include "ui/selection/StripPlacement.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
+#include "ui/theme/PopoverBackground.h"
 
 namespace ts {
 
@@ -103,21 +104,8 @@ void SelectionStripView::present() {
 }
 
 void SelectionStripView::paintEvent(QPaintEvent*) {
-    const Palette& palette = Palette::current();
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF card = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    // The translucent card colour over the opaque gradient keeps the labels readable on any
-    // window beneath.
-    QLinearGradient background(card.topLeft(), card.bottomLeft());
-    background.setColorAt(0, palette.gradientA);
-    background.setColorAt(1, palette.gradientB);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(background);
-    painter.drawRoundedRect(card, kCorner, kCorner);
-    painter.setBrush(palette.cardBg);
-    painter.setPen(QPen(palette.cardBorder, 1));
-    painter.drawRoundedRect(card, kCorner, kCorner);
+    paintFloatingCard(painter, rect(), kCorner);
 }
 
 }  // namespace ts

@@ -16,4 +16,19 @@ void PopoverBackground::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), gradient);
 }
 
+void paintFloatingCard(QPainter& painter, const QRect& rect, qreal radius) {
+    const Palette& palette = Palette::current();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF card = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient background(card.topLeft(), card.bottomLeft());
+    background.setColorAt(0, palette.gradientA);
+    background.setColorAt(1, palette.gradientB);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(background);
+    painter.drawRoundedRect(card, radius, radius);
+    painter.setBrush(palette.cardBg);
+    painter.setPen(QPen(palette.cardBorder, 1));
+    painter.drawRoundedRect(card, radius, radius);
+}
+
 }  // namespace ts

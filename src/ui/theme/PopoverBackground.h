@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace ts {
 
 // The main window's background: the palette's gradient for the current colour scheme.
@@ -13,5 +15,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// The card of a floating panel (toast, selection strip, instruction panel) filling rect: the
+// translucent card colour over the opaque gradient, so text stays readable on any window beneath.
+void paintFloatingCard(QPainter& painter, const QRect& rect, qreal radius);
 
 }  // namespace ts

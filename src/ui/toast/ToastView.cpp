@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "ui/theme/Palette.h"
+#include "ui/theme/PopoverBackground.h"
 #include "ui/toast/ToastPlacement.h"
 
 namespace ts {
@@ -132,20 +133,7 @@ void ToastView::updateSpinner() {
 void ToastView::paintEvent(QPaintEvent*) {
     const Palette& palette = Palette::current();
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    const QRectF card = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    // The card colour is translucent; lay it over the background gradient so text stays
-    // readable over any window beneath.
-    QLinearGradient background(card.topLeft(), card.bottomLeft());
-    background.setColorAt(0, palette.gradientA);
-    background.setColorAt(1, palette.gradientB);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(background);
-    painter.drawRoundedRect(card, kCornerRadius, kCornerRadius);
-    painter.setBrush(palette.cardBg);
-    painter.setPen(QPen(palette.cardBorder, 1));
-    painter.drawRoundedRect(card, kCornerRadius, kCornerRadius);
+    paintFloatingCard(painter, rect(), kCornerRadius);
 
     const QRect iconRect(16, (height() - kIconSize) / 2, kIconSize, kIconSize);
     if (state_.kind == ToastPresenter::Kind::info) {

@@ -16,6 +16,7 @@
 
 #include "AppUnderTest.h"
 #include "LoopbackModelServer.h"
+#include "Rewrites.h"
 #include "X11TestTools.h"
 #include "store/SettingsStore.h"
 
@@ -24,28 +25,12 @@ using namespace ts::test;
 
 namespace {
 
-const QString kOriginal = QStringLiteral("so could you maybe send the numbers");
-const QString kImproved = QStringLiteral("Could you send the numbers by Thursday?");
 const QString kCustomFormat = QStringLiteral("application/x-tessarine-e2e");
 const QByteArray kHtml = "<p>my <b>own</b> clipboard</p>";
 const QString kTerminal = QStringLiteral("tessarine-term");
 
-ScriptedResponse answer() {
-    const QJsonObject message{{"role", "assistant"},
-                              {"content", kImproved + "\n<<<WHYS>>>\n- clarity: x"}};
-    const QJsonObject choice{{"index", 0}, {"message", message}, {"finish_reason", "stop"}};
-    return ScriptedResponse::json(
-        200,
-        QJsonDocument(QJsonObject{{"choices", QJsonArray{choice}}}).toJson(QJsonDocument::Compact));
-}
-
 bool key(const QString& chord) {
     return xdotool({"key", chord});
-}
-
-QByteArray fileText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The real program against a loopback model server, with real applications to rewrite in.
@@ -58,7 +43,7 @@ protected:
         SettingsStore settings(dir.filePath(QStringLiteral("config/tessarine/tessarine.conf")));
         settings.setProvider(ProviderKind::ollama);
         settings.setOllamaBaseURL(server.url(QStringLiteral("/v1")).toString());
-        server.on("POST", "/v1/chat/completions", answer());
+        server.on("POST", "/v1/chat/completions", rewriteAnswer());
         app = std::make_unique<AppUnderTest>(dir.filePath(QStringLiteral("config")));
         // Once running, the program reports its hotkeys.
         ASSERT_TRUE(app->waitForLog(QStringLiteral("[Tessarine] running;")))
@@ -105,16 +90,7 @@ protected:
             readClipboard(QStringLiteral("TARGETS")).out.contains("x-kde-passwordManagerHint"));
     }
 
-    // Saves until the file holds the expected text (the editor pastes asynchronously).
-    bool saveUntil(const QString& expected) {
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            key(QStringLiteral("ctrl+s"));
-            if (QTest::qWaitFor([&] { return fileText(path) == expected.toUtf8(); }, 500)) {
-                return true;
-            }
-        }
-        return false;
-    }
+    bool saveUntil(const QString& expected) const { return test::saveUntil(path, expected); }
 
     // A terminal whose shell prints the original text, reports an interrupt into "interrupted"
     // and appends each input line to "input"; focused once it is ready.
@@ -197,7 +173,7 @@ TEST_F(InPlaceEndToEnd, RewriteInAnEditorIsUndoableAndEveryClipboardFormatComesB
 // The user moves to another window while the model thinks: the answer still goes into the
 // editor it was copied from, never into the window that has the focus now.
 TEST_F(InPlaceEndToEnd, FocusMovedMeanwhileTheSourceIsRewritten) {
-    ScriptedResponse slow = answer();
+    ScriptedResponse slow = rewriteAnswer();
     slow.chunks.first().delayMs = 1500;
     server.on("POST", "/v1/chat/completions", slow);
     ASSERT_NO_FATAL_FAILURE(openEditor());
@@ -216,7 +192,7 @@ TEST_F(InPlaceEndToEnd, FocusMovedMeanwhileTheSourceIsRewritten) {
 // The source window is closed while the model thinks: nothing is pasted anywhere, the user's
 // clipboard comes back and the answer waits in the history.
 TEST_F(InPlaceEndToEnd, SourceClosedMeanwhileGetsNothingAndTheAnswerIsKept) {
-    ScriptedResponse slow = answer();
+    ScriptedResponse slow = rewriteAnswer();
     slow.chunks.first().delayMs = 1500;
     server.on("POST", "/v1/chat/completions", slow);
     ASSERT_NO_FATAL_FAILURE(openEditor());
@@ -233,7 +209,7 @@ TEST_F(InPlaceEndToEnd, SourceClosedMeanwhileGetsNothingAndTheAnswerIsKept) {
 // The hotkey pressed again while the first request waits, and held long the first time: one
 // request, one paste, the clipboard intact.
 TEST_F(InPlaceEndToEnd, HeldHotkeyThenASecondPressGiveOneRewrite) {
-    ScriptedResponse slow = answer();
+    ScriptedResponse slow = rewriteAnswer();
     slow.chunks.first().delayMs = 1500;
     server.on("POST", "/v1/chat/completions", slow);
     ASSERT_NO_FATAL_FAILURE(openEditor());

@@ -15,6 +15,7 @@
 
 #include "AppUnderTest.h"
 #include "LoopbackModelServer.h"
+#include "Rewrites.h"
 #include "X11TestTools.h"
 #include "store/SettingsStore.h"
 
@@ -23,26 +24,10 @@ using namespace ts::test;
 
 namespace {
 
-const QString kOriginal = QStringLiteral("so could you maybe send the numbers");
-const QString kImproved = QStringLiteral("Could you send the numbers by Thursday?");
 const QString kStrip = QStringLiteral("Selection actions");
 const QString kPanel = QStringLiteral("Custom instruction");
 // Logged once both detectors listen.
 const QString kListening = QStringLiteral("SelectionObserver.start()");
-
-ScriptedResponse answer() {
-    const QJsonObject message{{"role", "assistant"},
-                              {"content", kImproved + "\n<<<WHYS>>>\n- clarity: x"}};
-    const QJsonObject choice{{"index", 0}, {"message", message}, {"finish_reason", "stop"}};
-    return ScriptedResponse::json(
-        200,
-        QJsonDocument(QJsonObject{{"choices", QJsonArray{choice}}}).toJson(QJsonDocument::Compact));
-}
-
-QByteArray fileText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QRect geometryOf(quint64 window) {
     const ToolResult shell = runTool(QStringLiteral("xdotool"),
@@ -78,7 +63,7 @@ protected:
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(server.isListening());
-        server.on("POST", "/v1/chat/completions", answer());
+        server.on("POST", "/v1/chat/completions", rewriteAnswer());
     }
 
     void TearDown() override {
@@ -166,15 +151,7 @@ protected:
             {"mousemove", QString::number(x), QString::number(frame.center().y()), "click", "1"});
     }
 
-    bool saveUntil(const QString& expected) {
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            xdotool({"key", "ctrl+s"});
-            if (QTest::qWaitFor([&] { return fileText(path) == expected.toUtf8(); }, 500)) {
-                return true;
-            }
-        }
-        return false;
-    }
+    bool saveUntil(const QString& expected) const { return test::saveUntil(path, expected); }
 
     QTemporaryDir dir;
     LoopbackModelServer server;

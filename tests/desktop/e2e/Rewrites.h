@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "LoopbackModelServer.h"
+
+namespace ts::test {
+
+// The text a test puts in an editor, and what the loopback model rewrites it to.
+inline const QString kOriginal = QStringLiteral("so could you maybe send the numbers");
+inline const QString kImproved = QStringLiteral("Could you send the numbers by Thursday?");
+
+// A chat-completions answer giving kImproved with one why line.
+ScriptedResponse rewriteAnswer();
+
+QByteArray fileText(const QString& path);
+// Presses Ctrl+S in the active editor until the file holds the expected text (editors paste
+// asynchronously).
+bool saveUntil(const QString& path, const QString& expected);
+
+}  // namespace ts::test
