@@ -3,10 +3,12 @@
 BUILD ?= build
 TEST_BUILD ?= build-test
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: deps deps-test build run install package test bench format
+.PHONY: deps deps-test build run install package test bench fuzz format
 
 deps:
 	@bash scripts/install-deps.sh run
@@ -41,6 +43,14 @@ bench:
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSARINE_BUILD_TESTS=OFF
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@bash scripts/run-benchmarks.sh $(BENCH_BUILD)
+
+# Each fuzz target for FUZZ_SECONDS, built with clang and libFuzzer; new inputs stay in the build.
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTESSARINE_FUZZ=ON -DTESSARINE_BUILD_TESTS=OFF -DTESSARINE_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) --target fuzz_targets -j$(JOBS)
+	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

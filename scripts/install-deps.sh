@@ -5,6 +5,7 @@
 #   scripts/install-deps.sh test    # also the test desktop, test and benchmark libraries
 #   scripts/install-deps.sh bench   # test's, and the peers the benchmarks are measured against
 #   scripts/install-deps.sh package # run's, and what building the .deb takes
+#   scripts/install-deps.sh fuzz    # test's, and clang with its libFuzzer
 #
 # Silent when everything is present, so it needs neither root nor sudo then.
 set -euo pipefail
@@ -37,6 +38,8 @@ TEST_PACKAGES=(
 )
 # dpkg-shlibdeps finds the .deb's library dependencies; CPack asks `file` which files are ELF.
 PACKAGE_PACKAGES=(dpkg-dev file)
+# clang and its runtime libraries, libFuzzer among them.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The tools users know, run beside Tessarine in the same benchmark.
 BENCH_PACKAGES=(git dwdiff wdiff curl)
 
@@ -45,8 +48,9 @@ case "${1:-run}" in
   test) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
   bench) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${BENCH_PACKAGES[@]}") ;;
   package) packages=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+  fuzz) packages=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}") ;;
   *)
-    echo "usage: $0 [run|test|bench|package]" >&2
+    echo "usage: $0 [run|test|bench|package|fuzz]" >&2
     exit 2
     ;;
 esac

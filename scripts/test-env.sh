@@ -9,6 +9,15 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 
+unmount_under() {
+  local mounts
+  mounts=$(awk -v root="$1/" 'index($2, root) == 1 { print $2 }' /proc/mounts 2>/dev/null || true)
+  for mount in $mounts; do
+    fusermount3 -u -z "$mount" 2>/dev/null || fusermount -u -z "$mount" 2>/dev/null ||
+      umount -l "$mount" 2>/dev/null || true
+  done
+}
+
 if [ -z "${TS_TESTENV_INNER:-}" ]; then
   root=$(mktemp -d "${TMPDIR:-/tmp}/tessarine-test.XXXXXX")
   mkdir -p "$root"/{home,config,data,cache,state,runtime}
@@ -22,7 +31,11 @@ if [ -z "${TS_TESTENV_INNER:-}" ]; then
   unset GNOME_KEYRING_CONTROL SESSION_MANAGER XDG_SESSION_TYPE QT_QPA_PLATFORM
   rc=0
   dbus-run-session -- "$0" "$@" || rc=$?
-  rm -rf "$root"
+  # A desktop portal woken on the private bus mounts its document store (FUSE) in the runtime
+  # folder; what is still mounted there is unmounted, and a folder that cannot be removed is
+  # reported, never turned into a failed run.
+  unmount_under "$root"
+  rm -rf "$root" 2>/dev/null || echo "test-env: could not remove $root" >&2
   exit "$rc"
 fi
 
@@ -30,10 +43,18 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  # The services the private bus started on demand (a portal, a document store) end with it.
+  if [ -n "${bus_pid:-}" ]; then
+    pkill -TERM -P "$bus_pid" 2>/dev/null || true
+  fi
+  unmount_under "$TS_TESTENV_ROOT"
 }
 trap cleanup EXIT
 
 fail() { echo "test-env: $*" >&2; exit 1; }
+
+# The bus daemon of this session: dbus-run-session's other child.
+bus_pid=$(pgrep -P "$PPID" -x dbus-daemon 2>/dev/null | head -n 1 || true)
 
 # 1. Keyring: create and unlock the "login" collection, then wait until it owns the name.
 echo -n throwaway | gnome-keyring-daemon --unlock --components=secrets >/dev/null 2>&1 ||

@@ -230,10 +230,11 @@ void AppDelegate::launch() {
 }
 
 void AppDelegate::showMainWindow() {
-    session_->reset();
+    session_->resetUnlessDraft();
     session_->cancelPendingDismiss();
     bringToFront(*window_);
     emit AppEvents::shared().openPopover();
+    warmLocalModel();
 }
 
 void AppDelegate::toggleWindow() {

@@ -12,6 +12,25 @@ namespace ts {
 
 namespace {
 
+// Normalisation sorts each run of combining marks with a quadratic sort, so a token that holds a
+// run longer than Unicode's stream-safe limit is compared as it stands; no real text has one.
+bool hasLongMarkRun(QStringView token) {
+    constexpr int kStreamSafeMarks = 30;
+    int run = 0;
+    for (qsizetype i = 0; i < token.size(); ++i) {
+        char32_t point = token[i].unicode();
+        if (token[i].isHighSurrogate() && i + 1 < token.size() && token[i + 1].isLowSurrogate()) {
+            point = QChar::surrogateToUcs4(token[i], token[i + 1]);
+            ++i;
+        }
+        run = QChar::combiningClass(point) != 0 ? run + 1 : 0;
+        if (run > kStreamSafeMarks) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Canonically equivalent tokens share an id, so the search compares integers. Keys are views
 // into the texts (or into the normalised copies kept here), so a word is never copied twice. The
 // table grows with the distinct tokens, which prose has far fewer of than tokens.
@@ -76,6 +95,9 @@ private:
         bool stable = false;
         quint64 hash = hashOf(token, &stable);
         QStringView key = token;
+        if (!stable && hasLongMarkRun(token)) {
+            stable = true;
+        }
         if (!stable) {
             normalised_.push_back(token.toString().normalized(QString::NormalizationForm_C));
             key = normalised_.back();

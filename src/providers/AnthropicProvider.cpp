@@ -67,6 +67,18 @@ std::optional<StreamEvent> decodeEvent(const QJsonObject& event) {
 
 }  // namespace
 
+std::optional<QString> AnthropicProvider::deltaText(QByteArrayView payload) {
+    const std::optional<QJsonObject> json = wire::parseObject(payload.toByteArray());
+    if (!json || wire::streamedError(*json, false, {}, SecretRedactor())) {
+        return std::nullopt;
+    }
+    const std::optional<StreamEvent> event = decodeEvent(*json);
+    if (!event || event->type != QLatin1String("content_block_delta")) {
+        return std::nullopt;
+    }
+    return event->text;
+}
+
 AnthropicProvider::AnthropicProvider(QString apiKey, QUrl baseURL, ClientOptions options)
     : m_apiKey(std::move(apiKey)), m_baseURL(std::move(baseURL)), m_options(options) {}
 
@@ -101,38 +113,38 @@ std::unique_ptr<ProviderCall> AnthropicProvider::stream(const QString& systemPro
     QJsonObject json = messagesBody(systemPrompt, userMessage, model);
     json.insert(QStringLiteral("stream"), true);
     const SecretRedactor redactor(m_apiKey);
-    auto decodeStreamEvent =
-        [redactor, cache = std::make_shared<StreamTextCache>("text")](const ServerSentEvent& sse) {
-            // Text deltas are nearly all alike; those are read without building a document.
-            if (const std::optional<QString> text =
-                    sse.type == "error" ? std::nullopt : cache->text(sse.data)) {
-                return text->isEmpty() ? HttpCall::Step::skip() : HttpCall::Step::piece(*text);
-            }
-            const std::optional<QJsonObject> json = wire::parseObject(sse.data);
-            if (!json) {
-                return HttpCall::Step::skip();
-            }
-            // An overloaded or failing service says so inside a 2xx stream; that is no answer.
-            if (std::optional<RequestError> error =
-                    wire::streamedError(*json, sse.type == "error", sse.data, redactor)) {
-                return HttpCall::Step::fail(std::move(*error));
-            }
-            const std::optional<StreamEvent> event = decodeEvent(*json);
-            if (!event) {
-                return HttpCall::Step::skip();
-            }
-            if (event->type == QLatin1String("content_block_delta")) {
-                if (sse.type != "error") {
-                    cache->learn(sse.data, event->text);
-                }
-                return event->text.isEmpty() ? HttpCall::Step::skip()
-                                             : HttpCall::Step::piece(event->text);
-            }
-            if (event->type == QLatin1String("message_stop")) {
-                return HttpCall::Step::end();
-            }
+    auto decodeStreamEvent = [redactor, cache = std::make_shared<StreamTextCache>(
+                                            "text", &deltaText)](const ServerSentEvent& sse) {
+        // Text deltas are nearly all alike; those are read without building a document.
+        if (const std::optional<QString> text =
+                sse.type == "error" ? std::nullopt : cache->text(sse.data)) {
+            return text->isEmpty() ? HttpCall::Step::skip() : HttpCall::Step::piece(*text);
+        }
+        const std::optional<QJsonObject> json = wire::parseObject(sse.data);
+        if (!json) {
             return HttpCall::Step::skip();
-        };
+        }
+        // An overloaded or failing service says so inside a 2xx stream; that is no answer.
+        if (std::optional<RequestError> error =
+                wire::streamedError(*json, sse.type == "error", sse.data, redactor)) {
+            return HttpCall::Step::fail(std::move(*error));
+        }
+        const std::optional<StreamEvent> event = decodeEvent(*json);
+        if (!event) {
+            return HttpCall::Step::skip();
+        }
+        if (event->type == QLatin1String("content_block_delta")) {
+            if (sse.type != "error") {
+                cache->learn(sse.data, event->text);
+            }
+            return event->text.isEmpty() ? HttpCall::Step::skip()
+                                         : HttpCall::Step::piece(event->text);
+        }
+        if (event->type == QLatin1String("message_stop")) {
+            return HttpCall::Step::end();
+        }
+        return HttpCall::Step::skip();
+    };
     return HttpCall::events({"POST", request, wire::compactJson(json)}, redactor, decodeStreamEvent,
                             decodeMessage);
 }

@@ -2,6 +2,7 @@
 
 #include <QNetworkRequest>
 #include <QUrl>
+#include <optional>
 
 #include "core/LLMProvider.h"
 #include "providers/ClientOptions.h"
@@ -22,6 +23,9 @@ public:
     std::unique_ptr<ProviderCall> stream(const QString& systemPrompt, const QString& userMessage,
                                          const QString& model) const override;
     std::unique_ptr<ProviderCall> listModels() const override;
+
+    // The text of a streamed text delta, fully decoded; nothing for any other event.
+    static std::optional<QString> deltaText(QByteArrayView payload);
 
 private:
     QNetworkRequest messagesRequest() const;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "providers/JsonBytes.h"
+#include "providers/SecretRedactor.h"
 #include "providers/WireFormat.h"
 
 namespace ts::chatChunk {
@@ -110,6 +111,25 @@ std::optional<QString> fastText(QByteArrayView payload) {
         i = skipSpaces(payload, i + 1);
     }
     return std::nullopt;
+}
+
+std::optional<QString> decodedText(QByteArrayView payload) {
+    const std::optional<QJsonObject> chunk = wire::parseObject(payload.toByteArray());
+    if (!chunk || wire::streamedError(*chunk, false, {}, SecretRedactor())) {
+        return std::nullopt;
+    }
+    return text(*chunk);
+}
+
+std::optional<QString> StreamTexts::quick(QByteArrayView payload) {
+    if (std::optional<QString> text = m_cache.text(payload)) {
+        return text;
+    }
+    std::optional<QString> text = fastText(payload);
+    if (text) {
+        m_cache.learn(payload, *text);
+    }
+    return text;
 }
 
 }  // namespace ts::chatChunk

@@ -20,7 +20,16 @@ const char* lineEnd(const char* pos, const char* end, const char* firstCR) {
 
 }  // namespace
 
+bool EventStreamReader::overflow() {
+    m_overflowed = true;
+    m_partial = QByteArray();
+    return false;
+}
+
 bool EventStreamReader::feed(QByteArrayView data, const LineHandler& handler) {
+    if (m_overflowed) {
+        return false;
+    }
     if (data.isEmpty()) {
         return true;
     }
@@ -34,8 +43,16 @@ bool EventStreamReader::feed(QByteArrayView data, const LineHandler& handler) {
     while (pos != end) {
         const char* const stop = lineEnd(pos, end, firstCR);
         if (stop == end) {
+            if (m_partial.size() + (end - pos) > kMaxLineBytes) {
+                return overflow();
+            }
             m_partial.append(pos, end - pos);
             break;
+        }
+        // The same bound whether the line came in one read or several, so what is handed on
+        // never depends on how the body was cut.
+        if (m_partial.size() + (stop - pos) > kMaxLineBytes) {
+            return overflow();
         }
         const bool joined = !m_partial.isEmpty();
         if (joined) {
@@ -61,6 +78,9 @@ bool EventStreamReader::feed(QByteArrayView data, const LineHandler& handler) {
 }
 
 bool EventStreamReader::finish(const LineHandler& handler) {
+    if (m_overflowed) {
+        return false;
+    }
     m_afterCR = false;
     if (m_partial.isEmpty()) {
         return true;

@@ -16,14 +16,22 @@ public:
     // The view is valid only during the call: a line within one read is not copied.
     using LineHandler = std::function<bool(QByteArrayView line)>;
 
-    // Returns false when the handler asked to stop.
+    // No server sends lines this long; one that does is not followed into unbounded memory.
+    static constexpr qsizetype kMaxLineBytes = 1024 * 1024;
+
+    // Returns false when the handler asked to stop, or when a line passed kMaxLineBytes (then
+    // overflowed() tells, and every later call returns false at once).
     bool feed(QByteArrayView data, const LineHandler& handler);
     // Hands on the last line when the body ended without a line ending.
     bool finish(const LineHandler& handler);
+    bool overflowed() const { return m_overflowed; }
 
 private:
+    bool overflow();
+
     QByteArray m_partial;
     bool m_afterCR = false;
+    bool m_overflowed = false;
 };
 
 }  // namespace ts

@@ -131,9 +131,35 @@ void HttpCall::onReadyRead() {
         return;
     }
     const QByteArray data = m_reply->readAll();
-    if (m_reader.feed(data, [this](QByteArrayView line) { return handleLine(line); })) {
+    if (feedLines(data)) {
         sendPieces();
     }
+}
+
+bool HttpCall::feedLines(QByteArrayView data) {
+    // Kept on the stack: once a handler has asked to stop, this object may be gone.
+    bool stopped = false;
+    const auto handler = [this, &stopped](QByteArrayView line) {
+        stopped = !handleLine(line);
+        return !stopped;
+    };
+    if (m_reader.feed(data, handler)) {
+        return true;
+    }
+    return !stopped && failWithOverflow();
+}
+
+bool HttpCall::failWithOverflow() {
+    const QString detail = m_reader.overflowed()
+                               ? QStringLiteral("The server sent a line longer than %1 MB.")
+                                     .arg(EventStreamReader::kMaxLineBytes / (1024 * 1024))
+                               : QStringLiteral("The server sent an event larger than %1 MB.")
+                                     .arg(ServerSentEvents::kMaxEventBytes / (1024 * 1024));
+    detach();
+    if (sendPieces()) {
+        deliverFailure(wire::decodingFailure(detail));
+    }
+    return false;
 }
 
 // The pieces of one network read go out together: a consumer redraws or writes once per read
@@ -149,7 +175,13 @@ bool HttpCall::handleLine(QByteArrayView line) {
     if (!isSuccess(m_status)) {
         return handleErrorLine(line);
     }
-    return m_events.line(line, [this](const ServerSentEvent& event) { return handleEvent(event); });
+    bool stopped = false;
+    const auto handler = [this, &stopped](const ServerSentEvent& event) {
+        stopped = !handleEvent(event);
+        return !stopped;
+    };
+    // An event that grew too large ends the call through the reader's caller.
+    return m_events.line(line, handler) || (!stopped && failWithOverflow());
 }
 
 bool HttpCall::handleEvent(const ServerSentEvent& event) {
@@ -174,19 +206,29 @@ bool HttpCall::handleEvent(const ServerSentEvent& event) {
 }
 
 bool HttpCall::handleErrorLine(QByteArrayView line) {
-    const QString text = m_redactor.apply(wire::utf8OrEmpty(line.toByteArray()));
-    m_text += text;
-    m_errorLength += characterCount(text);
+    if (m_errorBody.size() <= wire::kErrorBodyParseLimit) {
+        m_errorBody.append(line.data(), line.size()).append('\n');
+    }
+    if (m_errorLength <= streamErrorTextLength) {
+        const QString text = m_redactor.apply(wire::utf8OrEmpty(line.toByteArray()));
+        m_text += text;
+        m_errorLength += characterCount(text);
+    }
     if (m_errorLength <= streamErrorTextLength) {
         return true;
     }
-    return failWithStatus(m_text);
+    // A JSON body is read on to its end, within bounds, so that its message can be parsed.
+    const bool json = m_errorBody.trimmed().startsWith('{');
+    if (json && m_errorBody.size() <= wire::kErrorBodyParseLimit) {
+        return true;
+    }
+    return failWithStatus(m_text, m_errorBody);
 }
 
-bool HttpCall::failWithStatus(const QString& text) {
-    const int status = m_status;
+bool HttpCall::failWithStatus(const QString& text, QByteArrayView body) {
+    const LLMError error = wire::httpFailure(m_status, text, body, m_redactor);
     detach();
-    return deliverFailure(wire::failure(LLMError::httpError(status, text)));
+    return deliverFailure(wire::failure(error));
 }
 
 bool HttpCall::failWithTransportError() {
@@ -231,7 +273,7 @@ void HttpCall::onFinished() {
     checkHead();
     const QByteArray body = m_reply->readAll();
     if (!isSuccess(m_status)) {
-        failWithStatus(wire::errorText(body, m_redactor));
+        failWithStatus(wire::errorText(body, m_redactor), body);
         return;
     }
     // Some servers label an event stream as JSON; its events are read as events all the same.
@@ -249,10 +291,14 @@ bool HttpCall::looksLikeEvents(const QByteArray& body) {
 }
 
 void HttpCall::finishEvents(const QByteArray& rest) {
-    const auto handler = [this](QByteArrayView line) { return handleLine(line); };
-    if (!m_reader.feed(rest, handler)) {
+    if (!feedLines(rest)) {
         return;
     }
+    bool stopped = false;
+    const auto handler = [this, &stopped](QByteArrayView line) {
+        stopped = !handleLine(line);
+        return !stopped;
+    };
     // A line cut off by a broken connection is not handed on.
     if (isTransportFailure(*m_reply)) {
         if (sendPieces()) {
@@ -261,6 +307,9 @@ void HttpCall::finishEvents(const QByteArray& rest) {
         return;
     }
     if (!m_reader.finish(handler)) {
+        if (!stopped) {
+            failWithOverflow();
+        }
         return;
     }
     if (isSuccess(m_status) &&
@@ -268,7 +317,7 @@ void HttpCall::finishEvents(const QByteArray& rest) {
         return;
     }
     if (!isSuccess(m_status)) {
-        failWithStatus(m_text);
+        failWithStatus(m_text, m_errorBody);
     } else if (sendPieces()) {
         const QString text = std::move(m_text);
         detach();

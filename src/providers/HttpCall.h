@@ -81,7 +81,9 @@ private:
     void finishEvents(const QByteArray& rest);
     static bool looksLikeEvents(const QByteArray& body);
     bool failWithTransportError();
-    bool failWithStatus(const QString& text);
+    bool failWithStatus(const QString& text, QByteArrayView body);
+    bool feedLines(QByteArrayView data);
+    bool failWithOverflow();
     void deliverOutcome(Outcome outcome);
     void detach();
 
@@ -97,6 +99,7 @@ private:
     QString m_text;    // the pieces so far, or the error text of a non-2xx stream
     QString m_unsent;  // pieces of the current read not yet delivered
     qsizetype m_errorLength = 0;
+    QByteArray m_errorBody;  // a non-2xx body's lines, for reading the service's message
 };
 
 }  // namespace ts

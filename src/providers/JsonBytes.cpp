@@ -1,5 +1,7 @@
 #include "providers/JsonBytes.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
@@ -15,7 +17,9 @@ bool appendRun(QString& out, QByteArrayView run) {
         out += QLatin1StringView(run.data(), run.size());
         return true;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A U+FEFF at the start of a run is text here, not a byte-order mark to drop.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     out += utf8(run);
     return !utf8.hasError();
 }
@@ -313,6 +317,20 @@ private:
     }
 
     bool number() {
+        const qsizetype start = m_pos;
+        if (!numberSyntax()) {
+            return false;
+        }
+        // Short integers are always in range; anything else is checked by the parser that reads
+        // these documents, which refuses numbers beyond a double's range.
+        const QByteArrayView text = m_text.sliced(start, m_pos - start);
+        const bool plainInteger =
+            text.size() <= 15 && !text.contains('.') && !text.contains('e') && !text.contains('E');
+        return plainInteger ||
+               !QJsonDocument::fromJson("[" + text.toByteArray() + "]").array().isEmpty();
+    }
+
+    bool numberSyntax() {
         if (at('-')) {
             ++m_pos;
         }

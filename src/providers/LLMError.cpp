@@ -16,6 +16,12 @@ LLMError LLMError::httpError(int status, QString body) {
     return LLMError(Kind::httpError, status, std::move(body));
 }
 
+LLMError LLMError::httpError(int status, QString body, ProviderMessage message) {
+    LLMError error(Kind::httpError, status, std::move(body));
+    error.m_message = std::move(message);
+    return error;
+}
+
 LLMError LLMError::reported(QString message) {
     return LLMError(Kind::reported, 0, std::move(message));
 }
@@ -47,20 +53,16 @@ std::optional<QString> structuredMessage(const QJsonObject& root) {
     return std::nullopt;
 }
 
-std::optional<QJsonObject> jsonObject(const QString& body) {
-    const QJsonDocument doc = QJsonDocument::fromJson(body.toUtf8());
+std::optional<QJsonObject> jsonObject(QByteArrayView body) {
+    const QJsonDocument doc = QJsonDocument::fromJson(body.toByteArray());
     return doc.isObject() ? std::optional(doc.object()) : std::nullopt;
 }
 
 // Only the service's own words may say the model is missing: a bare "Cannot GET /models" from
 // a wrong path is no statement about the model.
-bool namesMissingModel(const QString& body) {
-    const std::optional<QJsonObject> root = jsonObject(body);
-    if (!root) {
-        return false;
-    }
-    const QJsonObject error = root->value(QLatin1String("error")).toObject();
-    const QString words = structuredMessage(*root).value_or(QString()) + QLatin1Char(' ') +
+bool namesModel(const QJsonObject& root) {
+    const QJsonObject error = root.value(QLatin1String("error")).toObject();
+    const QString words = structuredMessage(root).value_or(QString()) + QLatin1Char(' ') +
                           error.value(QLatin1String("code")).toString() + QLatin1Char(' ') +
                           error.value(QLatin1String("type")).toString();
     return words.contains(QLatin1String("model"), Qt::CaseInsensitive);
@@ -68,19 +70,24 @@ bool namesMissingModel(const QString& body) {
 
 }  // namespace
 
-QString providerMessage(const QString& body) {
+ProviderMessage providerMessageOf(QByteArrayView body) {
     if (const std::optional<QJsonObject> root = jsonObject(body)) {
         if (std::optional<QString> message = structuredMessage(*root)) {
-            return *message;
+            return {*message, namesModel(*root)};
         }
+        return {firstCharacters(QString::fromUtf8(body), 200).trimmed(), namesModel(*root)};
     }
-    return firstCharacters(body, 200).trimmed();
+    return {firstCharacters(QString::fromUtf8(body), 200).trimmed(), false};
+}
+
+QString providerMessage(const QString& body) {
+    return providerMessageOf(body.toUtf8()).text;
 }
 
 namespace {
 
-QString httpDescription(int status, const QString& body) {
-    const QString message = providerMessage(body);
+QString httpDescription(int status, const ProviderMessage& provider) {
+    const QString& message = provider.text;
     const QString code = QString::number(status);
     if (status == 400) {
         return message.isEmpty() ? QStringLiteral(
@@ -92,13 +99,12 @@ QString httpDescription(int status, const QString& body) {
         return QStringLiteral("API key rejected. Open Settings → Provider and re-check the key.");
     }
     if (status == 404) {
-        return namesMissingModel(body)
-                   ? QStringLiteral(
-                         "Model not found. Open Settings → Provider and pick one "
-                         "that's available for this provider.")
-                   : QStringLiteral(
-                         "Provider endpoint not found (404). Check Settings → "
-                         "Provider.");
+        return provider.namesModel ? QStringLiteral(
+                                         "Model not found. Open Settings → Provider and pick one "
+                                         "that's available for this provider.")
+                                   : QStringLiteral(
+                                         "Provider endpoint not found (404). Check Settings → "
+                                         "Provider.");
     }
     if (status == 408 || status == 504) {
         return QStringLiteral("Provider timed out. Try again, or switch provider in Settings.");
@@ -126,7 +132,8 @@ QString LLMError::description() const {
         case Kind::invalidResponse:
             return QStringLiteral("Couldn't parse the provider's response. ") + m_text;
         case Kind::httpError:
-            return httpDescription(m_status, m_text);
+            return httpDescription(m_status,
+                                   m_message ? *m_message : providerMessageOf(m_text.toUtf8()));
         case Kind::reported:
             return QStringLiteral("The provider reported an error: ") + m_text;
         case Kind::missingAPIKey:

@@ -7,7 +7,6 @@
 #include "providers/ChatChunk.h"
 #include "providers/HttpCall.h"
 #include "providers/LLMError.h"
-#include "providers/StreamTextCache.h"
 #include "providers/WireFormat.h"
 
 namespace ts {
@@ -108,17 +107,14 @@ std::unique_ptr<ProviderCall> OpenAIProvider::stream(const QString& systemPrompt
     QJsonObject json = chatBody(systemPrompt, userMessage, model);
     json.insert(QStringLiteral("stream"), true);
     const SecretRedactor redactor(m_apiKey);
-    auto decodeEvent = [redactor, cache = std::make_shared<StreamTextCache>("content")](
+    auto decodeEvent = [redactor, texts = std::make_shared<chatChunk::StreamTexts>()](
                            const ServerSentEvent& event) {
         if (event.data == "[DONE]") {
             return HttpCall::Step::end();
         }
         // Nearly every chunk has the usual shape, which is read without building a document.
         const bool errorEvent = event.type == "error";
-        std::optional<QString> text = errorEvent ? std::nullopt : cache->text(event.data);
-        if (!text && !errorEvent && (text = chatChunk::fastText(event.data))) {
-            cache->learn(event.data, *text);
-        }
+        std::optional<QString> text = errorEvent ? std::nullopt : texts->quick(event.data);
         if (text) {
             return text->isEmpty() ? HttpCall::Step::skip() : HttpCall::Step::piece(*text);
         }
@@ -132,7 +128,7 @@ std::unique_ptr<ProviderCall> OpenAIProvider::stream(const QString& systemPrompt
         }
         text = chatChunk::text(*chunk);
         if (text && !errorEvent) {
-            cache->learn(event.data, *text);
+            texts->learn(event.data, *text);
         }
         return text && !text->isEmpty() ? HttpCall::Step::piece(*text) : HttpCall::Step::skip();
     };

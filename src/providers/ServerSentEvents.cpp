@@ -5,6 +5,9 @@
 namespace ts {
 
 bool ServerSentEvents::line(QByteArrayView line, const Handler& handler) {
+    if (m_overflowed) {
+        return false;
+    }
     if (line.isEmpty()) {
         return dispatch(handler);
     }
@@ -18,6 +21,11 @@ bool ServerSentEvents::line(QByteArrayView line, const Handler& handler) {
         value = value.sliced(1);
     }
     if (field == "data") {
+        if (m_event.data.size() + value.size() + 1 > kMaxEventBytes) {
+            m_overflowed = true;
+            m_event = ServerSentEvent();
+            return false;
+        }
         if (m_hasData) {
             m_event.data += '\n';
         }
@@ -31,7 +39,7 @@ bool ServerSentEvents::line(QByteArrayView line, const Handler& handler) {
 }
 
 bool ServerSentEvents::finish(const Handler& handler) {
-    return dispatch(handler);
+    return !m_overflowed && dispatch(handler);
 }
 
 bool ServerSentEvents::dispatch(const Handler& handler) {

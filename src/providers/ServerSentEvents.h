@@ -20,14 +20,21 @@ public:
     // Returns false to stop. The event is valid only during the call.
     using Handler = std::function<bool(const ServerSentEvent& event)>;
 
+    // Data lines without the blank line that ends an event are not gathered without end.
+    static constexpr qsizetype kMaxEventBytes = 16 * 1024 * 1024;
+
+    // Both return false when the handler asked to stop, or when an event's data passed
+    // kMaxEventBytes (then overflowed() tells, and every later call returns false at once).
     bool line(QByteArrayView line, const Handler& handler);
     bool finish(const Handler& handler);
+    bool overflowed() const { return m_overflowed; }
 
 private:
     bool dispatch(const Handler& handler);
 
     ServerSentEvent m_event;
     bool m_hasData = false;
+    bool m_overflowed = false;
 };
 
 }  // namespace ts

@@ -40,8 +40,16 @@ void StreamTextCache::learn(QByteArrayView payload, const QString& text) {
     if (jsonBytes::stringLiteral(payload, open, end) != text) {
         return;
     }
-    m_prefix = payload.first(open + 1).toByteArray();
-    m_suffix = payload.sliced(end - 1).toByteArray();
+    // A member of that name may hold something other than the answer (a stray top-level
+    // "content"), which the decoder ignores: the shape is learnt only when the decoder reads
+    // another string in its place as the text.
+    const QByteArray prefix = payload.first(open + 1).toByteArray();
+    const QByteArray suffix = payload.sliced(end - 1).toByteArray();
+    if (m_decoder(prefix + QByteArrayLiteral(R"(\u00e9\"x)") + suffix) != QStringLiteral("é\"x")) {
+        return;
+    }
+    m_prefix = prefix;
+    m_suffix = suffix;
 }
 
 }  // namespace ts

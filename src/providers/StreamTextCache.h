@@ -12,7 +12,10 @@ namespace ts {
 // for byte the same outside that string is read by decoding the string alone.
 class StreamTextCache final {
 public:
-    explicit StreamTextCache(QByteArray key) : m_key(std::move(key)) {}
+    // The full decoder of a chunk's text; nothing for a chunk that carries no answer text.
+    using Decoder = std::optional<QString> (*)(QByteArrayView payload);
+
+    StreamTextCache(QByteArray key, Decoder decoder) : m_key(std::move(key)), m_decoder(decoder) {}
 
     // The text of a chunk shaped like the learnt one; nothing otherwise.
     std::optional<QString> text(QByteArrayView payload) const;
@@ -21,6 +24,7 @@ public:
 
 private:
     QByteArray m_key;
+    Decoder m_decoder;
     QByteArray m_prefix;  // the learnt chunk up to and with its text's opening quote
     QByteArray m_suffix;  // the learnt chunk from its text's closing quote on
 };

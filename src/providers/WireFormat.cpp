@@ -94,6 +94,15 @@ QString errorText(const QByteArray& body, const SecretRedactor& redactor) {
     return firstCharacters(redactor.apply(utf8OrEmpty(body)), errorTextLength);
 }
 
+LLMError httpFailure(int status, const QString& text, QByteArrayView body,
+                     const SecretRedactor& redactor) {
+    const bool parsable = body.size() <= kErrorBodyParseLimit && parseObject(body.toByteArray());
+    const QByteArray cut = parsable ? QByteArray() : text.toUtf8();
+    ProviderMessage message = providerMessageOf(parsable ? body : QByteArrayView(cut));
+    message.text = redactor.apply(message.text);
+    return LLMError::httpError(status, text, std::move(message));
+}
+
 std::optional<RequestError> streamedError(const QJsonObject& event, bool errorEvent,
                                           const QByteArray& payload,
                                           const SecretRedactor& redactor) {
@@ -108,7 +117,8 @@ std::optional<RequestError> streamedError(const QJsonObject& event, bool errorEv
          {detail.value(QLatin1String("code")), detail.value(QLatin1String("type")),
           detail.value(QLatin1String("status"))}) {
         if (const int status = statusForErrorCode(code)) {
-            return failure(LLMError::httpError(status, redactor.apply(QString::fromUtf8(payload))));
+            return failure(
+                httpFailure(status, redactor.apply(QString::fromUtf8(payload)), payload, redactor));
         }
     }
     QString message = detail.value(QLatin1String("message")).toString();

@@ -40,6 +40,15 @@ std::optional<QJsonObject> parseObject(const QByteArray& json);
 // The text of a non-2xx answer read whole: the first 400 characters, secrets removed.
 QString errorText(const QByteArray& body, const SecretRedactor& redactor);
 
+// Error bodies longer than this are not parsed for the service's message.
+constexpr qsizetype kErrorBodyParseLimit = 64 * 1024;
+
+// The failure of a non-2xx answer. `text` is what the error keeps (cut short); the message the
+// user reads comes from the whole `body` where that is a JSON object, and is redacted after
+// decoding, since a JSON escape could otherwise hide a secret from the raw-text redaction.
+LLMError httpFailure(int status, const QString& text, QByteArrayView body,
+                     const SecretRedactor& redactor);
+
 // A failure reported inside a successful stream (an error event, or an "error" member in a
 // chunk). A code the service shares with an HTTP status (a rejected key, a rate limit, an
 // overload) reads as that status does; any other error in the service's own words. Nothing

@@ -94,7 +94,8 @@ std::optional<QDateTime> PromptsExport::parseDate(const QString& text) {
     if (match.captured(7) != QLatin1String("Z")) {
         const int hours = match.captured(9).toInt();
         const int minutes = match.captured(10).toInt();
-        if (hours > 23 || minutes > 59) {
+        // The offsets in use on Earth; QTimeZone refuses larger ones.
+        if (minutes > 59 || hours * 60 + minutes > 14 * 60) {
             return std::nullopt;
         }
         offsetSeconds = (hours * 60 + minutes) * 60;
@@ -102,7 +103,13 @@ std::optional<QDateTime> PromptsExport::parseDate(const QString& text) {
             offsetSeconds = -offsetSeconds;
         }
     }
-    return QDateTime(date, time, QTimeZone(offsetSeconds)).toUTC();
+    const QDateTime utc = QDateTime(date, time, QTimeZone(offsetSeconds)).toUTC();
+    // The file writes four-digit UTC years, so a date that an offset moves out of them could
+    // not be written back.
+    if (!utc.isValid() || utc.date().year() < 1 || utc.date().year() > 9999) {
+        return std::nullopt;
+    }
+    return utc;
 }
 
 }  // namespace ts

@@ -45,6 +45,10 @@ protected:
         QDBusConnection::sessionBus().registerVirtualObject(
             QLatin1String(ServicesHandler::kObjectPath), &handler);
     }
+    void SetUp() override {
+        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected() && caller.isConnected())
+            << "needs a session bus: run it inside scripts/test-env.sh";
+    }
     ~ServicesTest() override {
         QDBusConnection::sessionBus().unregisterObject(QLatin1String(ServicesHandler::kObjectPath));
         QDBusConnection::disconnectFromBus(QStringLiteral("caller"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "providers/AnthropicProvider.h"
 #include "providers/ChatChunk.h"
 #include "providers/StreamTextCache.h"
 #include "providers/WireFormat.h"
@@ -78,7 +79,7 @@ TEST(ChatChunk, FastReadingAgreesWithTheDecoder) {
 }
 
 TEST(ChatChunk, RepeatedShapeIsReadOnlyWhereItIsTheSame) {
-    StreamTextCache cache("content");
+    StreamTextCache cache("content", &chatChunk::decodedText);
     const QByteArray first = usual(R"("Hello")");
     cache.learn(first, "Hello");
     const struct {
@@ -102,13 +103,13 @@ TEST(ChatChunk, RepeatedShapeIsReadOnlyWhereItIsTheSame) {
         }
     }
     // A name spelt with escapes may be a second member of that name: nothing is learnt.
-    StreamTextCache escaped("text");
+    StreamTextCache escaped("text", &AnthropicProvider::deltaText);
     escaped.learn(R"({"type":"content_block_delta","delta":{"text":"a","te\u0078t":"a"}})", "a");
     EXPECT_FALSE(
         escaped.text(R"({"type":"content_block_delta","delta":{"text":"ZZ","te\u0078t":"a"}})")
             .has_value());
     // A chunk whose string is not the text the decoder found teaches nothing.
-    StreamTextCache wrong("content");
+    StreamTextCache wrong("content", &chatChunk::decodedText);
     wrong.learn(first, "Other");
     EXPECT_FALSE(wrong.text(usual(R"("x")")).has_value());
 }

@@ -25,9 +25,12 @@ UrlSchemeAction parseUrlSchemeAction(const QString& text) {
         return action;
     }
     const QUrlQuery query(url);
-    // QUrlQuery gives the first item of a name; a missing one or one without "=" is empty.
+    // QUrlQuery gives the first item of a name; a missing one or one without "=" is empty. Its
+    // own decoding turns non-characters (U+FFFF, U+FDD0, …) into U+FFFD, so the bytes are
+    // decoded here: the text shown is the text the link carried.
     const auto item = [&query](const char* name) {
-        return query.queryItemValue(QLatin1String(name), QUrl::FullyDecoded);
+        const QString encoded = query.queryItemValue(QLatin1String(name), QUrl::FullyEncoded);
+        return QString::fromUtf8(QByteArray::fromPercentEncoding(encoded.toLatin1()));
     };
     const QString run = item("run").toLower();
     const bool autoRun =

@@ -1,9 +1,12 @@
 #include "ui/main/DiffText.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QThreadPool>
 #include <QTimer>
 #include <cmath>
 
@@ -33,7 +36,6 @@ DiffText::DiffText(QWidget* parent) : QTextBrowser(parent) {
             emit changeClicked(link.path().toInt());
         }
     });
-    m_pool.setMaxThreadCount(1);
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             &DiffText::fitHeight);
     takePalette();
@@ -41,44 +43,49 @@ DiffText::DiffText(QWidget* parent) : QTextBrowser(parent) {
 }
 
 DiffText::~DiffText() {
-    // The worker posts to this object; it must be done before the object goes.
-    m_pool.clear();
-    m_pool.waitForDone();
+    // A diff still running finds its generation outdated and its view gone, and is dropped.
+    ++*m_generation;
 }
 
 void DiffText::showPlain(const QString& text) {
-    ++m_generation;
+    ++*m_generation;
     m_segments.clear();
     m_dropped.clear();
     begin(cutIntoRuns({DiffSegment{{}, DiffOp::equal, text}}, kSliceChars));
 }
 
 void DiffText::showDiff(const QString& original, const QString& improved) {
-    const quint64 generation = ++m_generation;
+    const quint64 generation = ++*m_generation;
     ++m_pendingResults;
-    // The current text stays until the diff is ready.
-    m_pool.start([this, generation, original, improved] {
-        QList<TextRun> runs;
-        QList<DiffSegment> segments;
-        if (generation == m_generation.load()) {
-            segments = wordDiff(original, improved);
-            runs = cutIntoRuns(segments, kSliceChars);
-        }
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation, runs = std::move(runs), segments = std::move(segments)]() mutable {
-                --m_pendingResults;
-                if (generation == m_generation.load()) {
-                    m_segments = std::move(segments);
-                    m_dropped.clear();
-                    begin(std::move(runs));
-                    emit diffShown();
-                } else if (isSettled()) {
-                    emit settled();
-                }
-            },
-            Qt::QueuedConnection);
-    });
+    // The current text stays until the diff is ready. The answer goes through the application
+    // object, since this view may be gone by then.
+    QThreadPool::globalInstance()->start(
+        [self = QPointer<DiffText>(this), latest = m_generation, generation, original, improved] {
+            QList<TextRun> runs;
+            QList<DiffSegment> segments;
+            if (generation == latest->load()) {
+                segments = wordDiff(original, improved);
+                runs = cutIntoRuns(segments, kSliceChars);
+            }
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, latest, generation, runs = std::move(runs),
+                 segments = std::move(segments)]() mutable {
+                    if (!self) {
+                        return;
+                    }
+                    --self->m_pendingResults;
+                    if (generation == latest->load()) {
+                        self->m_segments = std::move(segments);
+                        self->m_dropped.clear();
+                        self->begin(std::move(runs));
+                        emit self->diffShown();
+                    } else if (self->isSettled()) {
+                        emit self->settled();
+                    }
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 bool DiffText::isSettled() const {

@@ -3,8 +3,8 @@
 #include <QList>
 #include <QSet>
 #include <QTextBrowser>
-#include <QThreadPool>
 #include <atomic>
+#include <memory>
 
 #include "ui/main/DiffFormat.h"
 
@@ -49,9 +49,9 @@ private:
     void fitHeight(const QSizeF& content);
     void takePalette();
 
-    QThreadPool m_pool;
-    // Read by the worker to skip a diff that a newer request has replaced before it started.
-    std::atomic<quint64> m_generation = 0;
+    // Read by the worker to skip a diff that a newer request has replaced before it started;
+    // shared, because a worker may outlive this view (closing it never waits for a diff).
+    std::shared_ptr<std::atomic<quint64>> m_generation = std::make_shared<std::atomic<quint64>>(0);
     int m_pendingResults = 0;
     QList<TextRun> m_runs;
     QList<DiffSegment> m_segments;
