@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "providers/ProviderFactory.h"
+#include "store/ApplicationDefaults.h"
+#include "store/KeepModelLoaded.h"
 #include "store/SettingsStore.h"
 
 namespace ts::cli {
@@ -112,6 +114,15 @@ bool setChoice(CliEnvironment& env, SettingsStore& settings, const QString& key,
     } else if (key == QLatin1String("defaultContext")) {
         raw = rawSpelling<AppContext>(text);
         valid = spellings<AppContext>();
+    } else if (key == QLatin1String("keepModelLoaded")) {
+        QStringList choices;
+        for (KeepModelLoaded value : keepModelLoadedChoices()) {
+            choices << rawValue(value);
+            if (rawValue(value).compare(text.trimmed(), Qt::CaseInsensitive) == 0) {
+                raw = rawValue(value);
+            }
+        }
+        valid = choices.join(QStringLiteral(", "));
     } else if (key == QLatin1String("appearance")) {
         static const QStringList appearances{"system", "light", "dark"};
         const qsizetype index = appearances.indexOf(text.trimmed().toLower());
@@ -154,6 +165,17 @@ int runConfig(CliEnvironment& env, const Invocation& invocation) {
     const QString& text = invocation.configValue;
     if (int status = exitSuccess; setChoice(env, settings, field->key, text, status)) {
         return status;
+    }
+    if (field->key == QLatin1String("applicationDefaults")) {
+        // Stored in the canonical spelling, so that the program reads it back exactly.
+        auto parsed = parseApplicationDefaults(text, Qt::CaseInsensitive);
+        if (const auto* fault = std::get_if<QString>(&parsed)) {
+            env.err << "tessarine-cli: applicationDefaults: " << *fault << Qt::endl;
+            return exitUsage;
+        }
+        settings.setApplicationDefaults(
+            serializeApplicationDefaults(std::get<ApplicationDefaults>(parsed)));
+        return exitSuccess;
     }
     // Empty keeps the service's public address; anything else must be one the user can reach.
     if (isURLKey(field->key) && !text.trimmed().isEmpty() && !isHttpURL(text)) {

@@ -173,8 +173,11 @@ bool OllamaInstaller::isModelInstalled(const QString& recommendedId) const {
 }
 
 QUrl OllamaInstaller::serverRootURL() const {
-    const QString setting =
-        m_environment.baseURLSetting ? m_environment.baseURLSetting().trimmed() : QString();
+    return rootURLFor(m_environment.baseURLSetting ? m_environment.baseURLSetting() : QString());
+}
+
+QUrl OllamaInstaller::rootURLFor(const QString& baseURLSetting) {
+    const QString setting = baseURLSetting.trimmed();
     const QUrl url(setting, QUrl::StrictMode);
     if (setting.isEmpty() || !isHttpURL(setting)) {
         return fallbackRoot();

@@ -86,6 +86,7 @@ public:
 
     // The server's root (no path), from the setting; the default local root when it is unusable.
     QUrl serverRootURL() const;
+    static QUrl rootURLFor(const QString& baseURLSetting);
     // The runtime's executable, or empty when there is none.
     QString appURL() const;
     bool isInstalled() const { return !appURL().isEmpty(); }

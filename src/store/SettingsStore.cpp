@@ -41,6 +41,8 @@ const QString hasRunOnboardingMigration = QStringLiteral("hasRunOnboardingMigrat
 const QString openaiBaseURL = QStringLiteral("openaiBaseURL");
 const QString anthropicBaseURL = QStringLiteral("anthropicBaseURL");
 const QString geminiBaseURL = QStringLiteral("geminiBaseURL");
+const QString applicationDefaults = QStringLiteral("applicationDefaults");
+const QString keepModelLoaded = QStringLiteral("keepModelLoaded");
 }  // namespace key
 
 constexpr int defaultHotkeyKeyCode = 14;       // "E"
@@ -214,6 +216,8 @@ const QList<SettingsStore::FieldInfo>& SettingsStore::fields() {
         {key::openaiBaseURL, QMetaType::QString, QString()},
         {key::anthropicBaseURL, QMetaType::QString, QString()},
         {key::geminiBaseURL, QMetaType::QString, QString()},
+        {key::applicationDefaults, QMetaType::QString, QStringLiteral("[]")},
+        {key::keepModelLoaded, QMetaType::QString, QStringLiteral("5m")},
     };
     return all;
 }
@@ -447,6 +451,10 @@ QString SettingsStore::anthropicBaseURL() const { return stringValue(key::anthro
 void SettingsStore::setAnthropicBaseURL(const QString& value) { write(key::anthropicBaseURL, value); }
 QString SettingsStore::geminiBaseURL() const { return stringValue(key::geminiBaseURL); }
 void SettingsStore::setGeminiBaseURL(const QString& value) { write(key::geminiBaseURL, value); }
+QString SettingsStore::applicationDefaults() const { return stringValue(key::applicationDefaults); }
+void SettingsStore::setApplicationDefaults(const QString& value) { write(key::applicationDefaults, value); }
+QString SettingsStore::keepModelLoaded() const { return stringValue(key::keepModelLoaded); }
+void SettingsStore::setKeepModelLoaded(const QString& value) { write(key::keepModelLoaded, value); }
 // clang-format on
 
 ProviderKind SettingsStore::provider() const {

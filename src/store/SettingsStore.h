@@ -89,6 +89,12 @@ public:
     void setAnthropicBaseURL(const QString& value);
     QString geminiBaseURL() const;
     void setGeminiBaseURL(const QString& value);
+    // JSON text, as stored; ApplicationDefaults reads it.
+    QString applicationDefaults() const;
+    void setApplicationDefaults(const QString& value);
+    // A KeepModelLoaded raw value.
+    QString keepModelLoaded() const;
+    void setKeepModelLoaded(const QString& value);
 
     // Stored text that names no case reads as openai, professional and email.
     ProviderKind provider() const;

@@ -293,3 +293,50 @@ TEST_F(CliCommands, PromptsFollowTheStoreRules) {
 }
 
 }  // namespace
+
+TEST_F(CliCommands, ConfigSetApplicationDefaultsAndKeepModelLoadedNameTheFault) {
+    const struct {
+        const char* key;
+        const char* value;
+        int status;
+        const char* shown;  // `config get` afterwards, or the fault on standard error
+    } rows[] = {
+        {"applicationDefaults", R"([{"app":"Slack","context":"chat","tone":"CASUAL"}])",
+         exitSuccess, R"([{"app":"Slack","context":"Chat","tone":"Casual"}])"},
+        {"applicationDefaults", R"([{"app":"Slack","context":"Chatty"}])", exitUsage,
+         "entry 1: unknown context \"Chatty\" (valid: Email, Chat, Generic)"},
+        {"applicationDefaults", R"([{"app":"Slack","context":"Chat","tone":"Loud"}])", exitUsage,
+         "entry 1: unknown tone \"Loud\""},
+        {"applicationDefaults",
+         R"([{"app":"Geary","context":"Email"},{"app":"geary","context":"Chat"}])", exitUsage,
+         "entry 2: duplicate app \"geary\""},
+        {"applicationDefaults", "Slack=Chat", exitUsage, "not JSON"},
+        {"applicationDefaults", "", exitSuccess, "[]"},
+        {"keepModelLoaded", "1H", exitSuccess, "1h"},
+        {"keepModelLoaded", "whilerunning", exitSuccess, "whileRunning"},
+        {"keepModelLoaded", "2h", exitUsage, "(valid: 5m, 30m, 1h, whileRunning)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.key) + " = " + row.value);
+        Invocation set;
+        set.command = Command::configSet;
+        set.configKey = row.key;
+        set.configValue = row.value;
+        err.clear();
+        EXPECT_EQ(runConfig(env, set), row.status);
+        if (row.status == exitUsage) {
+            errStream.flush();
+            EXPECT_TRUE(err.contains(row.shown)) << err.toStdString();
+            continue;
+        }
+        Invocation get;
+        get.command = Command::configGet;
+        get.configKey = row.key;
+        out.clear();
+        runConfig(env, get);
+        EXPECT_EQ(output(), QString(row.shown) + "\n");
+    }
+    // A refused value leaves the stored one.
+    EXPECT_EQ(settings.applicationDefaults(), "[]");
+    EXPECT_EQ(settings.keepModelLoaded(), "whileRunning");
+}

@@ -64,7 +64,8 @@ TEST_F(SettingsStoreTest, EmptyStoreReadsEveryDefaultWithoutWritingThem) {
               "inPlaceHotkeyEnabled=true styleProfile= styleProfileEnabled=true styleSamples= "
               "thumbedUpCountAtLastStyleRefresh=0 hasPromptedForAccessibility=false "
               "selectionButtonEnabled=false hasCompletedOnboarding=false "
-              "hasRunOnboardingMigration=false openaiBaseURL= anthropicBaseURL= geminiBaseURL=");
+              "hasRunOnboardingMigration=false openaiBaseURL= anthropicBaseURL= geminiBaseURL= "
+              "applicationDefaults=[] keepModelLoaded=5m");
     EXPECT_FALSE(QFile::exists(path()));
 }
 
