@@ -1,6 +1,7 @@
 #include "session/AppState.h"
 
 #include <QTimer>
+#include <utility>
 
 #include "core/Compositions.h"
 #include "core/LinkDetector.h"
@@ -40,6 +41,7 @@ AppState::AppState(Services services, QObject* parent)
 AppState::~AppState() = default;
 
 void AppState::setText(const QString& value) {
+    m_draft = m_draft || m_text != value;
     assign(this, m_text, value, &AppState::textChanged);
 }
 void AppState::setTone(Tone value) {
@@ -49,13 +51,29 @@ void AppState::setContext(AppContext value) {
     assign(this, m_context, value, &AppState::contextChanged);
 }
 void AppState::setMode(Mode value) {
+    const Mode previous = m_mode;
     assign(this, m_mode, value, &AppState::modeChanged);
+    swapModeText(previous, value);
 }
 void AppState::setReplyReceived(const QString& value) {
+    m_draft = m_draft || m_replyReceived != value;
     assign(this, m_replyReceived, value, &AppState::replyReceivedChanged);
 }
 void AppState::setAskInstruction(const QString& value) {
+    m_draft = m_draft || m_askInstruction != value;
     assign(this, m_askInstruction, value, &AppState::askInstructionChanged);
+}
+
+void AppState::swapModeText(Mode from, Mode to) {
+    if ((from == Mode::reply) == (to == Mode::reply)) {
+        return;
+    }
+    const bool draft = m_draft;
+    const QString shown = std::exchange(m_otherText, m_text);
+    const bool clipboard = std::exchange(m_otherFromClipboard, m_fromClipboard);
+    setText(shown);
+    setFromClipboard(clipboard);
+    m_draft = draft;
 }
 void AppState::setFromClipboard(bool value) {
     assign(this, m_fromClipboard, value, &AppState::fromClipboardChanged);
@@ -115,6 +133,26 @@ void AppState::reset() {
     setMode(Mode::rewrite);
     setLastMode(Mode::rewrite);
     clearStreamingImproved();
+    m_otherText.clear();
+    m_otherFromClipboard = false;
+    m_draft = false;
+}
+
+bool AppState::holdsDraft() const {
+    const bool editing = m_phase.kind == Phase::idle || m_phase.kind == Phase::error;
+    const bool blank = m_text.trimmed().isEmpty() && m_replyReceived.trimmed().isEmpty() &&
+                       m_askInstruction.trimmed().isEmpty() && m_otherText.trimmed().isEmpty();
+    return m_draft && editing && !blank;
+}
+
+void AppState::resetUnlessDraft() {
+    if (!holdsDraft()) {
+        reset();
+        return;
+    }
+    // The failed request's banner has had its say; the editor comes back as it was left.
+    setPhase({});
+    setCopied(false);
 }
 
 void AppState::prefillFromClipboard() {
@@ -129,8 +167,10 @@ void AppState::prefillFromClipboard() {
     if (trimmed.size() < 11 || isSingleLink(trimmed) || !trimmed.contains(QLatin1Char(' '))) {
         return;
     }
+    const bool draft = m_draft;
     setText(trimmed);
     setFromClipboard(true);
+    m_draft = draft;
 }
 
 void AppState::run(std::optional<Adjustment> adjustment) {
@@ -192,6 +232,7 @@ void AppState::start(const ReviewInput& input) {
         clearStreamingImproved();
         setElapsedSeconds(request->elapsedSeconds());
         setPhase({Phase::result, {}});
+        m_draft = false;
         const HistoryItem item = request->record();
         retireTask();
         setCurrentHistoryID(item.id);
@@ -245,6 +286,7 @@ void AppState::returnToEditor() {
     }
     setPhase({});
     setCopied(false);
+    m_draft = false;
 }
 
 void AppState::copyImproved() {
@@ -253,6 +295,7 @@ void AppState::copyImproved() {
     }
     m_services.clipboard.replaceWithText(m_keptText.value_or(m_lastReview->improved));
     setCopied(true);
+    m_draft = false;
     m_dismissTimer->start();
 }
 
@@ -282,6 +325,9 @@ void AppState::restoreHistoryItem(const HistoryItem& item) {
     if (mode != Mode::ask) {
         setAskInstruction({});
     }
+    m_otherText.clear();
+    m_otherFromClipboard = false;
+    m_draft = false;
 }
 
 void AppState::rate(std::optional<Rating> rating) {

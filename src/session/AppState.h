@@ -80,6 +80,11 @@ public:
     void setFromClipboard(bool value);
 
     void reset();
+    // The shell's reset before it shows the window for new input, except that an unsent draft
+    // the user typed (not a clipboard prefill, no request finished on it) stays with its mode,
+    // tone and context: Esc or the hotkey hides the window, and neither may cost a paragraph.
+    void resetUnlessDraft();
+    bool holdsDraft() const;
     void prefillFromClipboard();
     void run(std::optional<Adjustment> adjustment = std::nullopt);
     void runReply();
@@ -136,6 +141,7 @@ private:
     void setLastMode(Mode value);
     void clearStreamingImproved();
     void setCurrentHistoryID(std::optional<QUuid> value);
+    void swapModeText(Mode from, Mode to);
 
     Services m_services;
 
@@ -155,6 +161,12 @@ private:
     const QString* m_livePreview = nullptr;
     std::optional<QUuid> m_currentHistoryID;
     std::optional<QString> m_keptText;
+    // The user edited an input since the last reset, finished request, copy or return.
+    bool m_draft = false;
+    // `text` is the intent in mode reply and the text in every other mode: the other side's
+    // value waits here, so a mode switch never shows one mode's text in another's field.
+    QString m_otherText;
+    bool m_otherFromClipboard = false;
 
     std::unique_ptr<ReviewRequest> m_task;
     QTimer* m_dismissTimer = nullptr;

@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "ScriptedProvider.h"
 #include "core/Prompts.h"
@@ -310,4 +311,95 @@ TEST_F(AppStateTest, CopyPutsTextOnTheClipboardThenAsksToDismiss) {
     state.cancelPendingDismiss();
     QTest::qWait(600);
     EXPECT_EQ(dismiss.count(), 1);
+}
+
+// What a show of the window for new input keeps: the user's own unsent draft, never a prefill
+// or a text a request finished on.
+TEST_F(AppStateTest, ShowingAgainKeepsOnlyAnUnsentDraft) {
+    provider.fallback() = {{"Better"}, {}, {}, 0, false};
+    clipboard.content = "Can we meet on Thursday?";
+    const struct {
+        const char* name;
+        std::function<void()> steps;
+        bool kept;
+    } rows[] = {
+        {"typed", [&] { state.setText("half a paragraph"); }, true},
+        {"typed reply",
+         [&] {
+             state.setMode(Mode::reply);
+             state.setReplyReceived("Lunch?");
+         },
+         true},
+        {"prefill", [&] { state.prefillFromClipboard(); }, false},
+        {"prefill edited",
+         [&] {
+             state.prefillFromClipboard();
+             state.setText(state.text() + " Or Friday?");
+         },
+         true},
+        {"request failed",
+         [&] {
+             provider.enqueue({{}, RequestError("offline"), {}, 0, false});
+             runWith("still mine");
+         },
+         true},
+        {"request finished", [&] { runWith("sent"); }, false},
+        {"back to edit",
+         [&] {
+             runWith("sent");
+             state.returnToEditor();
+         },
+         false},
+        {"typed after back",
+         [&] {
+             runWith("sent");
+             state.returnToEditor();
+             state.setText("sent, then edited");
+         },
+         true},
+        {"copied",
+         [&] {
+             runWith("sent");
+             state.copyImproved();
+         },
+         false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        state.reset();
+        state.setTone(Tone::casual);
+        row.steps();
+        const Mode mode = state.mode();
+        const QString text = state.text();
+        state.resetUnlessDraft();
+        EXPECT_EQ(state.phase().kind, AppState::Phase::idle);
+        if (row.kept) {
+            EXPECT_EQ(std::tuple(state.mode(), state.text(), state.tone()),
+                      std::tuple(mode, text, Tone::casual));
+        } else {
+            EXPECT_EQ(std::tuple(state.mode(), state.text(), state.tone()),
+                      std::tuple(Mode::rewrite, QString(), Tone::professional));
+        }
+    }
+}
+
+// The intent of a reply and the text of the other modes share `text`, yet each mode shows only
+// its own, and the clipboard badge stays with the text that came from the clipboard.
+TEST_F(AppStateTest, ModeSwitchShowsEachSideItsOwnText) {
+    clipboard.content = "Can we meet on Thursday?";
+    state.prefillFromClipboard();
+    state.setMode(Mode::reply);
+    EXPECT_EQ(std::pair(state.text(), state.fromClipboard()), std::pair(QString(), false));
+    state.setReplyReceived("Lunch?");
+    state.setText("yes");
+    state.run();
+    finish();
+    EXPECT_TRUE(lastRequest().userMessage.contains("yes"));
+    EXPECT_FALSE(lastRequest().userMessage.contains("Thursday"));
+    state.returnToEditor();
+    state.setMode(Mode::proofread);
+    EXPECT_EQ(std::pair(state.text(), state.fromClipboard()),
+              std::pair(QString("Can we meet on Thursday?"), true));
+    state.setMode(Mode::reply);
+    EXPECT_EQ(state.text(), "yes");
 }

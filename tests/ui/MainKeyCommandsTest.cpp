@@ -32,7 +32,11 @@ TEST(MainKeyCommands, FollowThePhaseTable) {
         {Qt::Key_Return, ctrl, idleReady, is(KeyCommand::run)},
         {Qt::Key_Enter, ctrl, idleReady, is(KeyCommand::run)},
         {Qt::Key_Return, ctrl, idleBlank, std::nullopt},
-        {Qt::Key_Return, ctrl, result, std::nullopt},
+        // Past the editor the chord is consumed, so it never presses the focused button.
+        {Qt::Key_Return, ctrl, result, is(KeyCommand::nothing)},
+        {Qt::Key_Return, ctrl, reviewing, is(KeyCommand::nothing)},
+        {Qt::Key_Return, ctrl, error, is(KeyCommand::run)},
+        {Qt::Key_Return, ctrl, KeyContext{Phase::error, false, true}, std::nullopt},
         {Qt::Key_Return, Qt::NoModifier, idleReady, std::nullopt},
         {Qt::Key_C, ctrl, result, is(KeyCommand::copy)},
         {Qt::Key_C, ctrl, idleReady, std::nullopt},

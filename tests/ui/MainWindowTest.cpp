@@ -256,6 +256,38 @@ TEST_F(MainWindowTest, KeyboardCommandsFollowThePhase) {
     EXPECT_EQ(dismiss.size(), 1);
 }
 
+// Where the focus lands after each phase change, and what Ctrl+Return does there.
+TEST_F(MainWindowTest, FocusFollowsThePhaseAndCtrlReturnOnlyRunsAnEditor) {
+    const auto focused = [] {
+        QWidget* widget = QApplication::focusWidget();
+        return widget != nullptr ? widget->accessibleName() : QString("<none>");
+    };
+    server.on("POST", "/v1/chat/completions", streamed("Could you send it today?"));
+    type("Text", "send it");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return focused() == "IMPROVED"; }, 2000))
+        << qPrintable(focused());
+    key(Qt::Key_Return, Qt::ControlModifier);
+    QTest::qWait(100);
+    EXPECT_EQ(session.phase().kind, AppState::Phase::result);
+    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(session.currentRating(), std::nullopt);
+
+    key(Qt::Key_Escape);
+    EXPECT_EQ(focused(), "Text");
+    keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai));
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::error));
+    EXPECT_EQ(focused(), "Open Settings");
+
+    // In the error phase Ctrl+Return runs what the editor shows.
+    keys.saveAPIKey("sk-loopback", apiKeyAccount(ProviderKind::openai));
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    EXPECT_EQ(server.requests().size(), 2);
+}
+
 TEST_F(MainWindowTest, CopyPutsTheAnswerOnTheClipboardAndDismissesAfterAPause) {
     server.on("POST", "/v1/chat/completions", streamed("Could you send it today?"));
     type("Text", "send it");
@@ -390,7 +422,7 @@ TEST_F(MainWindowTest, ScreenReaderFindsTheControlsOfEveryPhase) {
     };
     expectSeen(screenReaderSees(),
                {"Rewrite", "Proofread", "Reply", "Custom", "Tone", "Review", "Text", "Context",
-                "History", "Settings", "Let's make it", "sharper."});
+                "History", "Settings", "Let's make it sharper."});
 
     server.on("POST", "/v1/chat/completions",
               ScriptedResponse::eventStream(sseBody({chunk("Could you")}))

@@ -160,6 +160,10 @@ void AnswerPage::setCopied(bool copied) {
     updateControls();
 }
 
+QWidget* AnswerPage::focusTarget() const {
+    return m_text;
+}
+
 void AnswerPage::release() {
     m_text->showPlain({});
 }

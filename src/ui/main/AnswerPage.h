@@ -30,6 +30,8 @@ public:
     void setCopied(bool copied);
     // Drops the shown text and any diff still being prepared.
     void release();
+    // Where the focus goes when a result appears: the answer, which a screen reader reads.
+    QWidget* focusTarget() const;
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -15,6 +15,7 @@
 
 #include "session/AppState.h"
 #include "store/PromptStore.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/main/SavedPromptChip.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
@@ -82,8 +83,9 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
     : QWidget(parent),
       m_session(session),
       m_prompts(prompts),
-      m_headingLead(new QLabel(this)),
-      m_headingAccent(new QLabel(this)),
+      m_heading(new QWidget(this)),
+      m_headingLead(new QLabel(m_heading)),
+      m_headingAccent(new QLabel(m_heading)),
       m_receivedLabel(sectionLabel(QStringLiteral("MESSAGE RECEIVED"), this)),
       m_received(textField(this)),
       m_intentLabel(sectionLabel(QStringLiteral("YOUR INTENT  (OPTIONAL)"), this)),
@@ -121,8 +123,8 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
         badgeRow->addWidget(m_clipboardIcon);
         badgeRow->addWidget(badgeText);
     }
-    m_tone->setAccessibleName(QStringLiteral("Tone"));
-    m_context->setAccessibleName(QStringLiteral("Context"));
+    accessible::nameComboBox(m_tone, QStringLiteral("Tone"));
+    accessible::nameComboBox(m_context, QStringLiteral("Context"));
     for (const Tone tone : EnumCases<Tone>::all) {
         m_tone->addItem(rawValue(tone));
     }
@@ -144,7 +146,8 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
     chipScroller->setFixedHeight(34);
     chipScroller->setFocusPolicy(Qt::NoFocus);
 
-    auto* heading = new QVBoxLayout;
+    auto* heading = new QVBoxLayout(m_heading);
+    heading->setContentsMargins(0, 0, 0, 0);
     heading->setSpacing(0);
     heading->addWidget(m_headingLead);
     heading->addWidget(m_headingAccent);
@@ -157,8 +160,6 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
     badgeRow->addWidget(m_clipboardBadge);
     badgeRow->addStretch(1);
 
-    // Visible labels: a screen reader names a combo box by its current value and reads the
-    // label through the buddy relation.
     auto* toneLabel = new QLabel(QStringLiteral("Tone"), this);
     auto* contextLabel = new QLabel(QStringLiteral("Context"), this);
     toneLabel->setBuddy(m_tone);
@@ -179,7 +180,7 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    column->addLayout(heading);
+    column->addWidget(m_heading);
     column->addSpacing(4);
     column->addWidget(m_receivedLabel);
     column->addWidget(m_received, 1);
@@ -262,6 +263,8 @@ void EmptyStateView::applyMode() {
     const ModeTexts modeTexts = texts(mode);
     m_headingLead->setText(modeTexts.headingLead);
     m_headingAccent->setText(modeTexts.headingAccent);
+    accessible::setHeading(m_heading,
+                           modeTexts.headingLead + QLatin1Char(' ') + modeTexts.headingAccent);
     m_run->setText(modeTexts.button);
     m_run->setAccessibleName(modeTexts.button);
     m_text->setPlaceholderText(modeTexts.placeholder);

@@ -51,6 +51,7 @@ private:
     AppState& m_session;
     PromptStore& m_prompts;
 
+    QWidget* m_heading;
     QLabel* m_headingLead;
     QLabel* m_headingAccent;
     QLabel* m_receivedLabel;

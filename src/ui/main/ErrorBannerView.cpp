@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/AccessibleRoles.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
 
@@ -19,6 +20,7 @@ ErrorBannerView::ErrorBannerView(QWidget* parent)
       m_openSettings(new QPushButton(QStringLiteral("Open Settings"), this)),
       m_retry(new QPushButton(QStringLiteral("Retry"), this)) {
     setObjectName(QStringLiteral("errorBanner"));
+    accessible::setRole(this, QAccessible::AlertMessage);
     m_title->setProperty("role", QStringLiteral("bannerTitle"));
     m_message->setProperty("role", QStringLiteral("bannerText"));
     m_message->setWordWrap(true);
@@ -53,7 +55,13 @@ void ErrorBannerView::show(const QString& message, bool isMissingKey) {
     m_message->setText(message);
     m_openSettings->setVisible(isMissingKey);
     m_retry->setVisible(true);
+    setAccessibleName(m_title->text() + QStringLiteral(": ") + message);
     QFrame::show();
+    accessible::announce(this);
+}
+
+QWidget* ErrorBannerView::firstButton() const {
+    return m_openSettings->isVisibleTo(this) ? m_openSettings : m_retry;
 }
 
 void ErrorBannerView::changeEvent(QEvent* event) {

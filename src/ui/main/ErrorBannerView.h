@@ -15,6 +15,8 @@ public:
     explicit ErrorBannerView(QWidget* parent = nullptr);
 
     void show(const QString& message, bool isMissingKey);
+    // The first of its buttons shown, where the focus goes when the banner appears.
+    QWidget* firstButton() const;
 
 signals:
     void openSettingsClicked();

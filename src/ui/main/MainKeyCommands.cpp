@@ -35,10 +35,11 @@ std::optional<KeyDecision> keyCommandFor(int key, Qt::KeyboardModifiers modifier
     switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (context.phase == Phase::idle && !context.inputBlank) {
-                return KeyDecision{KeyCommand::run, {}};
+            if (context.phase == Phase::idle || context.phase == Phase::error) {
+                return context.inputBlank ? std::nullopt
+                                          : std::optional(KeyDecision{KeyCommand::run, {}});
             }
-            return std::nullopt;
+            return KeyDecision{KeyCommand::nothing, {}};
         case Qt::Key_C:
             return context.phase == Phase::result ? std::optional(KeyDecision{KeyCommand::copy, {}})
                                                   : std::nullopt;

@@ -21,6 +21,8 @@ enum class KeyCommand {
     selectMode,  // with `mode`
     hideShortcuts,
     closeWindow,
+    // Consumed without an action: a second Ctrl+Return must not reach the focused control.
+    nothing,
 };
 
 struct KeyContext {

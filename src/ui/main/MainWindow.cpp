@@ -171,15 +171,20 @@ void MainWindow::showPhase() {
     switch (phase.kind) {
         case AppState::Phase::idle:
         case AppState::Phase::error:
+            v.pages->setCurrentWidget(v.editorPage);
+            // After the page turns, so that the banner is showing when it is announced.
             if (phase.kind == AppState::Phase::error) {
                 v.banner->show(phase.message,
                                phase.message == QString::fromUtf8(kMissingKeyMessage));
             } else {
                 v.banner->hide();
             }
-            v.pages->setCurrentWidget(v.editorPage);
             if (isActiveWindow()) {
-                v.editor->firstInput()->setFocus();
+                if (phase.kind == AppState::Phase::error) {
+                    v.banner->firstButton()->setFocus();
+                } else {
+                    v.editor->firstInput()->setFocus();
+                }
             }
             break;
         case AppState::Phase::reviewing:
@@ -261,6 +266,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             break;
         case KeyCommand::closeWindow:
             emit AppEvents::shared().dismissPopover();
+            break;
+        case KeyCommand::nothing:
             break;
     }
     return true;

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
+#include "ui/RadioGroupKeys.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
 
@@ -26,11 +27,11 @@ ModeSelector::ModeSelector(QWidget* parent) : QWidget(parent), m_group(new QButt
         segment->setCheckable(true);
         segment->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         segment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        segment->setFocusPolicy(Qt::StrongFocus);
         m_group->addButton(segment, id++);
         row->addWidget(segment);
     }
     m_group->setExclusive(true);
+    new RadioGroupKeys(m_group->buttons(), this);
     connect(m_group, &QButtonGroup::idClicked, this, [this](int index) {
         emit modeChosen(EnumCases<Mode>::all[static_cast<std::size_t>(index)]);
     });

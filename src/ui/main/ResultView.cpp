@@ -66,16 +66,23 @@ void ResultView::refresh() {
                             parts.style != nullptr ? parts.style->statusLine() : QString(),
                             session.copied()};
     QWidget* page = nullptr;
+    QWidget* focus = nullptr;
     if (shown.mode == Mode::toneCheck) {
         parts.answer->release();
         parts.tone->present(shown);
         page = parts.tone;
+        focus = parts.tone->focusTarget();
     } else {
         parts.tone->release();
         parts.answer->present(shown);
         page = parts.answer;
+        focus = parts.answer->focusTarget();
     }
     parts.stack->setCurrentWidget(page);
+    // The editor that had the focus is gone; left to Qt, it lands on "Like".
+    if (isVisible() && window()->isActiveWindow()) {
+        focus->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 }  // namespace ts

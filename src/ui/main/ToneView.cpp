@@ -90,6 +90,10 @@ void ToneView::present(const ShownResult& shown) {
     m_status->setVisible(!shown.styleStatus.isEmpty());
 }
 
+QWidget* ToneView::focusTarget() const {
+    return m_rewrite;
+}
+
 void ToneView::release() {
     m_original->showPlain({});
 }

@@ -23,6 +23,7 @@ public:
 
     void present(const ShownResult& shown);
     void release();
+    QWidget* focusTarget() const;
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -11,6 +11,7 @@
 #include "desktop/PlatformTexts.h"
 #include "store/KeyStore.h"
 #include "store/SettingsStore.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/onboarding/ConnectionTest.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/theme/Icons.h"
@@ -57,6 +58,7 @@ CloudSetupStep::CloudSetupStep(const OnboardingServices& services, QWidget* pare
     m_test->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     m_resultIcon->setFixedSize(16, 16);
     m_resultText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    accessible::setRole(m_resultText, QAccessible::AlertMessage);
 
     auto* resultRow = new QHBoxLayout;
     resultRow->setSpacing(6);
@@ -154,9 +156,13 @@ void CloudSetupStep::keyEdited(const QString& text) {
 }
 
 void CloudSetupStep::runTest() {
+    // The button stays enabled and focused while it spins: disabling it would hand the focus
+    // to a pill, where the next Space switches the provider.
+    if (m_connection->isRunning()) {
+        return;
+    }
     setResult(std::nullopt);
     m_spinner->start();
-    m_test->setEnabled(false);
     m_connection->start();
 }
 
@@ -168,7 +174,6 @@ void CloudSetupStep::setResult(std::optional<TestResult> result) {
     if (m_spinner->isRunning()) {
         m_spinner->stop(icons::symbol(QStringLiteral("bolt"), Palette::current().cyan));
     }
-    m_test->setEnabled(true);
     m_result = std::move(result);
     showResult();
     emit testResultChanged();
@@ -199,6 +204,7 @@ void CloudSetupStep::showResult() {
     }
     m_resultText->setProperty("state", m_result->success ? "success" : "warning");
     m_resultText->setText(m_result->success ? QStringLiteral("Connected") : m_result->message);
+    m_resultText->setAccessibleName(m_resultText->text());
     m_resultIcon->setPixmap(
         m_result->success ? icons::symbol(QStringLiteral("checkmark"), palette.green).pixmap(16, 16)
                           : icons::symbol(QStringLiteral("exclamationmark.triangle"), palette.red)
@@ -208,6 +214,7 @@ void CloudSetupStep::showResult() {
     // The state property changed after the sheet was applied.
     m_resultText->style()->unpolish(m_resultText);
     m_resultText->style()->polish(m_resultText);
+    accessible::announce(m_resultText);
 }
 
 void CloudSetupStep::changeEvent(QEvent* event) {

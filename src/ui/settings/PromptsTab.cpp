@@ -222,6 +222,18 @@ QWidget* PromptsTab::editor(const CustomPrompt& prompt) {
                 services_.prompts.rename(id, text);
             }
             rebuild();
+            // The pressed button went with the editor: the focus goes to its row's Rename.
+            for (const CustomPrompt& prompt : services_.prompts.items()) {
+                if (prompt.id != id) {
+                    continue;
+                }
+                for (QToolButton* button : findChildren<QToolButton*>()) {
+                    if (button->accessibleName() == QStringLiteral("Rename ") + prompt.name &&
+                        !button->isHidden()) {
+                        button->setFocus();
+                    }
+                }
+            }
         });
     };
     connect(save, &QPushButton::clicked, this, [finish] { finish(true); });

@@ -19,6 +19,7 @@
 #include "session/RequestSetup.h"
 #include "store/KeyStore.h"
 #include "store/SettingsStore.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/settings/SettingsWidgets.h"
 #include "ui/theme/Icons.h"
 
@@ -63,6 +64,7 @@ ProviderTab::ProviderTab(const SettingsServices& services, QWidget* parent)
     testButton_ = button(QStringLiteral("Test Connection"), this);
     connect(testButton_, &QPushButton::clicked, this, &ProviderTab::testConnection);
     testLine_ = label(QString(), "outcome", this);
+    accessible::setRole(testLine_, QAccessible::AlertMessage);
     testLine_->hide();
     testRow->addWidget(testButton_);
     testRow->addWidget(testLine_, 1);
@@ -402,15 +404,19 @@ void ProviderTab::showModelsState() {
 }
 
 void ProviderTab::testConnection() {
+    // The button stays enabled while a test runs so that the focus stays on it.
+    if (test_) {
+        return;
+    }
     const ProviderKind kind = services_.settings.provider();
     showOutcome(testLine_, QString());
     if (requiresAPIKey(kind) && keyField_->text().isEmpty()) {
         showOutcome(testLine_,
                     QStringLiteral("Error: ") + linuxText(QString::fromUtf8(kMissingKeyMessage)));
+        testLine_->setAccessibleName(testLine_->text());
+        accessible::announce(testLine_);
         return;
     }
-    delete test_;
-    testButton_->setEnabled(false);
     const QString model =
         services_.settings.model().isEmpty() ? defaultModel(kind) : services_.settings.model();
     const ComposedRequest composed =
@@ -419,8 +425,10 @@ void ProviderTab::testConnection() {
     test_->hold(test_->provider().complete(composed.systemPrompt, composed.userMessage, model));
     const auto finish = [this](const QString& outcome) {
         showOutcome(testLine_, outcome);
-        testButton_->setEnabled(true);
+        testLine_->setAccessibleName(outcome);
+        accessible::announce(testLine_);
         test_->deleteLater();
+        test_ = nullptr;
     };
     connect(&test_->call(), &ProviderCall::completed, this,
             [finish] { finish(QStringLiteral("Connected.")); });

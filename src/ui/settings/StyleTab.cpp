@@ -146,7 +146,8 @@ void StyleTab::showCounts() {
     const QString label = StyleAnalyzer::refreshButtonLabel(samples, thumbs, refreshing);
     refresh_->setText(label);
     refresh_->setAccessibleName(label);
-    refresh_->setEnabled(style.canRefresh());
+    // Enabled while it runs (refreshProfile ignores it then), so the focus stays on it.
+    refresh_->setEnabled(style.canRefresh() || refreshing);
     clear_->setVisible(!profile.isEmpty());
     const QString noticeTitle = style.rebuildNoticeTitle();
     notice_->setVisible(!noticeTitle.isEmpty());
@@ -155,7 +156,6 @@ void StyleTab::showCounts() {
         refreshing ? QStringLiteral("Analyzing\u2026") : QStringLiteral("Refresh now");
     noticeRefresh_->setText(noticeLabel);
     noticeRefresh_->setAccessibleName(noticeLabel);
-    noticeRefresh_->setEnabled(!refreshing);
     error_->setText(style.errorMessage());
     error_->setVisible(!style.errorMessage().isEmpty());
 }

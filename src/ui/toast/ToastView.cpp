@@ -1,12 +1,12 @@
 #include "ui/toast/ToastView.h"
 
-#include <QAccessible>
 #include <algorithm>
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
 
+#include "ui/AccessibleRoles.h"
 #include "ui/theme/Palette.h"
 #include "ui/theme/PopoverBackground.h"
 #include "ui/toast/ToastPlacement.h"
@@ -58,6 +58,7 @@ QPixmap drawnWarningTriangle(const QColor& color) {
 }  // namespace
 
 ToastView::ToastView(QWidget* parent) : QWidget(parent), spinner_(new QTimer(this)) {
+    accessible::setRole(this, QAccessible::AlertMessage);
     spinner_->setInterval(80);
     connect(spinner_, &QTimer::timeout, this, [this] {
         spinnerAngle_ = (spinnerAngle_ + 30) % 360;
@@ -82,12 +83,9 @@ QIcon ToastView::iconFor(ToastPresenter::Kind kind) {
 
 void ToastView::setState(const ToastPresenter::State& state) {
     state_ = state;
-    // A status announcement: screen readers read it when it changes.
+    // Read out when it changes; its first show is announced by the show itself.
     setAccessibleName(state.text);
-    if (QAccessible::isActive()) {
-        QAccessibleEvent changed(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&changed);
-    }
+    accessible::announce(this);
     updateSpinner();
     update();
 }
