@@ -4,6 +4,7 @@
 #include <QList>
 
 #include "providers/EventStreamReader.h"
+#include "providers/ServerSentEvents.h"
 
 namespace ts {
 namespace {
@@ -93,6 +94,34 @@ TEST(EventStreamReader, FinishWithoutPendingTextHandsOnNothing) {
     reader.feed("x\r", handler);
     reader.finish(handler);
     EXPECT_EQ(calls, 1);
+}
+
+TEST(EventStreamReader, LinesAndEventsPastTheirBoundsStopTheReading) {
+    EventStreamReader reader;
+    int lines = 0;
+    const auto count = [&lines](QByteArrayView) { return ++lines, true; };
+    const QByteArray half(EventStreamReader::kMaxLineBytes / 2 + 1, 'a');
+    EXPECT_TRUE(reader.feed("short\n" + half, count));
+    EXPECT_FALSE(reader.feed(half, count));
+    EXPECT_TRUE(reader.overflowed());
+    EXPECT_FALSE(reader.feed("\nmore\n", count));
+    EXPECT_EQ(lines, 1);
+
+    ServerSentEvents events;
+    int dispatched = 0;
+    const auto onEvent = [&dispatched](const ServerSentEvent&) { return ++dispatched, true; };
+    const QByteArray data = "data: " + QByteArray(1024 * 1024, 'd');
+    bool going = true;
+    int fed = 0;
+    while (going && fed < 20) {
+        going = events.line(data, onEvent);
+        ++fed;
+    }
+    EXPECT_FALSE(going);
+    EXPECT_TRUE(events.overflowed());
+    EXPECT_EQ(fed, 16);
+    EXPECT_FALSE(events.finish(onEvent));
+    EXPECT_EQ(dispatched, 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "CallRecorder.h"
 #include "LoopbackModelServer.h"
 #include "providers/AnthropicProvider.h"
+#include "providers/EventStreamReader.h"
 #include "providers/GeminiProvider.h"
 #include "providers/OpenAICompatibleProvider.h"
 #include "providers/OpenAIProvider.h"
@@ -77,6 +78,34 @@ struct FailureRow {
     QString description;                                    // empty: any, but not empty
 };
 
+const QByteArray kGoogleKey = R"({
+  "error": {
+    "code": 400,
+    "message": "API key not valid. Please pass a valid API key.",
+    "status": "INVALID_ARGUMENT",
+    "details": [
+      {
+        "@type": "type.googleapis.com/google.rpc.ErrorInfo",
+        "reason": "API_KEY_INVALID",
+        "domain": "googleapis.com",
+        "metadata": {
+          "service": "generativelanguage.googleapis.com"
+        }
+      },
+      {
+        "@type": "type.googleapis.com/google.rpc.LocalizedMessage",
+        "locale": "en-US",
+        "message": "API key not valid. Please pass a valid API key."
+      }
+    ]
+  }
+}
+)";
+const QByteArray kMissingModel = R"({"error":{"type":"invalid_request_error","detail":")" +
+                                 QByteArray(600, 'x') +
+                                 R"(","message":"The model gpt-9 does not exist."}})";
+const QByteArray kEscapedKey =
+    R"({"error":{"message":"Incorrect API key provided: k)" + key.toUtf8().sliced(1) + R"(."}})";
 const ScriptedResponse kCutShort = ScriptedResponse::json(200, R"({"choices":[{"mess)")
                                        .withEnding(ScriptedResponse::Ending::closeMidBody);
 const FailureRow kFailures[] = {
@@ -85,6 +114,16 @@ const FailureRow kFailures[] = {
     {"short JSON error",
      ScriptedResponse::json(400, R"({"error":{"message":"model: field required"}})"), key,
      LLMError::httpError(400, {}), "The provider rejected the request: model: field required"},
+    // Read whole before it is cut, by every operation, streamed or not.
+    {"pretty-printed JSON error longer than the kept text", ScriptedResponse::json(400, kGoogleKey),
+     key, LLMError::httpError(400, {}),
+     "The provider rejected the request: API key not valid. Please pass a valid API key."},
+    {"long 404 naming the model", ScriptedResponse::json(404, kMissingModel), key,
+     LLMError::httpError(404, {}),
+     "Model not found. Open Settings → Provider and pick one that's available for this provider."},
+    {"key spelt with a JSON escape", ScriptedResponse::json(400, kEscapedKey), key,
+     LLMError::httpError(400, {}),
+     "The provider rejected the request: Incorrect API key provided: [redacted]."},
     {"no data for the inactivity limit", ScriptedResponse::stalled(), key,
      TransportError::Kind::timedOut, "The request timed out."},
     {"refused connection", std::nullopt, key, TransportError::Kind::cannotConnect, {}},
@@ -228,6 +267,16 @@ TEST_P(StreamingProviderFailure, ErrorStreamStopsReadingPastTheErrorTextAndClose
     EXPECT_EQ(call.llmError()->status(), 429);
     EXPECT_EQ(call.llmError()->text(), QString(300, 'r') + QString(300, 's'));
     EXPECT_TRUE(server.waitForClientClose(server.requests().last().connection, 5000));
+}
+
+TEST_P(StreamingProviderFailure, LinePastTheBoundEndsTheStreamWithAClearError) {
+    const QByteArray line = "data: " + QByteArray(EventStreamReader::kMaxLineBytes, 'z');
+    route(Operation::stream, ScriptedResponse::eventStream(line + "\n\n"));
+    CallRecorder call(start(*client(), Operation::stream));
+    ASSERT_TRUE(call.wait(20000));
+    ASSERT_NE(call.llmError(), nullptr);
+    EXPECT_EQ(call.error->description(),
+              "Couldn't parse the provider's response. The server sent a line longer than 1 MB.");
 }
 
 INSTANTIATE_TEST_SUITE_P(Clients, StreamingProviderFailure,
