@@ -14,7 +14,7 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$here/scripts/lsan.supp:print_
 
 failed=()
 for exe in "$build"/fuzz/fuzz_*; do
-  [ -x "$exe" ] || continue
+  [ -f "$exe" ] && [ -x "$exe" ] || continue
   name=${exe##*/fuzz_}
   corpus="$build/corpus/$name"
   artifacts="$build/findings/$name/"

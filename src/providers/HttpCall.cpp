@@ -15,6 +15,7 @@ namespace ts {
 namespace {
 
 constexpr qsizetype streamErrorTextLength = 400;
+constexpr qint64 kReadSlice = 64 * 1024;
 
 bool isSuccess(int status) {
     return status >= 200 && status <= 299;
@@ -130,9 +131,19 @@ void HttpCall::onReadyRead() {
     if (checkHead() && answersWhole()) {
         return;
     }
-    const QByteArray data = m_reply->readAll();
-    if (feedLines(data)) {
-        sendPieces();
+    // A backlog (a server or proxy that buffers the whole answer) is read a slice at a time: the
+    // lines are handed on from a buffer that stays in the cache, and the pieces of each slice go
+    // out together, instead of one copy of the whole answer and one piece as large.
+    m_readBuffer.resize(kReadSlice);
+    for (;;) {
+        const qint64 size = m_reply->read(m_readBuffer.data(), kReadSlice);
+        if (size <= 0) {
+            return;
+        }
+        if (!feedLines(QByteArrayView(m_readBuffer.constData(), size)) || !sendPieces() ||
+            !m_reply) {
+            return;  // stopped: this object may be gone
+        }
     }
 }
 
@@ -165,10 +176,12 @@ bool HttpCall::failWithOverflow() {
 // The pieces of one network read go out together: a consumer redraws or writes once per read
 // rather than once per chunk of a few characters.
 bool HttpCall::sendPieces() {
-    if (m_unsent.isEmpty()) {
+    // In a non-2xx answer the text is the error text, never pieces.
+    if (!isSuccess(m_status) || m_sent == m_text.size()) {
         return true;
     }
-    return deliverPiece(std::exchange(m_unsent, QString()));
+    const QString pieces = m_text.sliced(std::exchange(m_sent, m_text.size()));
+    return deliverPiece(pieces);
 }
 
 bool HttpCall::handleLine(QByteArrayView line) {
@@ -191,12 +204,14 @@ bool HttpCall::handleEvent(const ServerSentEvent& event) {
             return true;
         case Step::Action::piece:
             m_text += step.text;
-            m_unsent += step.text;
             return true;
         case Step::Action::end: {
-            const QString text = std::move(m_text);
             detach();
-            return sendPieces() && deliverCompleted(text);
+            if (!sendPieces()) {
+                return false;
+            }
+            const QString text = std::move(m_text);
+            return deliverCompleted(text);
         }
         case Step::Action::fail:
             detach();

@@ -96,10 +96,11 @@ private:
     int m_status = 0;
     EventStreamReader m_reader;
     ServerSentEvents m_events;
-    QString m_text;    // the pieces so far, or the error text of a non-2xx stream
-    QString m_unsent;  // pieces of the current read not yet delivered
+    QString m_text;        // the pieces so far, or the error text of a non-2xx stream
+    qsizetype m_sent = 0;  // how much of m_text has gone out as pieces
     qsizetype m_errorLength = 0;
     QByteArray m_errorBody;  // a non-2xx body's lines, for reading the service's message
+    QByteArray m_readBuffer;
 };
 
 }  // namespace ts
