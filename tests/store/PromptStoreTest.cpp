@@ -178,6 +178,8 @@ TEST_F(PromptStoreTest, RejectsBadFilesWithoutChangingTheStore) {
         {"no zone", exportFile(1, "2025-03-01T09:30:00", one), invalid},
         {"date only", exportFile(1, "2025-03-01", one), invalid},
         {"impossible date", exportFile(1, "2025-02-30T09:30:00Z", one), invalid},
+        {"offset beyond 14 hours", exportFile(1, "2025-03-01T09:30:00+14:01", one), invalid},
+        {"offset moves it before year 1", exportFile(1, "0001-01-01T00:30:00+01:00", one), invalid},
         {"version as text", exportFile("1", date, one), invalid},
         {"fractional version", exportFile(1.5, date, one), invalid},
         {"entry without name", exportFile(1, date, QJsonArray{QJsonObject{{"instruction", "I"}}}),
