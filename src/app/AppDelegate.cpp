@@ -10,6 +10,7 @@
 #include "app/AppLogging.h"
 #include "app/TrayIcon.h"
 #include "app/WindowFrame.h"
+#include "desktop/RecentApplication.h"
 #include "desktop/SessionClipboard.h"
 #include "desktop/hotkeys/HotKeyBindings.h"
 #include "desktop/inplace/InPlaceRunner.h"
@@ -20,8 +21,10 @@
 #include "desktop/services/ServicesHandler.h"
 #include "desktop/services/UrlActionRunner.h"
 #include "providers/OllamaInstaller.h"
+#include "providers/OllamaWarmer.h"
 #include "session/AppEvents.h"
 #include "session/AppState.h"
+#include "session/ModelWarmup.h"
 #include "store/SettingsStore.h"
 #include "store/SettingsWatcher.h"
 #include "store/StyleAnalyzer.h"
@@ -90,6 +93,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
     actions.toggleWindow = [this] { toggleWindow(); };
     actions.showAccessibilityAlert = [this] { showAccessibilityAlert(); };
     actions.runInPlace = [this] {
+        warmLocalModel();
         const std::optional<AppInfo> app = services_.platform.frontmost.current();
         session_->runInPlace(Mode::rewrite, std::nullopt, std::nullopt,
                              app && !app->name.isEmpty() ? std::optional(app->name) : std::nullopt);
@@ -98,6 +102,9 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
         platform, [this] { return hotKeySettings(); }, std::move(actions),
         QCoreApplication::applicationName());
     style_ = std::make_unique<StyleAnalyzer>(settings, services_.requests.history());
+    warmer_ = std::make_unique<OllamaWarmer>();
+    recentApp_ =
+        std::make_unique<RecentApplication>(platform.frontmost, QCoreApplication::applicationPid());
 
     // The selection strip: both detectors feed it; nothing runs before the first refresh.
     selectionObserver_ = std::make_unique<SelectionObserver>(
@@ -150,6 +157,8 @@ AppDelegate::~AppDelegate() {
     bindings_.reset();
     session_.reset();
     runner_.reset();
+    // A model kept loaded while Tessarine runs is let go with it.
+    warmer_->releaseHeld();
     if (g_shared == this) {
         g_shared = nullptr;
     }
@@ -273,7 +282,8 @@ void AppDelegate::showSettingsWindow() {
             services_.requests.settings, services_.requests.keys, services_.prompts, *style_,
             services_.requests.buildProvider,
             [this] { return services_.platform.desktopControl.available(); }, grabState,
-            [this] { showAccessibilityAlert(); }, [this] { replayOnboarding(); }, watcher_.get()});
+            [this] { showAccessibilityAlert(); }, [this] { replayOnboarding(); }, watcher_.get(),
+            QString(), QString(), [this] { return recentApp_->name(); }});
         new WindowFrame(*settingsWindow_, QString::fromLatin1(SettingsWindow::kFrameName),
                         QSize(SettingsWindow::kWidth, SettingsWindow::kHeight),
                         services_.requests.settings);
@@ -355,6 +365,7 @@ void AppDelegate::onDragEnded(QPoint end, DragDirection direction) {
 
 void AppDelegate::onStripMode(Mode mode) {
     selectionStrip_->hide();
+    warmLocalModel();
     const Platform& platform = services_.platform;
     if (!platform.desktopControl.available()) {
         showAccessibilityAlert();
@@ -379,6 +390,13 @@ void AppDelegate::onStripMode(Mode mode) {
     const QPoint anchor =
         strip ? placement::anchorOfStrip(strip->topLeft()) : platform.screens.pointer();
     askPanel_->show(selection->text, app->name, app->pid, anchor);
+}
+
+void AppDelegate::warmLocalModel() {
+    if (const std::optional<OllamaWarmer::Target> target =
+            localModelToWarm(services_.requests.settings)) {
+        warmer_->warm(*target);
+    }
 }
 
 void AppDelegate::showAccessibilityAlert() {

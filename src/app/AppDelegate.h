@@ -23,8 +23,10 @@ class HotKeyBindings;
 class InPlaceRunner;
 class MainWindow;
 class MouseGestureMonitor;
+class OllamaWarmer;
 class OnboardingView;
 class PromptStore;
+class RecentApplication;
 class SelectionButtonPresenter;
 class SelectionObserver;
 class ServicesHandler;
@@ -88,6 +90,8 @@ private:
     HotKeySettings hotKeySettings() const;
     void onDragEnded(QPoint end, DragDirection direction);
     void onStripMode(Mode mode);
+    // With the local runtime, the model starts loading while the user is still busy.
+    void warmLocalModel();
 
     Services services_;
     std::unique_ptr<SessionClipboard> clipboard_;
@@ -110,6 +114,8 @@ private:
     std::unique_ptr<SelectionButtonPresenter> selectionStrip_;
     std::unique_ptr<AskInputPresenter> askPanel_;
     QElapsedTimer lastAXShowAt_;  // invalid: the distant past
+    std::unique_ptr<OllamaWarmer> warmer_;
+    std::unique_ptr<RecentApplication> recentApp_;
 };
 
 }  // namespace ts

@@ -109,12 +109,16 @@ protected:
         }
     }
 
-    bool requested(qsizetype count, const QString& text) {
-        server.waitForRequests(count, 20000);
-        for (const RecordedRequest& request : server.requests()) {
-            if (QString::fromUtf8(request.body).contains(text)) {
-                return true;
-            }
+    // The server also sees the program ask the local runtime to load the model.
+    bool requested(const QString& text) {
+        const auto seen = [&] {
+            return std::any_of(server.requests().begin(), server.requests().end(),
+                               [&](const RecordedRequest& request) {
+                                   return QString::fromUtf8(request.body).contains(text);
+                               });
+        };
+        if (QTest::qWaitFor(seen, 20000)) {
+            return true;
         }
         ADD_FAILURE() << server.requests().size() << " requests, none with " << text.toStdString();
         return false;
@@ -195,7 +199,7 @@ TEST_F(DesktopIntegration, ACallStartsTessarineThroughTheActivationFile) {
     adoptOwner(address);
     EXPECT_EQ(call.exitCode, 0) << call.out.toStdString();
     EXPECT_EQ(call.out.trimmed(), "('" + kImproved + "',)");
-    EXPECT_TRUE(requested(1, QStringLiteral("hello team here plan")));
+    EXPECT_TRUE(requested(QStringLiteral("hello team here plan")));
     endStarted();
     bus.terminate();
     bus.waitForFinished(5000);
@@ -207,7 +211,7 @@ TEST_F(DesktopIntegration, CliOpenAndXdgOpenHandTheUrlToTessarine) {
     const ToolRun cli = run(QStringLiteral(TESSARINE_CLI_PATH),
                             {"open", "tessarine://rewrite?text=From%20the%20cli&run=1"}, env);
     ASSERT_EQ(cli.exitCode, 0) << cli.out.toStdString();
-    ASSERT_TRUE(requested(1, QStringLiteral("From the cli")));
+    ASSERT_TRUE(requested(QStringLiteral("From the cli")));
     adoptOwner();
     ASSERT_FALSE(started.isEmpty());
 
@@ -220,5 +224,5 @@ TEST_F(DesktopIntegration, CliOpenAndXdgOpenHandTheUrlToTessarine) {
     const ToolRun open =
         run(QStringLiteral("xdg-open"), {"tessarine://rewrite?text=Hello%20team&run=1"}, env);
     EXPECT_EQ(open.exitCode, 0) << open.out.toStdString();
-    EXPECT_TRUE(requested(2, QStringLiteral("Hello team")));
+    EXPECT_TRUE(requested(QStringLiteral("Hello team")));
 }

@@ -4,6 +4,7 @@
 #include "desktop/inplace/InPlaceLogging.h"
 #include "desktop/platform/ClipboardChords.h"
 #include "session/ReviewRequest.h"
+#include "store/ApplicationDefaults.h"
 #include "store/SettingsStore.h"
 
 namespace ts {
@@ -23,7 +24,8 @@ struct ModeTexts {
     QString done;
 };
 
-ModeTexts textsFor(Mode mode, const QString& app, bool terminal) {
+// `forWhat` names a context other than the default one (" for Chat"), else it is empty.
+ModeTexts textsFor(Mode mode, const QString& app, bool terminal, const QString& forWhat = {}) {
     const QString undo = QStringLiteral(". \u2318Z to undo.");
     if (terminal) {
         // There the text was typed into the running program, and Ctrl+Z would suspend it.
@@ -31,24 +33,25 @@ ModeTexts textsFor(Mode mode, const QString& app, bool terminal) {
                              : mode == Mode::reply   ? QStringLiteral("the reply")
                              : mode == Mode::ask     ? QStringLiteral("the result")
                                                      : QStringLiteral("the rewrite");
-        return {
-            textsFor(mode, app, false).progress,
-            QStringLiteral("Typed ") + what + QStringLiteral(" into ") + app + QLatin1Char('.')};
+        const QString done =
+            QStringLiteral("Typed ") + what + forWhat + QStringLiteral(" into ") + app + u'.';
+        return {textsFor(mode, app, false).progress, done};
     }
     const QString dots = QStringLiteral("\u2026");
+    const QString in = forWhat + QStringLiteral(" in ");
     switch (mode) {
         case Mode::proofread:
             return {QStringLiteral("Proofreading in ") + app + dots,
-                    QStringLiteral("Proofread in ") + app + undo};
+                    QStringLiteral("Proofread") + in + app + undo};
         case Mode::reply:
             return {QStringLiteral("Drafting reply in ") + app + dots,
-                    QStringLiteral("Drafted reply in ") + app + undo};
+                    QStringLiteral("Drafted reply") + in + app + undo};
         case Mode::ask:
             return {QStringLiteral("Running in ") + app + dots,
-                    QStringLiteral("Done in ") + app + undo};
+                    QStringLiteral("Done") + in + app + undo};
         default:
             return {QStringLiteral("Rewriting in ") + app + dots,
-                    QStringLiteral("Rewrote in ") + app + undo};
+                    QStringLiteral("Rewrote") + in + app + undo};
     }
 }
 
@@ -69,8 +72,6 @@ void InPlaceRequest::start(const std::optional<QString>& text,
     passedText_ = text;
     passedApp_ = appName;
     passedPid_ = sourcePid;
-    tone_ = services_.requests.settings.defaultTone();
-    context_ = services_.requests.settings.defaultContext();
     ReviewRequest::Options options;
     options.delivery = ReviewRequest::Delivery::whole;
     options.rejectEmptyAnswer = true;
@@ -106,12 +107,14 @@ void InPlaceRequest::ready() {
                                                : passedApp_;
     app_ = appName && !appName->isEmpty() ? *appName : QStringLiteral("the app");
     terminal_ = !passed && front && isTerminal(front->windowClass);
+    sourceClass_ = !passed && front ? front->windowClass : passedApp_.value_or(QString());
     if (passed && passedPid_ > 0) {
         // The same care as for a copied selection: the answer goes only into the window the
         // text came from, and a terminal gets its own texts.
         if (front && front->pid == passedPid_) {
             source_ = front;
             terminal_ = isTerminal(front->windowClass);
+            sourceClass_ = front->windowClass;
         } else {
             passedSourceGone_ = true;
         }
@@ -132,12 +135,23 @@ void InPlaceRequest::ready() {
         const auto& captured = std::get<CapturedSelection>(r);
         terminal_ = captured.terminal;
         source_ = captured.source;
+        if (captured.source) {
+            sourceClass_ = captured.source->windowClass;
+        }
         sourceReady(captured.text, captured.saved);
     });
 }
 
 void InPlaceRequest::sourceReady(const QString& text, ClipboardSnapshot snapshot) {
     snapshot_ = std::move(snapshot);
+    const RewriteDefaults defaults = rewriteDefaultsFor(services_.requests.settings, sourceClass_);
+    tone_ = defaults.tone;
+    context_ = defaults.context;
+    if (defaults.contextDiffers) {
+        forWhat_ = QStringLiteral(" for ") + rawValue(context_);
+    }
+    qCDebug(lcInPlace, "tone %s, context %s for %s", qUtf8Printable(rawValue(tone_)),
+            qUtf8Printable(rawValue(context_)), qUtf8Printable(sourceClass_));
     switch (mode_) {
         case Mode::ask:
             review_->send(ReviewInput::instruction(instruction_, text, tone_, context_));
@@ -183,7 +197,7 @@ void InPlaceRequest::pasted(InPlaceService::PasteResult result) {
         return;
     }
     review_->record();
-    toast(textsFor(mode_, app_, terminal_).done, ToastKind::success);
+    toast(textsFor(mode_, app_, terminal_, forWhat_).done, ToastKind::success);
     finish(InPlaceRunner::Outcome::pasted);
 }
 

@@ -49,6 +49,8 @@ private:
     bool passedSourceGone_ = false;    // the passed text's application was not the active one
     ReviewRequest* review_ = nullptr;  // a child: goes with this request
     QString app_;
+    QString sourceClass_;  // looked up in the application defaults
+    QString forWhat_;      // " for Chat" when the context is not the default one
     bool terminal_ = false;
     std::optional<AppInfo> source_;
     ClipboardSnapshot snapshot_;

@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "store/KeepModelLoaded.h"
 #include "store/SettingsStore.h"
+#include "ui/settings/ApplicationDefaultsView.h"
 #include "ui/settings/SettingsWidgets.h"
 
 namespace ts {
@@ -41,12 +43,28 @@ DefaultsTab::DefaultsTab(const SettingsServices& services, QWidget* parent)
     layout->addLayout(labelled(QStringLiteral("Default context"), context_, this));
     layout->addWidget(
         line(QStringLiteral("A new review starts with this tone and context."), this));
+    keepLoaded_ = new QComboBox(this);
+    keepLoaded_->setAccessibleName(QStringLiteral("Keep the local model loaded"));
+    for (KeepModelLoaded value : keepModelLoadedChoices()) {
+        keepLoaded_->addItem(label(value), rawValue(value));
+    }
+    layout->addLayout(labelled(QStringLiteral("Keep the local model loaded"), keepLoaded_, this));
+    layout->addWidget(
+        line(QStringLiteral("With Ollama, Tessarine asks the server to load the model "
+                            "as you start a rewrite or open the window."),
+             this));
+    byApplication_ =
+        new ApplicationDefaultsView(services_.settings, services_.lastApplication, this);
+    layout->addWidget(byApplication_);
     layout->addStretch(1);
 
     SettingsStore& settings = services_.settings;
     connect(autoPaste_, &QCheckBox::toggled, &settings, &SettingsStore::setAutoPaste);
     connect(tone_, &QComboBox::textActivated, &settings, &SettingsStore::setDefaultToneRaw);
     connect(context_, &QComboBox::textActivated, &settings, &SettingsStore::setDefaultContextRaw);
+    connect(keepLoaded_, &QComboBox::activated, this, [this](int index) {
+        services_.settings.setKeepModelLoaded(keepLoaded_->itemData(index).toString());
+    });
     reload();
 }
 
@@ -56,6 +74,10 @@ void DefaultsTab::reload() {
     autoPaste_->setChecked(settings.autoPaste());
     tone_->setCurrentText(rawValue(settings.defaultTone()));
     context_->setCurrentText(rawValue(settings.defaultContext()));
+    keepLoaded_->setCurrentIndex(
+        keepLoaded_->findData(rawValue(keepModelLoadedFromRaw(settings.keepModelLoaded())
+                                           .value_or(KeepModelLoaded::fiveMinutes))));
+    byApplication_->reload();
 }
 
 }  // namespace ts

@@ -9,6 +9,8 @@ class QComboBox;
 
 namespace ts {
 
+class ApplicationDefaultsView;
+
 // Auto-paste, and the tone and context a fresh review starts with.
 class DefaultsTab final : public QWidget {
     Q_OBJECT
@@ -21,6 +23,8 @@ private:
     QCheckBox* autoPaste_;
     QComboBox* tone_;
     QComboBox* context_;
+    QComboBox* keepLoaded_;
+    ApplicationDefaultsView* byApplication_;
 };
 
 }  // namespace ts

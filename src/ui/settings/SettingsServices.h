@@ -31,6 +31,8 @@ struct SettingsServices {
     SettingsWatcher* watcher = nullptr;
     QString autostartFolder = {};  // the XDG one when empty
     QString program = {};          // the running executable when empty
+    // The application that was active before Tessarine; empty when none.
+    std::function<QString()> lastApplication = {};
 };
 
 }  // namespace ts

@@ -89,6 +89,14 @@ const char* const kSettingsRules = R"(
 #settingsWindow QComboBox QAbstractItemView {
     color: %{text}; background: %{gradientB}; selection-background-color: %{cyanSoft};
     selection-color: %{text}; }
+#settingsWindow QTreeWidget {
+    color: %{text}; background: %{cardBg}; border: 1px solid %{cardBorder}; border-radius: 8px;
+    selection-background-color: %{cyanSoft}; selection-color: %{text}; }
+#settingsWindow QTreeWidget:focus { border-color: %{cyan}; }
+#settingsWindow QTreeWidget QHeaderView { background: transparent; border: none; }
+#settingsWindow QTreeWidget QHeaderView::section {
+    color: %{textDim}; background-color: %{cardBg}; border: none;
+    border-bottom: 1px solid %{cardBorder}; padding: 4px 6px; font-size: 12px; font-weight: 600; }
 #settingsWindow QScrollBar:vertical { background: transparent; width: 8px; }
 #settingsWindow QScrollBar::handle:vertical {
     background: %{pillBorder}; border-radius: 4px; min-height: 24px; }

@@ -138,8 +138,7 @@ protected:
     }
 
     bool sentTheOriginal() const {
-        return server.requests().size() == 1 &&
-               server.requests()[0].json()["messages"][1]["content"].toString().contains(kOriginal);
+        return chatRequests(server).size() == 1 && lastUserMessage(server).contains(kOriginal);
     }
 
     QTemporaryDir dir;
@@ -178,7 +177,7 @@ TEST_F(InPlaceEndToEnd, FocusMovedMeanwhileTheSourceIsRewritten) {
     server.on("POST", "/v1/chat/completions", slow);
     ASSERT_NO_FATAL_FAILURE(openEditor());
     ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
-    ASSERT_TRUE(server.waitForRequests(1));
+    ASSERT_TRUE(waitForChatRequests(server, 1));
     start(QStringLiteral("xterm"), {"-T", "elsewhere"});
     const quint64 elsewhere = waitForWindow(QStringLiteral("elsewhere"));
     ASSERT_NE(elsewhere, 0u);
@@ -197,7 +196,7 @@ TEST_F(InPlaceEndToEnd, SourceClosedMeanwhileGetsNothingAndTheAnswerIsKept) {
     server.on("POST", "/v1/chat/completions", slow);
     ASSERT_NO_FATAL_FAILURE(openEditor());
     ASSERT_TRUE(key(QStringLiteral("ctrl+alt+super+e")));
-    ASSERT_TRUE(server.waitForRequests(1));
+    ASSERT_TRUE(waitForChatRequests(server, 1));
     programs.back()->process().kill();
     ASSERT_TRUE(app->waitForLog(QStringLiteral("toast error: The window changed before")))
         << app->log().toStdString();
@@ -216,11 +215,11 @@ TEST_F(InPlaceEndToEnd, HeldHotkeyThenASecondPressGiveOneRewrite) {
     ASSERT_TRUE(xdotool({"keydown", "ctrl+alt+super+e"}));
     QTest::qWait(600);
     ASSERT_TRUE(xdotool({"keyup", "ctrl+alt+super+e"}));
-    ASSERT_TRUE(server.waitForRequests(1)) << app->log().toStdString();
+    ASSERT_TRUE(waitForChatRequests(server, 1)) << app->log().toStdString();
     ASSERT_NO_FATAL_FAILURE(pressHotkeyAndSee("toast info: Already rewriting\u2026"));
     ASSERT_TRUE(app->waitForLog(QStringLiteral("toast success: Rewrote in Mousepad")))
         << app->log().toStdString();
-    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(chatRequests(server).size(), 1);
     EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
     expectRichClipboardBack();
 }
@@ -364,7 +363,7 @@ TEST_F(InPlaceEndToEnd, XtermGetsNoCopyKeystrokeAndTheCopyFailedToast) {
         openTerminal(QStringLiteral("xterm"), {"-T", kTerminal, "-e", "sh", script()}));
     ASSERT_NO_FATAL_FAILURE(pressHotkeyAndSee(
         "toast error: Copy didn't fire. Select some text, then press the hotkey again."));
-    EXPECT_TRUE(server.requests().isEmpty());
+    EXPECT_TRUE(chatRequests(server).isEmpty());
     // Any interrupt the keystrokes caused would have been written by now: the shell is idle.
     ASSERT_TRUE(key(QStringLiteral("Return")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath("input")); }, 10000));
@@ -380,4 +379,49 @@ TEST(TessarineProgram, WithoutADisplayItSaysSoAndExitsWithOne) {
     ASSERT_TRUE(process.waitForFinished(20000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(process.readAllStandardError().contains("no X11 display"));
+}
+
+// An entry for the editor sets the context and tone sent, and the done notice names the context;
+// without one the defaults go. With the local runtime the model is asked to load as the hotkey
+// is pressed, ahead of the request that needs it, and not again within the minute.
+TEST_F(InPlaceEndToEnd, TheEditorsEntryChoosesContextAndToneAndTheModelLoadsFirst) {
+    server.on("GET", "/api/ps", ScriptedResponse::json(200, R"({"models":[]})"));
+    server.on("POST", "/api/generate", ScriptedResponse::json(200, R"({"done":true})"));
+    // The window shown at launch asked for the model of that moment; this one is new.
+    ASSERT_TRUE(app->waitForLog(QStringLiteral("asking the local server to load llama3.1 (")))
+        << app->log().toStdString();
+    SettingsStore settings(dir.filePath(QStringLiteral("config/tessarine/tessarine.conf")));
+    settings.setModel(QStringLiteral("llama3.1:8b"));
+    settings.setApplicationDefaults(R"([{"app":"mousepad","context":"Chat","tone":"Casual"}])");
+    ASSERT_NO_FATAL_FAILURE(openEditor());
+    ASSERT_NO_FATAL_FAILURE(
+        pressHotkeyAndSee("toast success: Rewrote for Chat in Mousepad. Ctrl+Z to undo."));
+    EXPECT_TRUE(lastUserMessage(server).contains("Context: Chat\nTone: Casual"))
+        << lastUserMessage(server).toStdString();
+    const auto loadsAndChats = [&] {
+        QStringList seen;
+        for (const RecordedRequest& request : server.requests()) {
+            if (request.path == "/api/generate" && request.json()["model"] == "llama3.1:8b") {
+                seen << QStringLiteral("load ") + request.json()["keep_alive"].toString();
+                EXPECT_FALSE(request.json().contains("prompt"));
+            } else if (request.path.endsWith("/chat/completions")) {
+                seen << QStringLiteral("chat");
+            }
+        }
+        return seen;
+    };
+    EXPECT_EQ(loadsAndChats(), (QStringList{"load 5m", "chat"}));
+    EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
+
+    settings.setApplicationDefaults(QStringLiteral("[]"));
+    ASSERT_TRUE(key(QStringLiteral("ctrl+a")));
+    ASSERT_NO_FATAL_FAILURE(
+        pressHotkeyAndSee("toast success: Rewrote in Mousepad. Ctrl+Z to undo."));
+    EXPECT_TRUE(lastUserMessage(server).contains("Context: Email\nTone: Professional"))
+        << lastUserMessage(server).toStdString();
+    EXPECT_EQ(loadsAndChats(), (QStringList{"load 5m", "chat", "chat"}));
+    // One look at launch, one at the first press.
+    EXPECT_EQ(std::count_if(server.requests().begin(), server.requests().end(),
+                            [](const RecordedRequest& r) { return r.path == "/api/ps"; }),
+              2);
 }

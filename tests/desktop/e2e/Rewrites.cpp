@@ -19,6 +19,25 @@ ScriptedResponse rewriteAnswer() {
         QJsonDocument(QJsonObject{{"choices", QJsonArray{choice}}}).toJson(QJsonDocument::Compact));
 }
 
+QList<RecordedRequest> chatRequests(const LoopbackModelServer& server) {
+    QList<RecordedRequest> out;
+    for (const RecordedRequest& request : server.requests()) {
+        if (request.path.endsWith("/chat/completions")) {
+            out.append(request);
+        }
+    }
+    return out;
+}
+
+bool waitForChatRequests(const LoopbackModelServer& server, qsizetype count, int timeoutMs) {
+    return QTest::qWaitFor([&] { return chatRequests(server).size() >= count; }, timeoutMs);
+}
+
+QString lastUserMessage(const LoopbackModelServer& server) {
+    const QList<RecordedRequest> chats = chatRequests(server);
+    return chats.isEmpty() ? QString() : chats.last().json()["messages"][1]["content"].toString();
+}
+
 QByteArray fileText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

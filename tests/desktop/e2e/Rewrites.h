@@ -13,6 +13,12 @@ inline const QString kImproved = QStringLiteral("Could you send the numbers by T
 
 // A chat-completions answer giving kImproved with one why line.
 ScriptedResponse rewriteAnswer();
+// The model requests among everything the server saw (the local runtime is also asked to load
+// the model ahead of them).
+QList<RecordedRequest> chatRequests(const LoopbackModelServer& server);
+bool waitForChatRequests(const LoopbackModelServer& server, qsizetype count, int timeoutMs = 10000);
+// The text of the last model request's user message.
+QString lastUserMessage(const LoopbackModelServer& server);
 
 QByteArray fileText(const QString& path);
 // Presses Ctrl+S in the active editor until the file holds the expected text (editors paste

@@ -228,8 +228,8 @@ TEST_F(SelectionStripEndToEnd, CustomOpensThePanelAndRewritesWithTheInstruction)
     ASSERT_TRUE(xdotool({"type", "--delay", "20", "make it formal"}));
     ASSERT_TRUE(xdotool({"key", "Return"}));
     ASSERT_TRUE(app->waitForLog(QStringLiteral("toast success: "))) << app->log().toStdString();
-    ASSERT_EQ(server.requests().size(), 1);
-    const QJsonArray messages = server.requests()[0].json()["messages"].toArray();
+    ASSERT_EQ(chatRequests(server).size(), 1);
+    const QJsonArray messages = chatRequests(server)[0].json()["messages"].toArray();
     const QString sent = QJsonDocument(messages).toJson();
     EXPECT_TRUE(sent.contains(QStringLiteral("make it formal"))) << sent.toStdString();
     EXPECT_TRUE(sent.contains(kOriginal)) << sent.toStdString();
@@ -271,4 +271,31 @@ TEST_F(SelectionStripEndToEnd, AccessibleEditorPlacesTheStripUnderTheSelection) 
     EXPECT_LT(stripFrame.top(), editorFrame.top() + 200);
     EXPECT_GT(std::abs(stripFrame.center().y() - 790), 200);
     EXPECT_EQ(activeWindow(), window);
+}
+
+// The strip's Rewrite takes the editor's entry as the hotkey does, and the defaults without one.
+TEST_F(SelectionStripEndToEnd, RewriteUsesTheEditorsEntry) {
+    SettingsStore(settingsPath())
+        .setApplicationDefaults(R"([{"app":"Mousepad","context":"Chat","tone":"Friendly"}])");
+    ASSERT_NO_FATAL_FAILURE(launch(true));
+    ASSERT_NO_FATAL_FAILURE(openEditor());
+    ASSERT_TRUE(dragOverText());
+    quint64 strip = waitForStrip();
+    ASSERT_NE(strip, 0u) << app->log().toStdString();
+    ASSERT_TRUE(clickStripButton(strip, 0));
+    ASSERT_TRUE(app->waitForLog(QStringLiteral("toast success: Rewrote for Chat in Mousepad.")))
+        << app->log().toStdString();
+    EXPECT_TRUE(lastUserMessage(server).contains("Context: Chat\nTone: Friendly"))
+        << lastUserMessage(server).toStdString();
+    EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
+
+    SettingsStore(settingsPath()).setApplicationDefaults(QStringLiteral("[]"));
+    ASSERT_TRUE(dragOverText());
+    strip = waitForStrip();
+    ASSERT_NE(strip, 0u) << app->log().toStdString();
+    ASSERT_TRUE(clickStripButton(strip, 0));
+    ASSERT_TRUE(app->waitForLog(QStringLiteral("toast success: Rewrote in Mousepad.")))
+        << app->log().toStdString();
+    EXPECT_TRUE(lastUserMessage(server).contains("Context: Email\nTone: Professional"))
+        << lastUserMessage(server).toStdString();
 }
