@@ -13,9 +13,11 @@ export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$here/scripts/lsan.supp:print_suppressions=0}"
 
 failed=()
+ran=0
 for exe in "$build"/fuzz/fuzz_*; do
   [ -f "$exe" ] && [ -x "$exe" ] || continue
   name=${exe##*/fuzz_}
+  ran=$((ran + 1))
   corpus="$build/corpus/$name"
   artifacts="$build/findings/$name/"
   mkdir -p "$corpus" "$artifacts"
@@ -29,5 +31,6 @@ for exe in "$build"/fuzz/fuzz_*; do
     grep -E '^stat::number_of_executed_units' "$build/fuzz-$name.log" | sed "s/^/fuzz: $name /"
   fi
 done
+[ "$ran" -gt 0 ] || { echo "fuzz: no fuzz targets in $build/fuzz" >&2; exit 1; }
 [ ${#failed[@]} -eq 0 ] || { echo "fuzz: findings in ${failed[*]}" >&2; exit 1; }
 echo "fuzz: no findings"

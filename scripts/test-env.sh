@@ -9,6 +9,20 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 
+# Services the private bus started on demand (a portal, its document store) outlive their
+# activation helper; every process that still carries this run's marker is ended.
+end_leftovers() {
+  local env pid
+  for env in /proc/[0-9]*/environ; do
+    pid=${env#/proc/}
+    pid=${pid%/environ}
+    [ "$pid" = "$$" ] && continue
+    if grep -qzxF "TS_TESTENV_ROOT=$1" "$env" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+    fi
+  done
+}
+
 unmount_under() {
   local mounts
   mounts=$(awk -v root="$1/" 'index($2, root) == 1 { print $2 }' /proc/mounts 2>/dev/null || true)
@@ -35,6 +49,7 @@ if [ -z "${TS_TESTENV_INNER:-}" ]; then
   # folder; what is still mounted there is unmounted, and a folder that cannot be removed is
   # reported, never turned into a failed run.
   unmount_under "$root"
+  end_leftovers "$root"
   rm -rf "$root" 2>/dev/null || echo "test-env: could not remove $root" >&2
   exit "$rc"
 fi
@@ -43,18 +58,12 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  # The services the private bus started on demand (a portal, a document store) end with it.
-  if [ -n "${bus_pid:-}" ]; then
-    pkill -TERM -P "$bus_pid" 2>/dev/null || true
-  fi
   unmount_under "$TS_TESTENV_ROOT"
 }
 trap cleanup EXIT
 
 fail() { echo "test-env: $*" >&2; exit 1; }
 
-# The bus daemon of this session: dbus-run-session's other child.
-bus_pid=$(pgrep -P "$PPID" -x dbus-daemon 2>/dev/null | head -n 1 || true)
 
 # 1. Keyring: create and unlock the "login" collection, then wait until it owns the name.
 echo -n throwaway | gnome-keyring-daemon --unlock --components=secrets >/dev/null 2>&1 ||

@@ -161,6 +161,11 @@ bool HttpCall::feedLines(QByteArrayView data) {
 }
 
 bool HttpCall::failWithOverflow() {
+    // An error answer is reported by its status, however long its lines.
+    if (!isSuccess(m_status)) {
+        failWithStatus(m_text, m_errorBody);
+        return false;
+    }
     const QString detail = m_reader.overflowed()
                                ? QStringLiteral("The server sent a line longer than %1 MB.")
                                      .arg(EventStreamReader::kMaxLineBytes / (1024 * 1024))
@@ -233,7 +238,7 @@ bool HttpCall::handleErrorLine(QByteArrayView line) {
         return true;
     }
     // A JSON body is read on to its end, within bounds, so that its message can be parsed.
-    const bool json = m_errorBody.trimmed().startsWith('{');
+    const bool json = QByteArrayView(m_errorBody).trimmed().startsWith('{');
     if (json && m_errorBody.size() <= wire::kErrorBodyParseLimit) {
         return true;
     }

@@ -386,7 +386,18 @@ void OllamaInstaller::onPullFinished(const QString& modelId) {
     const auto handler = [this, modelId, &stillCurrent](QByteArrayView line) {
         return stillCurrent() && handlePullLine(modelId, line.toByteArray());
     };
-    if (!job->reader.feed(reply->readAll(), handler) || !stillCurrent()) {
+    // A line past the reader's bound ends the pull as a failure rather than leaving it running.
+    const auto endIfOverflowed = [this, modelId, job, &stillCurrent] {
+        if (stillCurrent() && job->reader.overflowed()) {
+            endPull(modelId, QStringLiteral("The server sent a progress line longer than %1 MB.")
+                                 .arg(EventStreamReader::kMaxLineBytes / (1024 * 1024)));
+        }
+    };
+    if (!job->reader.feed(reply->readAll(), handler)) {
+        endIfOverflowed();
+        return;
+    }
+    if (!stillCurrent()) {
         return;
     }
     if (reply->error() != QNetworkReply::NoError) {
@@ -397,7 +408,11 @@ void OllamaInstaller::onPullFinished(const QString& modelId) {
         endPull(modelId, error);
         return;
     }
-    if (!job->reader.finish(handler) || !stillCurrent()) {
+    if (!job->reader.finish(handler)) {
+        endIfOverflowed();
+        return;
+    }
+    if (!stillCurrent()) {
         return;
     }
     endPull(modelId, {});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,9 @@ public:
 
 private:
     QStringList m_secrets;
+    // The secret with any of its characters written as a JSON escape (\u0061, \/), which a
+    // body still undecoded can carry and a reader decodes at a glance.
+    QRegularExpression m_escaped;
 };
 
 }  // namespace ts
