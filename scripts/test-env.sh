@@ -11,16 +11,28 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 # Services the private bus started on demand (a portal, its document store) outlive their
 # activation helper; every process that still carries this run's marker is ended.
-end_leftovers() {
+run_pids() {
   local env pid
   for env in /proc/[0-9]*/environ; do
     pid=${env#/proc/}
     pid=${pid%/environ}
-    [ "$pid" = "$$" ] && continue
-    if grep -qzxF "TS_TESTENV_ROOT=$1" "$env" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-    fi
+    [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] && continue
+    grep -qzxF "TS_TESTENV_ROOT=$1" "$env" 2>/dev/null && echo "$pid"
   done
+  return 0
+}
+
+# They write their state as they exit, so the folder is removed only once they are gone.
+end_leftovers() {
+  local pids
+  pids=$(run_pids "$1")
+  [ -n "$pids" ] || return 0
+  kill $pids 2>/dev/null || true
+  for _ in $(seq 1 100); do
+    [ -n "$(run_pids "$1")" ] || return 0
+    sleep 0.05
+  done
+  kill -9 $(run_pids "$1") 2>/dev/null || true
 }
 
 unmount_under() {
