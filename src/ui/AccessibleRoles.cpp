@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLayout>
 #include <QWidget>
 
 namespace ts::accessible {
@@ -11,7 +12,6 @@ namespace {
 
 constexpr const char* kRoleProperty = "ts.accessibleRole";
 constexpr const char* kLeafProperty = "ts.accessibleLeaf";
-constexpr const char* kComboProperty = "ts.namedCombo";
 
 // A widget with the role it was given; buttons keep their check state and press action, combo
 // boxes their value and menu, and a leaf hides the children that draw its text.
@@ -97,14 +97,27 @@ QAccessibleInterface* roleFactory(const QString&, QObject* object) {
         return new RoleAccessible(widget, static_cast<QAccessible::Role>(role.toInt()),
                                   object->property(kLeafProperty).toBool());
     }
-    if (object->property(kComboProperty).toBool()) {
+    if (auto* box = qobject_cast<QComboBox*>(object); box && !box->accessibleName().isEmpty()) {
         return new RoleAccessible(widget, QAccessible::ComboBox, false);
     }
     return nullptr;
 }
 
+void appendInOrder(QLayout* layout, QWidget* parent, QList<QWidget*>& order) {
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (QWidget* widget = item->widget(); widget && widget->parentWidget() == parent) {
+            order.append(widget);
+        } else if (QLayout* inner = item->layout()) {
+            appendInOrder(inner, parent, order);
+        }
+    }
+}
+
+}  // namespace
+
 // After QApplication's own factory, which would otherwise be asked first.
-void installFactory() {
+void install() {
     static const bool installed = [] {
         QAccessible::installFactory(&roleFactory);
         return true;
@@ -112,23 +125,32 @@ void installFactory() {
     (void)installed;
 }
 
-}  // namespace
+void readInLayoutOrder(QWidget* parent) {
+    if (parent->layout() == nullptr) {
+        return;
+    }
+    QList<QWidget*> order;
+    appendInOrder(parent->layout(), parent, order);
+    // raise() moves a child to the end of its parent's list; the layout keeps the geometry.
+    for (QWidget* widget : order) {
+        widget->raise();
+    }
+}
 
 void setRole(QWidget* widget, QAccessible::Role role) {
-    installFactory();
+    install();
     widget->setProperty(kRoleProperty, static_cast<int>(role));
+    // Qt may have built and kept the class's own interface already (setting a text does).
+    QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget);
+    if (existing != nullptr && existing->role() != role) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    }
 }
 
 void setHeading(QWidget* widget, const QString& text) {
     setRole(widget, QAccessible::Heading);
     widget->setProperty(kLeafProperty, true);
     widget->setAccessibleName(text);
-}
-
-void nameComboBox(QComboBox* box, const QString& label) {
-    installFactory();
-    box->setProperty(kComboProperty, true);
-    box->setAccessibleName(label);
 }
 
 void announce(QWidget* alert) {

@@ -119,6 +119,8 @@ bool ShortcutRecorder::eventFilter(QObject* watched, QEvent* event) {
 void ShortcutRecorder::refresh() {
     keys_->setText(shortcutText());
     caption_->setText(captionText());
+    // Named after its section by the owner; what it shows is its description.
+    setAccessibleDescription(shortcutText() + QStringLiteral(" \u00b7 ") + captionText());
     setDown(recording_);
 }
 

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "AccessibilityWalk.h"
 #include "LoopbackModelServer.h"
 #include "desktop/SessionClipboard.h"
 #include "desktop/platform/x11/X11Clipboard.h"
@@ -444,6 +445,88 @@ TEST_F(MainWindowTest, ScreenReaderFindsTheControlsOfEveryPhase) {
                 "Simpler", "Casual", "Formal", "Friendlier", "Like", "Dislike",
                 "Could you send it?", "Direct ask", "Rewrote in Mousepad. Ctrl+Z to undo."});
     ToastPresenter::shared().hide();
+}
+
+// Each phase's controls as a screen reader meets them: named by their labels, of their role,
+// reached with Tab; the segments one radio group whose Tab stop is the chosen mode.
+TEST_F(MainWindowTest, ControlsAreNamedReachableAndOfTheirRole) {
+    key(Qt::Key_2, Qt::ControlModifier);
+    type("Text", "Their going home tomorow");
+    expectControls(window, {{"Proofread", "radio button"},
+                            {"Rewrite", "radio button", false},
+                            {"Tone", "radio button", false},
+                            {"Fix grammar, keep voice.", "heading", false},
+                            {"Text", "text"},
+                            {"Tone", "combo box"},
+                            {"Context", "combo box"},
+                            {"Proofread", "push button"},
+                            {"History", "push button"},
+                            {"Keyboard Shortcuts", "push button"},
+                            {"Settings", "push button"}});
+    // Arrows move the choice within the group.
+    named<QAbstractButton>(window, "Proofread")->setFocus();
+    key(Qt::Key_Right);
+    EXPECT_EQ(session.mode(), Mode::reply);
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), "Reply");
+    key(Qt::Key_Left);
+    EXPECT_EQ(session.mode(), Mode::proofread);
+
+    server.on("POST", "/v1/chat/completions", streamed("They're going home tomorrow"));
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    // The view is built a turn later, and takes the focus then.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return QApplication::focusWidget() &&
+               QApplication::focusWidget()->accessibleName() == "CORRECTED";
+    })) << window.isActiveWindow();
+    button(window, "SHOW CHANGES")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "Undo all") != nullptr; }));
+    // One of the two changes dropped, so that both Keep all and Undo all are enabled.
+    button(window, "Their → They're")->click();
+    expectControls(window, {{"Proofread: Clean", "heading", false},
+                            {"CORRECTED", "label"},  // read-only text
+                            {"HIDE CHANGES", "push button"},
+                            {"Keep all", "push button"},
+                            {"Undo all", "push button"},
+                            {"Like", "check box"},  // a toggle
+                            {"Shorter", "push button"},
+                            {"Back to edit", "push button"},
+                            {"Regenerate", "push button"},
+                            {"Copy Corrected", "push button"}});
+}
+
+// The error banner and the toast are alerts a screen reader is told about when they appear or
+// change, with their text as the name.
+TEST_F(MainWindowTest, ErrorsAndToastsAreAnnouncedAsAlerts) {
+    QProcess listener;
+    listener.start(QStringLiteral("/usr/bin/python3"),
+                   {QStringLiteral(TS_ACCESSIBLE_EVENTS_SCRIPT),
+                    QString::number(QCoreApplication::applicationPid()), QStringLiteral("60")});
+    QByteArray heard;
+    const auto hears = [&](const QString& name) {
+        return QTest::qWaitFor(
+            [&] {
+                heard += listener.readAllStandardOutput();
+                return heard.contains(name.toUtf8());
+            },
+            20000);
+    };
+    ASSERT_TRUE(hears("ready")) << listener.readAllStandardError().toStdString();
+
+    keys.deleteAPIKey(apiKeyAccount(ProviderKind::openai));
+    type("Text", "hello there");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::error));
+    EXPECT_TRUE(hears("Setup needed: API key is missing. Open Settings and add one."));
+
+    ToastPresenter::shared().show("Rewriting…", ToastKind::info);
+    EXPECT_TRUE(hears("Rewriting…"));
+    ToastPresenter::shared().show("Rewrote in Mousepad. Ctrl+Z to undo.", ToastKind::success,
+                                  std::chrono::seconds(30));
+    EXPECT_TRUE(hears("Rewrote in Mousepad. Ctrl+Z to undo."));
+    ToastPresenter::shared().hide();
+    listener.kill();
+    listener.waitForFinished();
 }
 
 TEST_F(MainWindowTest, AppearanceSettingRepaintsTheOpenWindow) {

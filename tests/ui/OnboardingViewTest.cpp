@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "AccessibilityWalk.h"
 #include "LoopbackModelServer.h"
 #include "desktop/platform/fake/FakePlatform.h"
 #include "providers/OllamaInstaller.h"
@@ -242,7 +243,7 @@ TEST_F(OnboardingTest, ConnectionTestUsesTheDefaultModelAndAnyKeyChangeUndoesIt)
     EXPECT_TRUE(QTest::qWaitFor([&] { return keyField().text() == "sk-ant-kept"; }, 2000));
     EXPECT_FALSE(shows(rejected));
     EXPECT_TRUE(shows("Stored in memory (not saved). Sent only to Anthropic."));
-    click("Get a Anthropic key");
+    click("Get an Anthropic key");
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0].host(), "console.anthropic.com");
 }
@@ -429,7 +430,7 @@ TEST_F(OnboardingTest, KeyboardAloneCompletesTheFlowAndAScreenReaderSeesEachStep
     };
     server.on("POST", "/v1/chat/completions", ScriptedResponse::json(200, answer));
     control.isAvailable = false;
-    expectSeen({"Welcome to", "Tessarine", "Use a cloud model", "Run locally", "Skip setup",
+    expectSeen({"Welcome to Tessarine", "Use a cloud model", "Run locally", "Skip setup",
                 "Free. Private. On-device.", "OpenAI, Anthropic, or Gemini.",
                 "You can configure Tessarine later in Settings.", "Continue",
                 "Rewrite, proofread, and draft text in any app. Pick how you want to run the AI:"});
@@ -441,8 +442,24 @@ TEST_F(OnboardingTest, KeyboardAloneCompletesTheFlowAndAScreenReaderSeesEachStep
     ASSERT_TRUE(tabTo("Test connection"));
     press(Qt::Key_Return);
     ASSERT_TRUE(connected());
-    expectSeen({"Connect your cloud provider", "Anthropic", "OpenAI", "Gemini", "API key",
-                "Get a OpenAI key", "Test connection", "Connected", "Back"});
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), "Test connection");
+    // One radio group whose Tab stop is the chosen pill, read before the key field under it;
+    // the outcome an alert.
+    expectControls(view, {{"OpenAI", "radio button"},
+                          {"Anthropic", "radio button", false},
+                          {"Gemini", "radio button", false},
+                          {"API key", "password text"},
+                          {"Get an OpenAI key", "push button"},
+                          {"Test connection", "push button"},
+                          {"Connected", "alert", false},
+                          {"Back", "push button"},
+                          {"Continue", "push button"},
+                          {"Skip setup", "push button"}});
+    QStringList order;
+    for (const QJsonValue& node : accessibilityNodes()) {
+        order << node["name"].toString();
+    }
+    EXPECT_LT(order.indexOf("Gemini"), order.indexOf("API key"));
     ASSERT_TRUE(tabTo("Continue"));
     press(Qt::Key_Space);
     ASSERT_EQ(view.step(), Step::accessibility);

@@ -335,7 +335,7 @@ TEST_F(ResultViewTest, ControlsAreNamedAndWorkFromTheKeyboard) {
         seen << node["name"].toString() << node["text"].toString();
     }
     for (const QString& name :
-         visited + QStringList{"Review:", "Sharper", "ADJUST", "Please send me the file."}) {
+         visited + QStringList{"Review: Sharper", "ADJUST", "Please send me the file."}) {
         EXPECT_TRUE(seen.contains(name)) << name.toStdString();
     }
 

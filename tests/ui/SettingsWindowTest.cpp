@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTest>
 
+#include "AccessibilityWalk.h"
 #include "LoopbackModelServer.h"
 #include "SettingsTestSupport.h"
 #include "store/SettingsWatcher.h"
@@ -278,6 +279,20 @@ TEST_F(SettingsWindowTest, EveryTabIsReadableAndReachableByKeyboard) {
     window->select(SettingsWindow::Tab::provider);
     QTest::keyClick(window->findChild<QWidget*>("settingsTabs"), Qt::Key_Down);
     EXPECT_EQ(window->selection(), SettingsWindow::Tab::defaults);
+}
+
+// The recorders and the pickers by their labels, not their values; the window a frame.
+TEST_F(SettingsWindowTest, ControlsAreNamedByTheirLabels) {
+    open();
+    window->select(SettingsWindow::Tab::shortcut);
+    window->findChild<QWidget*>("settingsTabs")->setFocus();
+    expectControls(*window, {{"OPEN TESSARINE", "push button"},
+                             {"REWRITE IN PLACE", "push button"},
+                             {"Rewrite in place", "check box"},
+                             {"Shortcut", "list item", false}});
+    window->select(SettingsWindow::Tab::general);
+    window->findChild<QWidget*>("settingsTabs")->setFocus();
+    expectControls(*window, {{"Appearance", "combo box"}, {"Launch at login", "check box"}});
 }
 
 // Every tab in both schemes, saved for review under the build tree; distinct and non-empty.

@@ -104,11 +104,11 @@ AnswerPage::AnswerPage(AppState& session, QWidget* parent) : QWidget(parent), m_
     connect(m_text, &DiffText::diffShown, this, [this] {
         m_changeList->setChanges(changesOf(m_text->segments()));
         applyDropped();
-        // The toggles follow the diff text in the Tab order.
+        // The list follows the diff text in the Tab order.
         QWidget* previous = m_text;
-        for (QPushButton* toggle : m_changeList->toggles()) {
-            setTabOrder(previous, toggle);
-            previous = toggle;
+        for (QWidget* next : m_changeList->focusChain()) {
+            setTabOrder(previous, next);
+            previous = next;
         }
     });
     connect(m_text, &DiffText::changeClicked, this, &AnswerPage::toggleChange);

@@ -69,6 +69,14 @@ void ChangeList::setChanges(const QList<Change>& changes) {
     refresh();
 }
 
+QList<QWidget*> ChangeList::focusChain() const {
+    QList<QWidget*> chain{m_keepAll, m_undoAll};
+    for (QPushButton* toggle : m_toggles) {
+        chain.append(toggle);
+    }
+    return chain;
+}
+
 void ChangeList::setDropped(const QSet<int>& dropped) {
     m_dropped = dropped;
     refresh();

@@ -26,6 +26,8 @@ public:
     void setChanges(const QList<Change>& changes);
     void setDropped(const QSet<int>& dropped);
     const QList<QPushButton*>& toggles() const { return m_toggles; }
+    // Keep all, Undo all, then the toggles: the order Tab walks them.
+    QList<QWidget*> focusChain() const;
 
 signals:
     void toggled(int change);

@@ -123,8 +123,8 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
         badgeRow->addWidget(m_clipboardIcon);
         badgeRow->addWidget(badgeText);
     }
-    accessible::nameComboBox(m_tone, QStringLiteral("Tone"));
-    accessible::nameComboBox(m_context, QStringLiteral("Context"));
+    m_tone->setAccessibleName(QStringLiteral("Tone"));
+    m_context->setAccessibleName(QStringLiteral("Context"));
     for (const Tone tone : EnumCases<Tone>::all) {
         m_tone->addItem(rawValue(tone));
     }

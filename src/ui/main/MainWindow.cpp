@@ -12,6 +12,7 @@
 #include "session/AppState.h"
 #include "session/RequestSetup.h"
 #include "store/HistoryStore.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/main/EmptyStateView.h"
 #include "ui/main/ErrorBannerView.h"
 #include "ui/main/LoadingStateView.h"
@@ -75,6 +76,8 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     : QWidget(parent), m_views(std::make_unique<Views>(Views{services.session})) {
     Views& v = *m_views;
     setObjectName(QStringLiteral("mainWindow"));
+    accessible::install();
+    accessible::setRole(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Tessarine"));
     setWindowIcon(icons::appIcon());
     resize(kWidth, kHeight);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 
+#include "ui/AccessibleRoles.h"
 #include "ui/main/RatingButtons.h"
 
 namespace ts {
@@ -70,11 +71,18 @@ ResultHeading::ResultHeading(QWidget* parent)
       m_lead(makeLabel({}, "headingLead", this)),
       m_accent(makeLabel({}, "headingAccent", this)),
       m_rating(new RatingButtons(this)) {
+    auto* words = new QWidget(this);
+    m_lead->setParent(words);
+    m_accent->setParent(words);
+    auto* pair = new QHBoxLayout(words);
+    pair->setContentsMargins(0, 0, 0, 0);
+    pair->setSpacing(6);
+    pair->addWidget(m_lead);
+    pair->addWidget(m_accent);
+    m_words = words;
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
-    row->addWidget(m_lead);
-    row->addWidget(m_accent);
+    row->addWidget(words);
     row->addStretch(1);
     row->addWidget(m_rating);
 }
@@ -82,6 +90,7 @@ ResultHeading::ResultHeading(QWidget* parent)
 void ResultHeading::setTexts(const QString& lead, const QString& accent) {
     m_lead->setText(lead);
     m_accent->setText(accent);
+    accessible::setHeading(m_words, lead + QLatin1Char(' ') + accent);
 }
 
 }  // namespace ts

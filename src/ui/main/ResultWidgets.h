@@ -44,6 +44,7 @@ public:
     RatingButtons* rating() const { return m_rating; }
 
 private:
+    QWidget* m_words = nullptr;  // lead and accent, read as one heading
     QLabel* m_lead;
     QLabel* m_accent;
     RatingButtons* m_rating;

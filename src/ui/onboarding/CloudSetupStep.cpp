@@ -1,5 +1,6 @@
 #include "ui/onboarding/CloudSetupStep.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "store/KeyStore.h"
 #include "store/SettingsStore.h"
 #include "ui/AccessibleRoles.h"
+#include "ui/RadioGroupKeys.h"
 #include "ui/onboarding/ConnectionTest.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/theme/Icons.h"
@@ -39,14 +41,17 @@ CloudSetupStep::CloudSetupStep(const OnboardingServices& services, QWidget* pare
       m_connection(new ConnectionTest(services.requests, this)) {
     auto* pills = new QHBoxLayout;
     pills->setSpacing(8);
+    QList<QAbstractButton*> group;
     for (ProviderKind kind : kPillOrder) {
         QPushButton* pill = roleButton(rawValue(kind), "pill", this);
         pill->setCheckable(true);
         pills->addWidget(pill);
         m_pills.append({kind, pill});
+        group.append(pill);
         connect(pill, &QPushButton::clicked, this, [this, kind] { choose(kind); });
     }
     pills->addStretch(1);
+    new RadioGroupKeys(group, this);
 
     auto* keyLabel = roleLabel(QStringLiteral("API key"), "fieldLabel", this);
     keyLabel->setBuddy(m_key);
@@ -82,6 +87,7 @@ CloudSetupStep::CloudSetupStep(const OnboardingServices& services, QWidget* pare
     column->addWidget(m_test);
     column->addLayout(resultRow);
     column->addStretch(1);
+    accessible::readInLayoutOrder(this);
 
     connect(m_key, &QLineEdit::textEdited, this, &CloudSetupStep::keyEdited);
     connect(m_keyPage, &QPushButton::clicked, this,
@@ -189,7 +195,9 @@ void CloudSetupStep::showProvider() {
                                ? linuxText(QStringLiteral("Stored in the macOS Keychain."))
                                : QStringLiteral("Stored in %1.").arg(location);
     m_note->setText(stored + QStringLiteral(" Sent only to ") + name + u'.');
-    m_keyPage->setText(QStringLiteral("Get a ") + name + QStringLiteral(" key"));
+    const bool vowel = QStringLiteral("AEIOU").contains(name.front().toUpper());
+    m_keyPage->setText((vowel ? QStringLiteral("Get an ") : QStringLiteral("Get a ")) + name +
+                       QStringLiteral(" key"));
     m_keyPage->setAccessibleName(m_keyPage->text());
 }
 

@@ -14,6 +14,7 @@ LocalSetupStep::LocalSetupStep(const OnboardingServices& services, QWidget* pare
     : QWidget(parent) {
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("onboardingScroll"));
+    scroll->setFocusPolicy(Qt::NoFocus);  // its buttons take Tab; the area shows no focus
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,4 +1,5 @@
 #include "ui/onboarding/OnboardingView.h"
+#include "ui/AccessibleRoles.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -29,6 +30,8 @@ OnboardingView::OnboardingView(OnboardingServices services, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_services(std::move(services)) {
     setObjectName(QStringLiteral("onboarding"));
+    accessible::install();
+    accessible::setRole(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Welcome to Tessarine"));
     setWindowIcon(icons::appIcon());
     resize(kWidth, kHeight);

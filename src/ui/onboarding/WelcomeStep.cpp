@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/PlatformTexts.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
@@ -49,11 +50,14 @@ QPushButton* choiceCard(const QString& title, const QString& lead, const QString
 }  // namespace
 
 WelcomeStep::WelcomeStep(QWidget* parent) : QWidget(parent) {
-    auto* lead = roleLabel(QStringLiteral("Welcome to"), "heading", this);
-    auto* accent = roleLabel(QStringLiteral("Tessarine"), "headingAccent", this);
+    auto* headingBox = new QWidget(this);
+    auto* lead = roleLabel(QStringLiteral("Welcome to"), "heading", headingBox);
+    auto* accent = roleLabel(QStringLiteral("Tessarine"), "headingAccent", headingBox);
     lead->setWordWrap(false);
     accent->setWordWrap(false);
-    auto* heading = new QHBoxLayout;
+    accessible::setHeading(headingBox, QStringLiteral("Welcome to Tessarine"));
+    auto* heading = new QHBoxLayout(headingBox);
+    heading->setContentsMargins(0, 0, 0, 0);
     heading->setSpacing(8);
     heading->addWidget(lead);
     heading->addWidget(accent);
@@ -76,7 +80,7 @@ WelcomeStep::WelcomeStep(QWidget* parent) : QWidget(parent) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);
-    column->addLayout(heading);
+    column->addWidget(headingBox);
     column->addWidget(intro);
     column->addSpacing(8);
     column->addWidget(m_cloud);

@@ -39,6 +39,8 @@ AskInputView::AskInputView(QWidget* parent)
     field_->setPlaceholderText(placeholder);
     field_->setAccessibleName(placeholder);
     fieldIcon_ = field_->addAction(QIcon(), QLineEdit::LeadingPosition);
+    // The wand marks the field as the strip's Custom action; its button is read by this name.
+    fieldIcon_->setText(QStringLiteral("Custom"));
 
     submit_->setProperty("role", QStringLiteral("askSubmit"));
     submit_->setIconSize(QSize(22, 22));

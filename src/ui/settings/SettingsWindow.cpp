@@ -1,4 +1,5 @@
 #include "ui/settings/SettingsWindow.h"
+#include "ui/AccessibleRoles.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -44,6 +45,8 @@ QScrollArea* scrolled(QWidget* page, QWidget* parent) {
     auto* area = new QScrollArea(parent);
     area->setObjectName(QStringLiteral("settingsPage"));
     area->setWidgetResizable(true);
+    // The controls inside take Tab; the area itself would be a stop with nothing to show.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setFrameShape(QFrame::NoFrame);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area->setWidget(page);
@@ -64,6 +67,8 @@ SettingsWindow::SettingsWindow(const SettingsServices& services, QWidget* parent
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       services_(services) {
     setObjectName(QStringLiteral("settingsWindow"));
+    accessible::install();
+    accessible::setRole(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Tessarine Settings"));
     resize(kWidth, kHeight);
 

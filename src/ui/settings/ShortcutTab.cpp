@@ -55,6 +55,7 @@ ShortcutTab::ShortcutTab(const SettingsServices& services, QWidget* parent)
 
     layout->addWidget(label(QStringLiteral("OPEN TESSARINE"), "sectionLabel", this));
     window_ = new ShortcutRecorder(this);
+    window_->setAccessibleName(QStringLiteral("OPEN TESSARINE"));
     windowGrab_ = label(QString(), "grab", this);
     layout->addLayout(recorderRow(window_, windowGrab_));
     layout->addWidget(
@@ -65,6 +66,7 @@ ShortcutTab::ShortcutTab(const SettingsServices& services, QWidget* parent)
     inPlaceEnabled_ = toggle(QStringLiteral("Rewrite in place"), this);
     layout->addWidget(inPlaceEnabled_);
     inPlace_ = new ShortcutRecorder(this);
+    inPlace_->setAccessibleName(QStringLiteral("REWRITE IN PLACE"));
     inPlaceGrab_ = label(QString(), "grab", this);
     layout->addLayout(recorderRow(inPlace_, inPlaceGrab_));
     inPlaceLine_ = line(QString(), this);
