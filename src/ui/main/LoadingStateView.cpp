@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "session/AppState.h"
+#include "ui/theme/TextContrast.h"
 
 namespace ts {
 
@@ -43,7 +44,7 @@ LoadingStateView::LoadingStateView(AppState& session, QWidget* parent)
     m_reviewing->setGraphicsEffect(fade);
     m_shimmer = new QPropertyAnimation(fade, "opacity", this);
     m_shimmer->setDuration(1200);
-    m_shimmer->setKeyValues({{0.0, 1.0}, {0.5, 0.45}, {1.0, 1.0}});
+    m_shimmer->setKeyValues({{0.0, 1.0}, {0.5, kShimmerMinOpacity}, {1.0, 1.0}});
     m_shimmer->setLoopCount(-1);
 
     m_preview->setProperty("role", QStringLiteral("preview"));

@@ -25,7 +25,7 @@ const char* const kMainWindowRules = R"(
     font-size: 11px; font-weight: 600; letter-spacing: 1px; color: %{textDimmer}; }
 #mainWindow QLabel[role="pickerLabel"] { font-size: 11px; color: %{textDimmer}; }
 #mainWindow QLabel[role="hint"] { font-size: 12px; color: %{textDimmer}; }
-#mainWindow QLabel[role="shimmer"] { font-size: 15px; font-weight: 600; color: %{cyan}; }
+#mainWindow QLabel[role="shimmer"] { font-size: 15px; font-weight: 600; color: %{text}; }
 #mainWindow QLabel[role="bodyText"] { color: %{textDim}; }
 #mainWindow QLabel[role="keycap"] {
     font-family: monospace; font-size: 12px; color: %{text}; background: %{pillBg};
@@ -80,7 +80,7 @@ const char* const kMainWindowRules = R"(
     selection-color: %{text}; }
 
 #mainWindow QWidget[role="badge"] { background: %{cyanSoft}; border-radius: 8px; }
-#mainWindow QLabel[role="badgeText"] { color: %{cyan}; font-size: 11px; }
+#mainWindow QLabel[role="badgeText"] { color: %{text}; font-size: 11px; }
 #mainWindow QFrame[role="chip"] {
     background: %{pillBg}; border: 1px solid %{pillBorder}; border-radius: 12px; }
 #mainWindow QFrame[role="chip"][active="true"] { background: %{cyanSoft}; border-color: %{cyan}; }
