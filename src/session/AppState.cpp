@@ -130,11 +130,12 @@ void AppState::reset() {
     setFromClipboard(false);
     setLastReview(std::nullopt);
     setElapsedSeconds(std::nullopt);
+    // Emptied before the mode changes, or the switch would bring the other side's text back.
+    m_otherText.clear();
+    m_otherFromClipboard = false;
     setMode(Mode::rewrite);
     setLastMode(Mode::rewrite);
     clearStreamingImproved();
-    m_otherText.clear();
-    m_otherFromClipboard = false;
     m_draft = false;
 }
 
