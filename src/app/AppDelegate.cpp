@@ -194,6 +194,10 @@ void AppDelegate::launch() {
     new WindowFrame(*window_, QString::fromLatin1(MainWindow::kFrameName),
                     QSize(MainWindow::kWidth, MainWindow::kHeight), settings);
     connect(window_.get(), &MainWindow::settingsRequested, this, &AppDelegate::showSettingsWindow);
+    connect(window_.get(), &MainWindow::keySetupRequested, this, [this] {
+        showSettingsWindow();
+        settingsWindow_->showKeyField();
+    });
 
     // 3. The hotkeys, again whenever they change (here or in another process).
     if (!services_.platform.desktopControl.available()) {
@@ -213,6 +217,16 @@ void AppDelegate::launch() {
             [this] { registerHotkeys("hotkeys changed"); });
     connect(&settings, &SettingsStore::hotkeysChanged, this,
             [this] { registerHotkeys("hotkeys changed"); });
+    connect(&events, &AppEvents::hotkeyRecording, this, [this](bool recording) {
+        if (!recording) {
+            registerHotkeys("recording ended");
+            return;
+        }
+        bindings_->hotkey().unregisterHotKey();
+        bindings_->inPlaceHotkey().unregisterHotKey();
+        registered_.reset();
+        qCInfo(lcApp, "hotkeys released while a shortcut is recorded");
+    });
     watcher_ = std::make_unique<SettingsWatcher>(settings);
 
     // 4. A copy in the main window closes it.

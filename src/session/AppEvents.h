@@ -12,6 +12,8 @@ namespace ts {
 //   hotkeyChanged          the shortcut settings, the alert's "Turn Off In-Place Rewrite"
 //                          -> the shell registers the hotkeys again
 //   selectionButtonChanged the general settings -> the shell re-evaluates the selection detectors
+//   hotkeyRecording        a shortcut recorder starts or stops listening -> the shell releases
+//                          both global grabs meanwhile, so the current combination is recorded
 class AppEvents final : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +24,7 @@ signals:
     void dismissPopover();
     void hotkeyChanged();
     void selectionButtonChanged();
+    void hotkeyRecording(bool recording);
 
 private:
     AppEvents() = default;

@@ -1,6 +1,7 @@
 #include "ui/ShortcutRecorder.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -70,14 +71,19 @@ void ShortcutRecorder::startRecording() {
     qApp->installEventFilter(this);
     recording_ = true;
     refresh();
+    emit recordingChanged(true);
 }
 
 void ShortcutRecorder::stopRecording() {
     if (qApp != nullptr) {
         qApp->removeEventFilter(this);
     }
+    const bool was = recording_;
     recording_ = false;
     refresh();
+    if (was) {
+        emit recordingChanged(false);
+    }
 }
 
 void ShortcutRecorder::hideEvent(QHideEvent* event) {
@@ -106,7 +112,12 @@ bool ShortcutRecorder::eventFilter(QObject* watched, QEvent* event) {
         stopRecording();
         return true;
     }
-    const quint32 mask = carbonFromQt(key->modifiers());
+    // The completing key's own X state names what was held; Qt's tracked modifiers lag behind
+    // synthetic (XTEST) presses. Events without one (posted by Qt itself) keep Qt's.
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    const quint32 mask = x11 && key->nativeModifiers() != 0
+                             ? carbonFromX11State(key->nativeModifiers())
+                             : carbonFromQt(key->modifiers());
     if (!code || mask == 0) {
         return true;  // a bare key, a modifier alone or a key we cannot grab: keep waiting
     }

@@ -26,6 +26,8 @@ public:
 signals:
     // A new shortcut was recorded and stored (not sent by setShortcut).
     void shortcutChanged(const ts::Shortcut& shortcut);
+    // While it records, the global grabs must let the current combination through to it.
+    void recordingChanged(bool recording);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

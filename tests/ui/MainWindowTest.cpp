@@ -318,7 +318,7 @@ TEST_F(MainWindowTest, MissingKeyAsksForSetupAndHistoryRestores) {
     key(Qt::Key_Return, Qt::ControlModifier);
     ASSERT_TRUE(waitForPhase(AppState::Phase::error));
     EXPECT_TRUE(showsText(window, "Setup needed"));
-    QSignalSpy settingsOpened(&window, &MainWindow::settingsRequested);
+    QSignalSpy settingsOpened(&window, &MainWindow::keySetupRequested);
     QAbstractButton* openSettings = button(window, "Open Settings");
     ASSERT_NE(openSettings, nullptr);
     openSettings->click();
@@ -527,6 +527,39 @@ TEST_F(MainWindowTest, ErrorsAndToastsAreAnnouncedAsAlerts) {
     ToastPresenter::shared().hide();
     listener.kill();
     listener.waitForFinished();
+}
+
+// Each overlay takes the focus on its first control, keeps Tab and typing inside, closes with
+// Esc and gives the focus back to the button that opened it.
+TEST_F(MainWindowTest, OverlaysHoldTheFocusUntilTheyClose) {
+    history.add(HistoryItem{QUuid::createUuid(), QDateTime::currentDateTimeUtc(), "An earlier text",
+                            Review{"Better", {}}, Tone::professional, AppContext::email,
+                            ProviderKind::openai, "gpt-4o-mini", std::nullopt, Mode::rewrite});
+    type("Text", "draft");
+    const struct {
+        QString opener;
+        const char* firstItem;  // class of the control that takes the focus
+    } rows[] = {{"History", "QListWidget"}, {"Keyboard Shortcuts", "QToolButton"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.opener.toStdString());
+        auto* opener = named<QAbstractButton>(window, row.opener);
+        opener->setFocus();
+        key(Qt::Key_Space);
+        QWidget* first = QApplication::focusWidget();
+        ASSERT_NE(first, opener);
+        EXPECT_TRUE(first->inherits(row.firstItem)) << first->metaObject()->className();
+        QWidget* overlay = first->parentWidget();
+        for (int i = 0; i < 4; ++i) {
+            key(Qt::Key_Tab);
+            EXPECT_TRUE(overlay->isAncestorOf(QApplication::focusWidget()));
+        }
+        key(Qt::Key_X);
+        EXPECT_EQ(session.text(), "draft");
+        key(Qt::Key_Escape);
+        EXPECT_FALSE(overlay->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), opener);
+        EXPECT_EQ(session.phase().kind, AppState::Phase::idle);
+    }
 }
 
 TEST_F(MainWindowTest, AppearanceSettingRepaintsTheOpenWindow) {

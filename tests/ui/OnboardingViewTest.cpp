@@ -263,6 +263,20 @@ TEST_F(OnboardingTest, ChoosingTheCloudLeavesTheLocalProviderAndBackFollowsTheSt
 }
 
 // "Skip setup" on any step but the last completes exactly like the last step's button.
+// On the welcome step "Continue" goes on with the card that had the focus.
+TEST_F(OnboardingTest, ContinueOnWelcomeChoosesTheFocusedCard) {
+    const std::pair<QString, Step> rows[] = {{"Run locally", Step::localSetup},
+                                             {"Use a cloud model", Step::cloudSetup}};
+    for (const auto& [card, step] : rows) {
+        restart();
+        ASSERT_EQ(view.step(), Step::welcome);
+        button(card)->setFocus();
+        forward().setFocus();  // as a click or Tab would
+        forward().click();
+        EXPECT_EQ(view.step(), step) << qPrintable(card);
+    }
+}
+
 TEST_F(OnboardingTest, SkipSetupFinishesLikeTheLastStep) {
     server.on("GET", "/api/tags", ScriptedResponse::json(200, tags({"phi3.5:latest"})));
     const auto toAccessibility = [this] {

@@ -295,6 +295,29 @@ TEST_F(SettingsWindowTest, ControlsAreNamedByTheirLabels) {
     expectControls(*window, {{"Appearance", "combo box"}, {"Launch at login", "check box"}});
 }
 
+// Esc and Ctrl+W close the window, except while a recorder listens (Esc then cancels it); the
+// banner's way in lands in the chosen provider's key field.
+TEST_F(SettingsWindowTest, ClosesWithEscOrCtrlWAndOpensOnTheKeyField) {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> closers[] = {{Qt::Key_Escape, Qt::NoModifier},
+                                                                 {Qt::Key_W, Qt::ControlModifier}};
+    for (const auto& [key, modifiers] : closers) {
+        open();
+        window->select(SettingsWindow::Tab::shortcut);
+        auto* recorder = named<QAbstractButton>(*window, "OPEN TESSARINE");
+        recorder->click();
+        QTest::keyClick(recorder, Qt::Key_Escape);
+        EXPECT_TRUE(window->isVisible());
+        QTest::keyClick(recorder, key, modifiers);
+        EXPECT_FALSE(window->isVisible()) << key;
+    }
+    open();
+    stores.settings.setProvider(ProviderKind::anthropic);
+    window->select(SettingsWindow::Tab::general);
+    window->showKeyField();
+    EXPECT_EQ(window->selection(), SettingsWindow::Tab::provider);
+    EXPECT_EQ(QApplication::focusWidget(), keyField());
+}
+
 // Every tab in both schemes, saved for review under the build tree; distinct and non-empty.
 TEST_F(SettingsWindowTest, ScreenshotsOfEveryTabInLightAndDark) {
     stores.prompts.save("Make it sound like a pirate", std::nullopt);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QProcess>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
@@ -107,4 +109,35 @@ TEST_F(ShortcutRecorderTest, ApplicationShortcutsDoNotActWhileRecording) {
     press(Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(spy.count(), 1);
+}
+
+// Chords typed through XTEST, as a user's keyboard sends them: the stored modifiers are the
+// ones the X server reports with the completing key.
+TEST_F(ShortcutRecorderTest, RecordsWhatTheXServerReportsForRealKeys) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        GTEST_SKIP() << "needs the X server";
+    }
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, 10000));
+    const struct {
+        const char* chord;  // xdotool's name
+        Shortcut expected;
+    } rows[] = {
+        {"ctrl+shift+k", {40, kCarbonCommand | kCarbonShift}},
+        {"ctrl+shift+u", {32, kCarbonCommand | kCarbonShift}},
+        {"shift+k", {40, kCarbonShift}},
+        {"alt+j", {38, kCarbonOption}},
+        {"super+k", {40, kCarbonControl}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.chord);
+        spy.clear();
+        startRecording();
+        ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                                    {QStringLiteral("key"), QString::fromLatin1(row.chord)}),
+                  0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder->isRecording(); }, 5000));
+        EXPECT_EQ(recorder->shortcut(), row.expected);
+        EXPECT_EQ(spy.count(), 1);
+    }
 }

@@ -52,6 +52,27 @@ quint32 carbonFromQt(Qt::KeyboardModifiers modifiers) {
     return mask;
 }
 
+quint32 carbonFromX11State(quint32 state) {
+    constexpr quint32 shiftMask = 1U << 0;
+    constexpr quint32 controlMask = 1U << 2;
+    constexpr quint32 mod1Mask = 1U << 3;
+    constexpr quint32 mod4Mask = 1U << 6;
+    quint32 mask = 0;
+    if (state & controlMask) {
+        mask |= kCarbonCommand;
+    }
+    if (state & shiftMask) {
+        mask |= kCarbonShift;
+    }
+    if (state & mod1Mask) {
+        mask |= kCarbonOption;
+    }
+    if (state & mod4Mask) {
+        mask |= kCarbonControl;
+    }
+    return mask;
+}
+
 std::optional<KeyChord> keyChord(const Shortcut& shortcut) {
     const std::optional<MacKey> key = macKey(shortcut.keyCode);
     if (!key) {

@@ -30,6 +30,9 @@ inline constexpr Shortcut kDefaultInPlaceShortcut{14,
 Modifiers modifiersFromCarbon(quint32 mask);
 // Qt's Ctrl is Command, Alt is Option, Meta is Control; keypad and other flags are dropped.
 quint32 carbonFromQt(Qt::KeyboardModifiers modifiers);
+// The modifier bits of an X key event's state (Shift, Control, Mod1 = Alt, Mod4 = Super): what
+// the server says was held, which Qt's own tracking of synthetic keys sometimes is not.
+quint32 carbonFromX11State(quint32 state);
 // The X chord of a stored shortcut; nothing for a key outside the key table.
 std::optional<KeyChord> keyChord(const Shortcut& shortcut);
 

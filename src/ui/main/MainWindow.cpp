@@ -131,7 +131,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     connect(&session, &AppState::modeChanged, this,
             [this] { m_views->modes->setMode(m_views->session.mode()); });
     connect(&session, &AppState::phaseChanged, this, &MainWindow::showPhase);
-    connect(v.banner, &ErrorBannerView::openSettingsClicked, this, &MainWindow::settingsRequested);
+    connect(v.banner, &ErrorBannerView::openSettingsClicked, this, &MainWindow::keySetupRequested);
     connect(v.banner, &ErrorBannerView::retryClicked, this, [this] {
         // A request stopped for a missing key was never sent: retrying the last sent text
         // would replace what the user has typed since, so the editor's input runs instead.

@@ -29,8 +29,10 @@ public:
     ~MainWindow() override;
 
 signals:
-    // Ctrl+, and the error banner's "Open Settings".
+    // Ctrl+, and the Settings button.
     void settingsRequested();
+    // The error banner's "Open Settings" for a missing key: the key field is what it needs.
+    void keySetupRequested();
 
 protected:
     // The keyboard commands act on every key press inside this window, before the focused

@@ -1,5 +1,6 @@
 #include "ui/main/Overlays.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -7,6 +8,7 @@
 #include <QListWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/main/MainKeyCommands.h"
 #include "ui/theme/Icons.h"
@@ -31,6 +33,7 @@ Overlay::Overlay(const QString& title, QWidget* parent) : QFrame(parent), m_body
     close->setToolTip(QStringLiteral("Close"));
     close->setAccessibleName(QStringLiteral("Close"));
     close->setAutoRaise(true);
+    close->setObjectName(QStringLiteral("overlayClose"));
     connect(close, &QToolButton::clicked, this, [this] {
         hide();
         emit closed();
@@ -47,10 +50,55 @@ Overlay::Overlay(const QString& title, QWidget* parent) : QFrame(parent), m_body
 }
 
 void Overlay::open() {
+    if (!isVisible()) {
+        m_opener = QApplication::focusWidget();
+    }
     setGeometry(parentWidget()->rect());
     show();
     raise();
-    focusNextChild();
+    const QList<QWidget*> items = focusables();
+    if (!items.isEmpty()) {
+        items.first()->setFocus(Qt::TabFocusReason);
+    }
+}
+
+QList<QWidget*> Overlay::focusables() const {
+    QList<QWidget*> items;
+    // The focus chain is the order Tab walks.
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) != 0) {
+            items.append(w);
+        }
+    }
+    // The content first; Close, drawn top right, comes last.
+    std::stable_partition(items.begin(), items.end(), [](const QWidget* w) {
+        return w->objectName() != QLatin1String("overlayClose");
+    });
+    return items;
+}
+
+bool Overlay::focusNextPrevChild(bool next) {
+    if (!isVisible()) {
+        return QFrame::focusNextPrevChild(next);
+    }
+    const QList<QWidget*> items = focusables();
+    if (items.isEmpty()) {
+        return true;
+    }
+    const qsizetype at = items.indexOf(QApplication::focusWidget());
+    const qsizetype count = items.size();
+    const qsizetype to = at < 0 ? 0 : (at + (next ? 1 : count - 1)) % count;
+    items[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void Overlay::hideEvent(QHideEvent* event) {
+    QFrame::hideEvent(event);
+    if (m_opener && m_opener->isVisible() && isAncestorOf(QApplication::focusWidget())) {
+        m_opener->setFocus(Qt::OtherFocusReason);
+    }
+    m_opener.clear();
 }
 
 void Overlay::keyPressEvent(QKeyEvent* event) {

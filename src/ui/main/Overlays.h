@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFrame>
+#include <QPointer>
 #include <functional>
 
 #include "store/HistoryItem.h"
@@ -19,7 +20,8 @@ class Overlay : public QFrame {
 public:
     Overlay(const QString& title, QWidget* parent);
 
-    // Covers the parent and takes the focus.
+    // Covers the parent and takes the focus on its first control; closing gives the focus back
+    // to the control that had it.
     void open();
 
 signals:
@@ -29,9 +31,15 @@ protected:
     QVBoxLayout* body() const { return m_body; }
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // Tab stays inside: the editor behind is hidden from the user, not from the focus chain.
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    QList<QWidget*> focusables() const;
+
     QVBoxLayout* m_body;
+    QPointer<QWidget> m_opener;
 };
 
 // The last reviews, newest first; choosing one restores it into the session.

@@ -8,7 +8,7 @@ StepMoves stepMoves(OnboardingStep step, const StepFacts& facts) {
     moves.forwardLabel = QStringLiteral("Continue");
     switch (step) {
         case S::welcome:
-            // The choice cards navigate; forward is there but does nothing.
+            // The choice cards navigate; forward chooses the card that had the focus.
             break;
         case S::cloudSetup:
             moves.forwardEnabled = facts.testSucceeded;

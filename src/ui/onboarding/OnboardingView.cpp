@@ -115,6 +115,10 @@ StepFacts OnboardingView::facts() const {
 }
 
 void OnboardingView::goForward() {
+    if (m_step == OnboardingStep::welcome) {
+        m_welcome->chooseFocusedCard();
+        return;
+    }
     const StepMoves moves = stepMoves(m_step, facts());
     if (!moves.forwardEnabled) {
         return;

@@ -87,6 +87,9 @@ WelcomeStep::WelcomeStep(QWidget* parent) : QWidget(parent) {
     column->addWidget(m_local);
     column->addStretch(1);
 
+    m_focusedCard = m_cloud;
+    m_cloud->installEventFilter(this);
+    m_local->installEventFilter(this);
     connect(m_cloud, &QPushButton::clicked, this, &WelcomeStep::cloudChosen);
     connect(m_local, &QPushButton::clicked, this, &WelcomeStep::localChosen);
     refreshIcons();
@@ -94,6 +97,17 @@ WelcomeStep::WelcomeStep(QWidget* parent) : QWidget(parent) {
 
 QWidget* WelcomeStep::firstFocus() const {
     return m_cloud;
+}
+
+void WelcomeStep::chooseFocusedCard() {
+    m_focusedCard->click();
+}
+
+bool WelcomeStep::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        m_focusedCard = watched == m_local ? m_local : m_cloud;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void WelcomeStep::changeEvent(QEvent* event) {

@@ -13,6 +13,8 @@ public:
     explicit WelcomeStep(QWidget* parent = nullptr);
 
     QWidget* firstFocus() const;
+    // "Continue" chooses the card that had the focus last (the first one until another has).
+    void chooseFocusedCard();
 
 signals:
     void cloudChosen();
@@ -20,12 +22,14 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refreshIcons();
 
     QPushButton* m_cloud;
     QPushButton* m_local;
+    QPushButton* m_focusedCard = nullptr;
 };
 
 }  // namespace ts

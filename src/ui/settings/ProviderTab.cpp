@@ -437,6 +437,12 @@ void ProviderTab::testConnection() {
     });
 }
 
+void ProviderTab::focusKeyField() {
+    if (keyField_->isVisibleTo(this)) {
+        keyField_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 QString ProviderTab::testResult() const {
     return testLine_->isVisibleTo(this) ? testLine_->text() : QString();
 }

@@ -35,6 +35,7 @@ public:
     void selectProvider(ProviderKind kind);
     void refreshModels();
     void testConnection();
+    void focusKeyField();
 
     const QStringList& fetchedModels() const { return fetched_; }
     bool isLoadingModels() const { return pendingLists_ > 0; }

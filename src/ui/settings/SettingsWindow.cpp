@@ -1,17 +1,18 @@
 #include "ui/settings/SettingsWindow.h"
-#include "ui/AccessibleRoles.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <array>
 
 #include "store/SettingsStore.h"
 #include "store/SettingsWatcher.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/settings/DefaultsTab.h"
 #include "ui/settings/GeneralTab.h"
 #include "ui/settings/PromptsTab.h"
@@ -70,6 +71,12 @@ SettingsWindow::SettingsWindow(const SettingsServices& services, QWidget* parent
     accessible::install();
     accessible::setRole(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Tessarine Settings"));
+    // A recorder that is listening takes these keys first (it accepts their overrides).
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
     resize(kWidth, kHeight);
 
     auto* outer = new QVBoxLayout(this);
@@ -146,6 +153,11 @@ void SettingsWindow::tintSidebar() {
         }
         sidebar_->item(row)->setIcon(icon);
     }
+}
+
+void SettingsWindow::showKeyField() {
+    select(Tab::provider);
+    provider_->focusKeyField();
 }
 
 void SettingsWindow::select(Tab tab) {

@@ -33,6 +33,8 @@ public:
     static QString symbol(Tab tab);
 
     void select(Tab tab);
+    // The provider tab with the focus in the chosen provider's key field (where it has one).
+    void showKeyField();
     Tab selection() const;
 
     ProviderTab& providerTab() { return *provider_; }

@@ -95,6 +95,10 @@ ShortcutTab::ShortcutTab(const SettingsServices& services, QWidget* parent)
         changed();
     });
     connect(reset, &QPushButton::clicked, this, &ShortcutTab::resetToDefaults);
+    for (ShortcutRecorder* recorder : {window_, inPlace_}) {
+        connect(recorder, &ShortcutRecorder::recordingChanged, &AppEvents::shared(),
+                &AppEvents::hotkeyRecording);
+    }
     reload();
 }
 
