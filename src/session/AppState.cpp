@@ -175,6 +175,7 @@ void AppState::prefillFromClipboard() {
 }
 
 void AppState::run(std::optional<Adjustment> adjustment) {
+    m_adjustment = adjustment;
     if (!adjustment && m_mode == Mode::reply) {
         runReply();
         return;
@@ -192,6 +193,7 @@ void AppState::run(std::optional<Adjustment> adjustment) {
 }
 
 void AppState::runReply() {
+    m_adjustment.reset();
     const QString received = m_replyReceived.trimmed();
     if (received.isEmpty()) {
         return;
@@ -200,6 +202,7 @@ void AppState::runReply() {
 }
 
 void AppState::runAsk() {
+    m_adjustment.reset();
     const QString instructionText = m_askInstruction.trimmed();
     const QString source = m_text.trimmed();
     if (instructionText.isEmpty() || source.isEmpty()) {

@@ -68,6 +68,8 @@ public:
     // so that each piece costs the same however long the answer is.
     const QString& streamingImproved() const;
     std::optional<QUuid> currentHistoryID() const { return m_currentHistoryID; }
+    // The adjustment of the request started last, for the loading view to name.
+    std::optional<Adjustment> adjustment() const { return m_adjustment; }
     bool hasRunningTask() const { return m_task != nullptr; }
     const RequestServices& requestServices() const { return m_services.requests; }
 
@@ -161,6 +163,7 @@ private:
     const QString* m_livePreview = nullptr;
     std::optional<QUuid> m_currentHistoryID;
     std::optional<QString> m_keptText;
+    std::optional<Adjustment> m_adjustment;
     // The user edited an input since the last reset, finished request, copy or return.
     bool m_draft = false;
     // `text` is the intent in mode reply and the text in every other mode: the other side's

@@ -562,6 +562,42 @@ TEST_F(MainWindowTest, OverlaysHoldTheFocusUntilTheyClose) {
     }
 }
 
+// While a request runs the view names what is being written, and which adjustment.
+TEST_F(MainWindowTest, LoadingViewNamesTheAnswerAndTheAdjustment) {
+    const struct {
+        int digit;
+        QString field, text;
+        QString section;
+        bool answerBox;  // a tone check writes no answer, only observations
+    } rows[] = {
+        {3, "MESSAGE RECEIVED", "Lunch Thursday?", "DRAFTED REPLY", true},
+        {5, "Text", "Per my last email", "OBSERVATIONS", false},
+        {2, "Text", "teh plan", "CORRECTED", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.section.toStdString());
+        server.on("POST", "/v1/chat/completions", ScriptedResponse::stalled());
+        key(Qt::Key_0 + row.digit, Qt::ControlModifier);
+        type(row.field, row.text);
+        key(Qt::Key_Return, Qt::ControlModifier);
+        ASSERT_TRUE(waitForPhase(AppState::Phase::reviewing));
+        EXPECT_TRUE(showsText(window, "Reviewing"));
+        EXPECT_EQ(named<QPlainTextEdit>(window, row.section) != nullptr, row.answerBox);
+        EXPECT_FALSE(showsText(window, "IMPROVED"));
+        key(Qt::Key_Escape);
+        session.reset();
+    }
+    server.on("POST", "/v1/chat/completions", streamed("Send it."));
+    type("Text", "Could you please send it over");
+    key(Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::result));
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::stalled());
+    session.adjust(Adjustment::shorter);
+    ASSERT_TRUE(waitForPhase(AppState::Phase::reviewing));
+    EXPECT_TRUE(showsText(window, "Reviewing \u00b7 Shorter"));
+    key(Qt::Key_Escape);
+}
+
 TEST_F(MainWindowTest, AppearanceSettingRepaintsTheOpenWindow) {
     ThemeController theme(settings);
     const auto backgroundLightness = [&] {
@@ -607,10 +643,10 @@ TEST_F(MainWindowTest, ChangesAreKeptOrDroppedOneByOne) {
     ASSERT_TRUE(waitForPhase(AppState::Phase::result));
     QTest::qWait(50);  // the result view settles on the new answer
     button(window, "SHOW CHANGES")->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "delete: really") != nullptr; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button(window, "Removed: really") != nullptr; }));
     EXPECT_TRUE(showsText(window, "2 of 2 changes kept"));
 
-    button(window, "delete: really")->click();
+    button(window, "Removed: really")->click();
     QAbstractButton* second = button(window, "now → by Thursday");
     second->setFocus();
     QTest::keyClick(second, Qt::Key_Space);
@@ -620,7 +656,7 @@ TEST_F(MainWindowTest, ChangesAreKeptOrDroppedOneByOne) {
 
     QJsonObject toggle;
     for (const QJsonValue& node : screenReaderNodes()) {
-        if (node["name"].toString() == "delete: really") {
+        if (node["name"].toString() == "Removed: really") {
             toggle = node.toObject();
         }
     }

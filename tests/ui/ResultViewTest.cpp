@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "ScriptedProvider.h"
+#include "core/ChangeSet.h"
 #include "core/Prompts.h"
 #include "session/AppState.h"
 #include "session/ClipboardAccess.h"
@@ -22,6 +24,7 @@
 #include "store/MemoryKeyStore.h"
 #include "store/SettingsStore.h"
 #include "store/StyleAnalyzer.h"
+#include "ui/main/ChangeList.h"
 #include "ui/main/DiffFormat.h"
 #include "ui/main/DiffText.h"
 #include "ui/main/ResultView.h"
@@ -347,4 +350,57 @@ TEST_F(ResultViewTest, ControlsAreNamedAndWorkFromTheKeyboard) {
     EXPECT_EQ(provider.state().requests.size(), 2);
     EXPECT_TRUE(provider.state().requests.constLast().userMessage.contains(
         instruction(Adjustment::shorter)));
+}
+
+// Each change reads old words first, then new ones, whichever order the diff found them in.
+TEST(DiffRuns, OldWordsComeBeforeNewOnes) {
+    const auto seg = [](DiffOp op, const char* text) { return DiffSegment{{}, op, text}; };
+    const struct {
+        QList<DiffSegment> segments;
+        QString read;  // runs joined, old words in [-…-], new ones in {+…+}
+    } rows[] = {
+        {{seg(DiffOp::insert, "Hi"), seg(DiffOp::delete_, "hey"), seg(DiffOp::equal, " you")},
+         "[-hey-]{+Hi+} you"},
+        {{seg(DiffOp::equal, "a "), seg(DiffOp::delete_, "b"), seg(DiffOp::insert, "c")},
+         "a [-b-]{+c+}"},
+        {{seg(DiffOp::insert, "x "), seg(DiffOp::equal, "y"), seg(DiffOp::insert, " z")},
+         "{+x +}y{+ z+}"},
+    };
+    for (const auto& row : rows) {
+        QString read;
+        for (const TextRun& run : cutIntoRuns(row.segments, 100)) {
+            read += run.op == DiffOp::delete_  ? "[-" + run.text + "-]"
+                    : run.op == DiffOp::insert ? "{+" + run.text + "+}"
+                                               : run.text;
+        }
+        EXPECT_EQ(read, row.read);
+    }
+}
+
+// The count and the toggles in words a reader expects.
+TEST(ChangeListText, NamesChangesInPlainWords) {
+    const struct {
+        QList<Change> changes;
+        QString count;
+        QStringList toggles;
+    } rows[] = {
+        {{Change{0, 1, "really ", ""}}, "1 of 1 change kept", {"Removed: really"}},
+        {{Change{0, 1, "", "today"}, Change{2, 4, "hey", "Hi"}},
+         "2 of 2 changes kept",
+         {"Added: today", "hey → Hi"}},
+    };
+    for (const auto& row : rows) {
+        ChangeList list;
+        list.setChanges(row.changes);
+        QStringList labels;
+        for (QLabel* label : list.findChildren<QLabel*>()) {
+            labels << label->text();
+        }
+        EXPECT_TRUE(labels.contains(row.count)) << qPrintable(labels.join('|'));
+        QStringList toggles;
+        for (QPushButton* toggle : list.toggles()) {
+            toggles << toggle->text();
+        }
+        EXPECT_EQ(toggles, row.toggles);
+    }
 }

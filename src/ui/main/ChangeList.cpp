@@ -11,6 +11,22 @@
 
 namespace ts {
 
+namespace {
+
+// The terminal's "delete:" and "insert:" in the words a reader of the window expects.
+QString readable(const Change& change) {
+    QString text = change.describe();
+    if (text.startsWith(QLatin1String("delete: "))) {
+        return QStringLiteral("Removed: ") + text.mid(8);
+    }
+    if (text.startsWith(QLatin1String("insert: "))) {
+        return QStringLiteral("Added: ") + text.mid(8);
+    }
+    return text;
+}
+
+}  // namespace
+
 ChangeList::ChangeList(QWidget* parent)
     : QWidget(parent),
       m_count(new QLabel(this)),
@@ -52,8 +68,8 @@ void ChangeList::setChanges(const QList<Change>& changes) {
         toggle->setProperty("role", QStringLiteral("changeToggle"));
         toggle->setCheckable(true);
         toggle->setChecked(true);
-        toggle->setText(changes[i].describe());
-        toggle->setAccessibleName(changes[i].describe());
+        toggle->setText(readable(changes[i]));
+        toggle->setAccessibleName(toggle->text());
         toggle->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         toggle->setFocusPolicy(Qt::StrongFocus);
         connect(toggle, &QPushButton::clicked, this, [this, i] { emit toggled(i); });
@@ -92,7 +108,10 @@ void ChangeList::changeEvent(QEvent* event) {
 void ChangeList::refresh() {
     const auto total = static_cast<int>(m_changes.size());
     const int kept = total - static_cast<int>(m_dropped.size());
-    m_count->setText(QStringLiteral("%1 of %2 changes kept").arg(kept).arg(total));
+    m_count->setText((total == 1 ? QStringLiteral("%1 of %2 change kept")
+                                 : QStringLiteral("%1 of %2 changes kept"))
+                         .arg(kept)
+                         .arg(total));
     m_keepAll->setEnabled(!m_dropped.isEmpty());
     m_undoAll->setEnabled(kept > 0);
     const Palette& palette = Palette::current();

@@ -114,7 +114,29 @@ const QTextCharFormat& DiffFormats::of(DiffOp op) const {
 QList<TextRun> cutIntoRuns(const QList<DiffSegment>& segments, qsizetype maxChars) {
     QList<TextRun> runs;
     const QList<int> changes = changeIndexes(segments);
-    for (qsizetype i = 0; i < segments.size(); ++i) {
+    // Within each change the old words are read first, then the new ones ("hey Hi", not
+    // "Hi hey"), whatever order the diff found them in.
+    QList<qsizetype> order;
+    order.reserve(segments.size());
+    for (qsizetype i = 0; i < segments.size();) {
+        if (segments[i].op == DiffOp::equal) {
+            order.append(i++);
+            continue;
+        }
+        qsizetype end = i;
+        while (end < segments.size() && segments[end].op != DiffOp::equal) {
+            ++end;
+        }
+        for (const DiffOp op : {DiffOp::delete_, DiffOp::insert}) {
+            for (qsizetype k = i; k < end; ++k) {
+                if (segments[k].op == op) {
+                    order.append(k);
+                }
+            }
+        }
+        i = end;
+    }
+    for (const qsizetype i : order) {
         const DiffSegment& segment = segments[i];
         const QString& text = segment.text;
         if (text.size() <= maxChars) {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "session/AppState.h"
+#include "ui/main/ResultTexts.h"
 #include "ui/theme/TextContrast.h"
 
 namespace ts {
@@ -73,7 +74,8 @@ LoadingStateView::LoadingStateView(AppState& session, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
     column->addWidget(m_reviewing);
-    column->addWidget(sectionLabel(QStringLiteral("IMPROVED"), this));
+    m_section = sectionLabel(QStringLiteral("IMPROVED"), this);
+    column->addWidget(m_section);
     column->addWidget(m_preview, 1);
     column->addWidget(sectionLabel(QStringLiteral("OBSERVATIONS"), this));
     auto* observations = new QLabel(QStringLiteral("Arriving with the answer…"), this);
@@ -97,6 +99,18 @@ LoadingStateView::LoadingStateView(AppState& session, QWidget* parent)
 void LoadingStateView::setActive(bool active) {
     m_flushTimer->stop();
     if (active) {
+        // The section of the answer being written; a tone check writes none, only observations.
+        const Mode mode = m_session.lastMode();
+        const QString section = modeTexts(mode).section;
+        const bool writes = mode != Mode::toneCheck;
+        m_section->setText(section);
+        m_section->setVisible(writes);
+        m_preview->setVisible(writes);
+        m_preview->setAccessibleName(section);
+        const std::optional<Adjustment> adjustment = m_session.adjustment();
+        m_reviewing->setText(adjustment
+                                 ? QStringLiteral("Reviewing \u00b7 ") + rawValue(*adjustment)
+                                 : QStringLiteral("Reviewing"));
         m_preview->clear();
         m_shown = 0;
         m_shimmer->start();

@@ -33,6 +33,7 @@ private:
 
     AppState& m_session;
     QLabel* m_reviewing;
+    QLabel* m_section;
     QPlainTextEdit* m_preview;
     QWidget* m_caret;
     QPushButton* m_cancel;
