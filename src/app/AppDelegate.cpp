@@ -177,6 +177,7 @@ void AppDelegate::launch() {
     // 1. The tray icon.
     tray_ = std::make_unique<TrayIcon>();
     connect(tray_.get(), &TrayIcon::toggleWindowRequested, this, &AppDelegate::toggleWindow);
+    connect(tray_.get(), &TrayIcon::openRequested, this, &AppDelegate::showMainWindow);
     connect(tray_.get(), &TrayIcon::updatesRequested, this, &AppDelegate::showUpdateInfo);
     connect(tray_.get(), &TrayIcon::settingsRequested, this, &AppDelegate::showSettingsWindow);
     connect(tray_.get(), &TrayIcon::quitRequested, qApp, &QCoreApplication::quit);

@@ -50,6 +50,9 @@ void TrayIcon::fillMenu() {
         return;
     }
     qCInfo(lcApp, "status menu built");
+    // The menu is also the keyboard's way to the window where the left click is out of reach.
+    menu_->addAction(QStringLiteral("Open Tessarine"), this, &TrayIcon::openRequested);
+    menu_->addSeparator();
     menu_->addAction(QStringLiteral("Check for Updates\u2026"), this, &TrayIcon::updatesRequested);
     menu_->addSeparator();
     QAction* settings =

@@ -21,6 +21,8 @@ public:
 
 signals:
     void toggleWindowRequested();
+    // The menu's "Open Tessarine": the window for new input, never closing it.
+    void openRequested();
     void updatesRequested();
     void settingsRequested();
     void quitRequested();

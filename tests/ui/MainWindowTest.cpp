@@ -532,7 +532,8 @@ TEST_F(MainWindowTest, ErrorsAndToastsAreAnnouncedAsAlerts) {
 // Each overlay takes the focus on its first control, keeps Tab and typing inside, closes with
 // Esc and gives the focus back to the button that opened it.
 TEST_F(MainWindowTest, OverlaysHoldTheFocusUntilTheyClose) {
-    history.add(HistoryItem{QUuid::createUuid(), QDateTime::currentDateTimeUtc(), "An earlier text",
+    history.add(HistoryItem{QUuid::createUuid(), QDateTime::currentDateTimeUtc(),
+                            "An earlier text whose first line runs on for longer than a row holds",
                             Review{"Better", {}}, Tone::professional, AppContext::email,
                             ProviderKind::openai, "gpt-4o-mini", std::nullopt, Mode::rewrite});
     type("Text", "draft");
@@ -549,6 +550,15 @@ TEST_F(MainWindowTest, OverlaysHoldTheFocusUntilTheyClose) {
         ASSERT_NE(first, opener);
         EXPECT_TRUE(first->inherits(row.firstItem)) << first->metaObject()->className();
         QWidget* overlay = first->parentWidget();
+        for (const QString scheme : {"light", "dark"}) {
+            Palette::setAppearanceSource([scheme] { return scheme; });
+            qApp->setStyleSheet(windowStyleSheet(Palette::current()));
+            QTest::qWait(50);
+            window.grab().save(QCoreApplication::applicationDirPath() +
+                               QStringLiteral("/screenshots/main-overlay-%1-%2.png")
+                                   .arg(row.opener.section(' ', -1).toLower(), scheme));
+        }
+        Palette::setAppearanceSource({});
         for (int i = 0; i < 4; ++i) {
             key(Qt::Key_Tab);
             EXPECT_TRUE(overlay->isAncestorOf(QApplication::focusWidget()));

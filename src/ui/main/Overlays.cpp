@@ -126,6 +126,10 @@ HistoryOverlay::HistoryOverlay(QWidget* parent, Clock now)
     m_list->setAccessibleName(QStringLiteral("History"));
     m_list->setWordWrap(true);
     m_list->setUniformItemSizes(false);
+    // Rows wrap at the list's width instead of running off to a horizontal scroll bar.
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setTextElideMode(Qt::ElideNone);
     m_empty->setProperty("role", QStringLiteral("hint"));
     body()->addWidget(m_empty);
     body()->addWidget(m_list, 1);

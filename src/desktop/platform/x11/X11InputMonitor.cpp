@@ -18,7 +18,8 @@ namespace ts {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcInput, "tessarine.desktop.input")
+// Each button line carries the pointer position: debug lines, off unless asked for.
+Q_LOGGING_CATEGORY(lcInput, "tessarine.desktop.input", QtInfoMsg)
 
 // The head of a raw event as it comes off the wire; xcb keeps the first 32 bytes in place.
 struct RawEventHead {
