@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSet>
@@ -21,6 +23,7 @@
 #include "ui/settings/SettingsWindow.h"
 #include "ui/theme/Palette.h"
 #include "ui/theme/StyleSheet.h"
+#include "ui/theme/TextContrast.h"
 
 using namespace ts;
 using namespace ts::test;
@@ -316,6 +319,56 @@ TEST_F(SettingsWindowTest, ClosesWithEscOrCtrlWAndOpensOnTheKeyField) {
     window->showKeyField();
     EXPECT_EQ(window->selection(), SettingsWindow::Tab::provider);
     EXPECT_EQ(QApplication::focusWidget(), keyField());
+}
+
+// The test's outcome points at the field above it, and goes when another provider is chosen.
+TEST_F(SettingsWindowTest, TestOutcomeBelongsToItsProvider) {
+    open();
+    provider().selectProvider(ProviderKind::openai);
+    provider().testConnection();
+    EXPECT_EQ(provider().testResult(), "Error: API key is missing. Add the key above.");
+    provider().selectProvider(ProviderKind::gemini);
+    EXPECT_EQ(provider().testResult(), "");
+}
+
+// The prompts' file dialog keeps the desktop's colours in dark mode: the window's style sheet
+// does not reach it, so its labels stay readable on its own background.
+TEST_F(SettingsWindowTest, FileDialogStaysReadableInDarkMode) {
+    Palette::setAppearanceSource([] { return QStringLiteral("dark"); });
+    qApp->setStyleSheet(windowStyleSheet(Palette::current()));
+    open();
+    window->select(SettingsWindow::Tab::prompts);
+    button(*window, "Import\u2026")->click();
+    QFileDialog* dialog = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            dialog = dialog ? dialog : qobject_cast<QFileDialog*>(top);
+        }
+        return dialog != nullptr && dialog->isVisible();
+    }));
+    QTest::qWait(50);
+    int checked = 0;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty()) {
+            continue;
+        }
+        // As drawn in the dialog, on whatever the dialog paints behind it.
+        const QImage image =
+            dialog->grab(QRect(label->mapTo(dialog, QPoint(0, 0)), label->size())).toImage();
+        const QColor background = image.pixelColor(0, 0);
+        double best = 1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                best = std::max(best, wcagContrast(image.pixelColor(x, y), background));
+            }
+        }
+        EXPECT_GE(best, 4.5) << qPrintable(label->text());
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+    dialog->close();
+    Palette::setAppearanceSource({});
+    qApp->setStyleSheet(QString());
 }
 
 // Every tab in both schemes, saved for review under the build tree; distinct and non-empty.

@@ -79,10 +79,19 @@ QString PromptsTab::proposedFileName() {
         .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
 }
 
-void PromptsTab::chooseImport() {
-    auto* dialog =
-        new QFileDialog(this, QStringLiteral("Import Prompts"), QDir::homePath(), kJsonFilter);
+// Without a parent: the window's style sheet colours its descendants, and a file dialog under
+// the settings window would get its light text on the dialog's own light background. Qt uses
+// the desktop's dialog (portal or platform theme) where there is one.
+QFileDialog* PromptsTab::fileDialog(const QString& title, const QString& path) {
+    auto* dialog = new QFileDialog(nullptr, title, path, kJsonFilter);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    connect(this, &QObject::destroyed, dialog, &QWidget::close);
+    return dialog;
+}
+
+void PromptsTab::chooseImport() {
+    QFileDialog* dialog = fileDialog(QStringLiteral("Import Prompts"), QDir::homePath());
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     connect(dialog, &QFileDialog::fileSelected, this, &PromptsTab::importFrom);
@@ -94,9 +103,8 @@ void PromptsTab::chooseExport() {
         showTransfer(QStringLiteral("Couldn't encode prompts."), true, 0);
         return;
     }
-    auto* dialog = new QFileDialog(this, QStringLiteral("Export Saved Prompts"),
-                                   QDir::home().filePath(proposedFileName()), kJsonFilter);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QFileDialog* dialog = fileDialog(QStringLiteral("Export Saved Prompts"),
+                                     QDir::home().filePath(proposedFileName()));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QStringLiteral("json"));

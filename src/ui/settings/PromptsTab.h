@@ -7,6 +7,7 @@
 #include "ui/settings/SettingsServices.h"
 
 class QLabel;
+class QFileDialog;
 class QVBoxLayout;
 
 namespace ts {
@@ -29,6 +30,7 @@ public:
     void startRename(const QUuid& id);
 
 private:
+    QFileDialog* fileDialog(const QString& title, const QString& path);
     void chooseImport();
     void chooseExport();
     void rebuild();

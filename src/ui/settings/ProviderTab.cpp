@@ -230,6 +230,8 @@ QWidget* ProviderTab::buildModelRow() {
                                   QStringLiteral("Fetched models"), box);
     modelMenuButton_->setMenu(modelMenu_);
     modelMenuButton_->setPopupMode(QToolButton::InstantPopup);
+    // The model may have been typed since the list came: the check mark follows it.
+    connect(modelMenu_, &QMenu::aboutToShow, this, &ProviderTab::showModelsState);
     QToolButton* refresh =
         iconButton(QStringLiteral("arrow.clockwise"), QStringLiteral("Refresh model list"), box);
     connect(refresh, &QToolButton::clicked, this, &ProviderTab::refreshModels);
@@ -303,6 +305,8 @@ void ProviderTab::updateVisibility() {
 }
 
 void ProviderTab::selectProvider(ProviderKind kind) {
+    // The last test's outcome was about the other provider.
+    showOutcome(testLine_, QString());
     services_.settings.setProvider(kind);
     keyDebounce_.stop();
     fetched_.clear();
@@ -385,11 +389,16 @@ void ProviderTab::refreshModels() {
 
 void ProviderTab::showModelsState() {
     modelMenu_->clear();
+    const QString current = services_.settings.model().isEmpty()
+                                ? defaultModel(services_.settings.provider())
+                                : services_.settings.model();
     for (const QString& model : fetched_) {
-        modelMenu_->addAction(model, this, [this, model] {
+        QAction* action = modelMenu_->addAction(model, this, [this, model] {
             services_.settings.setModel(model);
             reload();
         });
+        action->setCheckable(true);
+        action->setChecked(model == current);
     }
     modelMenuButton_->setEnabled(!fetched_.isEmpty());
     QString text;
@@ -411,8 +420,8 @@ void ProviderTab::testConnection() {
     const ProviderKind kind = services_.settings.provider();
     showOutcome(testLine_, QString());
     if (requiresAPIKey(kind) && keyField_->text().isEmpty()) {
-        showOutcome(testLine_,
-                    QStringLiteral("Error: ") + linuxText(QString::fromUtf8(kMissingKeyMessage)));
+        // The banner's "Open Settings" would point at this very window.
+        showOutcome(testLine_, QStringLiteral("Error: API key is missing. Add the key above."));
         testLine_->setAccessibleName(testLine_->text());
         accessible::announce(testLine_);
         return;

@@ -1,9 +1,11 @@
 #include "ui/theme/Icons.h"
 
+#include <QFile>
 #include <QHash>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 
 #include "ui/theme/Palette.h"
 
@@ -98,6 +100,16 @@ QString resourcePath(const QString& name) {
 
 bool has(const QString& name) {
     return table().contains(name);
+}
+
+QString symbolFile(const QString& name, const QColor& tint) {
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(
+        name + QLatin1Char('-') + tint.name(QColor::HexArgb).mid(1) + QStringLiteral(".png"));
+    if (!QFile::exists(path)) {
+        symbol(name, tint).pixmap(QSize(20, 20), 2.0).save(path);
+    }
+    return path;
 }
 
 QIcon symbol(const QString& name, const QColor& tint) {

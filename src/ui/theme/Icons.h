@@ -12,6 +12,9 @@ namespace ts::icons {
 QIcon symbol(const QString& name, const QColor& tint);
 // Tinted with the current palette's text colour.
 QIcon symbol(const QString& name);
+// The tinted symbol as a PNG file, for style sheets, which take images by path only; written
+// once per name and colour into a folder that lives as long as the process.
+QString symbolFile(const QString& name, const QColor& tint);
 // True when the table knows the name (unknown names give the "sparkle" icon).
 bool has(const QString& name);
 // The application's own icon for the tray and the windows.

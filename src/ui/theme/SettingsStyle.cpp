@@ -85,6 +85,10 @@ const char* const kSettingsRules = R"(
     color: %{text}; background: %{pillBg}; border: 1px solid %{pillBorder};
     border-radius: 8px; padding: 5px 10px; font-size: 12px; }
 #settingsWindow QComboBox:focus { border-color: %{cyan}; }
+#settingsWindow QMenu {
+    color: %{text}; background: %{gradientB}; border: 1px solid %{pillBorder}; padding: 4px; }
+#settingsWindow QMenu::item { padding: 4px 18px 4px 22px; border-radius: 4px; }
+#settingsWindow QMenu::item:selected { background: %{cyanSoft}; color: %{text}; }
 #settingsWindow QComboBox::drop-down { border: none; background: transparent; width: 16px; }
 #settingsWindow QComboBox QAbstractItemView {
     color: %{text}; background: %{gradientB}; selection-background-color: %{cyanSoft};

@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+#include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
 
 namespace ts {
@@ -149,9 +150,16 @@ QString filledStyleSheet(const char* rules, const Palette& p,
 }
 
 QString windowStyleSheet(const Palette& palette) {
+    // The drop-down rules above replace the style's arrow, so the sheet draws its own.
+    const QString arrow =
+        QStringLiteral(
+            "#mainWindow QComboBox::down-arrow, #settingsWindow "
+            "QComboBox::down-arrow, #onboarding QComboBox::down-arrow "
+            "{ image: url(%1); width: 10px; height: 10px; }\n")
+            .arg(icons::symbolFile(QStringLiteral("chevron.down"), palette.textDim));
     return filledStyleSheet(kMainWindowRules, palette) + onboardingStyleSheet(palette) +
            resultViewStyleSheet(palette) + settingsWindowStyleSheet(palette) +
-           selectionStyleSheet(palette);
+           selectionStyleSheet(palette) + arrow;
 }
 
 }  // namespace ts
