@@ -28,6 +28,7 @@
 #include "store/MemoryKeyStore.h"
 #include "store/PromptStore.h"
 #include "store/SettingsStore.h"
+#include "ui/main/ErrorBannerView.h"
 #include "ui/main/MainWindow.h"
 #include "ui/theme/Palette.h"
 #include "ui/theme/StyleSheet.h"
@@ -695,4 +696,20 @@ TEST(WindowStyleSheet, FillsEveryColourSlot) {
         const QString sheet = windowStyleSheet(*palette);
         EXPECT_FALSE(sheet.contains("%{")) << qPrintable(sheet.mid(sheet.indexOf("%{") - 60, 90));
     }
+}
+
+// A command in the error's text shows as code, and a screen reader hears it without the marks.
+TEST(ErrorBanner, ShowsACommandAsCode) {
+    ErrorBannerView banner;
+    banner.show("Couldn't reach Ollama at 127.0.0.1. Is `ollama serve` running?", false);
+    QStringList texts;
+    for (QLabel* label : banner.findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    EXPECT_TRUE(
+        texts.contains("Couldn't reach Ollama at 127.0.0.1. Is <code>ollama serve</code> "
+                       "running?"))
+        << qPrintable(texts.join('|'));
+    EXPECT_EQ(banner.accessibleName(),
+              "Something went wrong: Couldn't reach Ollama at 127.0.0.1. Is ollama serve running?");
 }

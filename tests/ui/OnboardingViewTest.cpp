@@ -262,7 +262,6 @@ TEST_F(OnboardingTest, ChoosingTheCloudLeavesTheLocalProviderAndBackFollowsTheSt
     EXPECT_EQ(view.step(), Step::localSetup);
 }
 
-// "Skip setup" on any step but the last completes exactly like the last step's button.
 // On the welcome step "Continue" goes on with the card that had the focus.
 TEST_F(OnboardingTest, ContinueOnWelcomeChoosesTheFocusedCard) {
     const std::pair<QString, Step> rows[] = {{"Run locally", Step::localSetup},
@@ -277,6 +276,27 @@ TEST_F(OnboardingTest, ContinueOnWelcomeChoosesTheFocusedCard) {
     }
 }
 
+// "Run locally" then "Skip setup" before a local model is there gives the earlier provider
+// back; with a model the local provider stays.
+TEST_F(OnboardingTest, SkippingAnUnfinishedLocalSetupKeepsTheEarlierProvider) {
+    const struct {
+        QStringList models;
+        ProviderKind kept;
+    } rows[] = {{{}, ProviderKind::gemini}, {{"llama3.1:latest"}, ProviderKind::ollama}};
+    for (const auto& row : rows) {
+        settings.setProvider(ProviderKind::gemini);
+        server.on("GET", "/api/tags", ScriptedResponse::json(200, tags(row.models)));
+        restart();
+        click("Run locally");
+        if (!row.models.isEmpty()) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return forward().isEnabled(); }, 5000));
+        }
+        click("Skip setup");
+        EXPECT_EQ(settings.provider(), row.kept);
+    }
+}
+
+// "Skip setup" on any step but the last completes exactly like the last step's button.
 TEST_F(OnboardingTest, SkipSetupFinishesLikeTheLastStep) {
     server.on("GET", "/api/tags", ScriptedResponse::json(200, tags({"phi3.5:latest"})));
     const auto toAccessibility = [this] {

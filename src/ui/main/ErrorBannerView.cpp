@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "ui/AccessibleRoles.h"
@@ -24,6 +25,7 @@ ErrorBannerView::ErrorBannerView(QWidget* parent)
     m_title->setProperty("role", QStringLiteral("bannerTitle"));
     m_message->setProperty("role", QStringLiteral("bannerText"));
     m_message->setWordWrap(true);
+    m_message->setTextFormat(Qt::RichText);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_icon->setAccessibleName(QStringLiteral("Error"));
     for (QPushButton* button : {m_openSettings, m_retry}) {
@@ -52,10 +54,14 @@ ErrorBannerView::ErrorBannerView(QWidget* parent)
 void ErrorBannerView::show(const QString& message, bool isMissingKey) {
     m_title->setText(isMissingKey ? QStringLiteral("Setup needed")
                                   : QStringLiteral("Something went wrong"));
-    m_message->setText(message);
+    // A command in backticks ("Is `ollama serve` running?") is shown as code, not as marks.
+    static const QRegularExpression command(QStringLiteral("`([^`]+)`"));
+    QString shown = message.toHtmlEscaped();
+    shown.replace(command, QStringLiteral("<code>\\1</code>"));
+    m_message->setText(shown);
     m_openSettings->setVisible(isMissingKey);
     m_retry->setVisible(true);
-    setAccessibleName(m_title->text() + QStringLiteral(": ") + message);
+    setAccessibleName(m_title->text() + QStringLiteral(": ") + QString(message).remove(u'`'));
     QFrame::show();
     accessible::announce(this);
 }

@@ -95,7 +95,7 @@ OnboardingView::OnboardingView(OnboardingServices services, QWidget* parent)
     connect(m_done, &DoneStep::finishRequested, this, &OnboardingView::finish);
     connect(m_back, &QPushButton::clicked, this, &OnboardingView::goBack);
     connect(m_forward, &QPushButton::clicked, this, &OnboardingView::goForward);
-    connect(m_skipSetup, &QPushButton::clicked, this, &OnboardingView::finish);
+    connect(m_skipSetup, &QPushButton::clicked, this, &OnboardingView::skipSetup);
 
     refreshIcons();
     showStep(OnboardingStep::welcome);
@@ -141,7 +141,17 @@ void OnboardingView::finish() {
     emit finished();
 }
 
+void OnboardingView::skipSetup() {
+    SettingsStore& settings = m_services.requests.settings;
+    if (m_providerBeforeLocal && settings.provider() == ProviderKind::ollama &&
+        !facts().localModelInstalled) {
+        settings.setProvider(*m_providerBeforeLocal);
+    }
+    finish();
+}
+
 void OnboardingView::chooseCloud() {
+    m_providerBeforeLocal.reset();
     SettingsStore& settings = m_services.requests.settings;
     if (settings.provider() == ProviderKind::ollama) {
         settings.setProvider(ProviderKind::anthropic);
@@ -151,7 +161,11 @@ void OnboardingView::chooseCloud() {
 }
 
 void OnboardingView::chooseLocal() {
-    m_services.requests.settings.setProvider(ProviderKind::ollama);
+    SettingsStore& settings = m_services.requests.settings;
+    if (settings.provider() != ProviderKind::ollama) {
+        m_providerBeforeLocal = settings.provider();
+    }
+    settings.setProvider(ProviderKind::ollama);
     showStep(OnboardingStep::localSetup);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "ui/onboarding/OnboardingServices.h"
 #include "ui/onboarding/OnboardingSteps.h"
@@ -47,12 +48,16 @@ protected:
 private:
     void chooseCloud();
     void chooseLocal();
+    void skipSetup();
     void showStep(OnboardingStep step);
     void updateFooter();
     void refreshIcons();
 
     OnboardingServices m_services;
     OnboardingStep m_step = OnboardingStep::welcome;
+    // The provider "Run locally" replaced, given back when setup is skipped before a local
+    // model is there: otherwise the first request would go to a runtime that cannot answer.
+    std::optional<ProviderKind> m_providerBeforeLocal;
 
     QStackedWidget* m_pages;
     WelcomeStep* m_welcome;
