@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "desktop/platform/Workspaces.h"
 #include "ui/theme/Palette.h"
 #include "ui/theme/PopoverBackground.h"
 #include "ui/toast/ToastPanel.h"
@@ -220,4 +221,21 @@ TEST(ToastView, IconsForEachKind) {
     EXPECT_FALSE(ToastView::iconFor(Kind::success).pixmap(16, 16).isNull());
     EXPECT_FALSE(ToastView::iconFor(Kind::error).pixmap(16, 16).isNull());
     EXPECT_TRUE(ToastView::iconFor(Kind::info).isNull());  // a spinner is drawn instead
+}
+
+// The test desktop has no compositing manager: the toast is an opaque window, and its corner
+// on screen shows the card, not the black of an unblended clear pixel.
+TEST_F(ToastPresenterTest, WithoutACompositorTheCardIsOpaqueAndSquare) {
+    ASSERT_FALSE(hasCompositingManager());
+    presenter.show("Rewriting\u2026", Kind::info);
+    ToastPanel* panel = presenter.panel();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+    EXPECT_FALSE(panel->testAttribute(Qt::WA_TranslucentBackground));
+    QTest::qWait(100);
+    const QRect frame = panel->geometry();
+    const QImage corner =
+        QGuiApplication::primaryScreen()->grabWindow(0, frame.x(), frame.y(), 4, 4).toImage();
+    EXPECT_GT(corner.pixelColor(1, 1).lightness(), 40)
+        << qPrintable(corner.pixelColor(1, 1).name());
+    presenter.hide();
 }

@@ -33,7 +33,7 @@ AskInputView::AskInputView(QWidget* parent)
     setObjectName(QStringLiteral("askPanel"));
     setWindowTitle(QString::fromLatin1(kTitle));
     setAccessibleName(QString::fromLatin1(kTitle));
-    setAttribute(Qt::WA_TranslucentBackground);
+    makeFloatingWindow(*this);
 
     const QString placeholder = QString::fromUtf8(kPlaceholder);
     field_->setPlaceholderText(placeholder);
@@ -124,7 +124,7 @@ void AskInputView::keyPressEvent(QKeyEvent* event) {
 
 void AskInputView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintFloatingCard(painter, rect(), kCorner);
+    paintFloatingCard(painter, *this, kCorner);
 }
 
 }  // namespace ts

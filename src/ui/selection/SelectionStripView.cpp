@@ -40,7 +40,7 @@ SelectionStripView::SelectionStripView(QWidget* parent)
     setWindowTitle(QString::fromLatin1(kTitle));
     setAccessibleName(QString::fromLatin1(kTitle));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
+    makeFloatingWindow(*this);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(placement::kStripSize);
 
@@ -105,7 +105,7 @@ void SelectionStripView::present() {
 
 void SelectionStripView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintFloatingCard(painter, rect(), kCorner);
+    paintFloatingCard(painter, *this, kCorner);
 }
 
 }  // namespace ts

@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "desktop/platform/Workspaces.h"
 #include "ui/theme/Palette.h"
 
 namespace ts {
@@ -29,6 +30,15 @@ void paintFloatingCard(QPainter& painter, const QRect& rect, qreal radius) {
     painter.setBrush(palette.cardBg);
     painter.setPen(QPen(palette.cardBorder, 1));
     painter.drawRoundedRect(card, radius, radius);
+}
+
+void paintFloatingCard(QPainter& painter, const QWidget& widget, qreal radius) {
+    const bool rounded = widget.window()->testAttribute(Qt::WA_TranslucentBackground);
+    paintFloatingCard(painter, widget.rect(), rounded ? radius : 0);
+}
+
+void makeFloatingWindow(QWidget& window) {
+    window.setAttribute(Qt::WA_TranslucentBackground, hasCompositingManager());
 }
 
 }  // namespace ts

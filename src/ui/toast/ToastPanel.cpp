@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "desktop/platform/Workspaces.h"
+#include "ui/theme/PopoverBackground.h"
 #include "ui/toast/ToastPlacement.h"
 #include "ui/toast/ToastView.h"
 
@@ -15,7 +16,7 @@ ToastPanel::ToastPanel(QWidget* parent)
                           Qt::WindowDoesNotAcceptFocus),
       view_(new ToastView(this)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
+    makeFloatingWindow(*this);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(kToastSize);
     auto* layout = new QVBoxLayout(this);

@@ -131,7 +131,7 @@ void ToastView::updateSpinner() {
 void ToastView::paintEvent(QPaintEvent*) {
     const Palette& palette = Palette::current();
     QPainter painter(this);
-    paintFloatingCard(painter, rect(), kCornerRadius);
+    paintFloatingCard(painter, *this, kCornerRadius);
 
     const QRect iconRect(16, (height() - kIconSize) / 2, kIconSize, kIconSize);
     if (state_.kind == ToastPresenter::Kind::info) {

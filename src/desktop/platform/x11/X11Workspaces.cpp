@@ -1,5 +1,6 @@
 #include "desktop/platform/Workspaces.h"
 
+#include <QByteArray>
 #include <QWindow>
 
 #include "desktop/platform/x11/X11Connection.h"
@@ -22,6 +23,16 @@ void showOnAllWorkspaces(QWindow* window) {
     XChangeProperty(display, id, desktop, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&kAllDesktops), 1);
     XFlush(display);
+}
+
+bool hasCompositingManager() {
+    Display* display = x11::qtDisplay();
+    if (display == nullptr) {
+        return true;
+    }
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
+    const Atom selection = XInternAtom(display, name.constData(), False);
+    return XGetSelectionOwner(display, selection) != None;
 }
 
 }  // namespace ts
