@@ -84,6 +84,21 @@ TEST(Shortcut, ModifiersFromQtThroughTheCarbonMaskToX) {
     EXPECT_EQ(modifiersFromCarbon(0x400 | 0x80), Modifiers());  // Caps Lock and stray bits
 }
 
+// An X key event's state: Shift 1, Lock 2, Control 4, Mod1 8, Mod2 (NumLock) 16, Mod4 64.
+TEST(Shortcut, ModifiersFromTheXState) {
+    const std::pair<quint32, quint32> rows[] = {
+        {0x4 | 0x1, kCarbonCommand | kCarbonShift},
+        {0x1, kCarbonShift},
+        {0x8, kCarbonOption},
+        {0x40, kCarbonControl},
+        {0x4 | 0x8 | 0x40, kCarbonCommand | kCarbonOption | kCarbonControl},
+        {0x2 | 0x10, 0},  // Caps Lock and NumLock are no part of a shortcut
+    };
+    for (const auto& [state, carbon] : rows) {
+        EXPECT_EQ(carbonFromX11State(state), carbon) << state;
+    }
+}
+
 // The defaults are pressed through the hotkey tests.
 TEST(Shortcut, KeyChordOfStoredShortcut) {
     EXPECT_EQ(keyChord({122, kCarbonShift}), (KeyChord{0xffbe, Modifier::shift}));
