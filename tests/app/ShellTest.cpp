@@ -206,6 +206,29 @@ TEST_F(Shell, WindowHotkeyTogglesTheMainWindowAndASecondLaunchReopensIt) {
     EXPECT_TRUE(app->waitForLog(QStringLiteral("open URL tessarine://open"))) << log();
 }
 
+// A typed draft outlives Esc and the hotkey: the window comes back with it.
+TEST_F(Shell, ADraftSurvivesHidingAndShowingTheWindow) {
+    skipOnboarding();
+    settings.setAutoPaste(false);
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_TRUE(becomes(kMainWindow, true)) << log();
+    ASSERT_TRUE(activateWindow(waitForWindow(kMainWindow)));
+    ASSERT_TRUE(xdotool({"type", "--delay", "20", "half a paragraph"}));
+    ASSERT_TRUE(key(QStringLiteral("Escape")));
+    ASSERT_TRUE(becomes(kMainWindow, false)) << log();
+    ASSERT_TRUE(key(QStringLiteral("ctrl+alt+e")));
+    ASSERT_TRUE(becomes(kMainWindow, true)) << log();
+    ASSERT_TRUE(activateWindow(waitForWindow(kMainWindow)));
+    ASSERT_TRUE(key(QStringLiteral("ctrl+a")));
+    ASSERT_TRUE(key(QStringLiteral("ctrl+c")));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] {
+            return runTool(QStringLiteral("xclip"), {"-o", "-selection", "clipboard"}).out ==
+                   "half a paragraph";
+        },
+        kWaitMs));
+}
+
 TEST_F(Shell, HotkeysWrittenByAnotherProcessMoveTheGrabs) {
     skipOnboarding();
     ASSERT_NO_FATAL_FAILURE(launch());
