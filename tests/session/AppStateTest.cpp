@@ -402,4 +402,9 @@ TEST_F(AppStateTest, ModeSwitchShowsEachSideItsOwnText) {
               std::pair(QString("Can we meet on Thursday?"), true));
     state.setMode(Mode::reply);
     EXPECT_EQ(state.text(), "yes");
+    // A reset forgets both sides.
+    state.reset();
+    EXPECT_EQ(state.text(), "");
+    state.setMode(Mode::reply);
+    EXPECT_EQ(state.text(), "");
 }
