@@ -19,6 +19,9 @@ RUN_PACKAGES=(
   libxres-dev libatspi2.0-dev
   # the bundled SVG icons, and the windows on a Wayland session
   qt6-svg-dev qt6-wayland
+  # lupdate and lrelease with their CMake functions (in qt6-tools-dev) for the translations, and
+  # Qt's own catalogues for its standard dialogs
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
 )
 TEST_PACKAGES=(
   clang-format
