@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "core/Logging.h"
 #include "core/ShutdownSignals.h"
+#include "core/Translations.h"
 #include "desktop/platform/x11/X11Platform.h"
 #include "desktop/services/ServicesHandler.h"
 #include "store/HistoryStore.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tessarine"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.tessarine.Tessarine"));
     QApplication::setQuitOnLastWindowClosed(false);
+    ts::installTranslations();
     if (platformChosenHere && QGuiApplication::platformName() == QLatin1String("offscreen")) {
         std::fputs(kNoDisplayMessage, stderr);
         return 1;

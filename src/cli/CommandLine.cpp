@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
 #include <functional>
@@ -103,50 +104,61 @@ ParseResult parseReview(Mode mode, const QStringList& arguments) {
                            : name == QLatin1String("--dry-run") ? invocation.dryRun
                                                                 : invocation.interactive;
             if (!flag(target)) {
-                return usageError(QStringLiteral("%1 takes no value").arg(name));
+                return usageError(
+                    QCoreApplication::translate("ts::cli::CommandLine", "%1 takes no value")
+                        .arg(name));
             }
             continue;
         }
         static const QStringList valued{"--tone",   "--context", "--intent",   "--instruction",
                                         "--prompt", "--adjust",  "--provider", "--model"};
         if (!valued.contains(name)) {
-            return usageError(QStringLiteral("unknown option %1 (options: --tone, --context, "
-                                             "--intent, --instruction, --prompt, --adjust, "
-                                             "--provider, --model, --no-style, --why, --json, "
-                                             "--dry-run, --interactive)")
-                                  .arg(name));
+            return usageError(
+                QCoreApplication::translate("ts::cli::CommandLine",
+                                            "unknown option %1 (options: --tone, --context, "
+                                            "--intent, --instruction, --prompt, --adjust, "
+                                            "--provider, --model, --no-style, --why, --json, "
+                                            "--dry-run, --interactive)")
+                    .arg(name));
         }
         const auto value = cursor.value(inlineValue, hasInline);
         if (!value) {
-            return usageError(QStringLiteral("%1 needs a value").arg(name));
+            return usageError(
+                QCoreApplication::translate("ts::cli::CommandLine", "%1 needs a value").arg(name));
         }
         if (name == QLatin1String("--tone")) {
             invocation.tone = caseInsensitive<Tone>(*value);
             if (!invocation.tone) {
-                return usageError(QStringLiteral("unknown tone \"%1\" (valid: %2)")
+                return usageError(QCoreApplication::translate("ts::cli::CommandLine",
+                                                              "unknown tone \"%1\" (valid: %2)")
                                       .arg(*value, validValues<Tone>()));
             }
         } else if (name == QLatin1String("--context")) {
             invocation.context = caseInsensitive<AppContext>(*value);
             if (!invocation.context) {
-                return usageError(QStringLiteral("unknown context \"%1\" (valid: %2)")
+                return usageError(QCoreApplication::translate("ts::cli::CommandLine",
+                                                              "unknown context \"%1\" (valid: %2)")
                                       .arg(*value, validValues<AppContext>()));
             }
         } else if (name == QLatin1String("--adjust")) {
             invocation.adjustment = caseInsensitive<Adjustment>(*value);
             if (!invocation.adjustment) {
-                return usageError(QStringLiteral("unknown adjustment \"%1\" (valid: %2)")
-                                      .arg(*value, validValues<Adjustment>()));
+                return usageError(
+                    QCoreApplication::translate("ts::cli::CommandLine",
+                                                "unknown adjustment \"%1\" (valid: %2)")
+                        .arg(*value, validValues<Adjustment>()));
             }
         } else if (name == QLatin1String("--provider")) {
             invocation.provider = providerFromName(*value);
             if (!invocation.provider) {
-                return usageError(QStringLiteral("unknown provider \"%1\" (valid: %2)")
+                return usageError(QCoreApplication::translate("ts::cli::CommandLine",
+                                                              "unknown provider \"%1\" (valid: %2)")
                                       .arg(*value, validValues<ProviderKind>()));
             }
         } else if (name == QLatin1String("--model")) {
             if (value->trimmed().isEmpty()) {
-                return usageError(QStringLiteral("--model needs a model name"));
+                return usageError(QCoreApplication::translate("ts::cli::CommandLine",
+                                                              "--model needs a model name"));
             }
             invocation.model = *value;
         } else if (name == QLatin1String("--intent")) {
@@ -158,38 +170,44 @@ ParseResult parseReview(Mode mode, const QStringList& arguments) {
         }
     }
     if (positionals.size() > 1) {
-        return usageError(
-            QStringLiteral("expected at most one TEXT argument, got %1 (quote the text)")
-                .arg(positionals.size()));
+        return usageError(QCoreApplication::translate(
+                              "ts::cli::CommandLine",
+                              "expected at most one TEXT argument, got %1 (quote the text)")
+                              .arg(positionals.size()));
     }
     if (!positionals.isEmpty() && positionals.first() != QLatin1String("-")) {
         invocation.text = positionals.first();
     }
     if (!invocation.intent.isEmpty() && mode != Mode::reply) {
-        return usageError(QStringLiteral("--intent applies to reply only"));
+        return usageError(
+            QCoreApplication::translate("ts::cli::CommandLine", "--intent applies to reply only"));
     }
     if ((invocation.instruction || invocation.promptName) && mode != Mode::ask) {
-        return usageError(QStringLiteral("--instruction and --prompt apply to ask only"));
+        return usageError(QCoreApplication::translate(
+            "ts::cli::CommandLine", "--instruction and --prompt apply to ask only"));
     }
     if (invocation.instruction && invocation.promptName) {
-        return usageError(QStringLiteral("give either --instruction or --prompt, not both"));
+        return usageError(QCoreApplication::translate(
+            "ts::cli::CommandLine", "give either --instruction or --prompt, not both"));
     }
     if (mode == Mode::ask && !invocation.instruction && !invocation.promptName &&
         !invocation.adjustment) {
-        return usageError(QStringLiteral("ask needs --instruction TEXT or --prompt NAME"));
+        return usageError(QCoreApplication::translate(
+            "ts::cli::CommandLine", "ask needs --instruction TEXT or --prompt NAME"));
     }
     if (invocation.json && invocation.dryRun) {
-        return usageError(QStringLiteral("--dry-run already prints JSON; drop --json"));
+        return usageError(QCoreApplication::translate(
+            "ts::cli::CommandLine", "--dry-run already prints JSON; drop --json"));
     }
     if (invocation.interactive) {
         // A reply and a tone check are not edits of the given text: there is nothing to keep.
         if (mode == Mode::reply || mode == Mode::toneCheck) {
-            return usageError(
-                QStringLiteral("--interactive applies to rewrite, proofread and ask"));
+            return usageError(QCoreApplication::translate(
+                "ts::cli::CommandLine", "--interactive applies to rewrite, proofread and ask"));
         }
         if (invocation.json || invocation.dryRun) {
-            return usageError(
-                QStringLiteral("--interactive prints text; drop --json and --dry-run"));
+            return usageError(QCoreApplication::translate(
+                "ts::cli::CommandLine", "--interactive prints text; drop --json and --dry-run"));
         }
     }
     return ParseResult{invocation, {}};
@@ -202,7 +220,9 @@ ParseResult parseSimple(Command command, const QStringList& arguments, bool allo
         if (allowJson && argument == QLatin1String("--json")) {
             invocation.json = true;
         } else {
-            return usageError(QStringLiteral("unexpected argument \"%1\"").arg(argument));
+            return usageError(
+                QCoreApplication::translate("ts::cli::CommandLine", "unexpected argument \"%1\"")
+                    .arg(argument));
         }
     }
     return ParseResult{invocation, {}};
@@ -219,14 +239,16 @@ ParseResult parseDiff(const QStringList& arguments) {
         } else if (!optionsEnded && argument == QLatin1String("--")) {
             optionsEnded = true;
         } else if (!optionsEnded && argument.startsWith(QLatin1String("--"))) {
-            return usageError(
-                QStringLiteral("unknown option %1 (diff takes --json)").arg(argument));
+            return usageError(QCoreApplication::translate("ts::cli::CommandLine",
+                                                          "unknown option %1 (diff takes --json)")
+                                  .arg(argument));
         } else {
             files << argument;
         }
     }
     if (files.size() != 2) {
-        return usageError(QStringLiteral("diff needs OLD_FILE and NEW_FILE"));
+        return usageError(QCoreApplication::translate("ts::cli::CommandLine",
+                                                      "diff needs OLD_FILE and NEW_FILE"));
     }
     invocation.oldFile = files[0];
     invocation.newFile = files[1];
@@ -243,15 +265,16 @@ ParseResult parseKey(const QStringList& arguments) {
     if ((verb == QLatin1String("set") || verb == QLatin1String("clear")) && arguments.size() == 2) {
         const auto kind = providerFromName(arguments[1]);
         if (!kind) {
-            return usageError(QStringLiteral("unknown provider \"%1\" (valid: %2)")
+            return usageError(QCoreApplication::translate("ts::cli::CommandLine",
+                                                          "unknown provider \"%1\" (valid: %2)")
                                   .arg(arguments[1], validValues<ProviderKind>()));
         }
         invocation.command = verb == QLatin1String("set") ? Command::keySet : Command::keyClear;
         invocation.keyKind = *kind;
         return ParseResult{invocation, {}};
     }
-    return usageError(
-        QStringLiteral("usage: tessarine-cli key set KIND | key clear KIND | key status"));
+    return usageError(QCoreApplication::translate(
+        "ts::cli::CommandLine", "usage: tessarine-cli key set KIND | key clear KIND | key status"));
 }
 
 ParseResult parseConfig(const QStringList& arguments) {
@@ -267,8 +290,8 @@ ParseResult parseConfig(const QStringList& arguments) {
         invocation.configKey = arguments[1];
         invocation.configValue = arguments[2];
     } else {
-        return usageError(
-            QStringLiteral("usage: tessarine-cli config list | get KEY | set KEY VALUE"));
+        return usageError(QCoreApplication::translate(
+            "ts::cli::CommandLine", "usage: tessarine-cli config list | get KEY | set KEY VALUE"));
     }
     return ParseResult{invocation, {}};
 }
@@ -291,8 +314,9 @@ ParseResult parsePrompts(const QStringList& arguments) {
         }
         if (!operands(1)) {
             return usageError(
-                QStringLiteral("usage: tessarine-cli prompts save [--name NAME] "
-                               "INSTRUCTION (quote the instruction)"));
+                QCoreApplication::translate("ts::cli::CommandLine",
+                                            "usage: tessarine-cli prompts save [--name NAME] "
+                                            "INSTRUCTION (quote the instruction)"));
         }
         invocation.promptsValue = rest[0];
     } else if (verb == QLatin1String("rename") && operands(2)) {
@@ -308,7 +332,8 @@ ParseResult parsePrompts(const QStringList& arguments) {
             verb == QLatin1String("export") ? Command::promptsExport : Command::promptsImport;
         invocation.promptsValue = rest[0];
     } else {
-        return usageError(QStringLiteral(
+        return usageError(QCoreApplication::translate(
+            "ts::cli::CommandLine",
             "usage: tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW "
             "| delete NAME | export FILE | import FILE"));
     }
@@ -320,7 +345,8 @@ ParseResult parseStyle(const QStringList& arguments) {
                                                {QStringLiteral("refresh"), Command::styleRefresh},
                                                {QStringLiteral("clear"), Command::styleClear}};
     if (arguments.size() != 1 || !verbs.contains(arguments[0])) {
-        return usageError(QStringLiteral("usage: tessarine-cli style show | refresh | clear"));
+        return usageError(QCoreApplication::translate(
+            "ts::cli::CommandLine", "usage: tessarine-cli style show | refresh | clear"));
     }
     Invocation invocation;
     invocation.command = verbs.value(arguments[0]);
@@ -350,7 +376,9 @@ std::optional<ProviderKind> providerFromName(const QString& name) {
 
 ParseResult parseCommandLine(const QStringList& arguments) {
     if (arguments.isEmpty()) {
-        return usageError(QStringLiteral("missing command (commands: %1)").arg(commandNames()));
+        return usageError(
+            QCoreApplication::translate("ts::cli::CommandLine", "missing command (commands: %1)")
+                .arg(commandNames()));
     }
     const QString command = arguments.first();
     const QStringList rest = arguments.mid(1);
@@ -385,7 +413,8 @@ ParseResult parseCommandLine(const QStringList& arguments) {
     if (command == QLatin1String("open")) {
         if (rest.size() != 1 ||
             !rest[0].startsWith(QLatin1String("tessarine:"), Qt::CaseInsensitive)) {
-            return usageError(QStringLiteral("usage: tessarine-cli open tessarine://ACTION?QUERY"));
+            return usageError(QCoreApplication::translate(
+                "ts::cli::CommandLine", "usage: tessarine-cli open tessarine://ACTION?QUERY"));
         }
         Invocation invocation;
         invocation.command = Command::open;
@@ -393,7 +422,8 @@ ParseResult parseCommandLine(const QStringList& arguments) {
         return ParseResult{invocation, {}};
     }
     return usageError(
-        QStringLiteral("unknown command \"%1\" (commands: %2)").arg(command, commandNames()));
+        QCoreApplication::translate("ts::cli::CommandLine", "unknown command \"%1\" (commands: %2)")
+            .arg(command, commandNames()));
 }
 
 // The options every mode takes, in the general usage and in each mode's own.

@@ -1,4 +1,5 @@
 #include <unistd.h>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include "cli/CliEnvironment.h"
 #include "cli/CommandLine.h"
 #include "cli/DiffCommand.h"
+#include "core/Translations.h"
 
 using namespace ts::cli;
 
@@ -34,7 +36,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    const ParseResult parsed = parseCommandLine(arguments);
+    ParseResult parsed = parseCommandLine(arguments);
     const Command command = parsed.invocation ? parsed.invocation->command : Command::help;
     const bool answeredHere = !parsed.invocation || command == Command::help ||
                               command == Command::modeHelp || command == Command::diff;
@@ -49,13 +51,19 @@ int main(int argc, char** argv) {
         return exitFailure;
     }
 
+    // Only now, past the exec: the messages printed here come in the user's language.
+    QCoreApplication app(argc, argv);
+    if (ts::installTranslations() && !parsed.invocation) {
+        parsed = parseCommandLine(arguments);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
     if (!parsed.invocation) {
         err << "tessarine-cli: " << parsed.error << Qt::endl
-            << "Run tessarine-cli --help for usage." << Qt::endl;
+            << QCoreApplication::translate("tessarine-cli", "Run tessarine-cli --help for usage.")
+            << Qt::endl;
         return exitUsage;
     }
     if (command == Command::help) {

@@ -20,6 +20,7 @@
 #include "cli/StyleCommand.h"
 #include "core/Logging.h"
 #include "core/ShutdownSignals.h"
+#include "core/Translations.h"
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
 #include "store/LegacyDocuments.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     QLoggingCategory::setFilterRules(QStringLiteral("*.info=false\n*.debug=false"));
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tessarine"));
+    installTranslations();
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -90,7 +92,8 @@ int main(int argc, char** argv) {
     const ParseResult parsed = parseCommandLine(app.arguments().mid(1));
     if (!parsed.invocation) {
         err << "tessarine-cli: " << parsed.error << Qt::endl
-            << "Run tessarine-cli --help for usage." << Qt::endl;
+            << QCoreApplication::translate("tessarine-cli", "Run tessarine-cli --help for usage.")
+            << Qt::endl;
         return exitUsage;
     }
     const Invocation& invocation = *parsed.invocation;
