@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <cstdio>
+#include <string_view>
 
 #include "app/AppDelegate.h"
 #include "app/AppLogging.h"
@@ -46,9 +47,37 @@ bool choosePlatform() {
     return true;
 }
 
+constexpr const char* kUsage =
+    "Usage: tessarine [URL]...\n"
+    "Starts Tessarine in the system tray and opens its window. While it runs, starting it again\n"
+    "brings the window back and hands it the URLs.\n"
+    "  URL        a tessarine:// link, such as tessarine://rewrite?text=Hello\n"
+    "  --help     print this help\n"
+    "  --version  print the version\n"
+    "Qt's own options, such as -platform NAME, are taken too.\n";
+
+// Answered before a display is needed, so they work from any terminal; -1 for neither.
+int answerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--version") {
+            std::fputs("tessarine " TESSARINE_VERSION "\n", stdout);
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
+    return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = answerInformationOption(argc, argv); status >= 0) {
+        return status;
+    }
     ts::installLogHandler();
     const bool platformChosenHere = !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
     if (!choosePlatform()) {

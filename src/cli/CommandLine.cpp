@@ -289,6 +289,8 @@ ParseResult parseConfig(const QStringList& arguments) {
         invocation.command = Command::configSet;
         invocation.configKey = arguments[1];
         invocation.configValue = arguments[2];
+    } else if (verb == QLatin1String("choices") && arguments.size() == 1) {
+        invocation.command = Command::configChoices;
     } else {
         return usageError(QCoreApplication::translate(
             "ts::cli::CommandLine", "usage: tessarine-cli config list | get KEY | set KEY VALUE"));
@@ -386,6 +388,11 @@ ParseResult parseCommandLine(const QStringList& arguments) {
         command == QLatin1String("help")) {
         return ParseResult{Invocation{}, {}};
     }
+    if (command == QLatin1String("--version")) {
+        Invocation invocation;
+        invocation.command = Command::version;
+        return ParseResult{invocation, {}};
+    }
     if (const auto mode = modeFromName(command); mode && command == command.toLower()) {
         return parseReview(*mode, rest);
     }
@@ -465,8 +472,13 @@ QString usageText() {
                "  tessarine-cli open URL                 hand a tessarine:// URL to Tessarine,\n"
                "                                         starting it when it is not running\n"
                "  tessarine-cli MODE --help              the options of one mode\n"
+               "  tessarine-cli --version                print the version\n"
                "Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted,\n"
                "143 terminated.\n");
+}
+
+QString versionText() {
+    return QStringLiteral("tessarine " TESSARINE_VERSION "\n");
 }
 
 QString modeUsageText(Mode mode) {

@@ -19,6 +19,7 @@ enum class Command {
     configList,
     configGet,
     configSet,
+    configChoices,  // hidden: the keys and their listed values, for the shell completions
     promptsList,
     promptsSave,
     promptsRename,
@@ -31,6 +32,7 @@ enum class Command {
     open,
     help,
     modeHelp,
+    version,
 };
 
 struct Invocation {
@@ -84,6 +86,8 @@ struct ParseResult {
 ParseResult parseCommandLine(const QStringList& arguments);
 
 QString usageText();
+// "tessarine VERSION" and a newline.
+QString versionText();
 // The options of one mode, for `MODE --help`.
 QString modeUsageText(Mode mode);
 

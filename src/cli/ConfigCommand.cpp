@@ -1,5 +1,6 @@
 #include "cli/ConfigCommand.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "providers/ProviderFactory.h"
@@ -66,24 +67,13 @@ int refuse(CliEnvironment& env, const QString& key, const QString& value, const 
     return exitUsage;
 }
 
-// The stored spelling of a value given in any case; none when it is no valid value.
 template <typename E>
-std::optional<QString> rawSpelling(const QString& text) {
-    for (E value : EnumCases<E>::all) {
-        if (rawValue(value).compare(text.trimmed(), Qt::CaseInsensitive) == 0) {
-            return rawValue(value);
-        }
-    }
-    return std::nullopt;
-}
-
-template <typename E>
-QString spellings() {
+QStringList spellings() {
     QStringList names;
     for (E value : EnumCases<E>::all) {
         names << rawValue(value);
     }
-    return names.join(QStringLiteral(", "));
+    return names;
 }
 
 bool isURLKey(const QString& key) {
@@ -94,57 +84,78 @@ bool isKeyCode(const QString& key) {
     return key.endsWith(QLatin1String("KeyCode"));
 }
 
-// Text settings with a fixed set of values; true when the key is one of them (status set).
-bool setChoice(CliEnvironment& env, SettingsStore& settings, const QString& key,
-               const QString& text, int& status) {
-    std::optional<QString> raw;
-    QString valid;
+// The values of the text settings that take one of a few, as stored; empty for the others.
+QStringList choicesOf(const QString& key) {
     if (key == QLatin1String("provider")) {
-        raw = rawSpelling<ProviderKind>(text);
-        valid = spellings<ProviderKind>();
-        if (raw) {
-            // The model follows the provider, as it does in the settings window.
-            settings.setProvider(*fromRawValue<ProviderKind>(*raw));
-            status = exitSuccess;
-            return true;
-        }
-    } else if (key == QLatin1String("defaultTone")) {
-        raw = rawSpelling<Tone>(text);
-        valid = spellings<Tone>();
-    } else if (key == QLatin1String("defaultContext")) {
-        raw = rawSpelling<AppContext>(text);
-        valid = spellings<AppContext>();
-    } else if (key == QLatin1String("keepModelLoaded")) {
+        return spellings<ProviderKind>();
+    }
+    if (key == QLatin1String("defaultTone")) {
+        return spellings<Tone>();
+    }
+    if (key == QLatin1String("defaultContext")) {
+        return spellings<AppContext>();
+    }
+    if (key == QLatin1String("keepModelLoaded")) {
         QStringList choices;
         for (KeepModelLoaded value : keepModelLoadedChoices()) {
             choices << rawValue(value);
-            if (rawValue(value).compare(text.trimmed(), Qt::CaseInsensitive) == 0) {
-                raw = rawValue(value);
-            }
         }
-        valid = choices.join(QStringLiteral(", "));
-    } else if (key == QLatin1String("appearance")) {
-        static const QStringList appearances{"system", "light", "dark"};
-        const qsizetype index = appearances.indexOf(text.trimmed().toLower());
-        if (index >= 0) {
-            raw = appearances[index];
-        }
-        valid = appearances.join(QStringLiteral(", "));
-    } else {
+        return choices;
+    }
+    if (key == QLatin1String("appearance")) {
+        return {QStringLiteral("system"), QStringLiteral("light"), QStringLiteral("dark")};
+    }
+    return {};
+}
+
+// Text settings with a fixed set of values, given in any case and stored in their own
+// spelling; true when the key is one of them (status set).
+bool setChoice(CliEnvironment& env, SettingsStore& settings, const QString& key,
+               const QString& text, int& status) {
+    const QStringList choices = choicesOf(key);
+    if (choices.isEmpty()) {
         return false;
     }
-    if (!raw) {
-        status = refuse(env, key, text, valid);
+    const auto raw = std::find_if(choices.begin(), choices.end(), [&text](const QString& choice) {
+        return choice.compare(text.trimmed(), Qt::CaseInsensitive) == 0;
+    });
+    if (raw == choices.end()) {
+        status = refuse(env, key, text, choices.join(QStringLiteral(", ")));
         return true;
     }
-    settings.setValue(key, *raw);
+    if (key == QLatin1String("provider")) {
+        // The model follows the provider, as it does in the settings window.
+        settings.setProvider(*fromRawValue<ProviderKind>(*raw));
+    } else {
+        settings.setValue(key, *raw);
+    }
     status = exitSuccess;
     return true;
+}
+
+// One line a setting: its key, then a tab and its values when it takes listed ones.
+int printChoices(CliEnvironment& env) {
+    for (const SettingsStore::FieldInfo& field : SettingsStore::fields()) {
+        const QStringList choices =
+            field.type == QMetaType::Bool
+                ? QStringList{QStringLiteral("true"), QStringLiteral("false")}
+                : choicesOf(field.key);
+        env.out << field.key;
+        if (!choices.isEmpty()) {
+            env.out << '\t' << choices.join(QLatin1Char(' '));
+        }
+        env.out << '\n';
+    }
+    env.out.flush();
+    return exitSuccess;
 }
 
 }  // namespace
 
 int runConfig(CliEnvironment& env, const Invocation& invocation) {
+    if (invocation.command == Command::configChoices) {
+        return printChoices(env);
+    }
     SettingsStore& settings = env.settings();
     if (invocation.command == Command::configList) {
         for (const SettingsStore::FieldInfo& field : SettingsStore::fields()) {

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
     ParseResult parsed = parseCommandLine(arguments);
     const Command command = parsed.invocation ? parsed.invocation->command : Command::help;
     const bool answeredHere = !parsed.invocation || command == Command::help ||
-                              command == Command::modeHelp || command == Command::diff;
+                              command == Command::modeHelp || command == Command::diff ||
+                              command == Command::version;
     if (!answeredHere) {
         const QByteArray program = fullProgram();
         if (!program.isEmpty()) {
@@ -72,6 +73,10 @@ int main(int argc, char** argv) {
     }
     if (command == Command::modeHelp) {
         out << modeUsageText(parsed.invocation->mode);
+        return exitSuccess;
+    }
+    if (command == Command::version) {
+        out << versionText();
         return exitSuccess;
     }
     CliEnvironment env{out,

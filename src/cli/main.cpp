@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
                        []() -> PromptStore& { return PromptStore::shared(); }};
 
     if (invocation.command != Command::help && invocation.command != Command::modeHelp &&
-        invocation.command != Command::diff && invocation.command != Command::open) {
+        invocation.command != Command::diff && invocation.command != Command::open &&
+        invocation.command != Command::version && invocation.command != Command::configChoices) {
         migrateLegacyDocuments(SettingsStore::shared(), HistoryStore::defaultFilePath(),
                                PromptStore::defaultFilePath());
     }
@@ -122,6 +123,9 @@ int main(int argc, char** argv) {
             return exitSuccess;
         case Command::modeHelp:
             out << modeUsageText(invocation.mode);
+            return exitSuccess;
+        case Command::version:
+            out << versionText();
             return exitSuccess;
         case Command::diff:
             return runDiff(env, invocation);
@@ -143,6 +147,7 @@ int main(int argc, char** argv) {
         case Command::configList:
         case Command::configGet:
         case Command::configSet:
+        case Command::configChoices:
             return runConfig(env, invocation);
         case Command::open:
             return runOpen(env, invocation);
