@@ -130,7 +130,7 @@ std::optional<ReviewInput> ReviewCommand::readInput(const QByteArray& standardIn
     if (in.adjustment) {
         // Like an adjustment in the main window: the review layout with the mode's prompt.
         return ReviewInput::review(in.mode, isSingleInput(in.mode) ? input : input.trimmed(), tone,
-                                   context, instruction(*in.adjustment));
+                                   context, in.adjustment);
     }
     switch (in.mode) {
         case Mode::reply:

@@ -188,8 +188,7 @@ void AppState::run(std::optional<Adjustment> adjustment) {
     if (source.isEmpty()) {
         return;
     }
-    start(ReviewInput::review(m_mode, source, m_tone, m_context,
-                              adjustment ? instruction(*adjustment) : QString()));
+    start(ReviewInput::review(m_mode, source, m_tone, m_context, adjustment));
 }
 
 void AppState::runReply() {

@@ -3,8 +3,12 @@
 namespace ts {
 
 ReviewInput ReviewInput::review(Mode mode, const QString& text, Tone tone, AppContext context,
-                                const QString& adjustment) {
-    return {Layout::review, mode, text, adjustment, tone, context};
+                                std::optional<Adjustment> adjustment) {
+    ReviewInput input{Layout::review, mode, text, QString(), tone, context, adjustment};
+    if (adjustment) {
+        input.extra = ts::instruction(*adjustment);
+    }
+    return input;
 }
 
 ReviewInput ReviewInput::reply(const QString& received, const QString& intent, Tone tone,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "core/Compositions.h"
 #include "core/Enums.h"
@@ -17,10 +18,11 @@ struct ReviewInput {
     QString extra;              // the adjustment sentence, the intent, or the instruction
     Tone tone = Tone::professional;
     AppContext context = AppContext::email;
+    std::optional<Adjustment> adjustment = std::nullopt;  // recorded; its sentence is in `extra`
 
     // The text is sent as it stands.
     static ReviewInput review(Mode mode, const QString& text, Tone tone, AppContext context,
-                              const QString& adjustment = {});
+                              std::optional<Adjustment> adjustment = std::nullopt);
     static ReviewInput reply(const QString& received, const QString& intent, Tone tone,
                              AppContext context);
     static ReviewInput instruction(const QString& instruction, const QString& text, Tone tone,

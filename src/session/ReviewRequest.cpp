@@ -92,6 +92,7 @@ HistoryItem ReviewRequest::record() {
     item.provider = m_setup.providerOverridden ? m_setup.kind : m_services.settings.provider();
     item.model = m_setup.model;
     item.mode = m_input.mode;
+    item.adjustment = m_input.adjustment;
     m_services.history().add(item);
     return item;
 }

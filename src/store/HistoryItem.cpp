@@ -50,6 +50,9 @@ QJsonObject HistoryItem::toJson() const {
     if (mode) {
         object.insert(QStringLiteral("mode"), rawValue(*mode));
     }
+    if (adjustment) {
+        object.insert(QStringLiteral("adjustment"), rawValue(*adjustment));
+    }
     return object;
 }
 
@@ -81,7 +84,8 @@ std::optional<HistoryItem> HistoryItem::fromJson(const QJsonValue& json) {
     item.provider = *provider;
     item.model = model.toString();
     if (!decodeOptional(object, QLatin1String("rating"), item.rating) ||
-        !decodeOptional(object, QLatin1String("mode"), item.mode)) {
+        !decodeOptional(object, QLatin1String("mode"), item.mode) ||
+        !decodeOptional(object, QLatin1String("adjustment"), item.adjustment)) {
         return std::nullopt;
     }
     return item;

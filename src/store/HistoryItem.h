@@ -37,8 +37,10 @@ struct HistoryItem {
     QString model;
     std::optional<Rating> rating;
     std::optional<Mode> mode;
+    // The one-click adjustment the answer came from, when it did.
+    std::optional<Adjustment> adjustment = std::nullopt;
 
-    // "rating" and "mode" are left out when there is none.
+    // "rating", "mode" and "adjustment" are left out when there is none.
     QJsonObject toJson() const;
     // Strict: a missing or mistyped member or an unknown enumeration text fails the record.
     static std::optional<HistoryItem> fromJson(const QJsonValue& json);

@@ -169,6 +169,7 @@ TEST_F(AppStateTest, ReplacingRunNeverAppliesTheOldTask) {
     QTest::qWait(300);
     EXPECT_EQ(state.lastReview()->improved, "new answer");
     EXPECT_EQ(history.items().size(), 1);
+    EXPECT_EQ(history.items().first().adjustment, Adjustment::shorter);
     EXPECT_TRUE(lastRequest().userMessage.endsWith(instruction(Adjustment::shorter)));
 }
 

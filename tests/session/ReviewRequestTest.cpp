@@ -62,7 +62,7 @@ TEST_F(ReviewRequestTest, LayoutsAndDeliveries) {
     const AppContext c = AppContext::chat;
     const QString adjust = instruction(Adjustment::shorter);
     const ReviewInput inputs[] = {
-        ReviewInput::review(Mode::proofread, " Bad text ", t, c, adjust),
+        ReviewInput::review(Mode::proofread, " Bad text ", t, c, Adjustment::shorter),
         ReviewInput::reply("Lunch?", "yes", t, c),
         ReviewInput::instruction("Translate", "Hallo", t, c),
     };

@@ -159,7 +159,8 @@ void HistoryOverlay::showItems(const QList<HistoryItem>& items) {
 
 QString HistoryOverlay::describe(const HistoryItem& item, const QDateTime& now) {
     QStringList parts;
-    parts << rawValue(item.mode.value_or(Mode::rewrite));
+    parts << rawValue(item.mode.value_or(Mode::rewrite)) +
+                 (item.adjustment ? QStringLiteral(" → ") + rawValue(*item.adjustment) : QString());
     const QString firstLine = item.original.trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
     parts << (firstLine.size() > 60 ? firstLine.left(59) + QStringLiteral("…") : firstLine);
     parts << relativeTime(item.date, now);
