@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: deps deps-test build run install package test bench fuzz format
+.PHONY: deps deps-test build run install package test test-stress bench fuzz format
 
 deps:
 	@bash scripts/install-deps.sh run
@@ -37,6 +37,14 @@ test: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSARINE_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j$(JOBS)
 	bash scripts/test-env.sh ctest --test-dir $(TEST_BUILD) --output-on-failure -j$(JOBS)
+
+# The suite STRESS_RUNS times with two busy loops beside it (not part of CI); STRESS_ARGS are
+# passed to ctest, e.g. STRESS_ARGS="-L x11".
+STRESS_RUNS ?= 5
+test-stress: deps-test
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSARINE_SANITIZE=ON
+	cmake --build $(TEST_BUILD) -j$(JOBS)
+	bash scripts/test-stress.sh $(TEST_BUILD) $(STRESS_RUNS) $(STRESS_ARGS)
 
 bench:
 	@bash scripts/install-deps.sh bench
