@@ -49,19 +49,19 @@ void AccessibilityAlert::show() {
         bringUp(alert_);
         return;
     }
-    const QString message = linuxText(QStringLiteral("Enable rewriting in any app"));
+    const QString message = linuxText(tr("Enable rewriting in any app"));
     QMessageBox* alert = informationBox(
         message, message,
-        linuxText(QStringLiteral(
+        linuxText(tr(
             "Tessarine needs Accessibility permission to rewrite selected text in place (in Mail, "
             "Slack, Notes, or any other app) without copy-paste.\n\nWithout this permission, the "
             "hotkey only opens the Tessarine window.")));
     // One role for all three keeps them in this order on every desktop's button layout.
     QPushButton* grant =
-        alert->addButton(linuxText(QStringLiteral("Grant Access\u2026")), QMessageBox::ActionRole);
-    QPushButton* notNow = alert->addButton(QStringLiteral("Not Now"), QMessageBox::ActionRole);
+        alert->addButton(linuxText(tr("Grant Access\u2026")), QMessageBox::ActionRole);
+    QPushButton* notNow = alert->addButton(tr("Not Now"), QMessageBox::ActionRole);
     QPushButton* turnOff =
-        alert->addButton(QStringLiteral("Turn Off In-Place Rewrite"), QMessageBox::ActionRole);
+        alert->addButton(tr("Turn Off In-Place Rewrite"), QMessageBox::ActionRole);
     alert->setDefaultButton(grant);
     alert->setEscapeButton(notNow);
     connect(grant, &QPushButton::clicked, this, &AccessibilityAlert::checkAgain);
@@ -79,10 +79,10 @@ void AccessibilityAlert::checkAgain() {
     const bool available = desktopControl_.available();
     qCInfo(lcApp, "desktop control checked again: available=%d", available ? 1 : 0);
     delete answer_.data();
-    answer_ = informationBox(QStringLiteral("Desktop control"),
-                             available ? QStringLiteral("Desktop control is available.")
-                                       : QStringLiteral("Desktop control is not available."),
-                             explanation(available, QGuiApplication::platformName()));
+    answer_ = informationBox(
+        tr("Desktop control"),
+        available ? tr("Desktop control is available.") : tr("Desktop control is not available."),
+        explanation(available, QGuiApplication::platformName()));
     bringUp(answer_);
 }
 
@@ -98,12 +98,12 @@ QString AccessibilityAlert::explanation(bool available, const QString& platformN
             "Select text in any app and press the in-place hotkey to rewrite it there.");
     }
     if (platformName == QLatin1String("xcb")) {
-        return QStringLiteral(
+        return tr(
             "This X server does not offer the XTEST and XInput 2 extensions that Tessarine needs "
             "to copy and paste in other apps. Start Tessarine in an X11 session whose server has "
             "both.");
     }
-    return QStringLiteral(
+    return tr(
         "Tessarine is not running on an X11 display, and other apps' text can only be read and "
         "replaced there. Choose an X11 (Xorg) session when you log in, then start Tessarine "
         "again. The Tessarine window and tessarine-cli work as they are.");

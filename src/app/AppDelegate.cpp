@@ -493,10 +493,10 @@ void AppDelegate::showUpdateInfo() {
         bringToFront(*updateInfo_);
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Check for Updates"),
-                                QStringLiteral("Your package manager keeps Tessarine up to date."));
+    auto* box = new QMessageBox(QMessageBox::Information, tr("Check for Updates"),
+                                tr("Your package manager keeps Tessarine up to date."));
     box->setInformativeText(
-        QStringLiteral("A copy built from source is updated with git pull and make install."));
+        tr("A copy built from source is updated with git pull and make install."));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     updateInfo_ = box;

@@ -51,16 +51,14 @@ void TrayIcon::fillMenu() {
     }
     qCInfo(lcApp, "status menu built");
     // The menu is also the keyboard's way to the window where the left click is out of reach.
-    menu_->addAction(QStringLiteral("Open Tessarine"), this, &TrayIcon::openRequested);
+    menu_->addAction(tr("Open Tessarine"), this, &TrayIcon::openRequested);
     menu_->addSeparator();
-    menu_->addAction(QStringLiteral("Check for Updates\u2026"), this, &TrayIcon::updatesRequested);
+    menu_->addAction(tr("Check for Updates\u2026"), this, &TrayIcon::updatesRequested);
     menu_->addSeparator();
-    QAction* settings =
-        menu_->addAction(QStringLiteral("Settings\u2026"), this, &TrayIcon::settingsRequested);
+    QAction* settings = menu_->addAction(tr("Settings\u2026"), this, &TrayIcon::settingsRequested);
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     menu_->addSeparator();
-    QAction* quit =
-        menu_->addAction(QStringLiteral("Quit Tessarine"), this, &TrayIcon::quitRequested);
+    QAction* quit = menu_->addAction(tr("Quit Tessarine"), this, &TrayIcon::quitRequested);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 

@@ -33,8 +33,7 @@ std::unique_ptr<ChangeReviewer> ChangeReviewer::open(QTextStream& questions, QSt
         if (terminal >= 0) {
             ::close(terminal);
         }
-        *error =
-            QStringLiteral("--interactive needs a terminal to ask on, and this process has none");
+        *error = tr("--interactive needs a terminal to ask on, and this process has none");
         return nullptr;
     }
     // One key at a time without echo; Ctrl+C still interrupts.

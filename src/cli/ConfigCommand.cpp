@@ -1,5 +1,7 @@
 #include "cli/ConfigCommand.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <optional>
 
@@ -56,13 +58,19 @@ int unknownKey(CliEnvironment& env, const QString& key) {
     for (const SettingsStore::FieldInfo& field : SettingsStore::fields()) {
         keys << field.key;
     }
-    env.err << "tessarine-cli: unknown setting \"" << key
-            << "\" (settings: " << keys.join(QStringLiteral(", ")) << ")" << Qt::endl;
+    env.err << "tessarine-cli: "
+            << QCoreApplication::translate("ts::cli::ConfigCommand",
+                                           "unknown setting \"%1\" (settings: %2)")
+                   .arg(key, keys.join(QStringLiteral(", ")))
+            << Qt::endl;
     return exitUsage;
 }
 
 int refuse(CliEnvironment& env, const QString& key, const QString& value, const QString& valid) {
-    env.err << "tessarine-cli: " << key << " cannot be \"" << value << "\" (valid: " << valid << ")"
+    env.err << "tessarine-cli: "
+            << QCoreApplication::translate("ts::cli::ConfigCommand",
+                                           "%1 cannot be \"%2\" (valid: %3)")
+                   .arg(key, value, valid)
             << Qt::endl;
     return exitUsage;
 }

@@ -1,5 +1,6 @@
 #include "cli/DiffCommand.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,7 +16,10 @@ namespace {
 std::optional<QString> readTextFile(CliEnvironment& env, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        env.err << "tessarine-cli: cannot read " << path << ": " << file.errorString() << Qt::endl;
+        env.err << "tessarine-cli: "
+                << QCoreApplication::translate("ts::cli::DiffCommand", "cannot read %1: %2")
+                       .arg(path, file.errorString())
+                << Qt::endl;
         return std::nullopt;
     }
     return QString::fromUtf8(file.readAll());

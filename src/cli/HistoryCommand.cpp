@@ -1,5 +1,6 @@
 #include "cli/HistoryCommand.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -39,7 +40,8 @@ int runHistory(CliEnvironment& env, const Invocation& invocation) {
         return exitSuccess;
     }
     if (items.isEmpty()) {
-        env.out << "No history yet." << Qt::endl;
+        env.out << QCoreApplication::translate("ts::cli::HistoryCommand", "No history yet.")
+                << Qt::endl;
         return exitSuccess;
     }
     for (const HistoryItem& item : items) {

@@ -1,5 +1,7 @@
 #include "cli/KeyCommand.h"
 
+#include <QCoreApplication>
+
 #include "store/KeyStore.h"
 #include "store/SettingsStore.h"
 
@@ -14,7 +16,9 @@ int runKeySet(CliEnvironment& env, const Invocation& invocation) {
     }
     QByteArray bytes;
     if (env.inIsTerminal) {
-        env.err << "API key for " << rawValue(kind) << ": " << Qt::flush;
+        env.err << QCoreApplication::translate("ts::cli::KeyCommand", "API key for %1: ")
+                       .arg(rawValue(kind))
+                << Qt::flush;
         bytes = env.readSecretLine();
         env.err << Qt::endl;
     } else {
@@ -24,24 +28,35 @@ int runKeySet(CliEnvironment& env, const Invocation& invocation) {
     // baffling 401.
     const QString key = QString::fromUtf8(bytes).trimmed();
     if (key.contains(QLatin1Char('\n')) || key.contains(QLatin1Char('\r'))) {
-        env.err << "tessarine-cli: the key must be a single line" << Qt::endl;
+        env.err << "tessarine-cli: "
+                << QCoreApplication::translate("ts::cli::KeyCommand",
+                                               "the key must be a single line")
+                << Qt::endl;
         return exitUsage;
     }
     if (key.isEmpty()) {
-        env.err << "tessarine-cli: the key is empty (to remove a key: tessarine-cli key clear "
-                << rawValue(kind).toLower() << ")" << Qt::endl;
+        env.err << "tessarine-cli: "
+                << QCoreApplication::translate(
+                       "ts::cli::KeyCommand",
+                       "the key is empty (to remove a key: tessarine-cli key clear %1)")
+                       .arg(rawValue(kind).toLower())
+                << Qt::endl;
         return exitUsage;
     }
     KeyStore& keys = env.keys();
     keys.saveAPIKey(key, apiKeyAccount(kind));
     // Read back: a keyring that refused or a key file that could not be written says nothing.
     if (keys.readAPIKey(apiKeyAccount(kind)) != key) {
-        env.err << "tessarine-cli: the key could not be stored in " << keys.locationDescription()
+        env.err << "tessarine-cli: "
+                << QCoreApplication::translate("ts::cli::KeyCommand",
+                                               "the key could not be stored in %1")
+                       .arg(keys.locationDescription())
                 << Qt::endl;
         return exitFailure;
     }
-    env.err << "Stored the key for " << rawValue(kind) << " in " << keys.locationDescription()
-            << "." << Qt::endl;
+    env.err << QCoreApplication::translate("ts::cli::KeyCommand", "Stored the key for %1 in %2.")
+                   .arg(rawValue(kind), keys.locationDescription())
+            << Qt::endl;
     return exitSuccess;
 }
 
@@ -49,11 +64,16 @@ int runKeyClear(CliEnvironment& env, const Invocation& invocation) {
     KeyStore& keys = env.keys();
     keys.deleteAPIKey(apiKeyAccount(invocation.keyKind));
     if (!keys.readAPIKey(apiKeyAccount(invocation.keyKind)).isEmpty()) {
-        env.err << "tessarine-cli: the key could not be removed from " << keys.locationDescription()
+        env.err << "tessarine-cli: "
+                << QCoreApplication::translate("ts::cli::KeyCommand",
+                                               "the key could not be removed from %1")
+                       .arg(keys.locationDescription())
                 << Qt::endl;
         return exitFailure;
     }
-    env.err << "Cleared the key for " << rawValue(invocation.keyKind) << "." << Qt::endl;
+    env.err << QCoreApplication::translate("ts::cli::KeyCommand", "Cleared the key for %1.")
+                   .arg(rawValue(invocation.keyKind))
+            << Qt::endl;
     return exitSuccess;
 }
 
@@ -64,14 +84,18 @@ int runKeyStatus(CliEnvironment& env) {
         const QString marker = kind == current ? QStringLiteral("* ") : QStringLiteral("  ");
         QString status;
         if (!requiresAPIKey(kind)) {
-            status = QStringLiteral("no key needed");
+            status = QCoreApplication::translate("ts::cli::KeyCommand", "no key needed");
         } else {
-            status = keys.readAPIKey(apiKeyAccount(kind)).isEmpty() ? QStringLiteral("not set")
-                                                                    : QStringLiteral("set");
+            status =
+                keys.readAPIKey(apiKeyAccount(kind)).isEmpty()
+                    ? QCoreApplication::translate("ts::cli::KeyCommand", "not set")
+                    : QCoreApplication::translate("ts::cli::KeyCommand", "set", "a key is stored");
         }
         env.out << marker << rawValue(kind).leftJustified(10) << status << "\n";
     }
-    env.out << "Keys are kept in " << keys.locationDescription() << "." << Qt::endl;
+    env.out << QCoreApplication::translate("ts::cli::KeyCommand", "Keys are kept in %1.")
+                   .arg(keys.locationDescription())
+            << Qt::endl;
     return exitSuccess;
 }
 

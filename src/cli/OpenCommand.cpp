@@ -38,8 +38,10 @@ int runOpen(CliEnvironment& env, const Invocation& invocation) {
     if (!reachable) {
         const QString program = programPath();
         if (program.isEmpty()) {
-            env.err << "tessarine-cli: Tessarine is not running and the tessarine program "
-                       "was not found"
+            env.err << "tessarine-cli: "
+                    << QCoreApplication::translate(
+                           "ts::cli::OpenCommand",
+                           "Tessarine is not running and the tessarine program was not found")
                     << Qt::endl;
             return exitFailure;
         }
@@ -52,7 +54,10 @@ int runOpen(CliEnvironment& env, const Invocation& invocation) {
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
         if (!process.startDetached()) {
-            env.err << "tessarine-cli: could not start " << program << Qt::endl;
+            env.err << "tessarine-cli: "
+                    << QCoreApplication::translate("ts::cli::OpenCommand", "could not start %1")
+                           .arg(program)
+                    << Qt::endl;
             return exitFailure;
         }
         return exitSuccess;
@@ -63,7 +68,10 @@ int runOpen(CliEnvironment& env, const Invocation& invocation) {
     call << QStringList{invocation.url};
     const QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        env.err << "tessarine-cli: Tessarine did not take the URL: " << reply.errorMessage()
+        env.err << "tessarine-cli: "
+                << QCoreApplication::translate("ts::cli::OpenCommand",
+                                               "Tessarine did not take the URL: %1")
+                       .arg(reply.errorMessage())
                 << Qt::endl;
         return exitFailure;
     }

@@ -1,5 +1,6 @@
 #include "cli/PromptsCommand.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -26,7 +27,8 @@ int fail(CliEnvironment& env, const QString& message, int status = exitUsage) {
 int list(CliEnvironment& env, const PromptStore& store) {
     const QList<CustomPrompt> prompts = store.items();
     if (prompts.isEmpty()) {
-        env.out << "No saved prompts." << Qt::endl;
+        env.out << QCoreApplication::translate("ts::cli::PromptsCommand", "No saved prompts.")
+                << Qt::endl;
         return exitSuccess;
     }
     for (const CustomPrompt& prompt : prompts) {
@@ -39,24 +41,35 @@ int list(CliEnvironment& env, const PromptStore& store) {
 int save(CliEnvironment& env, PromptStore& store, const Invocation& invocation) {
     const QString instruction = invocation.promptsValue.trimmed();
     if (instruction.isEmpty()) {
-        return fail(env, QStringLiteral("the instruction is empty"));
+        return fail(env, QCoreApplication::translate("ts::cli::PromptsCommand",
+                                                     "the instruction is empty"));
     }
     const QString name = invocation.promptsName.trimmed();
     if (!store.isSaved(instruction) && !name.isEmpty() && named(store, name)) {
-        return fail(env, QStringLiteral("a prompt named \"%1\" exists already").arg(name));
+        return fail(env, QCoreApplication::translate("ts::cli::PromptsCommand",
+                                                     "a prompt named \"%1\" exists already")
+                             .arg(name));
     }
     const bool full = !store.isSaved(instruction) && store.items().size() >= PromptStore::maxItems;
     const std::optional<CustomPrompt> saved =
         store.save(instruction, name.isEmpty() ? std::nullopt : std::optional<QString>(name));
     // The store never writes over a file it could not read; that must not read as saved.
     if (!PromptStore(store.filePath()).isSaved(instruction)) {
-        return fail(env, QStringLiteral("%1 could not be written").arg(store.filePath()),
-                    exitFailure);
+        return fail(
+            env,
+            QCoreApplication::translate("ts::cli::PromptsCommand", "%1 could not be written")
+                .arg(store.filePath()),
+            exitFailure);
     }
-    env.out << "Saved \"" << saved->name << "\"." << Qt::endl;
+    env.out
+        << QCoreApplication::translate("ts::cli::PromptsCommand", "Saved \"%1\".").arg(saved->name)
+        << Qt::endl;
     if (full) {
-        env.err << "At most " << PromptStore::maxItems
-                << " prompts are kept; the oldest was removed." << Qt::endl;
+        env.err << QCoreApplication::translate("ts::cli::PromptsCommand",
+                                               "At most %n prompts are kept; the oldest was "
+                                               "removed.",
+                                               nullptr, PromptStore::maxItems)
+                << Qt::endl;
     }
     return exitSuccess;
 }
@@ -65,15 +78,19 @@ int rename(CliEnvironment& env, PromptStore& store, const Invocation& invocation
     const std::optional<CustomPrompt> prompt = named(store, invocation.promptsName);
     const QString newName = invocation.promptsValue.trimmed();
     if (!prompt) {
-        return fail(env,
-                    QStringLiteral("no saved prompt named \"%1\"").arg(invocation.promptsName));
+        return fail(env, QCoreApplication::translate("ts::cli::PromptsCommand",
+                                                     "no saved prompt named \"%1\"")
+                             .arg(invocation.promptsName));
     }
     if (newName.isEmpty()) {
-        return fail(env, QStringLiteral("the new name is empty"));
+        return fail(
+            env, QCoreApplication::translate("ts::cli::PromptsCommand", "the new name is empty"));
     }
     const std::optional<CustomPrompt> other = named(store, newName);
     if (other && other->id != prompt->id) {
-        return fail(env, QStringLiteral("a prompt named \"%1\" exists already").arg(newName));
+        return fail(env, QCoreApplication::translate("ts::cli::PromptsCommand",
+                                                     "a prompt named \"%1\" exists already")
+                             .arg(newName));
     }
     store.rename(prompt->id, newName);
     return exitSuccess;
@@ -84,7 +101,9 @@ int exportTo(CliEnvironment& env, const PromptStore& store, const QString& path)
     QSaveFile file(path);
     if (!bytes || !file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() ||
         !file.commit()) {
-        return fail(env, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()),
+        return fail(env,
+                    QCoreApplication::translate("ts::cli::PromptsCommand", "cannot write %1: %2")
+                        .arg(path, file.errorString()),
                     exitFailure);
     }
     env.out << PromptStore::exportedText(static_cast<int>(store.items().size())) << Qt::endl;
@@ -94,7 +113,9 @@ int exportTo(CliEnvironment& env, const PromptStore& store, const QString& path)
 int importFrom(CliEnvironment& env, PromptStore& store, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return fail(env, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()),
+        return fail(env,
+                    QCoreApplication::translate("ts::cli::PromptsCommand", "cannot read %1: %2")
+                        .arg(path, file.errorString()),
                     exitFailure);
     }
     try {
@@ -120,8 +141,9 @@ int runPrompts(CliEnvironment& env, const Invocation& invocation) {
                 store.remove(prompt->id);
                 return exitSuccess;
             }
-            return fail(env,
-                        QStringLiteral("no saved prompt named \"%1\"").arg(invocation.promptsName));
+            return fail(env, QCoreApplication::translate("ts::cli::PromptsCommand",
+                                                         "no saved prompt named \"%1\"")
+                                 .arg(invocation.promptsName));
         case Command::promptsExport:
             return exportTo(env, store, invocation.promptsValue);
         case Command::promptsImport:

@@ -111,7 +111,7 @@ std::optional<ReviewInput> ReviewCommand::readInput(const QByteArray& standardIn
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         input = decoder(standardInput);
         if (decoder.hasError()) {
-            return usage(QStringLiteral("the input is not UTF-8 text"));
+            return usage(tr("the input is not UTF-8 text"));
         }
     }
     SettingsStore& settings = m_env.settings();
@@ -122,10 +122,10 @@ std::optional<ReviewInput> ReviewCommand::readInput(const QByteArray& standardIn
                                    [](QChar c) { return c.isSpace() || c.isNull(); });
     if (blank) {
         return usage(in.mode == Mode::reply
-                         ? QStringLiteral("the received message is empty: give TEXT or pipe it "
-                                          "on standard input")
-                         : QStringLiteral("the input is empty: give TEXT or pipe text on "
-                                          "standard input"));
+                         ? tr("the received message is empty: give TEXT or pipe it "
+                              "on standard input")
+                         : tr("the input is empty: give TEXT or pipe text on "
+                              "standard input"));
     }
     if (in.adjustment) {
         // Like an adjustment in the main window: the review layout with the mode's prompt.
@@ -140,14 +140,13 @@ std::optional<ReviewInput> ReviewCommand::readInput(const QByteArray& standardIn
             if (in.promptName) {
                 const auto prompt = m_env.prompts().find(*in.promptName);
                 if (!prompt) {
-                    return usage(
-                        QStringLiteral("no saved prompt matches \"%1\"").arg(*in.promptName));
+                    return usage(tr("no saved prompt matches \"%1\"").arg(*in.promptName));
                 }
                 instructionText = prompt->instruction;
             }
             instructionText = instructionText.trimmed();
             if (instructionText.isEmpty()) {
-                return usage(QStringLiteral("the instruction is empty"));
+                return usage(tr("the instruction is empty"));
             }
             return ReviewInput::instruction(instructionText, input.trimmed(), tone, context);
         }

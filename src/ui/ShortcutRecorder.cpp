@@ -53,8 +53,7 @@ QString ShortcutRecorder::shortcutText() const {
 }
 
 QString ShortcutRecorder::captionText() const {
-    return recording_ ? QStringLiteral("Press a shortcut \u00b7 Esc to cancel")
-                      : QStringLiteral("Click to change");
+    return recording_ ? tr("Press a shortcut \u00b7 Esc to cancel") : tr("Click to change");
 }
 
 void ShortcutRecorder::toggleRecording() {

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QToolButton>
 
+#include "ui/EnumTexts.h"
 #include "ui/main/ResultTexts.h"
 #include "ui/main/ResultWidgets.h"
 #include "ui/theme/Icons.h"
@@ -26,8 +27,8 @@ AdjustChipRow::AdjustChipRow(QWidget* parent) : QWidget(parent) {
         chip->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         chip->setCursor(Qt::PointingHandCursor);
         chip->setIconSize(QSize(14, 14));
-        chip->setText(rawValue(adjustment));
-        chip->setAccessibleName(rawValue(adjustment));
+        chip->setText(displayName(adjustment));
+        chip->setAccessibleName(displayName(adjustment));
         chip->setToolTip(adjustmentHelp(adjustment));
         chip->setAccessibleDescription(adjustmentHelp(adjustment));
         activateOnEnter(chip);

@@ -45,7 +45,7 @@ AnswerPage::AnswerPage(AppState& session, QWidget* parent) : QWidget(parent), m_
     m_changeList->hide();
 
     m_whys = new WhyList(content);
-    m_adjustLabel = makeLabel(QStringLiteral("ADJUST"), "sectionLabel", content);
+    m_adjustLabel = makeLabel(tr("ADJUST"), "sectionLabel", content);
     m_chips = new AdjustChipRow(content);
     m_status = makeLabel({}, "styleStatus", content);
     m_status->setWordWrap(true);
@@ -70,8 +70,8 @@ AnswerPage::AnswerPage(AppState& session, QWidget* parent) : QWidget(parent), m_
     column->addWidget(m_status);
     column->addStretch(1);
 
-    m_back = makeButton(QStringLiteral("Back to edit"), "secondary", this);
-    m_regenerate = makeButton(QStringLiteral("Regenerate"), "secondary", this);
+    m_back = makeButton(tr("Back to edit"), "secondary", this);
+    m_regenerate = makeButton(tr("Regenerate"), "secondary", this);
     m_copy = makeButton({}, "primary", this);
     auto* actions = new QWidget(this);
     actions->setObjectName(QStringLiteral("resultActions"));
@@ -156,7 +156,7 @@ void AnswerPage::present(const ShownResult& shown) {
 
 void AnswerPage::setCopied(bool copied) {
     m_shown.copied = copied;
-    m_copy->setText(copied ? QStringLiteral("Copied") : modeTexts(m_shown.mode).copy);
+    m_copy->setText(copied ? tr("Copied") : modeTexts(m_shown.mode).copy);
     updateControls();
 }
 
@@ -206,8 +206,7 @@ void AnswerPage::changeEvent(QEvent* event) {
 void AnswerPage::updateControls() {
     const Palette& palette = Palette::current();
     const QColor accent = accentText(palette);
-    m_changes->setText(m_showingChanges ? QStringLiteral("HIDE CHANGES")
-                                        : QStringLiteral("SHOW CHANGES"));
+    m_changes->setText(m_showingChanges ? tr("HIDE CHANGES") : tr("SHOW CHANGES"));
     m_changes->setIcon(icons::symbol(
         m_showingChanges ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right"),
         accent));

@@ -1,5 +1,6 @@
 #include "ui/main/ChangeList.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,10 +18,10 @@ namespace {
 QString readable(const Change& change) {
     QString text = change.describe();
     if (text.startsWith(QLatin1String("delete: "))) {
-        return QStringLiteral("Removed: ") + text.mid(8);
+        return QCoreApplication::translate("ts::ChangeList", "Removed: ") + text.mid(8);
     }
     if (text.startsWith(QLatin1String("insert: "))) {
-        return QStringLiteral("Added: ") + text.mid(8);
+        return QCoreApplication::translate("ts::ChangeList", "Added: ") + text.mid(8);
     }
     return text;
 }
@@ -30,8 +31,8 @@ QString readable(const Change& change) {
 ChangeList::ChangeList(QWidget* parent)
     : QWidget(parent),
       m_count(new QLabel(this)),
-      m_keepAll(new QPushButton(QStringLiteral("Keep all"), this)),
-      m_undoAll(new QPushButton(QStringLiteral("Undo all"), this)),
+      m_keepAll(new QPushButton(tr("Keep all"), this)),
+      m_undoAll(new QPushButton(tr("Undo all"), this)),
       m_more(new QLabel(this)),
       m_list(new QVBoxLayout) {
     m_count->setProperty("role", QStringLiteral("sectionLabel"));
@@ -77,9 +78,9 @@ void ChangeList::setChanges(const QList<Change>& changes) {
         m_toggles.append(toggle);
     }
     m_more->setText(changes.size() > shown
-                        ? QStringLiteral("The first %1 changes are listed; click the words of a "
-                                         "later change in the text to drop or keep it.")
-                              .arg(shown)
+                        ? tr("The first %n changes are listed; click the words of a "
+                             "later change in the text to drop or keep it.",
+                             nullptr, shown)
                         : QString());
     m_more->setVisible(changes.size() > shown);
     refresh();
@@ -108,10 +109,10 @@ void ChangeList::changeEvent(QEvent* event) {
 void ChangeList::refresh() {
     const auto total = static_cast<int>(m_changes.size());
     const int kept = total - static_cast<int>(m_dropped.size());
-    m_count->setText((total == 1 ? QStringLiteral("%1 of %2 change kept")
-                                 : QStringLiteral("%1 of %2 changes kept"))
-                         .arg(kept)
-                         .arg(total));
+    // Two source texts keep the English right without a catalogue; each is a plural of its own.
+    m_count->setText((total == 1 ? tr("%1 of %n change kept", nullptr, total)
+                                 : tr("%1 of %n changes kept", nullptr, total))
+                         .arg(kept));
     m_keepAll->setEnabled(!m_dropped.isEmpty());
     m_undoAll->setEnabled(kept > 0);
     const Palette& palette = Palette::current();
@@ -121,8 +122,8 @@ void ChangeList::refresh() {
         m_toggles[i]->setIcon(
             icons::symbol(isKept ? QStringLiteral("checkmark") : QStringLiteral("xmark"),
                           isKept ? palette.green : palette.textDimmer));
-        m_toggles[i]->setToolTip(isKept ? QStringLiteral("Kept: click to drop this change")
-                                        : QStringLiteral("Dropped: click to keep this change"));
+        m_toggles[i]->setToolTip(isKept ? tr("Kept: click to drop this change")
+                                        : tr("Dropped: click to keep this change"));
     }
 }
 

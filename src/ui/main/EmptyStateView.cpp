@@ -16,6 +16,7 @@
 #include "session/AppState.h"
 #include "store/PromptStore.h"
 #include "ui/AccessibleRoles.h"
+#include "ui/EnumTexts.h"
 #include "ui/main/SavedPromptChip.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
@@ -24,11 +25,12 @@ namespace ts {
 
 namespace {
 
-const std::array<QString, 4> kInstructionExamples{
-    QStringLiteral("e.g. \"Turn this into a Jira ticket with acceptance criteria\""),
-    QStringLiteral("e.g. \"Summarize in 3 bullets\""),
-    QStringLiteral("e.g. \"Convert to a formal email with a greeting\""),
-    QStringLiteral("e.g. \"Extract action items as a numbered list\""),
+const std::array<const char*, 4> kInstructionExamples{
+    QT_TRANSLATE_NOOP("ts::EmptyStateView",
+                      "e.g. \"Turn this into a Jira ticket with acceptance criteria\""),
+    QT_TRANSLATE_NOOP("ts::EmptyStateView", "e.g. \"Summarize in 3 bullets\""),
+    QT_TRANSLATE_NOOP("ts::EmptyStateView", "e.g. \"Convert to a formal email with a greeting\""),
+    QT_TRANSLATE_NOOP("ts::EmptyStateView", "e.g. \"Extract action items as a numbered list\""),
 };
 
 QLabel* sectionLabel(const QString& text, QWidget* parent) {
@@ -57,24 +59,20 @@ void showText(QPlainTextEdit* field, const QString& value) {
 EmptyStateView::ModeTexts EmptyStateView::texts(Mode mode) {
     switch (mode) {
         case Mode::rewrite:
-            return {QStringLiteral("Let's make it"), QStringLiteral("sharper."),
-                    QStringLiteral("Review"), QStringLiteral("Paste your text…")};
+            return {tr("Let's make it"), tr("sharper."), tr("Review"), tr("Paste your text…")};
         case Mode::proofread:
-            return {QStringLiteral("Fix grammar,"), QStringLiteral("keep voice."),
-                    QStringLiteral("Proofread"), QStringLiteral("Paste the text to proofread…")};
+            return {tr("Fix grammar,"), tr("keep voice."), tr("Proofread"),
+                    tr("Paste the text to proofread…")};
         case Mode::reply:
-            return {QStringLiteral("Draft a reply"), QStringLiteral("in your voice."),
-                    QStringLiteral("Draft Reply"),
-                    QStringLiteral(
-                        "What do you want to say? e.g. \"Yes, Thursday works. Ask for the Q2 "
-                        "deck.\"")};
+            return {tr("Draft a reply"), tr("in your voice."), tr("Draft Reply"),
+                    tr("What do you want to say? e.g. \"Yes, Thursday works. Ask for the Q2 "
+                       "deck.\"")};
         case Mode::ask:
-            return {QStringLiteral("Tell me"), QStringLiteral("what to do."), QStringLiteral("Run"),
-                    QStringLiteral("Paste the text you want to transform…")};
+            return {tr("Tell me"), tr("what to do."), tr("Run"),
+                    tr("Paste the text you want to transform…")};
         case Mode::toneCheck:
-            return {QStringLiteral("How does this"), QStringLiteral("come across?"),
-                    QStringLiteral("Check Tone"),
-                    QStringLiteral("Paste the text. I'll tell you how it reads…")};
+            return {tr("How does this"), tr("come across?"), tr("Check Tone"),
+                    tr("Paste the text. I'll tell you how it reads…")};
     }
     return {};
 }
@@ -86,9 +84,9 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
       m_heading(new QWidget(this)),
       m_headingLead(new QLabel(m_heading)),
       m_headingAccent(new QLabel(m_heading)),
-      m_receivedLabel(sectionLabel(QStringLiteral("MESSAGE RECEIVED"), this)),
+      m_receivedLabel(sectionLabel(tr("MESSAGE RECEIVED"), this)),
       m_received(textField(this)),
-      m_intentLabel(sectionLabel(QStringLiteral("YOUR INTENT  (OPTIONAL)"), this)),
+      m_intentLabel(sectionLabel(tr("YOUR INTENT  (OPTIONAL)"), this)),
       m_instruction(new QLineEdit(this)),
       m_chipScroller(new QScrollArea(this)),
       m_chips(new QWidget(this)),
@@ -103,19 +101,19 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
     m_exampleIndex = static_cast<int>(QRandomGenerator::global()->bounded(4));
     m_headingLead->setProperty("role", QStringLiteral("heading"));
     m_headingAccent->setProperty("role", QStringLiteral("headingAccent"));
-    m_received->setPlaceholderText(QStringLiteral("Paste the email / DM you got…"));
-    m_received->setAccessibleName(QStringLiteral("MESSAGE RECEIVED"));
+    m_received->setPlaceholderText(tr("Paste the email / DM you got…"));
+    m_received->setAccessibleName(tr("MESSAGE RECEIVED"));
     m_instruction->setProperty("role", QStringLiteral("field"));
-    m_instruction->setAccessibleName(QStringLiteral("Instruction"));
+    m_instruction->setAccessibleName(tr("Instruction"));
     m_chipRow->setContentsMargins(0, 0, 0, 0);
     m_chipRow->setSpacing(6);
     m_savePrompt->setProperty("role", QStringLiteral("link"));
-    m_savePrompt->setToolTip(QStringLiteral("Save this instruction to reuse later"));
+    m_savePrompt->setToolTip(tr("Save this instruction to reuse later"));
     m_savePrompt->setAccessibleDescription(m_savePrompt->toolTip());
     {
         m_clipboardBadge->setProperty("role", QStringLiteral("badge"));
         m_clipboardBadge->setAttribute(Qt::WA_StyledBackground);
-        auto* badgeText = new QLabel(QStringLiteral("From clipboard"), m_clipboardBadge);
+        auto* badgeText = new QLabel(tr("From clipboard"), m_clipboardBadge);
         badgeText->setProperty("role", QStringLiteral("badgeText"));
         auto* badgeRow = new QHBoxLayout(m_clipboardBadge);
         badgeRow->setContentsMargins(6, 2, 8, 2);
@@ -123,16 +121,16 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
         badgeRow->addWidget(m_clipboardIcon);
         badgeRow->addWidget(badgeText);
     }
-    m_tone->setAccessibleName(QStringLiteral("Tone"));
-    m_context->setAccessibleName(QStringLiteral("Context"));
+    m_tone->setAccessibleName(tr("Tone"));
+    m_context->setAccessibleName(tr("Context"));
     for (const Tone tone : EnumCases<Tone>::all) {
-        m_tone->addItem(rawValue(tone));
+        m_tone->addItem(displayName(tone));
     }
     for (const AppContext context : EnumCases<AppContext>::all) {
-        m_context->addItem(rawValue(context));
+        m_context->addItem(displayName(context));
     }
-    m_tone->setToolTip(QStringLiteral("Tone"));
-    m_context->setToolTip(QStringLiteral("Context"));
+    m_tone->setToolTip(tr("Tone"));
+    m_context->setToolTip(tr("Context"));
     m_run->setProperty("role", QStringLiteral("primary"));
     m_run->setDefault(false);
 
@@ -160,8 +158,8 @@ EmptyStateView::EmptyStateView(AppState& session, PromptStore& prompts, QWidget*
     badgeRow->addWidget(m_clipboardBadge);
     badgeRow->addStretch(1);
 
-    auto* toneLabel = new QLabel(QStringLiteral("Tone"), this);
-    auto* contextLabel = new QLabel(QStringLiteral("Context"), this);
+    auto* toneLabel = new QLabel(tr("Tone"), this);
+    auto* contextLabel = new QLabel(tr("Context"), this);
     toneLabel->setBuddy(m_tone);
     contextLabel->setBuddy(m_context);
     for (QLabel* label : {toneLabel, contextLabel}) {
@@ -268,8 +266,7 @@ void EmptyStateView::applyMode() {
     m_run->setText(modeTexts.button);
     m_run->setAccessibleName(modeTexts.button);
     m_text->setPlaceholderText(modeTexts.placeholder);
-    m_text->setAccessibleName(mode == Mode::reply ? QStringLiteral("YOUR INTENT  (OPTIONAL)")
-                                                  : QStringLiteral("Text"));
+    m_text->setAccessibleName(mode == Mode::reply ? tr("YOUR INTENT  (OPTIONAL)") : tr("Text"));
     m_text->setAccessibleDescription(modeTexts.placeholder);
 
     const bool reply = mode == Mode::reply;
@@ -290,7 +287,7 @@ void EmptyStateView::applyMode() {
 
 void EmptyStateView::nextInstructionExample() {
     m_instruction->setPlaceholderText(
-        kInstructionExamples[static_cast<std::size_t>(m_exampleIndex)]);
+        tr(kInstructionExamples[static_cast<std::size_t>(m_exampleIndex)]));
     m_instruction->setAccessibleDescription(m_instruction->placeholderText());
     m_exampleIndex = (m_exampleIndex + 1) % static_cast<int>(kInstructionExamples.size());
 }
@@ -338,7 +335,7 @@ void EmptyStateView::refreshSaveButton() {
     const QString instruction = m_session.askInstruction().trimmed();
     const bool saved = !instruction.isEmpty() && m_prompts.isSaved(instruction);
     m_savePrompt->setVisible(m_session.mode() == Mode::ask && !instruction.isEmpty());
-    m_savePrompt->setText(saved ? QStringLiteral("Saved") : QStringLiteral("Save prompt"));
+    m_savePrompt->setText(saved ? tr("Saved") : tr("Save prompt"));
     m_savePrompt->setAccessibleName(m_savePrompt->text());
     m_savePrompt->setIcon(icons::symbol(
         saved ? QStringLiteral("checkmark") : QStringLiteral("plus"), Palette::current().cyan));

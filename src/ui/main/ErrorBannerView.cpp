@@ -18,8 +18,8 @@ ErrorBannerView::ErrorBannerView(QWidget* parent)
       m_icon(new QLabel(this)),
       m_title(new QLabel(this)),
       m_message(new QLabel(this)),
-      m_openSettings(new QPushButton(QStringLiteral("Open Settings"), this)),
-      m_retry(new QPushButton(QStringLiteral("Retry"), this)) {
+      m_openSettings(new QPushButton(tr("Open Settings"), this)),
+      m_retry(new QPushButton(tr("Retry"), this)) {
     setObjectName(QStringLiteral("errorBanner"));
     accessible::setRole(this, QAccessible::AlertMessage);
     m_title->setProperty("role", QStringLiteral("bannerTitle"));
@@ -27,7 +27,7 @@ ErrorBannerView::ErrorBannerView(QWidget* parent)
     m_message->setWordWrap(true);
     m_message->setTextFormat(Qt::RichText);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_icon->setAccessibleName(QStringLiteral("Error"));
+    m_icon->setAccessibleName(tr("Error"));
     for (QPushButton* button : {m_openSettings, m_retry}) {
         button->setProperty("role", QStringLiteral("secondary"));
         button->setAccessibleName(button->text());
@@ -52,8 +52,7 @@ ErrorBannerView::ErrorBannerView(QWidget* parent)
 }
 
 void ErrorBannerView::show(const QString& message, bool isMissingKey) {
-    m_title->setText(isMissingKey ? QStringLiteral("Setup needed")
-                                  : QStringLiteral("Something went wrong"));
+    m_title->setText(isMissingKey ? tr("Setup needed") : tr("Something went wrong"));
     // A command in backticks ("Is `ollama serve` running?") is shown as code, not as marks.
     static const QRegularExpression command(QStringLiteral("`([^`]+)`"));
     QString shown = message.toHtmlEscaped();

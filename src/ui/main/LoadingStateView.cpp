@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "session/AppState.h"
+#include "ui/EnumTexts.h"
 #include "ui/main/ResultTexts.h"
 #include "ui/theme/TextContrast.h"
 
@@ -34,10 +35,10 @@ QLabel* sectionLabel(const QString& text, QWidget* parent) {
 LoadingStateView::LoadingStateView(AppState& session, QWidget* parent)
     : QWidget(parent),
       m_session(session),
-      m_reviewing(new QLabel(QStringLiteral("Reviewing"), this)),
+      m_reviewing(new QLabel(tr("Reviewing"), this)),
       m_preview(new QPlainTextEdit(this)),
       m_caret(new QWidget(m_preview->viewport())),
-      m_cancel(new QPushButton(QStringLiteral("Cancel"), this)),
+      m_cancel(new QPushButton(tr("Cancel"), this)),
       m_flushTimer(new QTimer(this)),
       m_blinkTimer(new QTimer(this)) {
     m_reviewing->setProperty("role", QStringLiteral("shimmer"));
@@ -51,7 +52,7 @@ LoadingStateView::LoadingStateView(AppState& session, QWidget* parent)
     m_preview->setProperty("role", QStringLiteral("preview"));
     m_preview->setReadOnly(true);
     m_preview->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_preview->setAccessibleName(QStringLiteral("IMPROVED"));
+    m_preview->setAccessibleName(tr("IMPROVED"));
     m_preview->setFrameShape(QFrame::NoFrame);
     m_preview->setTabChangesFocus(true);
     m_preview->viewport()->installEventFilter(this);
@@ -61,8 +62,8 @@ LoadingStateView::LoadingStateView(AppState& session, QWidget* parent)
     m_caret->resize(2, m_preview->fontMetrics().height());
 
     m_cancel->setProperty("role", QStringLiteral("secondary"));
-    m_cancel->setAccessibleName(QStringLiteral("Cancel"));
-    auto* hint = new QLabel(QStringLiteral("esc to cancel"), this);
+    m_cancel->setAccessibleName(tr("Cancel"));
+    auto* hint = new QLabel(tr("esc to cancel"), this);
     hint->setProperty("role", QStringLiteral("hint"));
 
     auto* cancelRow = new QHBoxLayout;
@@ -74,11 +75,11 @@ LoadingStateView::LoadingStateView(AppState& session, QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
     column->addWidget(m_reviewing);
-    m_section = sectionLabel(QStringLiteral("IMPROVED"), this);
+    m_section = sectionLabel(tr("IMPROVED"), this);
     column->addWidget(m_section);
     column->addWidget(m_preview, 1);
-    column->addWidget(sectionLabel(QStringLiteral("OBSERVATIONS"), this));
-    auto* observations = new QLabel(QStringLiteral("Arriving with the answer…"), this);
+    column->addWidget(sectionLabel(tr("OBSERVATIONS"), this));
+    auto* observations = new QLabel(tr("Arriving with the answer…"), this);
     observations->setProperty("role", QStringLiteral("hint"));
     column->addWidget(observations);
     column->addLayout(cancelRow);
@@ -108,9 +109,8 @@ void LoadingStateView::setActive(bool active) {
         m_preview->setVisible(writes);
         m_preview->setAccessibleName(section);
         const std::optional<Adjustment> adjustment = m_session.adjustment();
-        m_reviewing->setText(adjustment
-                                 ? QStringLiteral("Reviewing \u00b7 ") + rawValue(*adjustment)
-                                 : QStringLiteral("Reviewing"));
+        m_reviewing->setText(adjustment ? tr("Reviewing \u00b7 ") + displayName(*adjustment)
+                                        : tr("Reviewing"));
         m_preview->clear();
         m_shown = 0;
         m_shimmer->start();

@@ -1,5 +1,7 @@
 #include "ui/main/MainKeyCommands.h"
 
+#include <QCoreApplication>
+
 namespace ts {
 
 namespace {
@@ -69,15 +71,24 @@ std::optional<KeyDecision> keyCommandFor(int key, Qt::KeyboardModifiers modifier
 
 QList<KeyHelpRow> keyHelpRows() {
     return {
-        {QStringLiteral("Ctrl+Return"), QStringLiteral("Run the current mode")},
-        {QStringLiteral("Ctrl+1 … Ctrl+5"), QStringLiteral("Choose a mode")},
-        {QStringLiteral("Ctrl+C"), QStringLiteral("Copy the result and close")},
-        {QStringLiteral("Ctrl+R"), QStringLiteral("Regenerate the result")},
-        {QStringLiteral("Ctrl+N"), QStringLiteral("Back to the editor")},
-        {QStringLiteral("Ctrl+."), QStringLiteral("Cancel the running request")},
-        {QStringLiteral("Ctrl+,"), QStringLiteral("Open Settings")},
-        {QStringLiteral("Esc"),
-         QStringLiteral("Cancel a request, go back from a result, or close the window")},
+        {QCoreApplication::translate("ts::MainKeyCommands", "Ctrl+Return"),
+         QCoreApplication::translate("ts::MainKeyCommands", "Run the current mode")},
+        {QCoreApplication::translate("ts::MainKeyCommands", "Ctrl+1 … Ctrl+5"),
+         QCoreApplication::translate("ts::MainKeyCommands", "Choose a mode")},
+        {QCoreApplication::translate("ts::MainKeyCommands", "Ctrl+C"),
+         QCoreApplication::translate("ts::MainKeyCommands", "Copy the result and close")},
+        {QCoreApplication::translate("ts::MainKeyCommands", "Ctrl+R"),
+         QCoreApplication::translate("ts::MainKeyCommands", "Regenerate the result")},
+        {QCoreApplication::translate("ts::MainKeyCommands", "Ctrl+N"),
+         QCoreApplication::translate("ts::MainKeyCommands", "Back to the editor")},
+        {QCoreApplication::translate("ts::MainKeyCommands", "Ctrl+."),
+         QCoreApplication::translate("ts::MainKeyCommands", "Cancel the running request")},
+        {QCoreApplication::translate("ts::MainKeyCommands", "Ctrl+,"),
+         QCoreApplication::translate("ts::MainKeyCommands", "Open Settings")},
+        {QCoreApplication::translate("ts::MainKeyCommands", "Esc"),
+         QCoreApplication::translate(
+             "ts::MainKeyCommands",
+             "Cancel a request, go back from a result, or close the window")},
     };
 }
 

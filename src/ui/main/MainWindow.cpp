@@ -88,9 +88,9 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     outer->addWidget(background);
 
     v.modes = new ModeSelector(background);
-    v.history = toolButton(QStringLiteral("History"), background);
-    v.shortcuts = toolButton(QStringLiteral("Keyboard Shortcuts"), background);
-    v.settings = toolButton(QStringLiteral("Settings"), background);
+    v.history = toolButton(tr("History"), background);
+    v.shortcuts = toolButton(tr("Keyboard Shortcuts"), background);
+    v.settings = toolButton(tr("Settings"), background);
     v.pages = new QStackedWidget(background);
     v.editorPage = new QWidget(v.pages);
     v.banner = new ErrorBannerView(v.editorPage);

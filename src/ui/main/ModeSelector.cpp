@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
+#include "ui/EnumTexts.h"
 #include "ui/RadioGroupKeys.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
@@ -22,8 +23,8 @@ ModeSelector::ModeSelector(QWidget* parent) : QWidget(parent), m_group(new QButt
     for (const Mode mode : EnumCases<Mode>::all) {
         auto* segment = new QToolButton(this);
         segment->setProperty("role", QStringLiteral("segment"));
-        segment->setText(rawValue(mode));
-        segment->setAccessibleName(rawValue(mode));
+        segment->setText(displayName(mode));
+        segment->setAccessibleName(displayName(mode));
         segment->setCheckable(true);
         segment->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         segment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/EnumTexts.h"
 #include "ui/main/MainKeyCommands.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
@@ -30,8 +31,8 @@ Overlay::Overlay(const QString& title, QWidget* parent) : QFrame(parent), m_body
     heading->setProperty("role", QStringLiteral("overlayTitle"));
     auto* close = new QToolButton(this);
     close->setIcon(icons::symbol(QStringLiteral("xmark"), Palette::current().textDim));
-    close->setToolTip(QStringLiteral("Close"));
-    close->setAccessibleName(QStringLiteral("Close"));
+    close->setToolTip(tr("Close"));
+    close->setAccessibleName(tr("Close"));
     close->setAutoRaise(true);
     close->setObjectName(QStringLiteral("overlayClose"));
     connect(close, &QToolButton::clicked, this, [this] {
@@ -118,12 +119,12 @@ bool Overlay::eventFilter(QObject* watched, QEvent* event) {
 }
 
 HistoryOverlay::HistoryOverlay(QWidget* parent, Clock now)
-    : Overlay(QStringLiteral("History"), parent),
+    : Overlay(tr("History"), parent),
       m_now(now ? std::move(now) : Clock([] { return QDateTime::currentDateTimeUtc(); })),
       m_list(new QListWidget(this)),
-      m_empty(new QLabel(QStringLiteral("No reviews yet."), this)) {
+      m_empty(new QLabel(tr("No reviews yet."), this)) {
     m_list->setObjectName(QStringLiteral("historyList"));
-    m_list->setAccessibleName(QStringLiteral("History"));
+    m_list->setAccessibleName(tr("History"));
     m_list->setWordWrap(true);
     m_list->setUniformItemSizes(false);
     // Rows wrap at the list's width instead of running off to a horizontal scroll bar.
@@ -159,14 +160,14 @@ void HistoryOverlay::showItems(const QList<HistoryItem>& items) {
 
 QString HistoryOverlay::describe(const HistoryItem& item, const QDateTime& now) {
     QStringList parts;
-    parts << rawValue(item.mode.value_or(Mode::rewrite)) +
-                 (item.adjustment ? QStringLiteral(" → ") + rawValue(*item.adjustment) : QString());
+    parts << displayName(item.mode.value_or(Mode::rewrite)) +
+                 (item.adjustment ? QStringLiteral(" → ") + displayName(*item.adjustment)
+                                  : QString());
     const QString firstLine = item.original.trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
     parts << (firstLine.size() > 60 ? firstLine.left(59) + QStringLiteral("…") : firstLine);
     parts << relativeTime(item.date, now);
     if (item.rating) {
-        parts << (*item.rating == Rating::up ? QStringLiteral("Liked")
-                                             : QStringLiteral("Disliked"));
+        parts << (*item.rating == Rating::up ? tr("Liked") : tr("Disliked"));
     }
     return parts.join(QStringLiteral(" · "));
 }
@@ -174,23 +175,22 @@ QString HistoryOverlay::describe(const HistoryItem& item, const QDateTime& now) 
 QString HistoryOverlay::relativeTime(const QDateTime& date, const QDateTime& now) {
     const qint64 seconds = std::max<qint64>(0, date.secsTo(now));
     if (seconds < 60) {
-        return QStringLiteral("just now");
+        return tr("just now");
     }
     if (seconds < 3600) {
-        return QStringLiteral("%1 min ago").arg(seconds / 60);
+        return tr("%1 min ago", "minutes").arg(seconds / 60);
     }
     if (seconds < 86400) {
-        return QStringLiteral("%1 h ago").arg(seconds / 3600);
+        return tr("%1 h ago", "hours").arg(seconds / 3600);
     }
     const qint64 days = seconds / 86400;
     if (days < 7) {
-        return days == 1 ? QStringLiteral("yesterday") : QStringLiteral("%1 days ago").arg(days);
+        return days == 1 ? tr("yesterday") : tr("%n days ago", nullptr, static_cast<int>(days));
     }
     return QLocale().toString(date.toLocalTime().date(), QLocale::ShortFormat);
 }
 
-ShortcutsOverlay::ShortcutsOverlay(QWidget* parent)
-    : Overlay(QStringLiteral("Keyboard Shortcuts"), parent) {
+ShortcutsOverlay::ShortcutsOverlay(QWidget* parent) : Overlay(tr("Keyboard Shortcuts"), parent) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(8);

@@ -31,10 +31,8 @@ QToolButton* thumb(const QString& name, const QString& help, QWidget* parent) {
 
 RatingButtons::RatingButtons(QWidget* parent)
     : QWidget(parent),
-      m_like(
-          thumb(QStringLiteral("Like"), QStringLiteral("Like (adds to your style corpus)"), this)),
-      m_dislike(thumb(QStringLiteral("Dislike"),
-                      QStringLiteral("Dislike (exclude from style corpus)"), this)) {
+      m_like(thumb(tr("Like"), tr("Like (adds to your style corpus)"), this)),
+      m_dislike(thumb(tr("Dislike"), tr("Dislike (exclude from style corpus)"), this)) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);

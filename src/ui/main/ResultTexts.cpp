@@ -1,25 +1,35 @@
 #include "ui/main/ResultTexts.h"
 
+#include <QCoreApplication>
+
 namespace ts {
 
 ModeTexts modeTexts(Mode mode) {
     switch (mode) {
         case Mode::rewrite:
-            return {QStringLiteral("Review:"), QStringLiteral("Sharper"),
-                    QStringLiteral("IMPROVED"), QStringLiteral("Copy Improved")};
+            return {QCoreApplication::translate("ts::ResultTexts", "Review:"),
+                    QCoreApplication::translate("ts::ResultTexts", "Sharper"),
+                    QCoreApplication::translate("ts::ResultTexts", "IMPROVED"),
+                    QCoreApplication::translate("ts::ResultTexts", "Copy Improved")};
         case Mode::proofread:
-            return {QStringLiteral("Proofread:"), QStringLiteral("Clean"),
-                    QStringLiteral("CORRECTED"), QStringLiteral("Copy Corrected")};
+            return {QCoreApplication::translate("ts::ResultTexts", "Proofread:"),
+                    QCoreApplication::translate("ts::ResultTexts", "Clean"),
+                    QCoreApplication::translate("ts::ResultTexts", "CORRECTED"),
+                    QCoreApplication::translate("ts::ResultTexts", "Copy Corrected")};
         case Mode::reply:
-            return {QStringLiteral("Draft:"), QStringLiteral("Ready"),
-                    QStringLiteral("DRAFTED REPLY"), QStringLiteral("Copy Reply")};
+            return {QCoreApplication::translate("ts::ResultTexts", "Draft:"),
+                    QCoreApplication::translate("ts::ResultTexts", "Ready"),
+                    QCoreApplication::translate("ts::ResultTexts", "DRAFTED REPLY"),
+                    QCoreApplication::translate("ts::ResultTexts", "Copy Reply")};
         case Mode::ask:
-            return {QStringLiteral("Result:"), QStringLiteral("Ready"), QStringLiteral("RESULT"),
-                    QStringLiteral("Copy Result")};
+            return {QCoreApplication::translate("ts::ResultTexts", "Result:"),
+                    QCoreApplication::translate("ts::ResultTexts", "Ready"),
+                    QCoreApplication::translate("ts::ResultTexts", "RESULT"),
+                    QCoreApplication::translate("ts::ResultTexts", "Copy Result")};
         case Mode::toneCheck:
-            return {QStringLiteral("Tone:"),
-                    QStringLiteral("Read"),
-                    QStringLiteral("OBSERVATIONS"),
+            return {QCoreApplication::translate("ts::ResultTexts", "Tone:"),
+                    QCoreApplication::translate("ts::ResultTexts", "Read"),
+                    QCoreApplication::translate("ts::ResultTexts", "OBSERVATIONS"),
                     {}};
     }
     return {};
@@ -44,7 +54,7 @@ QString adjustmentSymbol(Adjustment adjustment) {
 }
 
 QString adjustmentHelp(Adjustment adjustment) {
-    return QStringLiteral("Regenerate: ") + instruction(adjustment);
+    return QCoreApplication::translate("ts::ResultTexts", "Regenerate: ") + instruction(adjustment);
 }
 
 QString whySymbol(WhyKind kind) {

@@ -24,8 +24,8 @@ SavedPromptChip::SavedPromptChip(const CustomPrompt& prompt, bool isActive, QWid
     m_delete->setProperty("role", QStringLiteral("chipDelete"));
     m_delete->setIcon(icons::symbol(QStringLiteral("trash"), Palette::current().textDim));
     m_delete->setIconSize(QSize(12, 12));
-    m_delete->setToolTip(QStringLiteral("Delete Prompt"));
-    m_delete->setAccessibleName(QStringLiteral("Delete Prompt"));
+    m_delete->setToolTip(tr("Delete Prompt"));
+    m_delete->setAccessibleName(tr("Delete Prompt"));
     m_delete->setAccessibleDescription(prompt.name);
 
     auto* row = new QHBoxLayout(this);

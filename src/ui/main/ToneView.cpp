@@ -30,7 +30,7 @@ ToneView::ToneView(AppState& session, QWidget* parent) : QWidget(parent), m_sess
     card->setProperty("role", QStringLiteral("textCard"));
     m_original = new DiffText(card);
     m_original->setObjectName(QStringLiteral("toneOriginal"));
-    m_original->setAccessibleName(QStringLiteral("YOUR TEXT"));
+    m_original->setAccessibleName(tr("YOUR TEXT"));
     auto* cardLayout = new QVBoxLayout(card);
     cardLayout->setContentsMargins(12, 10, 12, 10);
     cardLayout->addWidget(m_original);
@@ -45,13 +45,13 @@ ToneView::ToneView(AppState& session, QWidget* parent) : QWidget(parent), m_sess
     column->addWidget(makeLabel(texts.section, "sectionLabel", content));
     column->addWidget(m_observations);
     column->addSpacing(4);
-    column->addWidget(makeLabel(QStringLiteral("YOUR TEXT"), "sectionLabel", content));
+    column->addWidget(makeLabel(tr("YOUR TEXT"), "sectionLabel", content));
     column->addWidget(card);
     column->addWidget(m_status);
     column->addStretch(1);
 
-    m_back = makeButton(QStringLiteral("Back"), "secondary", this);
-    m_rewrite = makeButton(QStringLiteral("Rewrite with these"), "primary", this);
+    m_back = makeButton(tr("Back"), "secondary", this);
+    m_rewrite = makeButton(tr("Rewrite with these"), "primary", this);
     auto* actions = new QWidget(this);
     actions->setObjectName(QStringLiteral("resultActions"));
     auto* actionRow = new QHBoxLayout(actions);

@@ -20,11 +20,9 @@ AccessibilityStep::AccessibilityStep(const OnboardingServices& services, QWidget
     : QWidget(parent),
       m_services(services),
       m_grantedIcon(new QLabel(this)),
-      m_grantedText(roleLabel(linuxText(QStringLiteral("Accessibility permission granted")),
-                              "success", this)),
+      m_grantedText(roleLabel(linuxText(tr("Accessibility permission granted")), "success", this)),
       m_hint(roleLabel(missingHint(QGuiApplication::platformName()), "note", this)),
-      m_grant(
-          roleButton(linuxText(QStringLiteral("Grant Accessibility\u2026")), "secondary", this)) {
+      m_grant(roleButton(linuxText(tr("Grant Accessibility\u2026")), "secondary", this)) {
     m_poll.setInterval(500);
     connect(&m_poll, &QTimer::timeout, this, &AccessibilityStep::check);
     m_grantedIcon->setFixedSize(18, 18);
@@ -39,12 +37,12 @@ AccessibilityStep::AccessibilityStep(const OnboardingServices& services, QWidget
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);
     column->addWidget(
-        roleLabel(QStringLiteral("Optional, but it's the most useful feature."), "heading", this));
-    column->addWidget(roleLabel(
-        linuxText(QStringLiteral("With Accessibility permission, Tessarine can rewrite selected "
-                                 "text directly in Mail, Slack, Notes, or any editable field. "
-                                 "Without it, you can still use Tessarine's own window.")),
-        "subtitle", this));
+        roleLabel(tr("Optional, but it's the most useful feature."), "heading", this));
+    column->addWidget(
+        roleLabel(linuxText(tr("With Accessibility permission, Tessarine can rewrite selected "
+                               "text directly in Mail, Slack, Notes, or any editable field. "
+                               "Without it, you can still use Tessarine's own window.")),
+                  "subtitle", this));
     column->addSpacing(8);
     column->addLayout(grantedRow);
     column->addWidget(m_hint);
@@ -63,11 +61,11 @@ AccessibilityStep::AccessibilityStep(const OnboardingServices& services, QWidget
 
 QString AccessibilityStep::missingHint(const QString& platformName) {
     if (platformName == QLatin1String("xcb")) {
-        return QStringLiteral(
+        return tr(
             "Desktop control needs an X11 session whose display offers the XTEST and XInput 2 "
             "extensions; this one lacks them.");
     }
-    return QStringLiteral(
+    return tr(
         "On Wayland, rewriting in other apps needs an X11 (Xorg) session: choose one when you "
         "log in, then start Tessarine again. The Tessarine window and tessarine-cli work as "
         "they are.");

@@ -34,7 +34,7 @@ CloudSetupStep::CloudSetupStep(const OnboardingServices& services, QWidget* pare
       m_key(new QLineEdit(this)),
       m_note(roleLabel(QString(), "note", this)),
       m_keyPage(roleButton(QString(), "link", this)),
-      m_test(roleButton(QStringLiteral("Test connection"), "secondary", this)),
+      m_test(roleButton(tr("Test connection"), "secondary", this)),
       m_spinner(new ButtonSpinner(*m_test)),
       m_resultIcon(new QLabel(this)),
       m_resultText(roleLabel(QString(), "result", this)),
@@ -53,12 +53,12 @@ CloudSetupStep::CloudSetupStep(const OnboardingServices& services, QWidget* pare
     pills->addStretch(1);
     new RadioGroupKeys(group, this);
 
-    auto* keyLabel = roleLabel(QStringLiteral("API key"), "fieldLabel", this);
+    auto* keyLabel = roleLabel(tr("API key"), "fieldLabel", this);
     keyLabel->setBuddy(m_key);
     m_key->setProperty("role", QStringLiteral("field"));
-    m_key->setAccessibleName(QStringLiteral("API key"));
+    m_key->setAccessibleName(tr("API key"));
     m_key->setEchoMode(QLineEdit::Password);
-    m_key->setPlaceholderText(QStringLiteral("Paste your key"));
+    m_key->setPlaceholderText(tr("Paste your key"));
     m_keyPage->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     m_test->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     m_resultIcon->setFixedSize(16, 16);
@@ -73,9 +73,8 @@ CloudSetupStep::CloudSetupStep(const OnboardingServices& services, QWidget* pare
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
-    column->addWidget(roleLabel(QStringLiteral("Connect your cloud provider"), "heading", this));
-    column->addWidget(
-        roleLabel(QStringLiteral("Pick a provider and paste an API key."), "subtitle", this));
+    column->addWidget(roleLabel(tr("Connect your cloud provider"), "heading", this));
+    column->addWidget(roleLabel(tr("Pick a provider and paste an API key."), "subtitle", this));
     column->addSpacing(6);
     column->addLayout(pills);
     column->addSpacing(6);
@@ -192,12 +191,11 @@ void CloudSetupStep::showProvider() {
     }
     const QString location = m_services.requests.keys.locationDescription();
     const QString stored = location == QLatin1String("system keyring")
-                               ? linuxText(QStringLiteral("Stored in the macOS Keychain."))
-                               : QStringLiteral("Stored in %1.").arg(location);
-    m_note->setText(stored + QStringLiteral(" Sent only to ") + name + u'.');
+                               ? linuxText(tr("Stored in the macOS Keychain."))
+                               : tr("Stored in %1.").arg(location);
+    m_note->setText(stored + QLatin1Char(' ') + tr("Sent only to %1.").arg(name));
     const bool vowel = QStringLiteral("AEIOU").contains(name.front().toUpper());
-    m_keyPage->setText((vowel ? QStringLiteral("Get an ") : QStringLiteral("Get a ")) + name +
-                       QStringLiteral(" key"));
+    m_keyPage->setText((vowel ? tr("Get an %1 key") : tr("Get a %1 key")).arg(name));
     m_keyPage->setAccessibleName(m_keyPage->text());
 }
 
@@ -211,14 +209,13 @@ void CloudSetupStep::showResult() {
         return;
     }
     m_resultText->setProperty("state", m_result->success ? "success" : "warning");
-    m_resultText->setText(m_result->success ? QStringLiteral("Connected") : m_result->message);
+    m_resultText->setText(m_result->success ? tr("Connected") : m_result->message);
     m_resultText->setAccessibleName(m_resultText->text());
     m_resultIcon->setPixmap(
         m_result->success ? icons::symbol(QStringLiteral("checkmark"), palette.green).pixmap(16, 16)
                           : icons::symbol(QStringLiteral("exclamationmark.triangle"), palette.red)
                                 .pixmap(16, 16));
-    m_resultIcon->setAccessibleName(m_result->success ? QStringLiteral("Success")
-                                                      : QStringLiteral("Warning"));
+    m_resultIcon->setAccessibleName(m_result->success ? tr("Success") : tr("Warning"));
     // The state property changed after the sheet was applied.
     m_resultText->style()->unpolish(m_resultText);
     m_resultText->style()->polish(m_resultText);

@@ -20,8 +20,8 @@ DoneStep::DoneStep(SettingsStore& settings, QWidget* parent)
       m_settings(settings),
       m_windowKeys(roleLabel(QString(), "keycap", this)),
       m_inPlaceKeys(roleLabel(QString(), "keycap", this)),
-      m_needsControl(roleLabel(linuxText(QStringLiteral("(needs Accessibility)")), "note", this)),
-      m_start(roleButton(QStringLiteral("Start using Tessarine"), "primary", this)) {
+      m_needsControl(roleLabel(linuxText(tr("(needs Accessibility)")), "note", this)),
+      m_start(roleButton(tr("Start using Tessarine"), "primary", this)) {
     for (QLabel* keys : {m_windowKeys, m_inPlaceKeys}) {
         keys->setWordWrap(false);
     }
@@ -48,8 +48,8 @@ DoneStep::DoneStep(SettingsStore& settings, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);
-    column->addWidget(roleLabel(QStringLiteral("You're set"), "heading", this));
-    column->addWidget(roleLabel(QStringLiteral("Here's how to use Tessarine."), "subtitle", this));
+    column->addWidget(roleLabel(tr("You're set"), "heading", this));
+    column->addWidget(roleLabel(tr("Here's how to use Tessarine."), "subtitle", this));
     column->addSpacing(8);
     column->addLayout(rows);
     column->addSpacing(4);

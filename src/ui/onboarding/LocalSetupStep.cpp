@@ -24,10 +24,8 @@ LocalSetupStep::LocalSetupStep(const OnboardingServices& services, QWidget* pare
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
-    column->addWidget(
-        roleLabel(linuxText(QStringLiteral("Run Tessarine on your Mac")), "heading", this));
-    column->addWidget(
-        roleLabel(QStringLiteral("Uses Ollama. Free, private, no API key."), "subtitle", this));
+    column->addWidget(roleLabel(linuxText(tr("Run Tessarine on your Mac")), "heading", this));
+    column->addWidget(roleLabel(tr("Uses Ollama. Free, private, no API key."), "subtitle", this));
     column->addSpacing(4);
     column->addWidget(scroll, 1);
 }

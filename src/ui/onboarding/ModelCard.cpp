@@ -25,13 +25,13 @@ ModelCard::ModelCard(OllamaInstaller& installer, OllamaInstaller::RecommendedMod
       m_installer(installer),
       m_model(std::move(model)),
       m_installedIcon(new QLabel(this)),
-      m_installed(roleLabel(QStringLiteral("Installed"), "installed", this)),
+      m_installed(roleLabel(tr("Installed"), "installed", this)),
       m_progressBox(new QWidget(this)),
       m_status(roleLabel(QString(), "cardText", m_progressBox)),
       m_bytes(roleLabel(QString(), "cardDim", m_progressBox)),
       m_bar(new QProgressBar(m_progressBox)),
-      m_cancel(roleButton(QStringLiteral("Cancel"), "secondary", m_progressBox)),
-      m_install(roleButton(QStringLiteral("Install"), "secondary", this)),
+      m_cancel(roleButton(tr("Cancel"), "secondary", m_progressBox)),
+      m_install(roleButton(tr("Install"), "secondary", this)),
       m_error(roleLabel(QString(), "error", this)) {
     setProperty("role", QStringLiteral("card"));
     setObjectName(QStringLiteral("modelCard"));
@@ -40,12 +40,12 @@ ModelCard::ModelCard(OllamaInstaller& installer, OllamaInstaller::RecommendedMod
                              "cardText", this);
     m_installed->setWordWrap(false);
     m_installedIcon->setFixedSize(16, 16);
-    m_installedIcon->setAccessibleName(QStringLiteral("Installed"));
+    m_installedIcon->setAccessibleName(tr("Installed"));
     m_status->setWordWrap(false);
     m_bytes->setWordWrap(false);
     m_bar->setTextVisible(false);
     m_bar->setFixedHeight(6);
-    m_bar->setAccessibleName(QStringLiteral("Download of ") + m_model.displayName);
+    m_bar->setAccessibleName(tr("Download of %1").arg(m_model.displayName));
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Four cards share these labels: the model tells a screen reader which one it is.
     m_install->setAccessibleDescription(m_model.displayName);

@@ -1,5 +1,6 @@
 #include "ui/onboarding/OllamaSetupPanel.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,7 +31,8 @@ QFrame* actionCard(const CardTexts& texts, QPushButton** action, QPushButton** r
                    QWidget* parent) {
     QFrame* card = cardFrame(parent);
     *action = roleButton(linuxText(QString::fromUtf8(texts.action)), "primary", card);
-    *recheck = roleButton(QStringLiteral("Recheck"), "secondary", card);
+    *recheck = roleButton(QCoreApplication::translate("ts::OllamaSetupPanel", "Recheck"),
+                          "secondary", card);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     buttons->addWidget(*action);
@@ -53,7 +55,7 @@ OllamaSetupPanel::OllamaSetupPanel(const OnboardingServices& services, QWidget* 
       m_services(services),
       m_installer(services.ollama),
       m_status(roleLabel(QString(), "status", this)),
-      m_modelsHeading(roleLabel(QStringLiteral("RECOMMENDED MODELS"), "sectionLabel", this)) {
+      m_modelsHeading(roleLabel(tr("RECOMMENDED MODELS"), "sectionLabel", this)) {
     QPushButton* download = nullptr;
     QPushButton* recheckInstall = nullptr;
     QPushButton* start = nullptr;
@@ -112,20 +114,20 @@ QString OllamaSetupPanel::statusLine() const {
     const OllamaInstaller::State& state = m_installer.state();
     switch (state.kind) {
         case Kind::checking:
-            return QStringLiteral("Checking Ollama\u2026");
+            return tr("Checking Ollama\u2026");
         case Kind::notInstalled:
-            return QStringLiteral("Ollama is not installed");
+            return tr("Ollama is not installed");
         case Kind::installedNotRunning:
-            return QStringLiteral("Ollama is installed but not running");
+            return tr("Ollama is installed but not running");
         case Kind::runningNoModels:
-            return QStringLiteral("Ollama is running \u00b7 no models pulled yet");
+            return tr("Ollama is running \u00b7 no models pulled yet");
         case Kind::runningWithModels:
             break;
     }
-    const qsizetype count = state.models.size();
-    return QStringLiteral("Ollama is running \u00b7 %1 model%2 installed")
-        .arg(count)
-        .arg(count == 1 ? QString() : QStringLiteral("s"));
+    // Two source texts keep the English right without a catalogue.
+    const auto count = static_cast<int>(state.models.size());
+    return count == 1 ? tr("Ollama is running \u00b7 %n model installed", nullptr, count)
+                      : tr("Ollama is running \u00b7 %n models installed", nullptr, count);
 }
 
 void OllamaSetupPanel::showState() {

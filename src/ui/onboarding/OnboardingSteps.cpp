@@ -1,11 +1,13 @@
 #include "ui/onboarding/OnboardingSteps.h"
 
+#include <QCoreApplication>
+
 namespace ts {
 
 StepMoves stepMoves(OnboardingStep step, const StepFacts& facts) {
     using S = OnboardingStep;
     StepMoves moves;
-    moves.forwardLabel = QStringLiteral("Continue");
+    moves.forwardLabel = QCoreApplication::translate("ts::OnboardingSteps", "Continue");
     switch (step) {
         case S::welcome:
             // The choice cards navigate; forward chooses the card that had the focus.
@@ -24,7 +26,8 @@ StepMoves stepMoves(OnboardingStep step, const StepFacts& facts) {
             moves.forward = S::done;
             moves.back = facts.storedProviderIsLocal ? S::localSetup : S::cloudSetup;
             if (!facts.desktopControlGranted) {
-                moves.forwardLabel = QStringLiteral("Skip for now");
+                moves.forwardLabel =
+                    QCoreApplication::translate("ts::OnboardingSteps", "Skip for now");
             }
             break;
         case S::done:

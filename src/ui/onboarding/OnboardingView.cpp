@@ -32,7 +32,7 @@ OnboardingView::OnboardingView(OnboardingServices services, QWidget* parent)
     setObjectName(QStringLiteral("onboarding"));
     accessible::install();
     accessible::setRole(this, QAccessible::Window);
-    setWindowTitle(QStringLiteral("Welcome to Tessarine"));
+    setWindowTitle(tr("Welcome to Tessarine"));
     setWindowIcon(icons::appIcon());
     resize(kWidth, kHeight);
 
@@ -53,13 +53,13 @@ OnboardingView::OnboardingView(OnboardingServices services, QWidget* parent)
         m_pages->addWidget(page);
     }
 
-    m_back = roleButton(QStringLiteral("Back"), "footer", background);
-    m_skipSetup = roleButton(QStringLiteral("Skip setup"), "plain", background);
-    m_skipNote = roleLabel(QStringLiteral("You can configure Tessarine later in Settings."),
-                           "footnote", background);
+    m_back = roleButton(tr("Back"), "footer", background);
+    m_skipSetup = roleButton(tr("Skip setup"), "plain", background);
+    m_skipNote =
+        roleLabel(tr("You can configure Tessarine later in Settings."), "footnote", background);
     m_skipNote->setAlignment(Qt::AlignHCenter);
     m_skipNote->setWordWrap(false);
-    m_forward = roleButton(QStringLiteral("Continue"), "primary", background);
+    m_forward = roleButton(tr("Continue"), "primary", background);
     m_forward->setObjectName(QStringLiteral("onboardingForward"));
     m_forward->setLayoutDirection(Qt::RightToLeft);  // the arrow after the label
 

@@ -51,29 +51,27 @@ QPushButton* choiceCard(const QString& title, const QString& lead, const QString
 
 WelcomeStep::WelcomeStep(QWidget* parent) : QWidget(parent) {
     auto* headingBox = new QWidget(this);
-    auto* lead = roleLabel(QStringLiteral("Welcome to"), "heading", headingBox);
+    auto* lead = roleLabel(tr("Welcome to"), "heading", headingBox);
     auto* accent = roleLabel(QStringLiteral("Tessarine"), "headingAccent", headingBox);
     lead->setWordWrap(false);
     accent->setWordWrap(false);
-    accessible::setHeading(headingBox, QStringLiteral("Welcome to Tessarine"));
+    accessible::setHeading(headingBox, tr("Welcome to Tessarine"));
     auto* heading = new QHBoxLayout(headingBox);
     heading->setContentsMargins(0, 0, 0, 0);
     heading->setSpacing(8);
     heading->addWidget(lead);
     heading->addWidget(accent);
     heading->addStretch(1);
-    auto* intro = roleLabel(linuxText(QStringLiteral("Rewrite, proofread, and draft text in any "
-                                                     "Mac app. Pick how you want to run the AI:")),
+    auto* intro = roleLabel(linuxText(tr("Rewrite, proofread, and draft text in any "
+                                         "Mac app. Pick how you want to run the AI:")),
                             "subtitle", this);
-    m_cloud = choiceCard(QStringLiteral("Use a cloud model"),
-                         QStringLiteral("OpenAI, Anthropic, or Gemini."),
-                         QStringLiteral("Best quality. Bring your own API key. Pay the provider "
-                                        "per use."),
+    m_cloud = choiceCard(tr("Use a cloud model"), tr("OpenAI, Anthropic, or Gemini."),
+                         tr("Best quality. Bring your own API key. Pay the provider "
+                            "per use."),
                          this);
     m_local = choiceCard(
-        QStringLiteral("Run locally"), QStringLiteral("Free. Private. On-device."),
-        linuxText(QStringLiteral("Uses Ollama. No API key. Slower on older Macs. Works offline.")),
-        this);
+        tr("Run locally"), tr("Free. Private. On-device."),
+        linuxText(tr("Uses Ollama. No API key. Slower on older Macs. Works offline.")), this);
     m_cloud->setObjectName(QStringLiteral("cloudCard"));
     m_local->setObjectName(QStringLiteral("localCard"));
 

@@ -40,13 +40,13 @@ AskInputView::AskInputView(QWidget* parent)
     field_->setAccessibleName(placeholder);
     fieldIcon_ = field_->addAction(QIcon(), QLineEdit::LeadingPosition);
     // The wand marks the field as the strip's Custom action; its button is read by this name.
-    fieldIcon_->setText(QStringLiteral("Custom"));
+    fieldIcon_->setText(tr("Custom"));
 
     submit_->setProperty("role", QStringLiteral("askSubmit"));
     submit_->setIconSize(QSize(22, 22));
-    submit_->setToolTip(QStringLiteral("Submit (Enter)"));
-    submit_->setAccessibleName(QStringLiteral("Submit"));
-    submit_->setAccessibleDescription(QStringLiteral("Submit (Enter)"));
+    submit_->setToolTip(tr("Submit (Enter)"));
+    submit_->setAccessibleName(tr("Submit"));
+    submit_->setAccessibleDescription(tr("Submit (Enter)"));
     submit_->setFocusPolicy(Qt::StrongFocus);
     submit_->setCursor(Qt::PointingHandCursor);
 

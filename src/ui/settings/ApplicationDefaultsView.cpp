@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "store/SettingsStore.h"
+#include "ui/EnumTexts.h"
 #include "ui/settings/SettingsWidgets.h"
 
 namespace ts {
@@ -25,7 +27,8 @@ QString builtInLine() {
     for (const ApplicationDefault& entry : builtInApplicationDefaults()) {
         (entry.context == AppContext::chat ? chat : mail) << entry.app;
     }
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "ts::ApplicationDefaultsView",
                "Rewrites in place use the context and tone set here for the application "
                "they come from, else the defaults above. Built in: %1 write Email; %2 "
                "write Chat. Your entries come first.")
@@ -47,13 +50,12 @@ ApplicationDefaultsView::ApplicationDefaultsView(SettingsStore& settings,
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
-    layout->addWidget(label(QStringLiteral("BY APPLICATION"), "sectionLabel", this));
+    layout->addWidget(label(tr("BY APPLICATION"), "sectionLabel", this));
     layout->addWidget(line(builtInLine(), this));
 
     list_ = new QTreeWidget(this);
-    list_->setAccessibleName(QStringLiteral("By application"));
-    list_->setHeaderLabels(
-        {QStringLiteral("Application"), QStringLiteral("Context"), QStringLiteral("Tone")});
+    list_->setAccessibleName(tr("By application"));
+    list_->setHeaderLabels({tr("Application"), tr("Context"), tr("Tone")});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -62,32 +64,32 @@ ApplicationDefaultsView::ApplicationDefaultsView(SettingsStore& settings,
     list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     layout->addWidget(list_);
 
-    app_ = field(QStringLiteral("Application"), this);
-    app_->setPlaceholderText(QStringLiteral("Window class, such as Slack"));
-    context_ = picker(QStringLiteral("Context"), this);
+    app_ = field(tr("Application"), this);
+    app_->setPlaceholderText(tr("Window class, such as Slack"));
+    context_ = picker(tr("Context"), this);
     for (AppContext value : EnumCases<AppContext>::all) {
-        context_->addItem(rawValue(value));
+        context_->addItem(displayName(value), rawValue(value));
     }
-    tone_ = picker(QStringLiteral("Tone"), this);
-    tone_->addItem(QStringLiteral("Default tone"));
+    tone_ = picker(tr("Tone"), this);
+    tone_->addItem(tr("Default tone"));
     for (Tone value : EnumCases<Tone>::all) {
-        tone_->addItem(rawValue(value), rawValue(value));
+        tone_->addItem(displayName(value), rawValue(value));
     }
     auto* form = new QHBoxLayout;
     for (const auto& [name, control, stretch] :
-         {std::tuple<QString, QWidget*, int>{QStringLiteral("Application"), app_, 2},
-          {QStringLiteral("Context"), context_, 1},
-          {QStringLiteral("Tone"), tone_, 1}}) {
+         {std::tuple<QString, QWidget*, int>{tr("Application"), app_, 2},
+          {tr("Context"), context_, 1},
+          {tr("Tone"), tone_, 1}}) {
         QVBoxLayout* column = labelled(name, control, this);
         column->addStretch(1);  // captions in one line whatever the control's height
         form->addLayout(column, stretch);
     }
     layout->addLayout(form);
 
-    add_ = button(QStringLiteral("Add"), this);
-    change_ = button(QStringLiteral("Change"), this);
-    remove_ = button(QStringLiteral("Remove"), this);
-    useLast_ = button(QStringLiteral("Add the application I used last"), this);
+    add_ = button(tr("Add"), this);
+    change_ = button(tr("Change"), this);
+    remove_ = button(tr("Remove"), this);
+    useLast_ = button(tr("Add the application I used last"), this);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {add_, change_, remove_, useLast_}) {
         buttons->addWidget(b);
@@ -115,8 +117,8 @@ void ApplicationDefaultsView::reload() {
     showEntries();
     if (!readable_) {
         const auto parsed = parseApplicationDefaults(settings_.applicationDefaults());
-        say(QStringLiteral("Error: the stored list can't be read (%1). It is kept as it is; fix it "
-                           "with tessarine-cli config set applicationDefaults.")
+        say(tr("Error: the stored list can't be read (%1). It is kept as it is; fix it "
+               "with tessarine-cli config set applicationDefaults.")
                 .arg(std::get<QString>(parsed)),
             QStringLiteral("error"));
     } else if (status_->property("tone").toString() == QLatin1String("error")) {
@@ -134,8 +136,8 @@ void ApplicationDefaultsView::showEntries() {
     for (const ApplicationDefault& entry : std::as_const(entries_)) {
         auto* item = new QTreeWidgetItem(list_);
         item->setText(0, entry.app);
-        item->setText(1, rawValue(entry.context));
-        item->setText(2, entry.tone ? rawValue(*entry.tone) : QStringLiteral("Default tone"));
+        item->setText(1, displayName(entry.context));
+        item->setText(2, entry.tone ? displayName(*entry.tone) : tr("Default tone"));
     }
 }
 
@@ -144,7 +146,7 @@ void ApplicationDefaultsView::fillForm() {
     if (row >= 0) {
         const ApplicationDefault& entry = entries_.at(row);
         app_->setText(entry.app);
-        context_->setCurrentText(rawValue(entry.context));
+        context_->setCurrentIndex(context_->findData(rawValue(entry.context)));
         tone_->setCurrentIndex(entry.tone ? tone_->findData(rawValue(*entry.tone)) : 0);
     }
     updateButtons();
@@ -159,7 +161,8 @@ void ApplicationDefaultsView::updateButtons() {
 
 ApplicationDefault ApplicationDefaultsView::formEntry() const {
     ApplicationDefault entry{app_->text().trimmed(),
-                             *fromRawValue<AppContext>(context_->currentText()), std::nullopt};
+                             *fromRawValue<AppContext>(context_->currentData().toString()),
+                             std::nullopt};
     if (const QString tone = tone_->currentData().toString(); !tone.isEmpty()) {
         entry.tone = fromRawValue<Tone>(tone);
     }
@@ -180,7 +183,7 @@ void ApplicationDefaultsView::add() {
         row = static_cast<int>(entries_.size()) - 1;
     }
     store(row);
-    say(QStringLiteral("%1: %2.").arg(entry.app, rawValue(entry.context)));
+    say(QStringLiteral("%1: %2.").arg(entry.app, displayName(entry.context)));
 }
 
 void ApplicationDefaultsView::change() {
@@ -191,12 +194,12 @@ void ApplicationDefaultsView::change() {
     const ApplicationDefault entry = formEntry();
     const int other = rowNamed(entry.app);
     if (other >= 0 && other != row) {
-        say(QStringLiteral("Error: %1 is listed already.").arg(entry.app), QStringLiteral("error"));
+        say(tr("Error: %1 is listed already.").arg(entry.app), QStringLiteral("error"));
         return;
     }
     entries_[row] = entry;
     store(row);
-    say(QStringLiteral("%1: %2.").arg(entry.app, rawValue(entry.context)));
+    say(QStringLiteral("%1: %2.").arg(entry.app, displayName(entry.context)));
 }
 
 void ApplicationDefaultsView::remove() {
@@ -207,13 +210,13 @@ void ApplicationDefaultsView::remove() {
     const QString app = entries_.takeAt(row).app;
     app_->clear();
     store(std::min(row, static_cast<int>(entries_.size()) - 1));
-    say(QStringLiteral("%1 removed.").arg(app));
+    say(tr("%1 removed.").arg(app));
 }
 
 void ApplicationDefaultsView::fillLastApplication() {
     const QString app = lastApplication_ ? lastApplication_() : QString();
     if (app.isEmpty()) {
-        say(QStringLiteral("Error: no other application has been active since Tessarine started."),
+        say(tr("Error: no other application has been active since Tessarine started."),
             QStringLiteral("error"));
         return;
     }

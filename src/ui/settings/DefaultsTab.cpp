@@ -7,6 +7,7 @@
 
 #include "store/KeepModelLoaded.h"
 #include "store/SettingsStore.h"
+#include "ui/EnumTexts.h"
 #include "ui/settings/ApplicationDefaultsView.h"
 #include "ui/settings/SettingsWidgets.h"
 
@@ -21,7 +22,7 @@ QComboBox* picker(const QString& name, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->setAccessibleName(name);
     for (E value : EnumCases<E>::all) {
-        box->addItem(rawValue(value));
+        box->addItem(displayName(value), rawValue(value));
     }
     return box;
 }
@@ -31,28 +32,26 @@ QComboBox* picker(const QString& name, QWidget* parent) {
 DefaultsTab::DefaultsTab(const SettingsServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     QVBoxLayout* layout = pageLayout(this);
-    layout->addWidget(title(QStringLiteral("Defaults"), this));
-    autoPaste_ = toggle(QStringLiteral("Auto-paste from clipboard"), this);
+    layout->addWidget(title(tr("Defaults"), this));
+    autoPaste_ = toggle(tr("Auto-paste from clipboard"), this);
     layout->addWidget(autoPaste_);
-    layout->addWidget(line(QStringLiteral("When the window opens on an empty input, the input is "
-                                          "filled from the clipboard."),
+    layout->addWidget(line(tr("When the window opens on an empty input, the input is "
+                              "filled from the clipboard."),
                            this));
-    tone_ = picker<Tone>(QStringLiteral("Default tone"), this);
-    layout->addLayout(labelled(QStringLiteral("Default tone"), tone_, this));
-    context_ = picker<AppContext>(QStringLiteral("Default context"), this);
-    layout->addLayout(labelled(QStringLiteral("Default context"), context_, this));
-    layout->addWidget(
-        line(QStringLiteral("A new review starts with this tone and context."), this));
+    tone_ = picker<Tone>(tr("Default tone"), this);
+    layout->addLayout(labelled(tr("Default tone"), tone_, this));
+    context_ = picker<AppContext>(tr("Default context"), this);
+    layout->addLayout(labelled(tr("Default context"), context_, this));
+    layout->addWidget(line(tr("A new review starts with this tone and context."), this));
     keepLoaded_ = new QComboBox(this);
-    keepLoaded_->setAccessibleName(QStringLiteral("Keep the local model loaded"));
+    keepLoaded_->setAccessibleName(tr("Keep the local model loaded"));
     for (KeepModelLoaded value : keepModelLoadedChoices()) {
         keepLoaded_->addItem(label(value), rawValue(value));
     }
-    layout->addLayout(labelled(QStringLiteral("Keep the local model loaded"), keepLoaded_, this));
-    layout->addWidget(
-        line(QStringLiteral("With Ollama, Tessarine asks the server to load the model "
-                            "as you start a rewrite or open the window."),
-             this));
+    layout->addLayout(labelled(tr("Keep the local model loaded"), keepLoaded_, this));
+    layout->addWidget(line(tr("With Ollama, Tessarine asks the server to load the model "
+                              "as you start a rewrite or open the window."),
+                           this));
     byApplication_ =
         new ApplicationDefaultsView(services_.settings, services_.lastApplication, this);
     layout->addWidget(byApplication_);
@@ -60,8 +59,11 @@ DefaultsTab::DefaultsTab(const SettingsServices& services, QWidget* parent)
 
     SettingsStore& settings = services_.settings;
     connect(autoPaste_, &QCheckBox::toggled, &settings, &SettingsStore::setAutoPaste);
-    connect(tone_, &QComboBox::textActivated, &settings, &SettingsStore::setDefaultToneRaw);
-    connect(context_, &QComboBox::textActivated, &settings, &SettingsStore::setDefaultContextRaw);
+    connect(tone_, &QComboBox::activated, &settings,
+            [this, &settings] { settings.setDefaultToneRaw(tone_->currentData().toString()); });
+    connect(context_, &QComboBox::activated, &settings, [this, &settings] {
+        settings.setDefaultContextRaw(context_->currentData().toString());
+    });
     connect(keepLoaded_, &QComboBox::activated, this, [this](int index) {
         services_.settings.setKeepModelLoaded(keepLoaded_->itemData(index).toString());
     });
@@ -72,8 +74,8 @@ void DefaultsTab::reload() {
     const SettingsStore& settings = services_.settings;
     const QSignalBlocker blockPaste(autoPaste_);
     autoPaste_->setChecked(settings.autoPaste());
-    tone_->setCurrentText(rawValue(settings.defaultTone()));
-    context_->setCurrentText(rawValue(settings.defaultContext()));
+    tone_->setCurrentIndex(tone_->findData(rawValue(settings.defaultTone())));
+    context_->setCurrentIndex(context_->findData(rawValue(settings.defaultContext())));
     keepLoaded_->setCurrentIndex(
         keepLoaded_->findData(rawValue(keepModelLoadedFromRaw(settings.keepModelLoaded())
                                            .value_or(KeepModelLoaded::fiveMinutes))));

@@ -24,8 +24,8 @@ using namespace settings;
 
 namespace {
 
-const QString kNotFound =
-    QStringLiteral("Couldn't find the app bundle. Try launching from /Applications.");
+const char* const kNotFound = QT_TRANSLATE_NOOP(
+    "ts::GeneralTab", "Couldn't find the app bundle. Try launching from /Applications.");
 // Label and stored value, in picker order.
 const std::pair<const char*, const char*> kAppearances[] = {
     {"System", "system"}, {"Light", "light"}, {"Dark", "dark"}};
@@ -35,19 +35,18 @@ const std::pair<const char*, const char*> kAppearances[] = {
 GeneralTab::GeneralTab(const SettingsServices& services, QWidget* parent)
     : QWidget(parent), services_(services), login_(services.autostartFolder, services.program) {
     QVBoxLayout* layout = pageLayout(this);
-    layout->addWidget(title(QStringLiteral("General"), this));
-    layout->addWidget(
-        line(QStringLiteral("Tessarine v") + QStringLiteral(TESSARINE_VERSION), this));
+    layout->addWidget(title(tr("General"), this));
+    layout->addWidget(line(tr("Tessarine v") + QStringLiteral(TESSARINE_VERSION), this));
 
     layout->addWidget(line(
-        linuxText(QStringLiteral(
-            "Accessibility permission lets Tessarine rewrite selected text in place in other "
-            "apps (the \u2303\u2325\u2318E hotkey). The Services menu and the main window work "
-            "without it.")),
+        linuxText(
+            tr("Accessibility permission lets Tessarine rewrite selected text in place in other "
+               "apps (the \u2303\u2325\u2318E hotkey). The Services menu and the main window work "
+               "without it.")),
         this));
     controlStatus_ = label(QString(), "strong", this);
     layout->addWidget(controlStatus_);
-    grant_ = button(linuxText(QStringLiteral("Grant Accessibility\u2026")), this);
+    grant_ = button(linuxText(tr("Grant Accessibility\u2026")), this);
     layout->addWidget(grant_, 0, Qt::AlignLeft);
     connect(grant_, &QPushButton::clicked, this, [this] {
         poll();
@@ -56,27 +55,27 @@ GeneralTab::GeneralTab(const SettingsServices& services, QWidget* parent)
         }
     });
 
-    floating_ = toggle(QStringLiteral("Show floating action on text selection (beta)"), this);
+    floating_ = toggle(tr("Show floating action on text selection (beta)"), this);
     layout->addWidget(floating_);
-    layout->addWidget(
-        line(linuxText(QStringLiteral(
-                 "Shows a small Tessarine button near text you've selected in another app. Works "
-                 "well in Mail, Notes, Safari, Pages. May not appear in Electron apps (Obsidian, "
-                 "Slack, VS Code) or canvas editors (Google Docs, Figma); use the hotkey or "
-                 "right-click Services menu there. Requires Accessibility permission.")),
-             this));
+    layout->addWidget(line(
+        linuxText(
+            tr("Shows a small Tessarine button near text you've selected in another app. Works "
+               "well in Mail, Notes, Safari, Pages. May not appear in Electron apps (Obsidian, "
+               "Slack, VS Code) or canvas editors (Google Docs, Figma); use the hotkey or "
+               "right-click Services menu there. Requires Accessibility permission.")),
+        this));
     connect(floating_, &QCheckBox::toggled, this, [this](bool on) {
         services_.settings.setSelectionButtonEnabled(on);
         emit AppEvents::shared().selectionButtonChanged();
     });
 
-    launch_ = toggle(QStringLiteral("Launch at login"), this);
+    launch_ = toggle(tr("Launch at login"), this);
     layout->addWidget(launch_);
     launchMessage_ = label(QString(), "outcome", this);
     launchMessage_->hide();
     layout->addWidget(launchMessage_);
     connect(launch_, &QCheckBox::toggled, this, &GeneralTab::setLaunchAtLogin);
-    QPushButton* openFolder = button(QStringLiteral("Open Login Items"), this);
+    QPushButton* openFolder = button(tr("Open Login Items"), this);
     openFolder->setToolTip(login_.folder());
     layout->addWidget(openFolder, 0, Qt::AlignLeft);
     connect(openFolder, &QPushButton::clicked, this, [this] {
@@ -85,19 +84,19 @@ GeneralTab::GeneralTab(const SettingsServices& services, QWidget* parent)
     });
 
     appearance_ = new QComboBox(this);
-    appearance_->setAccessibleName(QStringLiteral("Appearance"));
+    appearance_->setAccessibleName(tr("Appearance"));
     for (const auto& [text, value] : kAppearances) {
         appearance_->addItem(QString::fromLatin1(text), QString::fromLatin1(value));
     }
-    layout->addLayout(labelled(QStringLiteral("Appearance"), appearance_, this));
+    layout->addLayout(labelled(tr("Appearance"), appearance_, this));
     connect(appearance_, &QComboBox::activated, this, [this](int index) {
         services_.settings.setAppearance(appearance_->itemData(index).toString());
     });
 
-    QPushButton* replay = button(QStringLiteral("Replay first-run setup\u2026"), this);
+    QPushButton* replay = button(tr("Replay first-run setup\u2026"), this);
     layout->addWidget(replay, 0, Qt::AlignLeft);
     layout->addWidget(
-        line(QStringLiteral("Shows the welcome screen again. Your API keys stay in place."), this));
+        line(tr("Shows the welcome screen again. Your API keys stay in place."), this));
     connect(replay, &QPushButton::clicked, this, [this] {
         if (services_.replayOnboarding) {
             services_.replayOnboarding();
@@ -130,9 +129,9 @@ void GeneralTab::reload() {
 }
 
 void GeneralTab::showControlState() {
-    controlStatus_->setText(
-        linuxText(controlGranted_ ? QStringLiteral("Accessibility permission granted")
-                                  : QStringLiteral("Accessibility permission not granted")));
+    controlStatus_->setText(linuxText(controlGranted_
+                                          ? tr("Accessibility permission granted")
+                                          : tr("Accessibility permission not granted")));
     setTone(controlStatus_, controlGranted_ ? QStringLiteral("success") : QStringLiteral("error"));
     grant_->setVisible(!controlGranted_);
 }
@@ -150,7 +149,7 @@ void GeneralTab::setLaunchAtLogin(bool enabled) {
     }
     const LoginItem::Status status = login_.status();
     if (status == LoginItem::Status::notFound) {
-        showLoginMessage(linuxText(kNotFound));
+        showLoginMessage(linuxText(tr(kNotFound)));
         const QSignalBlocker block(launch_);
         launch_->setChecked(false);
     } else {

@@ -35,18 +35,18 @@ constexpr int kImportFailedClearMs = 6000;
 PromptsTab::PromptsTab(const SettingsServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     QVBoxLayout* layout = pageLayout(this);
-    layout->addWidget(title(QStringLiteral("Prompts"), this));
-    layout->addWidget(line(QStringLiteral("Saved Custom-mode instructions. Save new ones from the "
-                                          "Custom tab; rename or delete existing ones here. Up "
-                                          "to 30."),
+    layout->addWidget(title(tr("Prompts"), this));
+    layout->addWidget(line(tr("Saved Custom-mode instructions. Save new ones from the "
+                              "Custom tab; rename or delete existing ones here. Up "
+                              "to 30."),
                            this));
     auto* buttons = new QHBoxLayout;
     QPushButton* importButton =
-        button(QStringLiteral("Import\u2026"), this, QStringLiteral("square.and.arrow.down"));
-    importButton->setToolTip(QStringLiteral("Load prompts from a JSON export"));
+        button(tr("Import\u2026"), this, QStringLiteral("square.and.arrow.down"));
+    importButton->setToolTip(tr("Load prompts from a JSON export"));
     QPushButton* exportButton =
-        button(QStringLiteral("Export\u2026"), this, QStringLiteral("square.and.arrow.up"));
-    exportButton->setToolTip(QStringLiteral("Save all prompts to a JSON file"));
+        button(tr("Export\u2026"), this, QStringLiteral("square.and.arrow.up"));
+    exportButton->setToolTip(tr("Save all prompts to a JSON file"));
     buttons->addWidget(importButton);
     buttons->addWidget(exportButton);
     buttons->addStretch(1);
@@ -91,7 +91,7 @@ QFileDialog* PromptsTab::fileDialog(const QString& title, const QString& path) {
 }
 
 void PromptsTab::chooseImport() {
-    QFileDialog* dialog = fileDialog(QStringLiteral("Import Prompts"), QDir::homePath());
+    QFileDialog* dialog = fileDialog(tr("Import Prompts"), QDir::homePath());
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     connect(dialog, &QFileDialog::fileSelected, this, &PromptsTab::importFrom);
@@ -100,11 +100,11 @@ void PromptsTab::chooseImport() {
 
 void PromptsTab::chooseExport() {
     if (!services_.prompts.exportData()) {
-        showTransfer(QStringLiteral("Couldn't encode prompts."), true, 0);
+        showTransfer(tr("Couldn't encode prompts."), true, 0);
         return;
     }
-    QFileDialog* dialog = fileDialog(QStringLiteral("Export Saved Prompts"),
-                                     QDir::home().filePath(proposedFileName()));
+    QFileDialog* dialog =
+        fileDialog(tr("Export Saved Prompts"), QDir::home().filePath(proposedFileName()));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDefaultSuffix(QStringLiteral("json"));
@@ -129,13 +129,12 @@ void PromptsTab::importFrom(const QString& path) {
 void PromptsTab::exportTo(const QString& path) {
     const std::optional<QByteArray> bytes = services_.prompts.exportData();
     if (!bytes) {
-        showTransfer(QStringLiteral("Couldn't encode prompts."), true, 0);
+        showTransfer(tr("Couldn't encode prompts."), true, 0);
         return;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-        showTransfer(QStringLiteral("Couldn't write file: ") + file.errorString(), true,
-                     kWriteFailedClearMs);
+        showTransfer(tr("Couldn't write file: ") + file.errorString(), true, kWriteFailedClearMs);
         return;
     }
     showTransfer(PromptStore::exportedText(static_cast<int>(services_.prompts.items().size())),
@@ -194,11 +193,11 @@ QWidget* PromptsTab::row(const CustomPrompt& prompt) {
     instruction->setMaximumHeight(instruction->fontMetrics().lineSpacing() * 3);
     text->addWidget(instruction);
     layout->addLayout(text, 1);
-    QToolButton* rename = iconButton(QStringLiteral("pencil"), QStringLiteral("Rename"), card);
-    QToolButton* remove = iconButton(QStringLiteral("trash"), QStringLiteral("Delete"), card);
+    QToolButton* rename = iconButton(QStringLiteral("pencil"), tr("Rename"), card);
+    QToolButton* remove = iconButton(QStringLiteral("trash"), tr("Delete"), card);
     // The names say which prompt, for a screen reader going down the list.
-    rename->setAccessibleName(QStringLiteral("Rename ") + prompt.name);
-    remove->setAccessibleName(QStringLiteral("Delete ") + prompt.name);
+    rename->setAccessibleName(tr("Rename ") + prompt.name);
+    remove->setAccessibleName(tr("Delete ") + prompt.name);
     layout->addWidget(rename, 0, Qt::AlignTop);
     layout->addWidget(remove, 0, Qt::AlignTop);
     const QUuid id = prompt.id;
@@ -214,10 +213,10 @@ QWidget* PromptsTab::editor(const CustomPrompt& prompt) {
     auto* card = new QFrame(this);
     card->setProperty("role", QStringLiteral("card"));
     auto* layout = new QHBoxLayout(card);
-    QLineEdit* name = field(QStringLiteral("Prompt name"), card);
+    QLineEdit* name = field(tr("Prompt name"), card);
     name->setText(prompt.name);
-    QPushButton* save = button(QStringLiteral("Save"), card);
-    QPushButton* cancel = button(QStringLiteral("Cancel"), card);
+    QPushButton* save = button(tr("Save"), card);
+    QPushButton* cancel = button(tr("Cancel"), card);
     layout->addWidget(name, 1);
     layout->addWidget(save);
     layout->addWidget(cancel);
@@ -236,7 +235,7 @@ QWidget* PromptsTab::editor(const CustomPrompt& prompt) {
                     continue;
                 }
                 for (QToolButton* button : findChildren<QToolButton*>()) {
-                    if (button->accessibleName() == QStringLiteral("Rename ") + prompt.name &&
+                    if (button->accessibleName() == tr("Rename ") + prompt.name &&
                         !button->isHidden()) {
                         button->setFocus();
                     }
@@ -262,11 +261,11 @@ QWidget* PromptsTab::emptyState() {
     setSymbol(icon, QStringLiteral("text.bubble"), 32, QStringLiteral("textDimmer"));
     icon->setAlignment(Qt::AlignCenter);
     layout->addWidget(icon);
-    QLabel* heading = label(QStringLiteral("No saved prompts yet."), "strong", box);
+    QLabel* heading = label(tr("No saved prompts yet."), "strong", box);
     heading->setAlignment(Qt::AlignCenter);
     layout->addWidget(heading);
-    QLabel* how = line(QStringLiteral("Open the main window, pick the Custom tab, type an "
-                                      "instruction, then click Save prompt."),
+    QLabel* how = line(tr("Open the main window, pick the Custom tab, type an "
+                          "instruction, then click Save prompt."),
                        box);
     how->setAlignment(Qt::AlignCenter);
     layout->addWidget(how);

@@ -1,6 +1,7 @@
 #include "ui/settings/ProviderTab.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "store/KeyStore.h"
 #include "store/SettingsStore.h"
 #include "ui/AccessibleRoles.h"
+#include "ui/EnumTexts.h"
 #include "ui/settings/SettingsWidgets.h"
 #include "ui/theme/Icons.h"
 
@@ -46,7 +48,7 @@ namespace {
 const QString kTestText = QStringLiteral("Hi, hope you're well.");
 
 QString publicUrlName(ProviderKind kind) {
-    return rawValue(kind) + QStringLiteral(" base URL");
+    return QCoreApplication::translate("ts::ProviderTab", "%1 base URL").arg(rawValue(kind));
 }
 
 }  // namespace
@@ -54,14 +56,14 @@ QString publicUrlName(ProviderKind kind) {
 ProviderTab::ProviderTab(const SettingsServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     QVBoxLayout* layout = pageLayout(this);
-    layout->addWidget(title(QStringLiteral("Provider"), this));
+    layout->addWidget(title(tr("Provider"), this));
     layout->addWidget(buildCards());
     layout->addWidget(buildKeyRows());
     layout->addWidget(buildUrlRows());
     layout->addWidget(buildModelRow());
 
     auto* testRow = new QHBoxLayout;
-    testButton_ = button(QStringLiteral("Test Connection"), this);
+    testButton_ = button(tr("Test Connection"), this);
     connect(testButton_, &QPushButton::clicked, this, &ProviderTab::testConnection);
     testLine_ = label(QString(), "outcome", this);
     accessible::setRole(testLine_, QAccessible::AlertMessage);
@@ -92,8 +94,8 @@ QWidget* ProviderTab::buildCards() {
         card->setProperty("role", QStringLiteral("card"));
         auto* row = new QHBoxLayout(card);
         row->setContentsMargins(10, 6, 10, 6);
-        auto* radio = new QRadioButton(rawValue(kind), card);
-        radio->setAccessibleName(rawValue(kind));
+        auto* radio = new QRadioButton(displayName(kind), card);
+        radio->setAccessibleName(displayName(kind));
         radio->setProperty("role", QStringLiteral("cardName"));
         cards_->addButton(radio, static_cast<int>(kind));
         QLabel* model = label(QString(), "mono", card);
@@ -118,15 +120,14 @@ QWidget* ProviderTab::buildKeyRows() {
     keyRow_ = new QWidget(box);
     auto* keyColumn = new QVBoxLayout(keyRow_);
     keyColumn->setContentsMargins(0, 0, 0, 0);
-    keyField_ = field(QStringLiteral("API key"), keyRow_);
+    keyField_ = field(tr("API key"), keyRow_);
     keyField_->setEchoMode(QLineEdit::Password);
     connect(keyField_, &QLineEdit::textEdited, this, &ProviderTab::onKeyEdited);
-    keyColumn->addLayout(labelled(QStringLiteral("API key"), keyField_, keyRow_));
+    keyColumn->addLayout(labelled(tr("API key"), keyField_, keyRow_));
     const QString where = services_.keys.locationDescription();
-    keyLocation_ =
-        label(QStringLiteral("Keys are kept in %1.")
-                  .arg(where.startsWith(QLatin1Char('/')) ? where : QStringLiteral("the ") + where),
-              "hint", keyRow_);
+    keyLocation_ = label(tr("Keys are kept in %1.")
+                             .arg(where.startsWith(QLatin1Char('/')) ? where : tr("the ") + where),
+                         "hint", keyRow_);
     keyColumn->addWidget(keyLocation_);
     column->addWidget(keyRow_);
 
@@ -136,10 +137,8 @@ QWidget* ProviderTab::buildKeyRows() {
     auto* shield = new QLabel(localRow_);
     setSymbol(shield, QStringLiteral("lock.shield"), 24);
     auto* localText = new QVBoxLayout;
-    localText->addWidget(
-        label(QStringLiteral("Runs locally. No key needed."), "strong", localRow_));
-    localText->addWidget(
-        line(linuxText(QStringLiteral("Your text never leaves this Mac.")), localRow_));
+    localText->addWidget(label(tr("Runs locally. No key needed."), "strong", localRow_));
+    localText->addWidget(line(linuxText(tr("Your text never leaves this Mac.")), localRow_));
     localLayout->addWidget(shield, 0, Qt::AlignTop);
     localLayout->addLayout(localText, 1);
     column->addWidget(localRow_);
@@ -152,29 +151,29 @@ QWidget* ProviderTab::buildUrlRows() {
     column->setContentsMargins(0, 0, 0, 0);
 
     customRow_ = new QWidget(box);
-    customUrl_ = field(QStringLiteral("Base URL"), customRow_);
+    customUrl_ = field(tr("Base URL"), customRow_);
     customUrl_->setPlaceholderText(QStringLiteral("https://api.example.com/v1"));
     connect(customUrl_, &QLineEdit::textEdited, &services_.settings,
             &SettingsStore::setCustomBaseURL);
-    auto* customLayout = labelled(QStringLiteral("Base URL"), customUrl_, customRow_);
+    auto* customLayout = labelled(tr("Base URL"), customUrl_, customRow_);
     customLayout->setContentsMargins(0, 0, 0, 0);
     customRow_->setLayout(customLayout);
     column->addWidget(customRow_);
 
     ollamaRow_ = new QWidget(box);
-    ollamaUrl_ = field(QStringLiteral("Ollama URL"), ollamaRow_);
+    ollamaUrl_ = field(tr("Ollama URL"), ollamaRow_);
     ollamaUrl_->setPlaceholderText(defaultBaseURL(ProviderKind::ollama));
     connect(ollamaUrl_, &QLineEdit::textEdited, &services_.settings,
             &SettingsStore::setOllamaBaseURL);
-    auto* ollamaLayout = labelled(QStringLiteral("Ollama URL"), ollamaUrl_, ollamaRow_);
+    auto* ollamaLayout = labelled(tr("Ollama URL"), ollamaUrl_, ollamaRow_);
     ollamaLayout->setContentsMargins(0, 0, 0, 0);
     ollamaRow_->setLayout(ollamaLayout);
     column->addWidget(ollamaRow_);
 
     // Company gateways for the three public services; empty is the public API.
     advanced_ = new QToolButton(box);
-    advanced_->setText(QStringLiteral("Advanced"));
-    advanced_->setAccessibleName(QStringLiteral("Advanced"));
+    advanced_->setText(tr("Advanced"));
+    advanced_->setAccessibleName(tr("Advanced"));
     advanced_->setProperty("role", QStringLiteral("disclosure"));
     advanced_->setCheckable(true);
     advanced_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -189,7 +188,7 @@ QWidget* ProviderTab::buildUrlRows() {
     advancedColumn->addWidget(advancedLabel_);
     advancedColumn->addWidget(publicUrl_);
     advancedColumn->addWidget(
-        label(QStringLiteral("Leave empty to use the public API."), "hint", advancedRow_));
+        label(tr("Leave empty to use the public API."), "hint", advancedRow_));
     column->addWidget(advancedRow_);
     connect(advanced_, &QToolButton::toggled, this, [this](bool open) {
         setSymbol(advanced_,
@@ -219,23 +218,23 @@ QWidget* ProviderTab::buildModelRow() {
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    modelField_ = field(QStringLiteral("Model"), box);
+    modelField_ = field(tr("Model"), box);
     // The selected card shows the model being typed.
     connect(modelField_, &QLineEdit::textEdited, this, [this](const QString& text) {
         services_.settings.setModel(text);
         reload();
     });
     modelMenu_ = new QMenu(box);
-    modelMenuButton_ = iconButton(QStringLiteral("chevron.up.chevron.down"),
-                                  QStringLiteral("Fetched models"), box);
+    modelMenuButton_ =
+        iconButton(QStringLiteral("chevron.up.chevron.down"), tr("Fetched models"), box);
     modelMenuButton_->setMenu(modelMenu_);
     modelMenuButton_->setPopupMode(QToolButton::InstantPopup);
     // The model may have been typed since the list came: the check mark follows it.
     connect(modelMenu_, &QMenu::aboutToShow, this, &ProviderTab::showModelsState);
     QToolButton* refresh =
-        iconButton(QStringLiteral("arrow.clockwise"), QStringLiteral("Refresh model list"), box);
+        iconButton(QStringLiteral("arrow.clockwise"), tr("Refresh model list"), box);
     connect(refresh, &QToolButton::clicked, this, &ProviderTab::refreshModels);
-    QLabel* caption = label(QStringLiteral("Model"), "fieldLabel", box);
+    QLabel* caption = label(tr("Model"), "fieldLabel", box);
     caption->setBuddy(modelField_);
     column->addWidget(caption);
     auto* row = new QHBoxLayout;
@@ -403,7 +402,7 @@ void ProviderTab::showModelsState() {
     modelMenuButton_->setEnabled(!fetched_.isEmpty());
     QString text;
     if (pendingLists_ > 0) {
-        text = QStringLiteral("Loading models\u2026");
+        text = tr("Loading models\u2026");
     } else if (!modelsError_.isEmpty()) {
         text = modelsError_;
     }
@@ -421,7 +420,7 @@ void ProviderTab::testConnection() {
     showOutcome(testLine_, QString());
     if (requiresAPIKey(kind) && keyField_->text().isEmpty()) {
         // The banner's "Open Settings" would point at this very window.
-        showOutcome(testLine_, QStringLiteral("Error: API key is missing. Add the key above."));
+        showOutcome(testLine_, tr("Error: API key is missing. Add the key above."));
         testLine_->setAccessibleName(testLine_->text());
         accessible::announce(testLine_);
         return;
@@ -439,11 +438,9 @@ void ProviderTab::testConnection() {
         test_->deleteLater();
         test_ = nullptr;
     };
-    connect(&test_->call(), &ProviderCall::completed, this,
-            [finish] { finish(QStringLiteral("Connected.")); });
-    connect(&test_->call(), &ProviderCall::failed, this, [finish](const RequestError& error) {
-        finish(QStringLiteral("Error: ") + error.description());
-    });
+    connect(&test_->call(), &ProviderCall::completed, this, [finish] { finish(tr("Connected.")); });
+    connect(&test_->call(), &ProviderCall::failed, this,
+            [finish](const RequestError& error) { finish(tr("Error: ") + error.description()); });
 }
 
 void ProviderTab::focusKeyField() {

@@ -70,7 +70,7 @@ SettingsWindow::SettingsWindow(const SettingsServices& services, QWidget* parent
     setObjectName(QStringLiteral("settingsWindow"));
     accessible::install();
     accessible::setRole(this, QAccessible::Window);
-    setWindowTitle(QStringLiteral("Tessarine Settings"));
+    setWindowTitle(tr("Tessarine Settings"));
     // A recorder that is listening takes these keys first (it accepts their overrides).
     for (const QKeySequence& keys :
          {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
@@ -95,7 +95,7 @@ SettingsWindow::SettingsWindow(const SettingsServices& services, QWidget* parent
     sideLayout->addWidget(settings::label(QStringLiteral("Tessarine"), "appName", side));
     sidebar_ = new QListWidget(side);
     sidebar_->setObjectName(QStringLiteral("settingsTabs"));
-    sidebar_->setAccessibleName(QStringLiteral("Settings sections"));
+    sidebar_->setAccessibleName(tr("Settings sections"));
     sidebar_->setIconSize(QSize(18, 18));
     sidebar_->setFrameShape(QFrame::NoFrame);
     for (const TabInfo& tab : kTabs) {

@@ -1,6 +1,7 @@
 #include "ui/settings/ShortcutTab.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -18,18 +19,21 @@ using namespace settings;
 
 namespace {
 
-const QString kEnabledLine = QStringLiteral(
+const char* const kEnabledLine = QT_TRANSLATE_NOOP(
+    "ts::ShortcutTab",
     "Replaces the selected text in the frontmost app with an improved version. Requires "
     "Accessibility permission.");
-const QString kDisabledLine =
-    QStringLiteral("Disabled. Enable to rewrite selected text in any app with a single shortcut.");
+const char* const kDisabledLine = QT_TRANSLATE_NOOP(
+    "ts::ShortcutTab",
+    "Disabled. Enable to rewrite selected text in any app with a single shortcut.");
 
 QString grabText(GrabState state) {
     switch (state) {
         case GrabState::heldElsewhere:
-            return QStringLiteral("In use by another program");
+            return QCoreApplication::translate("ts::ShortcutTab", "In use by another program");
         case GrabState::unavailable:
-            return QStringLiteral("Global shortcuts are unavailable on this desktop");
+            return QCoreApplication::translate("ts::ShortcutTab",
+                                               "Global shortcuts are unavailable on this desktop");
         case GrabState::active:
         case GrabState::off:
             break;
@@ -51,31 +55,29 @@ QHBoxLayout* recorderRow(ShortcutRecorder* recorder, QLabel* grab) {
 ShortcutTab::ShortcutTab(const SettingsServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     QVBoxLayout* layout = pageLayout(this);
-    layout->addWidget(title(QStringLiteral("Shortcuts"), this));
+    layout->addWidget(title(tr("Shortcuts"), this));
 
-    layout->addWidget(label(QStringLiteral("OPEN TESSARINE"), "sectionLabel", this));
+    layout->addWidget(label(tr("OPEN TESSARINE"), "sectionLabel", this));
     window_ = new ShortcutRecorder(this);
-    window_->setAccessibleName(QStringLiteral("OPEN TESSARINE"));
+    window_->setAccessibleName(tr("OPEN TESSARINE"));
     windowGrab_ = label(QString(), "grab", this);
     layout->addLayout(recorderRow(window_, windowGrab_));
-    layout->addWidget(
-        line(QStringLiteral("Opens or toggles the Tessarine window from anywhere."), this));
+    layout->addWidget(line(tr("Opens or toggles the Tessarine window from anywhere."), this));
 
     layout->addSpacing(8);
-    layout->addWidget(label(QStringLiteral("REWRITE IN PLACE"), "sectionLabel", this));
-    inPlaceEnabled_ = toggle(QStringLiteral("Rewrite in place"), this);
+    layout->addWidget(label(tr("REWRITE IN PLACE"), "sectionLabel", this));
+    inPlaceEnabled_ = toggle(tr("Rewrite in place"), this);
     layout->addWidget(inPlaceEnabled_);
     inPlace_ = new ShortcutRecorder(this);
-    inPlace_->setAccessibleName(QStringLiteral("REWRITE IN PLACE"));
+    inPlace_->setAccessibleName(tr("REWRITE IN PLACE"));
     inPlaceGrab_ = label(QString(), "grab", this);
     layout->addLayout(recorderRow(inPlace_, inPlaceGrab_));
     inPlaceLine_ = line(QString(), this);
     layout->addWidget(inPlaceLine_);
 
     layout->addSpacing(8);
-    QPushButton* reset = button(
-        linuxText(QStringLiteral("Reset to defaults (\u2325\u2318E \u00b7 \u2303\u2325\u2318E)")),
-        this);
+    QPushButton* reset =
+        button(linuxText(tr("Reset to defaults (\u2325\u2318E \u00b7 \u2303\u2325\u2318E)")), this);
     layout->addWidget(reset, 0, Qt::AlignLeft);
     layout->addStretch(1);
 
@@ -124,7 +126,7 @@ void ShortcutTab::reload() {
         inPlaceEnabled_->setChecked(enabled);
     }
     inPlace_->setEnabled(enabled);
-    inPlaceLine_->setText(linuxText(enabled ? kEnabledLine : kDisabledLine));
+    inPlaceLine_->setText(linuxText(tr(enabled ? kEnabledLine : kDisabledLine)));
     const auto showGrab = [this](QLabel* label, bool inPlace) {
         const QString text =
             services_.grabState ? grabText(services_.grabState(inPlace)) : QString();

@@ -29,12 +29,12 @@ const QString kRefreshSymbol = QStringLiteral("arrow.clockwise");
 StyleTab::StyleTab(const SettingsServices& services, QWidget* parent)
     : QWidget(parent), services_(services) {
     QVBoxLayout* layout = pageLayout(this);
-    layout->addWidget(title(QStringLiteral("Style"), this));
-    layout->addWidget(line(
-        QStringLiteral("Tessarine learns your voice from two sources: samples of your own writing "
-                       "(pasted below) and reviews you thumb up. Refresh the profile to rebuild "
-                       "it."),
-        this));
+    layout->addWidget(title(tr("Style"), this));
+    layout->addWidget(
+        line(tr("Tessarine learns your voice from two sources: samples of your own writing "
+                "(pasted below) and reviews you thumb up. Refresh the profile to rebuild "
+                "it."),
+             this));
 
     notice_ = new QFrame(this);
     notice_->setProperty("role", QStringLiteral("notice"));
@@ -45,35 +45,35 @@ StyleTab::StyleTab(const SettingsServices& services, QWidget* parent)
     noticeTitle_ = label(QString(), "strong", notice_);
     noticeText->addWidget(noticeTitle_);
     noticeText->addWidget(line(StyleAnalyzer::rebuildNoticeText(), notice_));
-    noticeRefresh_ = button(QStringLiteral("Refresh now"), notice_, kRefreshSymbol);
+    noticeRefresh_ = button(tr("Refresh now"), notice_, kRefreshSymbol);
     noticeRow->addWidget(sparkles, 0, Qt::AlignTop);
     noticeRow->addLayout(noticeText, 1);
     noticeRow->addWidget(noticeRefresh_, 0, Qt::AlignVCenter);
     layout->addWidget(notice_);
 
-    enabled_ = toggle(QStringLiteral("Apply my style profile to every review"), this);
+    enabled_ = toggle(tr("Apply my style profile to every review"), this);
     layout->addWidget(enabled_);
 
     auto* samplesHeader = new QHBoxLayout;
-    samplesHeader->addWidget(label(QStringLiteral("Your writing samples"), "fieldLabel", this));
+    samplesHeader->addWidget(label(tr("Your writing samples"), "fieldLabel", this));
     samplesHeader->addStretch(1);
     samplesCount_ = label(QString(), "hint", this);
     samplesHeader->addWidget(samplesCount_);
     layout->addLayout(samplesHeader);
     samples_ = new QPlainTextEdit(this);
     samples_->setProperty("role", QStringLiteral("field"));
-    samples_->setAccessibleName(QStringLiteral("Your writing samples"));
+    samples_->setAccessibleName(tr("Your writing samples"));
     samples_->setTabChangesFocus(true);
     samples_->setMinimumHeight(120);
     layout->addWidget(samples_);
-    layout->addWidget(label(
-        QStringLiteral("Paste 3\u20135 of your own emails or messages here, separating each with a "
-                       "blank line. The analyzer uses these as seed examples of your authentic "
-                       "voice."),
-        "hint", this));
+    layout->addWidget(
+        label(tr("Paste 3\u20135 of your own emails or messages here, separating each with a "
+                 "blank line. The analyzer uses these as seed examples of your authentic "
+                 "voice."),
+              "hint", this));
 
     auto* profileHeader = new QHBoxLayout;
-    profileHeader->addWidget(label(QStringLiteral("Profile"), "fieldLabel", this));
+    profileHeader->addWidget(label(tr("Profile"), "fieldLabel", this));
     profileHeader->addStretch(1);
     inputsCount_ = label(QString(), "hint", this);
     profileHeader->addWidget(inputsCount_);
@@ -84,7 +84,7 @@ StyleTab::StyleTab(const SettingsServices& services, QWidget* parent)
 
     auto* actions = new QHBoxLayout;
     refresh_ = button(QString(), this, kRefreshSymbol);
-    clear_ = button(QStringLiteral("Clear profile"), this);
+    clear_ = button(tr("Clear profile"), this);
     actions->addWidget(refresh_);
     actions->addWidget(clear_);
     actions->addStretch(1);
@@ -139,8 +139,8 @@ void StyleTab::showCounts() {
     samplesCount_->setText(StyleAnalyzer::samplesLabel(samples));
     inputsCount_->setText(StyleAnalyzer::inputsLabel(samples + thumbs));
     const QString profile = services_.settings.styleProfile();
-    profile_->setText(profile.isEmpty() ? QStringLiteral("No profile yet. Add samples above and/or "
-                                                         "thumb up reviews, then click Refresh.")
+    profile_->setText(profile.isEmpty() ? tr("No profile yet. Add samples above and/or "
+                                             "thumb up reviews, then click Refresh.")
                                         : profile);
     profile_->setProperty("empty", profile.isEmpty());
     const QString label = StyleAnalyzer::refreshButtonLabel(samples, thumbs, refreshing);
@@ -152,8 +152,7 @@ void StyleTab::showCounts() {
     const QString noticeTitle = style.rebuildNoticeTitle();
     notice_->setVisible(!noticeTitle.isEmpty());
     noticeTitle_->setText(noticeTitle);
-    const QString noticeLabel =
-        refreshing ? QStringLiteral("Analyzing\u2026") : QStringLiteral("Refresh now");
+    const QString noticeLabel = refreshing ? tr("Analyzing\u2026") : tr("Refresh now");
     noticeRefresh_->setText(noticeLabel);
     noticeRefresh_->setAccessibleName(noticeLabel);
     error_->setText(style.errorMessage());
