@@ -38,6 +38,8 @@ TEST_PACKAGES=(
   fonts-dejavu-core
   # the desktop entry, AppStream data and URL handler checks
   desktop-file-utils appstream xdg-utils dpkg-dev
+  # the manual pages' lint (groff -ww, lexgrog)
+  groff-base man-db
 )
 # dpkg-shlibdeps finds the .deb's library dependencies; CPack asks `file` which files are ELF.
 PACKAGE_PACKAGES=(dpkg-dev file)
