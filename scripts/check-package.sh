@@ -13,7 +13,11 @@ for path in \
   usr/share/dbus-1/interfaces/io.tessarine.Services.xml \
   usr/share/icons/hicolor/scalable/apps/io.tessarine.Tessarine.svg \
   usr/share/icons/hicolor/48x48/apps/io.tessarine.Tessarine.png \
-  usr/share/icons/hicolor/256x256/apps/io.tessarine.Tessarine.png; do
+  usr/share/icons/hicolor/256x256/apps/io.tessarine.Tessarine.png \
+  usr/share/man/man1/tessarine.1 usr/share/man/man1/tessarine-cli.1 \
+  usr/share/bash-completion/completions/tessarine-cli \
+  usr/share/zsh/vendor-completions/_tessarine-cli \
+  usr/share/fish/vendor_completions.d/tessarine-cli.fish; do
   if ! grep -qx "\./$path" <<<"$listing"; then
     echo "check-package: $deb lacks /$path" >&2
     missing=1
