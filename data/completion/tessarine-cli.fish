@@ -20,7 +20,8 @@ end
 
 # True when the words after the program are exactly these (the one being typed comes next).
 function __tessarine_cli_after
-    set -l words (commandline -opc)[2..-1]
+    set -l words (commandline -opc)
+    set -e words[1]
     test "$words" = "$argv"
 end
 
