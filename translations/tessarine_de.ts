@@ -1,507 +1,536 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="de_DE">
+<TS version="2.1" language="de">
 <context>
     <name>tessarine-cli</name>
     <message>
         <source>Run tessarine-cli --help for usage.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Verwendung zeigt: tessarine-cli --help</translation>
+    </message>
+</context>
+<context>
+    <name>ts</name>
+    <message>
+        <source>Provider</source>
+        <translation>Anbieter</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>Vorgaben</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Stil</translation>
+    </message>
+    <message>
+        <source>Prompts</source>
+        <translation>Prompts</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
     </message>
 </context>
 <context>
     <name>ts::AccessibilityAlert</name>
     <message>
         <source>Enable rewriting in any app</source>
-        <translation type="unfinished"></translation>
+        <translation>Umschreiben in jedem Programm aktivieren</translation>
     </message>
     <message>
         <source>Tessarine needs Accessibility permission to rewrite selected text in place (in Mail, Slack, Notes, or any other app) without copy-paste.
 
 Without this permission, the hotkey only opens the Tessarine window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine braucht die Desktop-Steuerung, um markierten Text direkt an Ort und Stelle umzuschreiben (in Thunderbird, Slack, LibreOffice oder jedem anderen Programm), ohne Kopieren und Einfügen. Das Umschreiben in anderen Programmen setzt eine X11-Sitzung voraus (oder unter Wayland das Desktop-Portal).
+
+Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</translation>
     </message>
     <message>
         <source>Grant Access…</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut prüfen</translation>
     </message>
     <message>
         <source>Not Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht jetzt</translation>
     </message>
     <message>
         <source>Turn Off In-Place Rewrite</source>
-        <translation type="unfinished"></translation>
+        <translation>Umschreiben vor Ort ausschalten</translation>
     </message>
     <message>
         <source>Desktop control</source>
-        <translation type="unfinished"></translation>
+        <translation>Desktop-Steuerung</translation>
     </message>
     <message>
         <source>Desktop control is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Desktop-Steuerung ist verfügbar.</translation>
     </message>
     <message>
         <source>Desktop control is not available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Desktop-Steuerung ist nicht verfügbar.</translation>
     </message>
     <message>
         <source>This X server does not offer the XTEST and XInput 2 extensions that Tessarine needs to copy and paste in other apps. Start Tessarine in an X11 session whose server has both.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser X-Server bietet die Erweiterungen XTEST und XInput 2 nicht an, die Tessarine zum Kopieren und Einfügen in anderen Programmen braucht. Starten Sie Tessarine in einer X11-Sitzung, deren Server beide hat.</translation>
     </message>
     <message>
         <source>Tessarine is not running on an X11 display, and other apps&apos; text can only be read and replaced there. Choose an X11 (Xorg) session when you log in, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine läuft nicht auf einem X11-Bildschirm, und nur dort lässt sich der Text anderer Programme lesen und ersetzen. Wählen Sie bei der Anmeldung eine X11-Sitzung (Xorg) und starten Sie Tessarine dann erneut. Das Tessarine-Fenster und tessarine-cli funktionieren auch so.</translation>
     </message>
 </context>
 <context>
     <name>ts::AccessibilityStep</name>
     <message>
         <source>Accessibility permission granted</source>
-        <translation type="unfinished"></translation>
+        <translation>Desktop-Steuerung verfügbar</translation>
     </message>
     <message>
         <source>Grant Accessibility…</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut prüfen</translation>
     </message>
     <message>
         <source>Optional, but it&apos;s the most useful feature.</source>
-        <translation type="unfinished"></translation>
+        <translation>Optional, aber die nützlichste Funktion.</translation>
     </message>
     <message>
         <source>With Accessibility permission, Tessarine can rewrite selected text directly in Mail, Slack, Notes, or any editable field. Without it, you can still use Tessarine&apos;s own window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit der Desktop-Steuerung kann Tessarine markierten Text direkt in Thunderbird, Slack, LibreOffice oder jedem bearbeitbaren Feld umschreiben. Ohne sie können Sie weiterhin das Tessarine-Fenster verwenden.</translation>
     </message>
     <message>
         <source>Desktop control needs an X11 session whose display offers the XTEST and XInput 2 extensions; this one lacks them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Desktop-Steuerung braucht eine X11-Sitzung, deren Bildschirm die Erweiterungen XTEST und XInput 2 anbietet; dieser hat sie nicht.</translation>
     </message>
     <message>
         <source>On Wayland, rewriting in other apps needs an X11 (Xorg) session: choose one when you log in, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unter Wayland braucht das Umschreiben in anderen Programmen eine X11-Sitzung (Xorg): Wählen Sie eine bei der Anmeldung und starten Sie Tessarine dann erneut. Das Tessarine-Fenster und tessarine-cli funktionieren auch so.</translation>
     </message>
 </context>
 <context>
     <name>ts::AnswerPage</name>
     <message>
         <source>ADJUST</source>
-        <translation type="unfinished"></translation>
+        <translation>ANPASSEN</translation>
     </message>
     <message>
         <source>Back to edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück zum Bearbeiten</translation>
     </message>
     <message>
         <source>Regenerate</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu erzeugen</translation>
     </message>
     <message>
         <source>Copied</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopiert</translation>
     </message>
     <message>
         <source>HIDE CHANGES</source>
-        <translation type="unfinished"></translation>
+        <translation>ÄNDERUNGEN AUSBLENDEN</translation>
     </message>
     <message>
         <source>SHOW CHANGES</source>
-        <translation type="unfinished"></translation>
+        <translation>ÄNDERUNGEN ANZEIGEN</translation>
     </message>
 </context>
 <context>
     <name>ts::AppDelegate</name>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Aktualisierungen suchen</translation>
     </message>
     <message>
         <source>Your package manager keeps Tessarine up to date.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Paketverwaltung hält Tessarine aktuell.</translation>
     </message>
     <message>
         <source>A copy built from source is updated with git pull and make install.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine aus den Quellen gebaute Kopie wird mit git pull und make install aktualisiert.</translation>
     </message>
 </context>
 <context>
     <name>ts::ApplicationDefaultsView</name>
     <message>
         <source>Rewrites in place use the context and tone set here for the application they come from, else the defaults above. Built in: %1 write Email; %2 write Chat. Your entries come first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Umschreiben vor Ort gelten Kontext und Ton, die hier für das jeweilige Programm festgelegt sind, sonst die Vorgaben oben. Eingebaut: %1 schreiben E-Mail; %2 schreiben Chat. Ihre Einträge haben Vorrang.</translation>
     </message>
     <message>
         <source>BY APPLICATION</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH PROGRAMM</translation>
     </message>
     <message>
         <source>By application</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Programm</translation>
     </message>
     <message>
         <source>Application</source>
-        <translation type="unfinished"></translation>
+        <translation>Programm</translation>
     </message>
     <message>
         <source>Context</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontext</translation>
     </message>
     <message>
         <source>Tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton</translation>
     </message>
     <message>
         <source>Window class, such as Slack</source>
-        <translation type="unfinished"></translation>
+        <translation>Fensterklasse, etwa Slack</translation>
     </message>
     <message>
         <source>Default tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardton</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Ändern</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Add the application I used last</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt verwendetes Programm hinzufügen</translation>
     </message>
     <message>
         <source>Error: the stored list can&apos;t be read (%1). It is kept as it is; fix it with tessarine-cli config set applicationDefaults.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Die gespeicherte Liste kann nicht gelesen werden (%1). Sie bleibt unverändert; korrigieren Sie sie mit tessarine-cli config set applicationDefaults.</translation>
     </message>
     <message>
         <source>Error: %1 is listed already.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: %1 ist bereits aufgeführt.</translation>
     </message>
     <message>
         <source>%1 removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 entfernt.</translation>
     </message>
     <message>
         <source>Error: no other application has been active since Tessarine started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Seit dem Start von Tessarine war kein anderes Programm aktiv.</translation>
     </message>
 </context>
 <context>
     <name>ts::AskInputView</name>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Frei</translation>
     </message>
     <message>
         <source>Submit (Enter)</source>
-        <translation type="unfinished"></translation>
+        <translation>Absenden (Eingabe)</translation>
     </message>
     <message>
         <source>Submit</source>
-        <translation type="unfinished"></translation>
+        <translation>Absenden</translation>
     </message>
 </context>
 <context>
     <name>ts::ChangeList</name>
     <message>
         <source>Removed: </source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernt: </translation>
     </message>
     <message>
         <source>Added: </source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzugefügt: </translation>
     </message>
     <message>
         <source>Keep all</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle behalten</translation>
     </message>
     <message>
         <source>Undo all</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle verwerfen</translation>
     </message>
     <message numerus="yes">
         <source>The first %n changes are listed; click the words of a later change in the text to drop or keep it.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Die erste Änderung ist aufgeführt; klicken Sie auf die Wörter einer späteren Änderung im Text, um sie zu verwerfen oder zu übernehmen.</numerusform>
+            <numerusform>Die ersten %n Änderungen sind aufgeführt; klicken Sie auf die Wörter einer späteren Änderung im Text, um sie zu verwerfen oder zu übernehmen.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n change kept</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 von %n Änderung übernommen</numerusform>
+            <numerusform>%1 von %n Änderungen übernommen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n changes kept</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 von %n Änderung übernommen</numerusform>
+            <numerusform>%1 von %n Änderungen übernommen</numerusform>
         </translation>
     </message>
     <message>
         <source>Kept: click to drop this change</source>
-        <translation type="unfinished"></translation>
+        <translation>Übernommen: Klicken, um diese Änderung zu verwerfen</translation>
     </message>
     <message>
         <source>Dropped: click to keep this change</source>
-        <translation type="unfinished"></translation>
+        <translation>Verworfen: Klicken, um diese Änderung zu übernehmen</translation>
     </message>
 </context>
 <context>
     <name>ts::CloudSetupStep</name>
     <message>
         <source>Test connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung testen</translation>
     </message>
     <message>
         <source>API key</source>
-        <translation type="unfinished"></translation>
+        <translation>API-Schlüssel</translation>
     </message>
     <message>
         <source>Paste your key</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlüssel hier einfügen</translation>
     </message>
     <message>
         <source>Connect your cloud provider</source>
-        <translation type="unfinished"></translation>
+        <translation>Cloud-Anbieter verbinden</translation>
     </message>
     <message>
         <source>Pick a provider and paste an API key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie einen Anbieter und fügen Sie einen API-Schlüssel ein.</translation>
     </message>
     <message>
         <source>Stored in the macOS Keychain.</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Schlüsselbund des Systems gespeichert.</translation>
     </message>
     <message>
         <source>Stored in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeichert in %1.</translation>
     </message>
     <message>
         <source>Sent only to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird nur an %1 gesendet.</translation>
     </message>
     <message>
         <source>Get an %1 key</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Schlüssel besorgen</translation>
     </message>
     <message>
         <source>Get a %1 key</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Schlüssel besorgen</translation>
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbunden</translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfolg</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
 </context>
 <context>
     <name>ts::DefaultsTab</name>
     <message>
         <source>Defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorgaben</translation>
     </message>
     <message>
         <source>Auto-paste from clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch aus der Zwischenablage einfügen</translation>
     </message>
     <message>
         <source>When the window opens on an empty input, the input is filled from the clipboard.</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnet sich das Fenster mit leerer Eingabe, wird sie aus der Zwischenablage gefüllt.</translation>
     </message>
     <message>
         <source>Default tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardton</translation>
     </message>
     <message>
         <source>Default context</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardkontext</translation>
     </message>
     <message>
         <source>A new review starts with this tone and context.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neue Überarbeitung beginnt mit diesem Ton und Kontext.</translation>
     </message>
     <message>
         <source>Keep the local model loaded</source>
-        <translation type="unfinished"></translation>
+        <translation>Lokales Modell geladen halten</translation>
     </message>
     <message>
         <source>With Ollama, Tessarine asks the server to load the model as you start a rewrite or open the window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Ollama bittet Tessarine den Server, das Modell zu laden, sobald Sie eine Überarbeitung starten oder das Fenster öffnen.</translation>
     </message>
 </context>
 <context>
     <name>ts::DoneStep</name>
     <message>
         <source>(needs Accessibility)</source>
-        <translation type="unfinished"></translation>
+        <translation>(braucht die Desktop-Steuerung)</translation>
     </message>
     <message>
         <source>Start using Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine verwenden</translation>
     </message>
     <message>
         <source>You&apos;re set</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles bereit</translation>
     </message>
     <message>
         <source>Here&apos;s how to use Tessarine.</source>
-        <translation type="unfinished"></translation>
+        <translation>So verwenden Sie Tessarine.</translation>
     </message>
 </context>
 <context>
     <name>ts::EmptyStateView</name>
     <message>
         <source>e.g. &quot;Turn this into a Jira ticket with acceptance criteria&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>z. B. „Mach daraus ein Jira-Ticket mit Akzeptanzkriterien“</translation>
     </message>
     <message>
         <source>e.g. &quot;Summarize in 3 bullets&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>z. B. „In 3 Stichpunkten zusammenfassen“</translation>
     </message>
     <message>
         <source>e.g. &quot;Convert to a formal email with a greeting&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>z. B. „Als förmliche E-Mail mit Anrede formulieren“</translation>
     </message>
     <message>
         <source>e.g. &quot;Extract action items as a numbered list&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>z. B. „Aufgaben als nummerierte Liste herausziehen“</translation>
     </message>
     <message>
         <source>Let&apos;s make it</source>
-        <translation type="unfinished"></translation>
+        <translation>Machen wir es</translation>
     </message>
     <message>
         <source>sharper.</source>
-        <translation type="unfinished"></translation>
+        <translation>prägnanter.</translation>
     </message>
     <message>
         <source>Review</source>
-        <translation type="unfinished"></translation>
+        <translation>Überarbeiten</translation>
     </message>
     <message>
         <source>Paste your text…</source>
-        <translation type="unfinished"></translation>
+        <translation>Text hier einfügen …</translation>
     </message>
     <message>
         <source>Fix grammar,</source>
-        <translation type="unfinished"></translation>
+        <translation>Grammatik korrigieren,</translation>
     </message>
     <message>
         <source>keep voice.</source>
-        <translation type="unfinished"></translation>
+        <translation>Stil bewahren.</translation>
     </message>
     <message>
         <source>Proofread</source>
-        <translation type="unfinished"></translation>
+        <translation>Korrigieren</translation>
     </message>
     <message>
         <source>Paste the text to proofread…</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu korrigierenden Text einfügen …</translation>
     </message>
     <message>
         <source>Draft a reply</source>
-        <translation type="unfinished"></translation>
+        <translation>Antwort entwerfen,</translation>
     </message>
     <message>
         <source>in your voice.</source>
-        <translation type="unfinished"></translation>
+        <translation>in Ihrem Stil.</translation>
     </message>
     <message>
         <source>Draft Reply</source>
-        <translation type="unfinished"></translation>
+        <translation>Antwort entwerfen</translation>
     </message>
     <message>
         <source>What do you want to say? e.g. &quot;Yes, Thursday works. Ask for the Q2 deck.&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Was möchten Sie sagen? z. B. „Ja, Donnerstag passt. Nach den Folien fürs 2. Quartal fragen.“</translation>
     </message>
     <message>
         <source>Tell me</source>
-        <translation type="unfinished"></translation>
+        <translation>Sagen Sie mir,</translation>
     </message>
     <message>
         <source>what to do.</source>
-        <translation type="unfinished"></translation>
+        <translation>was zu tun ist.</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausführen</translation>
     </message>
     <message>
         <source>Paste the text you want to transform…</source>
-        <translation type="unfinished"></translation>
+        <translation>Den umzuwandelnden Text einfügen …</translation>
     </message>
     <message>
         <source>How does this</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie wirkt</translation>
     </message>
     <message>
         <source>come across?</source>
-        <translation type="unfinished"></translation>
+        <translation>dieser Text?</translation>
     </message>
     <message>
         <source>Check Tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton prüfen</translation>
     </message>
     <message>
         <source>Paste the text. I&apos;ll tell you how it reads…</source>
-        <translation type="unfinished"></translation>
+        <translation>Text einfügen – ich sage Ihnen, wie er wirkt …</translation>
     </message>
     <message>
         <source>MESSAGE RECEIVED</source>
-        <translation type="unfinished"></translation>
+        <translation>ERHALTENE NACHRICHT</translation>
     </message>
     <message>
         <source>YOUR INTENT  (OPTIONAL)</source>
-        <translation type="unfinished"></translation>
+        <translation>IHRE ABSICHT  (OPTIONAL)</translation>
     </message>
     <message>
         <source>Paste the email / DM you got…</source>
-        <translation type="unfinished"></translation>
+        <translation>Erhaltene E-Mail oder Nachricht einfügen …</translation>
     </message>
     <message>
         <source>Instruction</source>
-        <translation type="unfinished"></translation>
+        <translation>Anweisung</translation>
     </message>
     <message>
         <source>Save this instruction to reuse later</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Anweisung zur späteren Verwendung speichern</translation>
     </message>
     <message>
         <source>From clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus der Zwischenablage</translation>
     </message>
     <message>
         <source>Tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton</translation>
     </message>
     <message>
         <source>Context</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontext</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeichert</translation>
     </message>
     <message>
         <source>Save prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Prompt speichern</translation>
     </message>
 </context>
 <context>
@@ -509,222 +538,246 @@ Without this permission, the hotkey only opens the Tessarine window.</source>
     <message>
         <source>Rewrite</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Umschreiben</translation>
     </message>
     <message>
         <source>Proofread</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Korrektur</translation>
     </message>
     <message>
         <source>Reply</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Antwort</translation>
     </message>
     <message>
         <source>Custom</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Frei</translation>
     </message>
     <message>
         <source>Tone</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ton</translation>
     </message>
     <message>
         <source>Professional</source>
         <comment>tone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Professionell</translation>
     </message>
     <message>
         <source>Casual</source>
         <comment>tone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Locker</translation>
     </message>
     <message>
         <source>Friendly</source>
         <comment>tone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Freundlich</translation>
     </message>
     <message>
         <source>Concise</source>
         <comment>tone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Knapp</translation>
     </message>
     <message>
         <source>Email</source>
         <comment>context</comment>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail</translation>
     </message>
     <message>
         <source>Chat</source>
         <comment>context</comment>
-        <translation type="unfinished"></translation>
+        <translation>Chat</translation>
     </message>
     <message>
         <source>Generic</source>
         <comment>context</comment>
-        <translation type="unfinished"></translation>
+        <translation>Allgemein</translation>
     </message>
     <message>
         <source>Shorter</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Kürzer</translation>
     </message>
     <message>
         <source>Longer</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Länger</translation>
     </message>
     <message>
         <source>Simpler</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Einfacher</translation>
     </message>
     <message>
         <source>Casual</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Lockerer</translation>
     </message>
     <message>
         <source>Formal</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Förmlicher</translation>
     </message>
     <message>
         <source>Friendlier</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Freundlicher</translation>
     </message>
     <message>
         <source>Custom</source>
         <comment>provider</comment>
-        <translation type="unfinished"></translation>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>Cut roughly a third of the length while keeping the core ask.</source>
+        <translation>Etwa ein Drittel kürzen und dabei das Kernanliegen bewahren.</translation>
+    </message>
+    <message>
+        <source>Add one more sentence of context without padding.</source>
+        <translation>Einen weiteren Satz Kontext hinzufügen, ohne aufzublähen.</translation>
+    </message>
+    <message>
+        <source>Use simpler vocabulary and shorter sentences. Aim for a grade-8 reading level.</source>
+        <translation>Einfacheren Wortschatz und kürzere Sätze verwenden; für Achtklässler verständlich.</translation>
+    </message>
+    <message>
+        <source>Lower the formality. Contractions welcome, warmer opener, less corporate.</source>
+        <translation>Weniger förmlich: umgangssprachliche Wendungen erlaubt, herzlicherer Einstieg, weniger Geschäftston.</translation>
+    </message>
+    <message>
+        <source>Raise the formality. Full words, no contractions, measured tone.</source>
+        <translation>Förmlicher: ausformulierte Wörter, keine Verkürzungen, gemessener Ton.</translation>
+    </message>
+    <message>
+        <source>Add warmth without losing the point. Keep it genuine, not syrupy.</source>
+        <translation>Mehr Wärme, ohne den Punkt zu verlieren. Echt bleiben, nicht süßlich.</translation>
     </message>
 </context>
 <context>
     <name>ts::ErrorBannerView</name>
     <message>
         <source>Open Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen öffnen</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut versuchen</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Setup needed</source>
-        <translation type="unfinished"></translation>
+        <translation>Einrichtung nötig</translation>
     </message>
     <message>
         <source>Something went wrong</source>
-        <translation type="unfinished"></translation>
+        <translation>Etwas ist schiefgelaufen</translation>
     </message>
 </context>
 <context>
     <name>ts::GeneralTab</name>
     <message>
         <source>Couldn&apos;t find the app bundle. Try launching from /Applications.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Programm tessarine wurde nicht gefunden. Installieren Sie Tessarine neu.</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>Allgemein</translation>
     </message>
     <message>
         <source>Tessarine v</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Accessibility permission lets Tessarine rewrite selected text in place in other apps (the ⌃⌥ㆎ hotkey). The Services menu and the main window work without it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine v</translation>
     </message>
     <message>
         <source>Grant Accessibility…</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut prüfen</translation>
     </message>
     <message>
         <source>Show floating action on text selection (beta)</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwebende Schaltfläche bei Textauswahl zeigen (Beta)</translation>
     </message>
     <message>
         <source>Shows a small Tessarine button near text you&apos;ve selected in another app. Works well in Mail, Notes, Safari, Pages. May not appear in Electron apps (Obsidian, Slack, VS Code) or canvas editors (Google Docs, Figma); use the hotkey or right-click Services menu there. Requires Accessibility permission.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt eine kleine Tessarine-Schaltfläche neben Text, den Sie in einem anderen Programm markiert haben. Funktioniert gut in Thunderbird, LibreOffice, Firefox und Mousepad. Erscheint womöglich nicht in Electron-Programmen (Obsidian, Slack, VS Code) oder Canvas-Editoren (Google Docs, Figma); verwenden Sie dort das Tastenkürzel oder tessarine-cli. Erfordert die Desktop-Steuerung.</translation>
     </message>
     <message>
         <source>Launch at login</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei der Anmeldung starten</translation>
     </message>
     <message>
         <source>Open Login Items</source>
-        <translation type="unfinished"></translation>
+        <translation>Autostart-Ordner öffnen</translation>
     </message>
     <message>
         <source>Appearance</source>
-        <translation type="unfinished"></translation>
+        <translation>Erscheinungsbild</translation>
     </message>
     <message>
         <source>Replay first-run setup…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersteinrichtung erneut durchlaufen …</translation>
     </message>
     <message>
         <source>Shows the welcome screen again. Your API keys stay in place.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeigt den Willkommensbildschirm erneut. Ihre API-Schlüssel bleiben erhalten.</translation>
     </message>
     <message>
         <source>Accessibility permission granted</source>
-        <translation type="unfinished"></translation>
+        <translation>Desktop-Steuerung verfügbar</translation>
     </message>
     <message>
         <source>Accessibility permission not granted</source>
-        <translation type="unfinished"></translation>
+        <translation>Desktop-Steuerung nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Accessibility permission lets Tessarine rewrite selected text in place in other apps (the ⌃⌥⌘E hotkey). The Services menu and the main window work without it.</source>
+        <translation>Mit der Desktop-Steuerung schreibt Tessarine markierten Text direkt in anderen Programmen um (Tastenkürzel ⌃⌥⌘E). Der D-Bus-Dienst, tessarine://-Links und das Hauptfenster funktionieren auch ohne sie.</translation>
     </message>
 </context>
 <context>
     <name>ts::HistoryOverlay</name>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf</translation>
     </message>
     <message>
         <source>No reviews yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch keine Überarbeitungen.</translation>
     </message>
     <message>
         <source>Liked</source>
-        <translation type="unfinished"></translation>
+        <translation>Gefällt</translation>
     </message>
     <message>
         <source>Disliked</source>
-        <translation type="unfinished"></translation>
+        <translation>Gefällt nicht</translation>
     </message>
     <message>
         <source>just now</source>
-        <translation type="unfinished"></translation>
+        <translation>gerade eben</translation>
     </message>
     <message>
         <source>%1 min ago</source>
         <comment>minutes</comment>
-        <translation type="unfinished"></translation>
+        <translation>vor %1 Min.</translation>
     </message>
     <message>
         <source>%1 h ago</source>
         <comment>hours</comment>
-        <translation type="unfinished"></translation>
+        <translation>vor %1 Std.</translation>
     </message>
     <message>
         <source>yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>gestern</translation>
     </message>
     <message numerus="yes">
         <source>%n days ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>vor %n Tag</numerusform>
+            <numerusform>vor %n Tagen</numerusform>
         </translation>
     </message>
 </context>
@@ -732,183 +785,183 @@ Without this permission, the hotkey only opens the Tessarine window.</source>
     <name>ts::LoadingStateView</name>
     <message>
         <source>Reviewing</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird überarbeitet</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>IMPROVED</source>
-        <translation type="unfinished"></translation>
+        <translation>VERBESSERT</translation>
     </message>
     <message>
         <source>esc to cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc zum Abbrechen</translation>
     </message>
     <message>
         <source>OBSERVATIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>BEOBACHTUNGEN</translation>
     </message>
     <message>
         <source>Arriving with the answer…</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Antwort kommt gleich …</translation>
     </message>
     <message>
         <source>Reviewing · </source>
-        <translation type="unfinished"></translation>
+        <translation>Wird überarbeitet · </translation>
     </message>
 </context>
 <context>
     <name>ts::LocalSetupStep</name>
     <message>
         <source>Run Tessarine on your Mac</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine auf Ihrem Computer ausführen</translation>
     </message>
     <message>
         <source>Uses Ollama. Free, private, no API key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwendet Ollama. Kostenlos, privat, ohne API-Schlüssel.</translation>
     </message>
 </context>
 <context>
     <name>ts::MainKeyCommands</name>
     <message>
         <source>Ctrl+Return</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+Eingabe</translation>
     </message>
     <message>
         <source>Run the current mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuellen Modus ausführen</translation>
     </message>
     <message>
         <source>Ctrl+1 … Ctrl+5</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+1 … Strg+5</translation>
     </message>
     <message>
         <source>Choose a mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Modus wählen</translation>
     </message>
     <message>
         <source>Ctrl+C</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+C</translation>
     </message>
     <message>
         <source>Copy the result and close</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnis kopieren und schließen</translation>
     </message>
     <message>
         <source>Ctrl+R</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+R</translation>
     </message>
     <message>
         <source>Regenerate the result</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnis neu erzeugen</translation>
     </message>
     <message>
         <source>Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+N</translation>
     </message>
     <message>
         <source>Back to the editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück zum Editor</translation>
     </message>
     <message>
         <source>Ctrl+.</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+.</translation>
     </message>
     <message>
         <source>Cancel the running request</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufende Anfrage abbrechen</translation>
     </message>
     <message>
         <source>Ctrl+,</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+,</translation>
     </message>
     <message>
         <source>Open Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen öffnen</translation>
     </message>
     <message>
         <source>Esc</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc</translation>
     </message>
     <message>
         <source>Cancel a request, go back from a result, or close the window</source>
-        <translation type="unfinished"></translation>
+        <translation>Anfrage abbrechen, vom Ergebnis zurückgehen oder das Fenster schließen</translation>
     </message>
 </context>
 <context>
     <name>ts::MainWindow</name>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
 </context>
 <context>
     <name>ts::ModelCard</name>
     <message>
         <source>Installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Installiert</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Install</source>
-        <translation type="unfinished"></translation>
+        <translation>Installieren</translation>
     </message>
     <message>
         <source>Download of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Herunterladen von %1</translation>
     </message>
 </context>
 <context>
     <name>ts::OllamaSetupPanel</name>
     <message>
         <source>Recheck</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut prüfen</translation>
     </message>
     <message>
         <source>RECOMMENDED MODELS</source>
-        <translation type="unfinished"></translation>
+        <translation>EMPFOHLENE MODELLE</translation>
     </message>
     <message>
         <source>Checking Ollama…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ollama wird geprüft …</translation>
     </message>
     <message>
         <source>Ollama is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Ollama ist nicht installiert</translation>
     </message>
     <message>
         <source>Ollama is installed but not running</source>
-        <translation type="unfinished"></translation>
+        <translation>Ollama ist installiert, läuft aber nicht</translation>
     </message>
     <message>
         <source>Ollama is running · no models pulled yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Ollama läuft · noch keine Modelle heruntergeladen</translation>
     </message>
     <message numerus="yes">
         <source>Ollama is running · %n model installed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Ollama läuft · %n Modell installiert</numerusform>
+            <numerusform>Ollama läuft · %n Modelle installiert</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Ollama is running · %n models installed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Ollama läuft · %n Modell installiert</numerusform>
+            <numerusform>Ollama läuft · %n Modelle installiert</numerusform>
         </translation>
     </message>
 </context>
@@ -916,760 +969,764 @@ Without this permission, the hotkey only opens the Tessarine window.</source>
     <name>ts::OnboardingSteps</name>
     <message>
         <source>Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>Skip for now</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorerst überspringen</translation>
     </message>
 </context>
 <context>
     <name>ts::OnboardingView</name>
     <message>
         <source>Welcome to Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen bei Tessarine</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Skip setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Einrichtung überspringen</translation>
     </message>
     <message>
         <source>You can configure Tessarine later in Settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie können Tessarine später in den Einstellungen einrichten.</translation>
     </message>
     <message>
         <source>Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
 </context>
 <context>
     <name>ts::Overlay</name>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
     <name>ts::PromptsTab</name>
     <message>
         <source>Prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Prompts</translation>
     </message>
     <message>
         <source>Saved Custom-mode instructions. Save new ones from the Custom tab; rename or delete existing ones here. Up to 30.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeicherte Anweisungen für den Modus „Frei“. Neue speichern Sie im Reiter „Frei“; vorhandene benennen Sie hier um oder löschen sie. Bis zu 30.</translation>
     </message>
     <message>
         <source>Import…</source>
-        <translation type="unfinished"></translation>
+        <translation>Importieren …</translation>
     </message>
     <message>
         <source>Load prompts from a JSON export</source>
-        <translation type="unfinished"></translation>
+        <translation>Prompts aus einem JSON-Export laden</translation>
     </message>
     <message>
         <source>Export…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren …</translation>
     </message>
     <message>
         <source>Save all prompts to a JSON file</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Prompts in eine JSON-Datei speichern</translation>
     </message>
     <message>
         <source>Import Prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Prompts importieren</translation>
     </message>
     <message>
         <source>Couldn&apos;t encode prompts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Prompts konnten nicht kodiert werden.</translation>
     </message>
     <message>
         <source>Export Saved Prompts</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t write file: </source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeicherte Prompts exportieren</translation>
     </message>
     <message>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Umbenennen</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rename </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete </source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Prompt name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name des Prompts</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>No saved prompts yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch keine gespeicherten Prompts.</translation>
     </message>
     <message>
         <source>Open the main window, pick the Custom tab, type an instruction, then click Save prompt.</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen Sie das Hauptfenster, wählen Sie den Reiter „Frei“, geben Sie eine Anweisung ein und klicken Sie auf „Prompt speichern“.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write file: %1</source>
+        <translation>Datei konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Rename %1</source>
+        <translation>%1 umbenennen</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>%1 löschen</translation>
     </message>
 </context>
 <context>
     <name>ts::ProviderTab</name>
     <message>
         <source>%1 base URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Basis-URL von %1</translation>
     </message>
     <message>
         <source>Provider</source>
-        <translation type="unfinished"></translation>
+        <translation>Anbieter</translation>
     </message>
     <message>
         <source>Test Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung testen</translation>
     </message>
     <message>
         <source>API key</source>
-        <translation type="unfinished"></translation>
+        <translation>API-Schlüssel</translation>
     </message>
     <message>
         <source>Keys are kept in %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the </source>
-        <translation type="unfinished"></translation>
+        <translation>Schlüssel werden in %1 aufbewahrt.</translation>
     </message>
     <message>
         <source>Runs locally. No key needed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Läuft lokal. Kein Schlüssel nötig.</translation>
     </message>
     <message>
         <source>Your text never leaves this Mac.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr Text verlässt nie diesen Computer.</translation>
     </message>
     <message>
         <source>Base URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Basis-URL</translation>
     </message>
     <message>
         <source>Ollama URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Ollama-URL</translation>
     </message>
     <message>
         <source>Advanced</source>
-        <translation type="unfinished"></translation>
+        <translation>Erweitert</translation>
     </message>
     <message>
         <source>Leave empty to use the public API.</source>
-        <translation type="unfinished"></translation>
+        <translation>Leer lassen, um die öffentliche API zu verwenden.</translation>
     </message>
     <message>
         <source>Model</source>
-        <translation type="unfinished"></translation>
+        <translation>Modell</translation>
     </message>
     <message>
         <source>Fetched models</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgerufene Modelle</translation>
     </message>
     <message>
         <source>Refresh model list</source>
-        <translation type="unfinished"></translation>
+        <translation>Modellliste aktualisieren</translation>
     </message>
     <message>
         <source>Loading models…</source>
-        <translation type="unfinished"></translation>
+        <translation>Modelle werden geladen …</translation>
     </message>
     <message>
         <source>Error: API key is missing. Add the key above.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler: Der API-Schlüssel fehlt. Tragen Sie ihn oben ein.</translation>
     </message>
     <message>
         <source>Connected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbunden.</translation>
     </message>
     <message>
-        <source>Error: </source>
-        <translation type="unfinished"></translation>
+        <source>Keys are kept in the system keyring.</source>
+        <translation>Schlüssel werden im Schlüsselbund des Systems aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Keys are kept in the %1.</source>
+        <translation>Schlüssel werden hier aufbewahrt: %1.</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Fehler: %1</translation>
     </message>
 </context>
 <context>
     <name>ts::RatingButtons</name>
     <message>
         <source>Like</source>
-        <translation type="unfinished"></translation>
+        <translation>Gefällt mir</translation>
     </message>
     <message>
         <source>Like (adds to your style corpus)</source>
-        <translation type="unfinished"></translation>
+        <translation>Gefällt mir (fließt in Ihr Stilprofil ein)</translation>
     </message>
     <message>
         <source>Dislike</source>
-        <translation type="unfinished"></translation>
+        <translation>Gefällt mir nicht</translation>
     </message>
     <message>
         <source>Dislike (exclude from style corpus)</source>
-        <translation type="unfinished"></translation>
+        <translation>Gefällt mir nicht (nicht ins Stilprofil aufnehmen)</translation>
     </message>
 </context>
 <context>
     <name>ts::ResultTexts</name>
     <message>
         <source>Review:</source>
-        <translation type="unfinished"></translation>
+        <translation>Überarbeitung:</translation>
     </message>
     <message>
         <source>Sharper</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschliffen</translation>
     </message>
     <message>
         <source>IMPROVED</source>
-        <translation type="unfinished"></translation>
+        <translation>VERBESSERT</translation>
     </message>
     <message>
         <source>Copy Improved</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbesserten Text kopieren</translation>
     </message>
     <message>
         <source>Proofread:</source>
-        <translation type="unfinished"></translation>
+        <translation>Korrektur:</translation>
     </message>
     <message>
         <source>Clean</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlerfrei</translation>
     </message>
     <message>
         <source>CORRECTED</source>
-        <translation type="unfinished"></translation>
+        <translation>KORRIGIERT</translation>
     </message>
     <message>
         <source>Copy Corrected</source>
-        <translation type="unfinished"></translation>
+        <translation>Korrigierten Text kopieren</translation>
     </message>
     <message>
         <source>Draft:</source>
-        <translation type="unfinished"></translation>
+        <translation>Entwurf:</translation>
     </message>
     <message>
         <source>Ready</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig</translation>
     </message>
     <message>
         <source>DRAFTED REPLY</source>
-        <translation type="unfinished"></translation>
+        <translation>ENTWORFENE ANTWORT</translation>
     </message>
     <message>
         <source>Copy Reply</source>
-        <translation type="unfinished"></translation>
+        <translation>Antwort kopieren</translation>
     </message>
     <message>
         <source>Result:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnis:</translation>
     </message>
     <message>
         <source>RESULT</source>
-        <translation type="unfinished"></translation>
+        <translation>ERGEBNIS</translation>
     </message>
     <message>
         <source>Copy Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnis kopieren</translation>
     </message>
     <message>
         <source>Tone:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tonfall:</translation>
     </message>
     <message>
         <source>Read</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingeschätzt</translation>
     </message>
     <message>
         <source>OBSERVATIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>BEOBACHTUNGEN</translation>
     </message>
     <message>
-        <source>Regenerate: </source>
-        <translation type="unfinished"></translation>
+        <source>Regenerate: %1</source>
+        <translation>Neu erzeugen: %1</translation>
     </message>
 </context>
 <context>
     <name>ts::SavedPromptChip</name>
     <message>
         <source>Delete Prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Prompt löschen</translation>
     </message>
 </context>
 <context>
     <name>ts::SettingsWindow</name>
     <message>
         <source>Tessarine Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine-Einstellungen</translation>
     </message>
     <message>
         <source>Settings sections</source>
-        <translation type="unfinished"></translation>
+        <translation>Bereiche der Einstellungen</translation>
     </message>
 </context>
 <context>
     <name>ts::ShortcutRecorder</name>
     <message>
         <source>Press a shortcut · Esc to cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel drücken · Esc bricht ab</translation>
     </message>
     <message>
         <source>Click to change</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Ändern klicken</translation>
     </message>
 </context>
 <context>
     <name>ts::ShortcutTab</name>
     <message>
         <source>Replaces the selected text in the frontmost app with an improved version. Requires Accessibility permission.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzt den markierten Text im aktiven Programm durch eine verbesserte Fassung. Erfordert die Desktop-Steuerung.</translation>
     </message>
     <message>
         <source>Disabled. Enable to rewrite selected text in any app with a single shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgeschaltet. Einschalten, um markierten Text in jedem Programm mit einem einzigen Tastenkürzel umzuschreiben.</translation>
     </message>
     <message>
         <source>In use by another program</source>
-        <translation type="unfinished"></translation>
+        <translation>Von einem anderen Programm belegt</translation>
     </message>
     <message>
         <source>Global shortcuts are unavailable on this desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Globale Tastenkürzel sind auf dieser Arbeitsumgebung nicht verfügbar</translation>
     </message>
     <message>
         <source>Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>OPEN TESSARINE</source>
-        <translation type="unfinished"></translation>
+        <translation>TESSARINE ÖFFNEN</translation>
     </message>
     <message>
         <source>Opens or toggles the Tessarine window from anywhere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnet oder schließt das Tessarine-Fenster von überall aus.</translation>
     </message>
     <message>
         <source>REWRITE IN PLACE</source>
-        <translation type="unfinished"></translation>
+        <translation>VOR ORT UMSCHREIBEN</translation>
     </message>
     <message>
         <source>Rewrite in place</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor Ort umschreiben</translation>
     </message>
     <message>
-        <source>Reset to defaults (⌥ㆎ · ⌃⌥ㆎ)</source>
-        <translation type="unfinished"></translation>
+        <source>Reset to defaults (⌥⌘E · ⌃⌥⌘E)</source>
+        <translation>Auf Standard zurücksetzen (⌥⌘E · ⌃⌥⌘E)</translation>
     </message>
 </context>
 <context>
     <name>ts::ShortcutsOverlay</name>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
 </context>
 <context>
     <name>ts::StyleTab</name>
     <message>
         <source>Style</source>
-        <translation type="unfinished"></translation>
+        <translation>Stil</translation>
     </message>
     <message>
         <source>Tessarine learns your voice from two sources: samples of your own writing (pasted below) and reviews you thumb up. Refresh the profile to rebuild it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine lernt Ihren Stil aus zwei Quellen: Proben Ihrer eigenen Texte (unten eingefügt) und Überarbeitungen, die Ihnen gefallen haben. Aktualisieren Sie das Profil, um es neu aufzubauen.</translation>
     </message>
     <message>
         <source>Refresh now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt aktualisieren</translation>
     </message>
     <message>
         <source>Apply my style profile to every review</source>
-        <translation type="unfinished"></translation>
+        <translation>Mein Stilprofil auf jede Überarbeitung anwenden</translation>
     </message>
     <message>
         <source>Your writing samples</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Paste 3ĵ of your own emails or messages here, separating each with a blank line. The analyzer uses these as seed examples of your authentic voice.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Textproben</translation>
     </message>
     <message>
         <source>Profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil</translation>
     </message>
     <message>
         <source>Clear profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil löschen</translation>
     </message>
     <message>
         <source>No profile yet. Add samples above and/or thumb up reviews, then click Refresh.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch kein Profil. Fügen Sie oben Proben hinzu oder markieren Sie Überarbeitungen mit „Gefällt mir“ und klicken Sie dann auf „Jetzt aktualisieren“.</translation>
     </message>
     <message>
         <source>Analyzing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird analysiert …</translation>
+    </message>
+    <message>
+        <source>Paste 3–5 of your own emails or messages here, separating each with a blank line. The analyzer uses these as seed examples of your authentic voice.</source>
+        <translation>Fügen Sie hier 3–5 eigene E-Mails oder Nachrichten ein, jeweils durch eine Leerzeile getrennt. Die Analyse nutzt sie als Ausgangsbeispiele Ihres eigenen Stils.</translation>
     </message>
 </context>
 <context>
     <name>ts::ToneView</name>
     <message>
         <source>YOUR TEXT</source>
-        <translation type="unfinished"></translation>
+        <translation>IHR TEXT</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Rewrite with these</source>
-        <translation type="unfinished"></translation>
+        <translation>Damit umschreiben</translation>
     </message>
 </context>
 <context>
     <name>ts::TrayIcon</name>
     <message>
         <source>Open Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine öffnen</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Aktualisierungen suchen …</translation>
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen …</translation>
     </message>
     <message>
         <source>Quit Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine beenden</translation>
     </message>
 </context>
 <context>
     <name>ts::WelcomeStep</name>
     <message>
         <source>Welcome to</source>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen bei</translation>
     </message>
     <message>
         <source>Welcome to Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Willkommen bei Tessarine</translation>
     </message>
     <message>
         <source>Rewrite, proofread, and draft text in any Mac app. Pick how you want to run the AI:</source>
-        <translation type="unfinished"></translation>
+        <translation>Texte in jedem Programm umschreiben, korrigieren und entwerfen. Wählen Sie, wie die KI laufen soll:</translation>
     </message>
     <message>
         <source>Use a cloud model</source>
-        <translation type="unfinished"></translation>
+        <translation>Cloud-Modell verwenden</translation>
     </message>
     <message>
         <source>OpenAI, Anthropic, or Gemini.</source>
-        <translation type="unfinished"></translation>
+        <translation>OpenAI, Anthropic oder Gemini.</translation>
     </message>
     <message>
         <source>Best quality. Bring your own API key. Pay the provider per use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beste Qualität. Mit eigenem API-Schlüssel. Sie zahlen den Anbieter pro Nutzung.</translation>
     </message>
     <message>
         <source>Run locally</source>
-        <translation type="unfinished"></translation>
+        <translation>Lokal ausführen</translation>
     </message>
     <message>
         <source>Free. Private. On-device.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kostenlos. Privat. Auf dem Gerät.</translation>
     </message>
     <message>
         <source>Uses Ollama. No API key. Slower on older Macs. Works offline.</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwendet Ollama. Kein API-Schlüssel. Langsamer auf älteren Computern. Funktioniert offline.</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::ChangeReviewer</name>
     <message>
         <source>--interactive needs a terminal to ask on, and this process has none</source>
-        <translation type="unfinished"></translation>
+        <translation>--interactive braucht ein Terminal für die Rückfragen, und dieser Prozess hat keines</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::CommandLine</name>
     <message>
         <source>%1 takes no value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nimmt keinen Wert an</translation>
     </message>
     <message>
         <source>unknown option %1 (options: --tone, --context, --intent, --instruction, --prompt, --adjust, --provider, --model, --no-style, --why, --json, --dry-run, --interactive)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Option %1 (Optionen: --tone, --context, --intent, --instruction, --prompt, --adjust, --provider, --model, --no-style, --why, --json, --dry-run, --interactive)</translation>
     </message>
     <message>
         <source>%1 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 braucht einen Wert</translation>
     </message>
     <message>
         <source>unknown tone &quot;%1&quot; (valid: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Ton „%1“ (gültig: %2)</translation>
     </message>
     <message>
         <source>unknown context &quot;%1&quot; (valid: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Kontext „%1“ (gültig: %2)</translation>
     </message>
     <message>
         <source>unknown adjustment &quot;%1&quot; (valid: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Anpassung „%1“ (gültig: %2)</translation>
     </message>
     <message>
         <source>unknown provider &quot;%1&quot; (valid: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Anbieter „%1“ (gültig: %2)</translation>
     </message>
     <message>
         <source>--model needs a model name</source>
-        <translation type="unfinished"></translation>
+        <translation>--model braucht einen Modellnamen</translation>
     </message>
     <message>
         <source>expected at most one TEXT argument, got %1 (quote the text)</source>
-        <translation type="unfinished"></translation>
+        <translation>höchstens ein TEXT-Argument erwartet, %1 erhalten (setzen Sie den Text in Anführungszeichen)</translation>
     </message>
     <message>
         <source>--intent applies to reply only</source>
-        <translation type="unfinished"></translation>
+        <translation>--intent gilt nur für reply</translation>
     </message>
     <message>
         <source>--instruction and --prompt apply to ask only</source>
-        <translation type="unfinished"></translation>
+        <translation>--instruction und --prompt gelten nur für ask</translation>
     </message>
     <message>
         <source>give either --instruction or --prompt, not both</source>
-        <translation type="unfinished"></translation>
+        <translation>entweder --instruction oder --prompt angeben, nicht beides</translation>
     </message>
     <message>
         <source>ask needs --instruction TEXT or --prompt NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>ask braucht --instruction TEXT oder --prompt NAME</translation>
     </message>
     <message>
         <source>--dry-run already prints JSON; drop --json</source>
-        <translation type="unfinished"></translation>
+        <translation>--dry-run gibt bereits JSON aus; --json weglassen</translation>
     </message>
     <message>
         <source>--interactive applies to rewrite, proofread and ask</source>
-        <translation type="unfinished"></translation>
+        <translation>--interactive gilt für rewrite, proofread und ask</translation>
     </message>
     <message>
         <source>--interactive prints text; drop --json and --dry-run</source>
-        <translation type="unfinished"></translation>
+        <translation>--interactive gibt Text aus; --json und --dry-run weglassen</translation>
     </message>
     <message>
         <source>unexpected argument &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>unerwartetes Argument „%1“</translation>
     </message>
     <message>
         <source>unknown option %1 (diff takes --json)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Option %1 (diff kennt --json)</translation>
     </message>
     <message>
         <source>diff needs OLD_FILE and NEW_FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>diff braucht ALTE_DATEI und NEUE_DATEI</translation>
     </message>
     <message>
         <source>usage: tessarine-cli key set KIND | key clear KIND | key status</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: tessarine-cli key set ART | key clear ART | key status</translation>
     </message>
     <message>
         <source>usage: tessarine-cli config list | get KEY | set KEY VALUE</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: tessarine-cli config list | get SCHLÜSSEL | set SCHLÜSSEL WERT</translation>
     </message>
     <message>
         <source>usage: tessarine-cli prompts save [--name NAME] INSTRUCTION (quote the instruction)</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: tessarine-cli prompts save [--name NAME] ANWEISUNG (Anweisung in Anführungszeichen setzen)</translation>
     </message>
     <message>
         <source>usage: tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW | delete NAME | export FILE | import FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: tessarine-cli prompts list | save [--name NAME] ANWEISUNG | rename NAME NEU | delete NAME | export DATEI | import DATEI</translation>
     </message>
     <message>
         <source>usage: tessarine-cli style show | refresh | clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: tessarine-cli style show | refresh | clear</translation>
     </message>
     <message>
         <source>missing command (commands: %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl fehlt (Befehle: %1)</translation>
     </message>
     <message>
         <source>usage: tessarine-cli open tessarine://ACTION?QUERY</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufruf: tessarine-cli open tessarine://AKTION?ANFRAGE</translation>
     </message>
     <message>
         <source>unknown command &quot;%1&quot; (commands: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannter Befehl „%1“ (Befehle: %2)</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::ConfigCommand</name>
     <message>
         <source>unknown setting &quot;%1&quot; (settings: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Einstellung „%1“ (Einstellungen: %2)</translation>
     </message>
     <message>
         <source>%1 cannot be &quot;%2&quot; (valid: %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht „%2“ sein (gültig: %3)</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::DiffCommand</name>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::HistoryCommand</name>
     <message>
         <source>No history yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch kein Verlauf.</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::KeyCommand</name>
     <message>
         <source>API key for %1: </source>
-        <translation type="unfinished"></translation>
+        <translation>API-Schlüssel für %1: </translation>
     </message>
     <message>
         <source>the key must be a single line</source>
-        <translation type="unfinished"></translation>
+        <translation>der Schlüssel muss aus einer einzigen Zeile bestehen</translation>
     </message>
     <message>
         <source>the key is empty (to remove a key: tessarine-cli key clear %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>der Schlüssel ist leer (einen Schlüssel entfernen: tessarine-cli key clear %1)</translation>
     </message>
     <message>
         <source>the key could not be stored in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>der Schlüssel konnte nicht in %1 gespeichert werden</translation>
     </message>
     <message>
         <source>Stored the key for %1 in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlüssel für %1 in %2 gespeichert.</translation>
     </message>
     <message>
         <source>the key could not be removed from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>der Schlüssel konnte nicht aus %1 entfernt werden</translation>
     </message>
     <message>
         <source>Cleared the key for %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlüssel für %1 entfernt.</translation>
     </message>
     <message>
         <source>no key needed</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Schlüssel nötig</translation>
     </message>
     <message>
         <source>not set</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht gesetzt</translation>
     </message>
     <message>
         <source>set</source>
         <comment>a key is stored</comment>
-        <translation type="unfinished"></translation>
+        <translation>gesetzt</translation>
     </message>
     <message>
         <source>Keys are kept in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlüssel werden in %1 aufbewahrt.</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::OpenCommand</name>
     <message>
         <source>Tessarine is not running and the tessarine program was not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine läuft nicht, und das Programm tessarine wurde nicht gefunden</translation>
     </message>
     <message>
         <source>could not start %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht gestartet werden</translation>
     </message>
     <message>
         <source>Tessarine did not take the URL: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine hat die URL nicht angenommen: %1</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::PromptsCommand</name>
     <message>
         <source>No saved prompts.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine gespeicherten Prompts.</translation>
     </message>
     <message>
         <source>the instruction is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>die Anweisung ist leer</translation>
     </message>
     <message>
         <source>a prompt named &quot;%1&quot; exists already</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Prompt namens „%1“ existiert bereits</translation>
     </message>
     <message>
         <source>%1 could not be written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht geschrieben werden</translation>
     </message>
     <message>
         <source>Saved &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ gespeichert.</translation>
     </message>
     <message>
         <source>no saved prompt named &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>kein gespeicherter Prompt namens „%1“</translation>
     </message>
     <message>
         <source>the new name is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>der neue Name ist leer</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::ReviewCommand</name>
     <message>
         <source>the input is not UTF-8 text</source>
-        <translation type="unfinished"></translation>
+        <translation>die Eingabe ist kein UTF-8-Text</translation>
     </message>
     <message>
         <source>the received message is empty: give TEXT or pipe it on standard input</source>
-        <translation type="unfinished"></translation>
+        <translation>die erhaltene Nachricht ist leer: TEXT angeben oder über die Standardeingabe zuleiten</translation>
     </message>
     <message>
         <source>the input is empty: give TEXT or pipe text on standard input</source>
-        <translation type="unfinished"></translation>
+        <translation>die Eingabe ist leer: TEXT angeben oder Text über die Standardeingabe zuleiten</translation>
     </message>
     <message>
         <source>no saved prompt matches &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>kein gespeicherter Prompt passt zu „%1“</translation>
     </message>
     <message>
         <source>the instruction is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>die Anweisung ist leer</translation>
     </message>
 </context>
 </TS>

@@ -1,507 +1,536 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="es_ES">
+<TS version="2.1" language="es">
 <context>
     <name>tessarine-cli</name>
     <message>
         <source>Run tessarine-cli --help for usage.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecuta tessarine-cli --help para ver el uso.</translation>
+    </message>
+</context>
+<context>
+    <name>ts</name>
+    <message>
+        <source>Provider</source>
+        <translation>Proveedor</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>Predeterminados</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Estilo</translation>
+    </message>
+    <message>
+        <source>Prompts</source>
+        <translation>Instrucciones</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Atajos</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>General</translation>
     </message>
 </context>
 <context>
     <name>ts::AccessibilityAlert</name>
     <message>
         <source>Enable rewriting in any app</source>
-        <translation type="unfinished"></translation>
+        <translation>Activar la reescritura en cualquier aplicación</translation>
     </message>
     <message>
         <source>Tessarine needs Accessibility permission to rewrite selected text in place (in Mail, Slack, Notes, or any other app) without copy-paste.
 
 Without this permission, the hotkey only opens the Tessarine window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine necesita el control del escritorio para reescribir el texto seleccionado en su sitio (en Thunderbird, Slack, LibreOffice o cualquier otra aplicación) sin copiar y pegar. Reescribir en otras aplicaciones requiere una sesión X11 (o el portal del escritorio en Wayland).
+
+Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</translation>
     </message>
     <message>
         <source>Grant Access…</source>
-        <translation type="unfinished"></translation>
+        <translation>Volver a comprobar</translation>
     </message>
     <message>
         <source>Not Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Ahora no</translation>
     </message>
     <message>
         <source>Turn Off In-Place Rewrite</source>
-        <translation type="unfinished"></translation>
+        <translation>Desactivar la reescritura en el sitio</translation>
     </message>
     <message>
         <source>Desktop control</source>
-        <translation type="unfinished"></translation>
+        <translation>Control del escritorio</translation>
     </message>
     <message>
         <source>Desktop control is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>El control del escritorio está disponible.</translation>
     </message>
     <message>
         <source>Desktop control is not available.</source>
-        <translation type="unfinished"></translation>
+        <translation>El control del escritorio no está disponible.</translation>
     </message>
     <message>
         <source>This X server does not offer the XTEST and XInput 2 extensions that Tessarine needs to copy and paste in other apps. Start Tessarine in an X11 session whose server has both.</source>
-        <translation type="unfinished"></translation>
+        <translation>Este servidor X no ofrece las extensiones XTEST y XInput 2 que Tessarine necesita para copiar y pegar en otras aplicaciones. Inicia Tessarine en una sesión X11 cuyo servidor tenga ambas.</translation>
     </message>
     <message>
         <source>Tessarine is not running on an X11 display, and other apps&apos; text can only be read and replaced there. Choose an X11 (Xorg) session when you log in, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine no se está ejecutando en una pantalla X11, y solo allí se puede leer y reemplazar el texto de otras aplicaciones. Elige una sesión X11 (Xorg) al iniciar sesión y vuelve a iniciar Tessarine. La ventana de Tessarine y tessarine-cli funcionan tal como están.</translation>
     </message>
 </context>
 <context>
     <name>ts::AccessibilityStep</name>
     <message>
         <source>Accessibility permission granted</source>
-        <translation type="unfinished"></translation>
+        <translation>Control del escritorio disponible</translation>
     </message>
     <message>
         <source>Grant Accessibility…</source>
-        <translation type="unfinished"></translation>
+        <translation>Volver a comprobar</translation>
     </message>
     <message>
         <source>Optional, but it&apos;s the most useful feature.</source>
-        <translation type="unfinished"></translation>
+        <translation>Opcional, pero es la función más útil.</translation>
     </message>
     <message>
         <source>With Accessibility permission, Tessarine can rewrite selected text directly in Mail, Slack, Notes, or any editable field. Without it, you can still use Tessarine&apos;s own window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Con el control del escritorio, Tessarine puede reescribir el texto seleccionado directamente en Thunderbird, Slack, LibreOffice o cualquier campo editable. Sin él, puedes seguir usando la ventana de Tessarine.</translation>
     </message>
     <message>
         <source>Desktop control needs an X11 session whose display offers the XTEST and XInput 2 extensions; this one lacks them.</source>
-        <translation type="unfinished"></translation>
+        <translation>El control del escritorio necesita una sesión X11 cuya pantalla ofrezca las extensiones XTEST y XInput 2; esta no las tiene.</translation>
     </message>
     <message>
         <source>On Wayland, rewriting in other apps needs an X11 (Xorg) session: choose one when you log in, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>En Wayland, reescribir en otras aplicaciones requiere una sesión X11 (Xorg): elige una al iniciar sesión y vuelve a iniciar Tessarine. La ventana de Tessarine y tessarine-cli funcionan tal como están.</translation>
     </message>
 </context>
 <context>
     <name>ts::AnswerPage</name>
     <message>
         <source>ADJUST</source>
-        <translation type="unfinished"></translation>
+        <translation>AJUSTAR</translation>
     </message>
     <message>
         <source>Back to edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Volver a editar</translation>
     </message>
     <message>
         <source>Regenerate</source>
-        <translation type="unfinished"></translation>
+        <translation>Regenerar</translation>
     </message>
     <message>
         <source>Copied</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiado</translation>
     </message>
     <message>
         <source>HIDE CHANGES</source>
-        <translation type="unfinished"></translation>
+        <translation>OCULTAR CAMBIOS</translation>
     </message>
     <message>
         <source>SHOW CHANGES</source>
-        <translation type="unfinished"></translation>
+        <translation>MOSTRAR CAMBIOS</translation>
     </message>
 </context>
 <context>
     <name>ts::AppDelegate</name>
     <message>
         <source>Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones</translation>
     </message>
     <message>
         <source>Your package manager keeps Tessarine up to date.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tu gestor de paquetes mantiene Tessarine al día.</translation>
     </message>
     <message>
         <source>A copy built from source is updated with git pull and make install.</source>
-        <translation type="unfinished"></translation>
+        <translation>Una copia compilada desde el código fuente se actualiza con git pull y make install.</translation>
     </message>
 </context>
 <context>
     <name>ts::ApplicationDefaultsView</name>
     <message>
         <source>Rewrites in place use the context and tone set here for the application they come from, else the defaults above. Built in: %1 write Email; %2 write Chat. Your entries come first.</source>
-        <translation type="unfinished"></translation>
+        <translation>La reescritura en el sitio usa el contexto y el tono definidos aquí para la aplicación de la que procede el texto; si no, los valores predeterminados de arriba. Incluidos: %1 escriben Correo; %2 escriben Chat. Tus entradas tienen prioridad.</translation>
     </message>
     <message>
         <source>BY APPLICATION</source>
-        <translation type="unfinished"></translation>
+        <translation>POR APLICACIÓN</translation>
     </message>
     <message>
         <source>By application</source>
-        <translation type="unfinished"></translation>
+        <translation>Por aplicación</translation>
     </message>
     <message>
         <source>Application</source>
-        <translation type="unfinished"></translation>
+        <translation>Aplicación</translation>
     </message>
     <message>
         <source>Context</source>
-        <translation type="unfinished"></translation>
+        <translation>Contexto</translation>
     </message>
     <message>
         <source>Tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Tono</translation>
     </message>
     <message>
         <source>Window class, such as Slack</source>
-        <translation type="unfinished"></translation>
+        <translation>Clase de ventana, como Slack</translation>
     </message>
     <message>
         <source>Default tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Tono predeterminado</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir</translation>
     </message>
     <message>
         <source>Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Cambiar</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitar</translation>
     </message>
     <message>
         <source>Add the application I used last</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir la última aplicación que usé</translation>
     </message>
     <message>
         <source>Error: the stored list can&apos;t be read (%1). It is kept as it is; fix it with tessarine-cli config set applicationDefaults.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error: no se puede leer la lista guardada (%1). Se conserva tal cual; corrígela con tessarine-cli config set applicationDefaults.</translation>
     </message>
     <message>
         <source>Error: %1 is listed already.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error: %1 ya está en la lista.</translation>
     </message>
     <message>
         <source>%1 removed.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 quitado.</translation>
     </message>
     <message>
         <source>Error: no other application has been active since Tessarine started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error: ninguna otra aplicación ha estado activa desde que se inició Tessarine.</translation>
     </message>
 </context>
 <context>
     <name>ts::AskInputView</name>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Libre</translation>
     </message>
     <message>
         <source>Submit (Enter)</source>
-        <translation type="unfinished"></translation>
+        <translation>Enviar (Intro)</translation>
     </message>
     <message>
         <source>Submit</source>
-        <translation type="unfinished"></translation>
+        <translation>Enviar</translation>
     </message>
 </context>
 <context>
     <name>ts::ChangeList</name>
     <message>
         <source>Removed: </source>
-        <translation type="unfinished"></translation>
+        <translation>Quitado: </translation>
     </message>
     <message>
         <source>Added: </source>
-        <translation type="unfinished"></translation>
+        <translation>Añadido: </translation>
     </message>
     <message>
         <source>Keep all</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar todos</translation>
     </message>
     <message>
         <source>Undo all</source>
-        <translation type="unfinished"></translation>
+        <translation>Descartar todos</translation>
     </message>
     <message numerus="yes">
         <source>The first %n changes are listed; click the words of a later change in the text to drop or keep it.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se muestra el primer cambio; haz clic en las palabras de un cambio posterior en el texto para descartarlo o conservarlo.</numerusform>
+            <numerusform>Se muestran los %n primeros cambios; haz clic en las palabras de un cambio posterior en el texto para descartarlo o conservarlo.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n change kept</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n cambio conservado</numerusform>
+            <numerusform>%1 de %n cambios conservados</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 of %n changes kept</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 de %n cambio conservado</numerusform>
+            <numerusform>%1 de %n cambios conservados</numerusform>
         </translation>
     </message>
     <message>
         <source>Kept: click to drop this change</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservado: haz clic para descartar este cambio</translation>
     </message>
     <message>
         <source>Dropped: click to keep this change</source>
-        <translation type="unfinished"></translation>
+        <translation>Descartado: haz clic para conservar este cambio</translation>
     </message>
 </context>
 <context>
     <name>ts::CloudSetupStep</name>
     <message>
         <source>Test connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Probar la conexión</translation>
     </message>
     <message>
         <source>API key</source>
-        <translation type="unfinished"></translation>
+        <translation>Clave de API</translation>
     </message>
     <message>
         <source>Paste your key</source>
-        <translation type="unfinished"></translation>
+        <translation>Pega tu clave</translation>
     </message>
     <message>
         <source>Connect your cloud provider</source>
-        <translation type="unfinished"></translation>
+        <translation>Conecta tu proveedor en la nube</translation>
     </message>
     <message>
         <source>Pick a provider and paste an API key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Elige un proveedor y pega una clave de API.</translation>
     </message>
     <message>
         <source>Stored in the macOS Keychain.</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardada en el depósito de claves del sistema.</translation>
     </message>
     <message>
         <source>Stored in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardada en %1.</translation>
     </message>
     <message>
         <source>Sent only to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Solo se envía a %1.</translation>
     </message>
     <message>
         <source>Get an %1 key</source>
-        <translation type="unfinished"></translation>
+        <translation>Obtener una clave de %1</translation>
     </message>
     <message>
         <source>Get a %1 key</source>
-        <translation type="unfinished"></translation>
+        <translation>Obtener una clave de %1</translation>
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Conectado</translation>
     </message>
     <message>
         <source>Success</source>
-        <translation type="unfinished"></translation>
+        <translation>Correcto</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Aviso</translation>
     </message>
 </context>
 <context>
     <name>ts::DefaultsTab</name>
     <message>
         <source>Defaults</source>
-        <translation type="unfinished"></translation>
+        <translation>Predeterminados</translation>
     </message>
     <message>
         <source>Auto-paste from clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegar automáticamente desde el portapapeles</translation>
     </message>
     <message>
         <source>When the window opens on an empty input, the input is filled from the clipboard.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuando la ventana se abre con la entrada vacía, esta se rellena desde el portapapeles.</translation>
     </message>
     <message>
         <source>Default tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Tono predeterminado</translation>
     </message>
     <message>
         <source>Default context</source>
-        <translation type="unfinished"></translation>
+        <translation>Contexto predeterminado</translation>
     </message>
     <message>
         <source>A new review starts with this tone and context.</source>
-        <translation type="unfinished"></translation>
+        <translation>Una revisión nueva empieza con este tono y contexto.</translation>
     </message>
     <message>
         <source>Keep the local model loaded</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantener cargado el modelo local</translation>
     </message>
     <message>
         <source>With Ollama, Tessarine asks the server to load the model as you start a rewrite or open the window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Con Ollama, Tessarine pide al servidor que cargue el modelo al empezar una reescritura o abrir la ventana.</translation>
     </message>
 </context>
 <context>
     <name>ts::DoneStep</name>
     <message>
         <source>(needs Accessibility)</source>
-        <translation type="unfinished"></translation>
+        <translation>(requiere el control del escritorio)</translation>
     </message>
     <message>
         <source>Start using Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Empezar a usar Tessarine</translation>
     </message>
     <message>
         <source>You&apos;re set</source>
-        <translation type="unfinished"></translation>
+        <translation>Todo listo</translation>
     </message>
     <message>
         <source>Here&apos;s how to use Tessarine.</source>
-        <translation type="unfinished"></translation>
+        <translation>Así se usa Tessarine.</translation>
     </message>
 </context>
 <context>
     <name>ts::EmptyStateView</name>
     <message>
         <source>e.g. &quot;Turn this into a Jira ticket with acceptance criteria&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>p. ej., «Conviértelo en un ticket de Jira con criterios de aceptación»</translation>
     </message>
     <message>
         <source>e.g. &quot;Summarize in 3 bullets&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>p. ej., «Resúmelo en 3 viñetas»</translation>
     </message>
     <message>
         <source>e.g. &quot;Convert to a formal email with a greeting&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>p. ej., «Conviértelo en un correo formal con saludo»</translation>
     </message>
     <message>
         <source>e.g. &quot;Extract action items as a numbered list&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>p. ej., «Extrae las tareas como lista numerada»</translation>
     </message>
     <message>
         <source>Let&apos;s make it</source>
-        <translation type="unfinished"></translation>
+        <translation>Dejémoslo</translation>
     </message>
     <message>
         <source>sharper.</source>
-        <translation type="unfinished"></translation>
+        <translation>más pulido.</translation>
     </message>
     <message>
         <source>Review</source>
-        <translation type="unfinished"></translation>
+        <translation>Revisar</translation>
     </message>
     <message>
         <source>Paste your text…</source>
-        <translation type="unfinished"></translation>
+        <translation>Pega tu texto…</translation>
     </message>
     <message>
         <source>Fix grammar,</source>
-        <translation type="unfinished"></translation>
+        <translation>Corrige la gramática,</translation>
     </message>
     <message>
         <source>keep voice.</source>
-        <translation type="unfinished"></translation>
+        <translation>conserva tu voz.</translation>
     </message>
     <message>
         <source>Proofread</source>
-        <translation type="unfinished"></translation>
+        <translation>Corregir</translation>
     </message>
     <message>
         <source>Paste the text to proofread…</source>
-        <translation type="unfinished"></translation>
+        <translation>Pega el texto que quieres corregir…</translation>
     </message>
     <message>
         <source>Draft a reply</source>
-        <translation type="unfinished"></translation>
+        <translation>Redacta una respuesta</translation>
     </message>
     <message>
         <source>in your voice.</source>
-        <translation type="unfinished"></translation>
+        <translation>con tu voz.</translation>
     </message>
     <message>
         <source>Draft Reply</source>
-        <translation type="unfinished"></translation>
+        <translation>Redactar respuesta</translation>
     </message>
     <message>
         <source>What do you want to say? e.g. &quot;Yes, Thursday works. Ask for the Q2 deck.&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Qué quieres decir? p. ej., «Sí, el jueves me va bien. Pide la presentación del segundo trimestre.»</translation>
     </message>
     <message>
         <source>Tell me</source>
-        <translation type="unfinished"></translation>
+        <translation>Dime</translation>
     </message>
     <message>
         <source>what to do.</source>
-        <translation type="unfinished"></translation>
+        <translation>qué hacer.</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecutar</translation>
     </message>
     <message>
         <source>Paste the text you want to transform…</source>
-        <translation type="unfinished"></translation>
+        <translation>Pega el texto que quieres transformar…</translation>
     </message>
     <message>
         <source>How does this</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Cómo suena</translation>
     </message>
     <message>
         <source>come across?</source>
-        <translation type="unfinished"></translation>
+        <translation>este texto?</translation>
     </message>
     <message>
         <source>Check Tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprobar tono</translation>
     </message>
     <message>
         <source>Paste the text. I&apos;ll tell you how it reads…</source>
-        <translation type="unfinished"></translation>
+        <translation>Pega el texto y te diré cómo suena…</translation>
     </message>
     <message>
         <source>MESSAGE RECEIVED</source>
-        <translation type="unfinished"></translation>
+        <translation>MENSAJE RECIBIDO</translation>
     </message>
     <message>
         <source>YOUR INTENT  (OPTIONAL)</source>
-        <translation type="unfinished"></translation>
+        <translation>TU INTENCIÓN  (OPCIONAL)</translation>
     </message>
     <message>
         <source>Paste the email / DM you got…</source>
-        <translation type="unfinished"></translation>
+        <translation>Pega el correo o mensaje que recibiste…</translation>
     </message>
     <message>
         <source>Instruction</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrucción</translation>
     </message>
     <message>
         <source>Save this instruction to reuse later</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar esta instrucción para reutilizarla</translation>
     </message>
     <message>
         <source>From clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Del portapapeles</translation>
     </message>
     <message>
         <source>Tone</source>
-        <translation type="unfinished"></translation>
+        <translation>Tono</translation>
     </message>
     <message>
         <source>Context</source>
-        <translation type="unfinished"></translation>
+        <translation>Contexto</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Texto</translation>
     </message>
     <message>
         <source>Saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardada</translation>
     </message>
     <message>
         <source>Save prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar instrucción</translation>
     </message>
 </context>
 <context>
@@ -509,222 +538,246 @@ Without this permission, the hotkey only opens the Tessarine window.</source>
     <message>
         <source>Rewrite</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Reescribir</translation>
     </message>
     <message>
         <source>Proofread</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Corregir</translation>
     </message>
     <message>
         <source>Reply</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Responder</translation>
     </message>
     <message>
         <source>Custom</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Libre</translation>
     </message>
     <message>
         <source>Tone</source>
         <comment>mode</comment>
-        <translation type="unfinished"></translation>
+        <translation>Tono</translation>
     </message>
     <message>
         <source>Professional</source>
         <comment>tone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Profesional</translation>
     </message>
     <message>
         <source>Casual</source>
         <comment>tone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Informal</translation>
     </message>
     <message>
         <source>Friendly</source>
         <comment>tone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Amable</translation>
     </message>
     <message>
         <source>Concise</source>
         <comment>tone</comment>
-        <translation type="unfinished"></translation>
+        <translation>Conciso</translation>
     </message>
     <message>
         <source>Email</source>
         <comment>context</comment>
-        <translation type="unfinished"></translation>
+        <translation>Correo</translation>
     </message>
     <message>
         <source>Chat</source>
         <comment>context</comment>
-        <translation type="unfinished"></translation>
+        <translation>Chat</translation>
     </message>
     <message>
         <source>Generic</source>
         <comment>context</comment>
-        <translation type="unfinished"></translation>
+        <translation>General</translation>
     </message>
     <message>
         <source>Shorter</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Más corto</translation>
     </message>
     <message>
         <source>Longer</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Más largo</translation>
     </message>
     <message>
         <source>Simpler</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Más sencillo</translation>
     </message>
     <message>
         <source>Casual</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Más informal</translation>
     </message>
     <message>
         <source>Formal</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Más formal</translation>
     </message>
     <message>
         <source>Friendlier</source>
         <comment>adjustment</comment>
-        <translation type="unfinished"></translation>
+        <translation>Más amable</translation>
     </message>
     <message>
         <source>Custom</source>
         <comment>provider</comment>
-        <translation type="unfinished"></translation>
+        <translation>Personalizado</translation>
+    </message>
+    <message>
+        <source>Cut roughly a third of the length while keeping the core ask.</source>
+        <translation>Recortar aproximadamente un tercio de la extensión sin perder la petición principal.</translation>
+    </message>
+    <message>
+        <source>Add one more sentence of context without padding.</source>
+        <translation>Añadir una frase más de contexto sin relleno.</translation>
+    </message>
+    <message>
+        <source>Use simpler vocabulary and shorter sentences. Aim for a grade-8 reading level.</source>
+        <translation>Usar un vocabulario más sencillo y frases más cortas, comprensibles para un alumno de 14 años.</translation>
+    </message>
+    <message>
+        <source>Lower the formality. Contractions welcome, warmer opener, less corporate.</source>
+        <translation>Menos formal: se permiten expresiones coloquiales, un saludo más cálido, menos tono corporativo.</translation>
+    </message>
+    <message>
+        <source>Raise the formality. Full words, no contractions, measured tone.</source>
+        <translation>Más formal: palabras completas, sin contracciones, tono mesurado.</translation>
+    </message>
+    <message>
+        <source>Add warmth without losing the point. Keep it genuine, not syrupy.</source>
+        <translation>Más calidez sin perder el objetivo. Sincero, no empalagoso.</translation>
     </message>
 </context>
 <context>
     <name>ts::ErrorBannerView</name>
     <message>
         <source>Open Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir las preferencias</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Reintentar</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Setup needed</source>
-        <translation type="unfinished"></translation>
+        <translation>Hace falta configurar</translation>
     </message>
     <message>
         <source>Something went wrong</source>
-        <translation type="unfinished"></translation>
+        <translation>Algo ha salido mal</translation>
     </message>
 </context>
 <context>
     <name>ts::GeneralTab</name>
     <message>
         <source>Couldn&apos;t find the app bundle. Try launching from /Applications.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró el programa tessarine. Vuelve a instalar Tessarine.</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>General</translation>
     </message>
     <message>
         <source>Tessarine v</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Accessibility permission lets Tessarine rewrite selected text in place in other apps (the ⌃⌥ㆎ hotkey). The Services menu and the main window work without it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine v</translation>
     </message>
     <message>
         <source>Grant Accessibility…</source>
-        <translation type="unfinished"></translation>
+        <translation>Volver a comprobar</translation>
     </message>
     <message>
         <source>Show floating action on text selection (beta)</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar un botón flotante al seleccionar texto (beta)</translation>
     </message>
     <message>
         <source>Shows a small Tessarine button near text you&apos;ve selected in another app. Works well in Mail, Notes, Safari, Pages. May not appear in Electron apps (Obsidian, Slack, VS Code) or canvas editors (Google Docs, Figma); use the hotkey or right-click Services menu there. Requires Accessibility permission.</source>
-        <translation type="unfinished"></translation>
+        <translation>Muestra un pequeño botón de Tessarine junto al texto que selecciones en otra aplicación. Funciona bien en Thunderbird, LibreOffice, Firefox y Mousepad. Puede no aparecer en aplicaciones Electron (Obsidian, Slack, VS Code) ni en editores de lienzo (Google Docs, Figma); usa allí el atajo o tessarine-cli. Requiere el control del escritorio.</translation>
     </message>
     <message>
         <source>Launch at login</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar al iniciar sesión</translation>
     </message>
     <message>
         <source>Open Login Items</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir la carpeta de inicio automático</translation>
     </message>
     <message>
         <source>Appearance</source>
-        <translation type="unfinished"></translation>
+        <translation>Apariencia</translation>
     </message>
     <message>
         <source>Replay first-run setup…</source>
-        <translation type="unfinished"></translation>
+        <translation>Repetir la configuración inicial…</translation>
     </message>
     <message>
         <source>Shows the welcome screen again. Your API keys stay in place.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelve a mostrar la pantalla de bienvenida. Tus claves de API se conservan.</translation>
     </message>
     <message>
         <source>Accessibility permission granted</source>
-        <translation type="unfinished"></translation>
+        <translation>Control del escritorio disponible</translation>
     </message>
     <message>
         <source>Accessibility permission not granted</source>
-        <translation type="unfinished"></translation>
+        <translation>Control del escritorio no disponible</translation>
+    </message>
+    <message>
+        <source>Accessibility permission lets Tessarine rewrite selected text in place in other apps (the ⌃⌥⌘E hotkey). The Services menu and the main window work without it.</source>
+        <translation>El control del escritorio permite a Tessarine reescribir el texto seleccionado en su sitio en otras aplicaciones (atajo ⌃⌥⌘E). El servicio D-Bus, los enlaces tessarine:// y la ventana principal funcionan sin él.</translation>
     </message>
 </context>
 <context>
     <name>ts::HistoryOverlay</name>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>Historial</translation>
     </message>
     <message>
         <source>No reviews yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay revisiones.</translation>
     </message>
     <message>
         <source>Liked</source>
-        <translation type="unfinished"></translation>
+        <translation>Me gusta</translation>
     </message>
     <message>
         <source>Disliked</source>
-        <translation type="unfinished"></translation>
+        <translation>No me gusta</translation>
     </message>
     <message>
         <source>just now</source>
-        <translation type="unfinished"></translation>
+        <translation>ahora mismo</translation>
     </message>
     <message>
         <source>%1 min ago</source>
         <comment>minutes</comment>
-        <translation type="unfinished"></translation>
+        <translation>hace %1 min</translation>
     </message>
     <message>
         <source>%1 h ago</source>
         <comment>hours</comment>
-        <translation type="unfinished"></translation>
+        <translation>hace %1 h</translation>
     </message>
     <message>
         <source>yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>ayer</translation>
     </message>
     <message numerus="yes">
         <source>%n days ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>hace %n día</numerusform>
+            <numerusform>hace %n días</numerusform>
         </translation>
     </message>
 </context>
@@ -732,183 +785,183 @@ Without this permission, the hotkey only opens the Tessarine window.</source>
     <name>ts::LoadingStateView</name>
     <message>
         <source>Reviewing</source>
-        <translation type="unfinished"></translation>
+        <translation>Revisando</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>IMPROVED</source>
-        <translation type="unfinished"></translation>
+        <translation>MEJORADO</translation>
     </message>
     <message>
         <source>esc to cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc para cancelar</translation>
     </message>
     <message>
         <source>OBSERVATIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>OBSERVACIONES</translation>
     </message>
     <message>
         <source>Arriving with the answer…</source>
-        <translation type="unfinished"></translation>
+        <translation>La respuesta está en camino…</translation>
     </message>
     <message>
         <source>Reviewing · </source>
-        <translation type="unfinished"></translation>
+        <translation>Revisando · </translation>
     </message>
 </context>
 <context>
     <name>ts::LocalSetupStep</name>
     <message>
         <source>Run Tessarine on your Mac</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecuta Tessarine en tu ordenador</translation>
     </message>
     <message>
         <source>Uses Ollama. Free, private, no API key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Usa Ollama. Gratis, privado y sin clave de API.</translation>
     </message>
 </context>
 <context>
     <name>ts::MainKeyCommands</name>
     <message>
         <source>Ctrl+Return</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Intro</translation>
     </message>
     <message>
         <source>Run the current mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecutar el modo actual</translation>
     </message>
     <message>
         <source>Ctrl+1 … Ctrl+5</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+1 … Ctrl+5</translation>
     </message>
     <message>
         <source>Choose a mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir un modo</translation>
     </message>
     <message>
         <source>Ctrl+C</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+C</translation>
     </message>
     <message>
         <source>Copy the result and close</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar el resultado y cerrar</translation>
     </message>
     <message>
         <source>Ctrl+R</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+R</translation>
     </message>
     <message>
         <source>Regenerate the result</source>
-        <translation type="unfinished"></translation>
+        <translation>Regenerar el resultado</translation>
     </message>
     <message>
         <source>Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+N</translation>
     </message>
     <message>
         <source>Back to the editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Volver al editor</translation>
     </message>
     <message>
         <source>Ctrl+.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+.</translation>
     </message>
     <message>
         <source>Cancel the running request</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar la petición en curso</translation>
     </message>
     <message>
         <source>Ctrl+,</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+,</translation>
     </message>
     <message>
         <source>Open Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir las preferencias</translation>
     </message>
     <message>
         <source>Esc</source>
-        <translation type="unfinished"></translation>
+        <translation>Esc</translation>
     </message>
     <message>
         <source>Cancel a request, go back from a result, or close the window</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar una petición, volver desde un resultado o cerrar la ventana</translation>
     </message>
 </context>
 <context>
     <name>ts::MainWindow</name>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>Historial</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Atajos de teclado</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias</translation>
     </message>
 </context>
 <context>
     <name>ts::ModelCard</name>
     <message>
         <source>Installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalado</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Install</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalar</translation>
     </message>
     <message>
         <source>Download of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Descarga de %1</translation>
     </message>
 </context>
 <context>
     <name>ts::OllamaSetupPanel</name>
     <message>
         <source>Recheck</source>
-        <translation type="unfinished"></translation>
+        <translation>Volver a comprobar</translation>
     </message>
     <message>
         <source>RECOMMENDED MODELS</source>
-        <translation type="unfinished"></translation>
+        <translation>MODELOS RECOMENDADOS</translation>
     </message>
     <message>
         <source>Checking Ollama…</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprobando Ollama…</translation>
     </message>
     <message>
         <source>Ollama is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>Ollama no está instalado</translation>
     </message>
     <message>
         <source>Ollama is installed but not running</source>
-        <translation type="unfinished"></translation>
+        <translation>Ollama está instalado, pero no se está ejecutando</translation>
     </message>
     <message>
         <source>Ollama is running · no models pulled yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Ollama se está ejecutando · aún no hay modelos descargados</translation>
     </message>
     <message numerus="yes">
         <source>Ollama is running · %n model installed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Ollama se está ejecutando · %n modelo instalado</numerusform>
+            <numerusform>Ollama se está ejecutando · %n modelos instalados</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Ollama is running · %n models installed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Ollama se está ejecutando · %n modelo instalado</numerusform>
+            <numerusform>Ollama se está ejecutando · %n modelos instalados</numerusform>
         </translation>
     </message>
 </context>
@@ -916,760 +969,764 @@ Without this permission, the hotkey only opens the Tessarine window.</source>
     <name>ts::OnboardingSteps</name>
     <message>
         <source>Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuar</translation>
     </message>
     <message>
         <source>Skip for now</source>
-        <translation type="unfinished"></translation>
+        <translation>Omitir por ahora</translation>
     </message>
 </context>
 <context>
     <name>ts::OnboardingView</name>
     <message>
         <source>Welcome to Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Te damos la bienvenida a Tessarine</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Atrás</translation>
     </message>
     <message>
         <source>Skip setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Omitir la configuración</translation>
     </message>
     <message>
         <source>You can configure Tessarine later in Settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Puedes configurar Tessarine más tarde en las preferencias.</translation>
     </message>
     <message>
         <source>Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuar</translation>
     </message>
 </context>
 <context>
     <name>ts::Overlay</name>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Cerrar</translation>
     </message>
 </context>
 <context>
     <name>ts::PromptsTab</name>
     <message>
         <source>Prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrucciones</translation>
     </message>
     <message>
         <source>Saved Custom-mode instructions. Save new ones from the Custom tab; rename or delete existing ones here. Up to 30.</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrucciones guardadas del modo «Libre». Guarda nuevas desde la pestaña «Libre»; cambia el nombre de las existentes o elimínalas aquí. Hasta 30.</translation>
     </message>
     <message>
         <source>Import…</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar…</translation>
     </message>
     <message>
         <source>Load prompts from a JSON export</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargar instrucciones desde una exportación JSON</translation>
     </message>
     <message>
         <source>Export…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar…</translation>
     </message>
     <message>
         <source>Save all prompts to a JSON file</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar todas las instrucciones en un archivo JSON</translation>
     </message>
     <message>
         <source>Import Prompts</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar instrucciones</translation>
     </message>
     <message>
         <source>Couldn&apos;t encode prompts.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudieron codificar las instrucciones.</translation>
     </message>
     <message>
         <source>Export Saved Prompts</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t write file: </source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar las instrucciones guardadas</translation>
     </message>
     <message>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Cambiar nombre</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rename </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete </source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar</translation>
     </message>
     <message>
         <source>Prompt name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de la instrucción</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>No saved prompts yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay instrucciones guardadas.</translation>
     </message>
     <message>
         <source>Open the main window, pick the Custom tab, type an instruction, then click Save prompt.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abre la ventana principal, elige la pestaña «Libre», escribe una instrucción y pulsa «Guardar instrucción».</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write file: %1</source>
+        <translation>No se pudo escribir el archivo: %1</translation>
+    </message>
+    <message>
+        <source>Rename %1</source>
+        <translation>Cambiar el nombre de %1</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>Eliminar %1</translation>
     </message>
 </context>
 <context>
     <name>ts::ProviderTab</name>
     <message>
         <source>%1 base URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL base de %1</translation>
     </message>
     <message>
         <source>Provider</source>
-        <translation type="unfinished"></translation>
+        <translation>Proveedor</translation>
     </message>
     <message>
         <source>Test Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Probar la conexión</translation>
     </message>
     <message>
         <source>API key</source>
-        <translation type="unfinished"></translation>
+        <translation>Clave de API</translation>
     </message>
     <message>
         <source>Keys are kept in %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the </source>
-        <translation type="unfinished"></translation>
+        <translation>Las claves se guardan en %1.</translation>
     </message>
     <message>
         <source>Runs locally. No key needed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se ejecuta en local. No hace falta clave.</translation>
     </message>
     <message>
         <source>Your text never leaves this Mac.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tu texto nunca sale de este ordenador.</translation>
     </message>
     <message>
         <source>Base URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL base</translation>
     </message>
     <message>
         <source>Ollama URL</source>
-        <translation type="unfinished"></translation>
+        <translation>URL de Ollama</translation>
     </message>
     <message>
         <source>Advanced</source>
-        <translation type="unfinished"></translation>
+        <translation>Avanzado</translation>
     </message>
     <message>
         <source>Leave empty to use the public API.</source>
-        <translation type="unfinished"></translation>
+        <translation>Déjalo vacío para usar la API pública.</translation>
     </message>
     <message>
         <source>Model</source>
-        <translation type="unfinished"></translation>
+        <translation>Modelo</translation>
     </message>
     <message>
         <source>Fetched models</source>
-        <translation type="unfinished"></translation>
+        <translation>Modelos obtenidos</translation>
     </message>
     <message>
         <source>Refresh model list</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar la lista de modelos</translation>
     </message>
     <message>
         <source>Loading models…</source>
-        <translation type="unfinished"></translation>
+        <translation>Cargando modelos…</translation>
     </message>
     <message>
         <source>Error: API key is missing. Add the key above.</source>
-        <translation type="unfinished"></translation>
+        <translation>Error: falta la clave de API. Añádela arriba.</translation>
     </message>
     <message>
         <source>Connected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Conectado.</translation>
     </message>
     <message>
-        <source>Error: </source>
-        <translation type="unfinished"></translation>
+        <source>Keys are kept in the system keyring.</source>
+        <translation>Las claves se guardan en el depósito de claves del sistema.</translation>
+    </message>
+    <message>
+        <source>Keys are kept in the %1.</source>
+        <translation>Las claves se guardan aquí: %1.</translation>
+    </message>
+    <message>
+        <source>Error: %1</source>
+        <translation>Error: %1</translation>
     </message>
 </context>
 <context>
     <name>ts::RatingButtons</name>
     <message>
         <source>Like</source>
-        <translation type="unfinished"></translation>
+        <translation>Me gusta</translation>
     </message>
     <message>
         <source>Like (adds to your style corpus)</source>
-        <translation type="unfinished"></translation>
+        <translation>Me gusta (se añade a tu corpus de estilo)</translation>
     </message>
     <message>
         <source>Dislike</source>
-        <translation type="unfinished"></translation>
+        <translation>No me gusta</translation>
     </message>
     <message>
         <source>Dislike (exclude from style corpus)</source>
-        <translation type="unfinished"></translation>
+        <translation>No me gusta (se excluye del corpus de estilo)</translation>
     </message>
 </context>
 <context>
     <name>ts::ResultTexts</name>
     <message>
         <source>Review:</source>
-        <translation type="unfinished"></translation>
+        <translation>Revisión:</translation>
     </message>
     <message>
         <source>Sharper</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulida</translation>
     </message>
     <message>
         <source>IMPROVED</source>
-        <translation type="unfinished"></translation>
+        <translation>MEJORADO</translation>
     </message>
     <message>
         <source>Copy Improved</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar el texto mejorado</translation>
     </message>
     <message>
         <source>Proofread:</source>
-        <translation type="unfinished"></translation>
+        <translation>Corrección:</translation>
     </message>
     <message>
         <source>Clean</source>
-        <translation type="unfinished"></translation>
+        <translation>Impecable</translation>
     </message>
     <message>
         <source>CORRECTED</source>
-        <translation type="unfinished"></translation>
+        <translation>CORREGIDO</translation>
     </message>
     <message>
         <source>Copy Corrected</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar el texto corregido</translation>
     </message>
     <message>
         <source>Draft:</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrador:</translation>
     </message>
     <message>
         <source>Ready</source>
-        <translation type="unfinished"></translation>
+        <translation>Listo</translation>
     </message>
     <message>
         <source>DRAFTED REPLY</source>
-        <translation type="unfinished"></translation>
+        <translation>RESPUESTA REDACTADA</translation>
     </message>
     <message>
         <source>Copy Reply</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar la respuesta</translation>
     </message>
     <message>
         <source>Result:</source>
-        <translation type="unfinished"></translation>
+        <translation>Resultado:</translation>
     </message>
     <message>
         <source>RESULT</source>
-        <translation type="unfinished"></translation>
+        <translation>RESULTADO</translation>
     </message>
     <message>
         <source>Copy Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar el resultado</translation>
     </message>
     <message>
         <source>Tone:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tono:</translation>
     </message>
     <message>
         <source>Read</source>
-        <translation type="unfinished"></translation>
+        <translation>Analizado</translation>
     </message>
     <message>
         <source>OBSERVATIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>OBSERVACIONES</translation>
     </message>
     <message>
-        <source>Regenerate: </source>
-        <translation type="unfinished"></translation>
+        <source>Regenerate: %1</source>
+        <translation>Regenerar: %1</translation>
     </message>
 </context>
 <context>
     <name>ts::SavedPromptChip</name>
     <message>
         <source>Delete Prompt</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar la instrucción</translation>
     </message>
 </context>
 <context>
     <name>ts::SettingsWindow</name>
     <message>
         <source>Tessarine Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias de Tessarine</translation>
     </message>
     <message>
         <source>Settings sections</source>
-        <translation type="unfinished"></translation>
+        <translation>Secciones de las preferencias</translation>
     </message>
 </context>
 <context>
     <name>ts::ShortcutRecorder</name>
     <message>
         <source>Press a shortcut · Esc to cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulsa un atajo · Esc para cancelar</translation>
     </message>
     <message>
         <source>Click to change</source>
-        <translation type="unfinished"></translation>
+        <translation>Haz clic para cambiarlo</translation>
     </message>
 </context>
 <context>
     <name>ts::ShortcutTab</name>
     <message>
         <source>Replaces the selected text in the frontmost app with an improved version. Requires Accessibility permission.</source>
-        <translation type="unfinished"></translation>
+        <translation>Reemplaza el texto seleccionado en la aplicación activa por una versión mejorada. Requiere el control del escritorio.</translation>
     </message>
     <message>
         <source>Disabled. Enable to rewrite selected text in any app with a single shortcut.</source>
-        <translation type="unfinished"></translation>
+        <translation>Desactivado. Actívalo para reescribir el texto seleccionado en cualquier aplicación con un solo atajo.</translation>
     </message>
     <message>
         <source>In use by another program</source>
-        <translation type="unfinished"></translation>
+        <translation>En uso por otro programa</translation>
     </message>
     <message>
         <source>Global shortcuts are unavailable on this desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Los atajos globales no están disponibles en este escritorio</translation>
     </message>
     <message>
         <source>Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Atajos</translation>
     </message>
     <message>
         <source>OPEN TESSARINE</source>
-        <translation type="unfinished"></translation>
+        <translation>ABRIR TESSARINE</translation>
     </message>
     <message>
         <source>Opens or toggles the Tessarine window from anywhere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abre o cierra la ventana de Tessarine desde cualquier lugar.</translation>
     </message>
     <message>
         <source>REWRITE IN PLACE</source>
-        <translation type="unfinished"></translation>
+        <translation>REESCRIBIR EN EL SITIO</translation>
     </message>
     <message>
         <source>Rewrite in place</source>
-        <translation type="unfinished"></translation>
+        <translation>Reescribir en el sitio</translation>
     </message>
     <message>
-        <source>Reset to defaults (⌥ㆎ · ⌃⌥ㆎ)</source>
-        <translation type="unfinished"></translation>
+        <source>Reset to defaults (⌥⌘E · ⌃⌥⌘E)</source>
+        <translation>Restablecer los predeterminados (⌥⌘E · ⌃⌥⌘E)</translation>
     </message>
 </context>
 <context>
     <name>ts::ShortcutsOverlay</name>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Atajos de teclado</translation>
     </message>
 </context>
 <context>
     <name>ts::StyleTab</name>
     <message>
         <source>Style</source>
-        <translation type="unfinished"></translation>
+        <translation>Estilo</translation>
     </message>
     <message>
         <source>Tessarine learns your voice from two sources: samples of your own writing (pasted below) and reviews you thumb up. Refresh the profile to rebuild it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine aprende tu voz de dos fuentes: muestras de tus propios textos (pegadas abajo) y las revisiones que marcas con «Me gusta». Actualiza el perfil para reconstruirlo.</translation>
     </message>
     <message>
         <source>Refresh now</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualizar ahora</translation>
     </message>
     <message>
         <source>Apply my style profile to every review</source>
-        <translation type="unfinished"></translation>
+        <translation>Aplicar mi perfil de estilo a cada revisión</translation>
     </message>
     <message>
         <source>Your writing samples</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Paste 3ĵ of your own emails or messages here, separating each with a blank line. The analyzer uses these as seed examples of your authentic voice.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tus muestras de escritura</translation>
     </message>
     <message>
         <source>Profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Perfil</translation>
     </message>
     <message>
         <source>Clear profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar el perfil</translation>
     </message>
     <message>
         <source>No profile yet. Add samples above and/or thumb up reviews, then click Refresh.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay perfil. Añade muestras arriba o marca revisiones con «Me gusta» y pulsa «Actualizar ahora».</translation>
     </message>
     <message>
         <source>Analyzing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Analizando…</translation>
+    </message>
+    <message>
+        <source>Paste 3–5 of your own emails or messages here, separating each with a blank line. The analyzer uses these as seed examples of your authentic voice.</source>
+        <translation>Pega aquí 3–5 de tus propios correos o mensajes, separados por una línea en blanco. El analizador los usa como ejemplos iniciales de tu voz auténtica.</translation>
     </message>
 </context>
 <context>
     <name>ts::ToneView</name>
     <message>
         <source>YOUR TEXT</source>
-        <translation type="unfinished"></translation>
+        <translation>TU TEXTO</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Atrás</translation>
     </message>
     <message>
         <source>Rewrite with these</source>
-        <translation type="unfinished"></translation>
+        <translation>Reescribir con esto</translation>
     </message>
 </context>
 <context>
     <name>ts::TrayIcon</name>
     <message>
         <source>Open Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir Tessarine</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones…</translation>
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias…</translation>
     </message>
     <message>
         <source>Quit Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Salir de Tessarine</translation>
     </message>
 </context>
 <context>
     <name>ts::WelcomeStep</name>
     <message>
         <source>Welcome to</source>
-        <translation type="unfinished"></translation>
+        <translation>Te damos la bienvenida a</translation>
     </message>
     <message>
         <source>Welcome to Tessarine</source>
-        <translation type="unfinished"></translation>
+        <translation>Te damos la bienvenida a Tessarine</translation>
     </message>
     <message>
         <source>Rewrite, proofread, and draft text in any Mac app. Pick how you want to run the AI:</source>
-        <translation type="unfinished"></translation>
+        <translation>Reescribe, corrige y redacta textos en cualquier aplicación. Elige cómo quieres ejecutar la IA:</translation>
     </message>
     <message>
         <source>Use a cloud model</source>
-        <translation type="unfinished"></translation>
+        <translation>Usar un modelo en la nube</translation>
     </message>
     <message>
         <source>OpenAI, Anthropic, or Gemini.</source>
-        <translation type="unfinished"></translation>
+        <translation>OpenAI, Anthropic o Gemini.</translation>
     </message>
     <message>
         <source>Best quality. Bring your own API key. Pay the provider per use.</source>
-        <translation type="unfinished"></translation>
+        <translation>La mejor calidad. Con tu propia clave de API. Pagas al proveedor por uso.</translation>
     </message>
     <message>
         <source>Run locally</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecutar en local</translation>
     </message>
     <message>
         <source>Free. Private. On-device.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gratis. Privado. En tu equipo.</translation>
     </message>
     <message>
         <source>Uses Ollama. No API key. Slower on older Macs. Works offline.</source>
-        <translation type="unfinished"></translation>
+        <translation>Usa Ollama. Sin clave de API. Más lento en ordenadores antiguos. Funciona sin conexión.</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::ChangeReviewer</name>
     <message>
         <source>--interactive needs a terminal to ask on, and this process has none</source>
-        <translation type="unfinished"></translation>
+        <translation>--interactive necesita un terminal en el que preguntar, y este proceso no tiene ninguno</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::CommandLine</name>
     <message>
         <source>%1 takes no value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no admite ningún valor</translation>
     </message>
     <message>
         <source>unknown option %1 (options: --tone, --context, --intent, --instruction, --prompt, --adjust, --provider, --model, --no-style, --why, --json, --dry-run, --interactive)</source>
-        <translation type="unfinished"></translation>
+        <translation>opción desconocida %1 (opciones: --tone, --context, --intent, --instruction, --prompt, --adjust, --provider, --model, --no-style, --why, --json, --dry-run, --interactive)</translation>
     </message>
     <message>
         <source>%1 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 necesita un valor</translation>
     </message>
     <message>
         <source>unknown tone &quot;%1&quot; (valid: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>tono desconocido «%1» (válidos: %2)</translation>
     </message>
     <message>
         <source>unknown context &quot;%1&quot; (valid: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>contexto desconocido «%1» (válidos: %2)</translation>
     </message>
     <message>
         <source>unknown adjustment &quot;%1&quot; (valid: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>ajuste desconocido «%1» (válidos: %2)</translation>
     </message>
     <message>
         <source>unknown provider &quot;%1&quot; (valid: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>proveedor desconocido «%1» (válidos: %2)</translation>
     </message>
     <message>
         <source>--model needs a model name</source>
-        <translation type="unfinished"></translation>
+        <translation>--model necesita el nombre de un modelo</translation>
     </message>
     <message>
         <source>expected at most one TEXT argument, got %1 (quote the text)</source>
-        <translation type="unfinished"></translation>
+        <translation>se esperaba como mucho un argumento TEXTO y se recibieron %1 (pon el texto entre comillas)</translation>
     </message>
     <message>
         <source>--intent applies to reply only</source>
-        <translation type="unfinished"></translation>
+        <translation>--intent solo se aplica a reply</translation>
     </message>
     <message>
         <source>--instruction and --prompt apply to ask only</source>
-        <translation type="unfinished"></translation>
+        <translation>--instruction y --prompt solo se aplican a ask</translation>
     </message>
     <message>
         <source>give either --instruction or --prompt, not both</source>
-        <translation type="unfinished"></translation>
+        <translation>indica --instruction o --prompt, no ambos</translation>
     </message>
     <message>
         <source>ask needs --instruction TEXT or --prompt NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>ask necesita --instruction TEXTO o --prompt NOMBRE</translation>
     </message>
     <message>
         <source>--dry-run already prints JSON; drop --json</source>
-        <translation type="unfinished"></translation>
+        <translation>--dry-run ya imprime JSON; quita --json</translation>
     </message>
     <message>
         <source>--interactive applies to rewrite, proofread and ask</source>
-        <translation type="unfinished"></translation>
+        <translation>--interactive se aplica a rewrite, proofread y ask</translation>
     </message>
     <message>
         <source>--interactive prints text; drop --json and --dry-run</source>
-        <translation type="unfinished"></translation>
+        <translation>--interactive imprime texto; quita --json y --dry-run</translation>
     </message>
     <message>
         <source>unexpected argument &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>argumento inesperado «%1»</translation>
     </message>
     <message>
         <source>unknown option %1 (diff takes --json)</source>
-        <translation type="unfinished"></translation>
+        <translation>opción desconocida %1 (diff admite --json)</translation>
     </message>
     <message>
         <source>diff needs OLD_FILE and NEW_FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>diff necesita ARCHIVO_ANTIGUO y ARCHIVO_NUEVO</translation>
     </message>
     <message>
         <source>usage: tessarine-cli key set KIND | key clear KIND | key status</source>
-        <translation type="unfinished"></translation>
+        <translation>uso: tessarine-cli key set TIPO | key clear TIPO | key status</translation>
     </message>
     <message>
         <source>usage: tessarine-cli config list | get KEY | set KEY VALUE</source>
-        <translation type="unfinished"></translation>
+        <translation>uso: tessarine-cli config list | get CLAVE | set CLAVE VALOR</translation>
     </message>
     <message>
         <source>usage: tessarine-cli prompts save [--name NAME] INSTRUCTION (quote the instruction)</source>
-        <translation type="unfinished"></translation>
+        <translation>uso: tessarine-cli prompts save [--name NOMBRE] INSTRUCCIÓN (pon la instrucción entre comillas)</translation>
     </message>
     <message>
         <source>usage: tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW | delete NAME | export FILE | import FILE</source>
-        <translation type="unfinished"></translation>
+        <translation>uso: tessarine-cli prompts list | save [--name NOMBRE] INSTRUCCIÓN | rename NOMBRE NUEVO | delete NOMBRE | export ARCHIVO | import ARCHIVO</translation>
     </message>
     <message>
         <source>usage: tessarine-cli style show | refresh | clear</source>
-        <translation type="unfinished"></translation>
+        <translation>uso: tessarine-cli style show | refresh | clear</translation>
     </message>
     <message>
         <source>missing command (commands: %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>falta la orden (órdenes: %1)</translation>
     </message>
     <message>
         <source>usage: tessarine-cli open tessarine://ACTION?QUERY</source>
-        <translation type="unfinished"></translation>
+        <translation>uso: tessarine-cli open tessarine://ACCIÓN?CONSULTA</translation>
     </message>
     <message>
         <source>unknown command &quot;%1&quot; (commands: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>orden desconocida «%1» (órdenes: %2)</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::ConfigCommand</name>
     <message>
         <source>unknown setting &quot;%1&quot; (settings: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>ajuste desconocido «%1» (ajustes: %2)</translation>
     </message>
     <message>
         <source>%1 cannot be &quot;%2&quot; (valid: %3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no puede ser «%2» (válidos: %3)</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::DiffCommand</name>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer %1: %2</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::HistoryCommand</name>
     <message>
         <source>No history yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay historial.</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::KeyCommand</name>
     <message>
         <source>API key for %1: </source>
-        <translation type="unfinished"></translation>
+        <translation>Clave de API de %1: </translation>
     </message>
     <message>
         <source>the key must be a single line</source>
-        <translation type="unfinished"></translation>
+        <translation>la clave debe ocupar una sola línea</translation>
     </message>
     <message>
         <source>the key is empty (to remove a key: tessarine-cli key clear %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>la clave está vacía (para quitar una clave: tessarine-cli key clear %1)</translation>
     </message>
     <message>
         <source>the key could not be stored in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo guardar la clave en %1</translation>
     </message>
     <message>
         <source>Stored the key for %1 in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Clave de %1 guardada en %2.</translation>
     </message>
     <message>
         <source>the key could not be removed from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo quitar la clave de %1</translation>
     </message>
     <message>
         <source>Cleared the key for %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Clave de %1 quitada.</translation>
     </message>
     <message>
         <source>no key needed</source>
-        <translation type="unfinished"></translation>
+        <translation>no hace falta clave</translation>
     </message>
     <message>
         <source>not set</source>
-        <translation type="unfinished"></translation>
+        <translation>sin definir</translation>
     </message>
     <message>
         <source>set</source>
         <comment>a key is stored</comment>
-        <translation type="unfinished"></translation>
+        <translation>definida</translation>
     </message>
     <message>
         <source>Keys are kept in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las claves se guardan en %1.</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::OpenCommand</name>
     <message>
         <source>Tessarine is not running and the tessarine program was not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine no se está ejecutando y no se encontró el programa tessarine</translation>
     </message>
     <message>
         <source>could not start %1</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo iniciar %1</translation>
     </message>
     <message>
         <source>Tessarine did not take the URL: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tessarine no aceptó la URL: %1</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::PromptsCommand</name>
     <message>
         <source>No saved prompts.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay instrucciones guardadas.</translation>
     </message>
     <message>
         <source>the instruction is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>la instrucción está vacía</translation>
     </message>
     <message>
         <source>a prompt named &quot;%1&quot; exists already</source>
-        <translation type="unfinished"></translation>
+        <translation>ya existe una instrucción llamada «%1»</translation>
     </message>
     <message>
         <source>%1 could not be written</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo escribir %1</translation>
     </message>
     <message>
         <source>Saved &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» guardada.</translation>
     </message>
     <message>
         <source>no saved prompt named &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay ninguna instrucción guardada llamada «%1»</translation>
     </message>
     <message>
         <source>the new name is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>el nombre nuevo está vacío</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir %1: %2</translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer %1: %2</translation>
     </message>
 </context>
 <context>
     <name>ts::cli::ReviewCommand</name>
     <message>
         <source>the input is not UTF-8 text</source>
-        <translation type="unfinished"></translation>
+        <translation>la entrada no es texto UTF-8</translation>
     </message>
     <message>
         <source>the received message is empty: give TEXT or pipe it on standard input</source>
-        <translation type="unfinished"></translation>
+        <translation>el mensaje recibido está vacío: indica TEXTO o pásalo por la entrada estándar</translation>
     </message>
     <message>
         <source>the input is empty: give TEXT or pipe text on standard input</source>
-        <translation type="unfinished"></translation>
+        <translation>la entrada está vacía: indica TEXTO o pasa el texto por la entrada estándar</translation>
     </message>
     <message>
         <source>no saved prompt matches &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>ninguna instrucción guardada coincide con «%1»</translation>
     </message>
     <message>
         <source>the instruction is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>la instrucción está vacía</translation>
     </message>
 </context>
 </TS>

@@ -72,4 +72,32 @@ QString displayName(ProviderKind value) {
     return rawValue(value);
 }
 
+QString displayInstruction(Adjustment value) {
+    switch (value) {
+        case Adjustment::shorter:
+            return QCoreApplication::translate(
+                "ts::EnumTexts", "Cut roughly a third of the length while keeping the core ask.");
+        case Adjustment::longer:
+            return QCoreApplication::translate("ts::EnumTexts",
+                                               "Add one more sentence of context without padding.");
+        case Adjustment::simpler:
+            return QCoreApplication::translate(
+                "ts::EnumTexts",
+                "Use simpler vocabulary and shorter sentences. Aim for a grade-8 reading level.");
+        case Adjustment::casual:
+            return QCoreApplication::translate(
+                "ts::EnumTexts",
+                "Lower the formality. Contractions welcome, warmer opener, less corporate.");
+        case Adjustment::formal:
+            return QCoreApplication::translate(
+                "ts::EnumTexts",
+                "Raise the formality. Full words, no contractions, measured tone.");
+        case Adjustment::friendlier:
+            return QCoreApplication::translate(
+                "ts::EnumTexts",
+                "Add warmth without losing the point. Keep it genuine, not syrupy.");
+    }
+    return instruction(value);
+}
+
 }  // namespace ts

@@ -13,5 +13,7 @@ QString displayName(Tone value);
 QString displayName(AppContext value);
 QString displayName(Adjustment value);
 QString displayName(ProviderKind value);
+// What an adjustment asks of the model, for the window to show; the model gets instruction().
+QString displayInstruction(Adjustment value);
 
 }  // namespace ts

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "ui/EnumTexts.h"
+
 namespace ts {
 
 ModeTexts modeTexts(Mode mode) {
@@ -54,7 +56,8 @@ QString adjustmentSymbol(Adjustment adjustment) {
 }
 
 QString adjustmentHelp(Adjustment adjustment) {
-    return QCoreApplication::translate("ts::ResultTexts", "Regenerate: ") + instruction(adjustment);
+    return QCoreApplication::translate("ts::ResultTexts", "Regenerate: %1")
+        .arg(displayInstruction(adjustment));
 }
 
 QString whySymbol(WhyKind kind) {

@@ -41,7 +41,7 @@ GeneralTab::GeneralTab(const SettingsServices& services, QWidget* parent)
     layout->addWidget(line(
         linuxText(
             tr("Accessibility permission lets Tessarine rewrite selected text in place in other "
-               "apps (the \u2303\u2325\u2318E hotkey). The Services menu and the main window work "
+               "apps (the ⌃⌥⌘E hotkey). The Services menu and the main window work "
                "without it.")),
         this));
     controlStatus_ = label(QString(), "strong", this);

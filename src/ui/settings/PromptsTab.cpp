@@ -134,7 +134,8 @@ void PromptsTab::exportTo(const QString& path) {
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-        showTransfer(tr("Couldn't write file: ") + file.errorString(), true, kWriteFailedClearMs);
+        showTransfer(tr("Couldn't write file: %1").arg(file.errorString()), true,
+                     kWriteFailedClearMs);
         return;
     }
     showTransfer(PromptStore::exportedText(static_cast<int>(services_.prompts.items().size())),
@@ -196,8 +197,8 @@ QWidget* PromptsTab::row(const CustomPrompt& prompt) {
     QToolButton* rename = iconButton(QStringLiteral("pencil"), tr("Rename"), card);
     QToolButton* remove = iconButton(QStringLiteral("trash"), tr("Delete"), card);
     // The names say which prompt, for a screen reader going down the list.
-    rename->setAccessibleName(tr("Rename ") + prompt.name);
-    remove->setAccessibleName(tr("Delete ") + prompt.name);
+    rename->setAccessibleName(tr("Rename %1").arg(prompt.name));
+    remove->setAccessibleName(tr("Delete %1").arg(prompt.name));
     layout->addWidget(rename, 0, Qt::AlignTop);
     layout->addWidget(remove, 0, Qt::AlignTop);
     const QUuid id = prompt.id;
@@ -235,7 +236,7 @@ QWidget* PromptsTab::editor(const CustomPrompt& prompt) {
                     continue;
                 }
                 for (QToolButton* button : findChildren<QToolButton*>()) {
-                    if (button->accessibleName() == tr("Rename ") + prompt.name &&
+                    if (button->accessibleName() == tr("Rename %1").arg(prompt.name) &&
                         !button->isHidden()) {
                         button->setFocus();
                     }

@@ -125,9 +125,12 @@ QWidget* ProviderTab::buildKeyRows() {
     connect(keyField_, &QLineEdit::textEdited, this, &ProviderTab::onKeyEdited);
     keyColumn->addLayout(labelled(tr("API key"), keyField_, keyRow_));
     const QString where = services_.keys.locationDescription();
-    keyLocation_ = label(tr("Keys are kept in %1.")
-                             .arg(where.startsWith(QLatin1Char('/')) ? where : tr("the ") + where),
-                         "hint", keyRow_);
+    // The keyring's name comes from the store in English: its sentence is translated whole.
+    const QString keyLocation =
+        where.startsWith(QLatin1Char('/'))         ? tr("Keys are kept in %1.").arg(where)
+        : where == QLatin1String("system keyring") ? tr("Keys are kept in the system keyring.")
+                                                   : tr("Keys are kept in the %1.").arg(where);
+    keyLocation_ = label(keyLocation, "hint", keyRow_);
     keyColumn->addWidget(keyLocation_);
     column->addWidget(keyRow_);
 
@@ -439,8 +442,9 @@ void ProviderTab::testConnection() {
         test_ = nullptr;
     };
     connect(&test_->call(), &ProviderCall::completed, this, [finish] { finish(tr("Connected.")); });
-    connect(&test_->call(), &ProviderCall::failed, this,
-            [finish](const RequestError& error) { finish(tr("Error: ") + error.description()); });
+    connect(&test_->call(), &ProviderCall::failed, this, [finish](const RequestError& error) {
+        finish(tr("Error: %1").arg(error.description()));
+    });
 }
 
 void ProviderTab::focusKeyField() {

@@ -34,12 +34,12 @@ struct TabInfo {
 };
 
 constexpr std::array<TabInfo, 6> kTabs{{
-    {"Provider", "cube.transparent"},
-    {"Defaults", "slider.horizontal.3"},
-    {"Style", "sparkles"},
-    {"Prompts", "text.bubble"},
-    {"Shortcut", "keyboard"},
-    {"General", "gearshape"},
+    {QT_TR_NOOP("Provider"), "cube.transparent"},
+    {QT_TR_NOOP("Defaults"), "slider.horizontal.3"},
+    {QT_TR_NOOP("Style"), "sparkles"},
+    {QT_TR_NOOP("Prompts"), "text.bubble"},
+    {QT_TR_NOOP("Shortcut"), "keyboard"},
+    {QT_TR_NOOP("General"), "gearshape"},
 }};
 
 QScrollArea* scrolled(QWidget* page, QWidget* parent) {
@@ -57,7 +57,7 @@ QScrollArea* scrolled(QWidget* page, QWidget* parent) {
 }  // namespace
 
 QString SettingsWindow::label(Tab tab) {
-    return QString::fromLatin1(kTabs[static_cast<size_t>(tab)].label);
+    return tr(kTabs[static_cast<size_t>(tab)].label);
 }
 
 QString SettingsWindow::symbol(Tab tab) {

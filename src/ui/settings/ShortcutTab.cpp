@@ -76,8 +76,7 @@ ShortcutTab::ShortcutTab(const SettingsServices& services, QWidget* parent)
     layout->addWidget(inPlaceLine_);
 
     layout->addSpacing(8);
-    QPushButton* reset =
-        button(linuxText(tr("Reset to defaults (\u2325\u2318E \u00b7 \u2303\u2325\u2318E)")), this);
+    QPushButton* reset = button(linuxText(tr("Reset to defaults (⌥⌘E · ⌃⌥⌘E)")), this);
     layout->addWidget(reset, 0, Qt::AlignLeft);
     layout->addStretch(1);
 

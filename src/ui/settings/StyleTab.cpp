@@ -67,7 +67,7 @@ StyleTab::StyleTab(const SettingsServices& services, QWidget* parent)
     samples_->setMinimumHeight(120);
     layout->addWidget(samples_);
     layout->addWidget(
-        label(tr("Paste 3\u20135 of your own emails or messages here, separating each with a "
+        label(tr("Paste 3–5 of your own emails or messages here, separating each with a "
                  "blank line. The analyzer uses these as seed examples of your authentic "
                  "voice."),
               "hint", this));
