@@ -7,32 +7,9 @@
         <source>Run tessarine-cli --help for usage.</source>
         <translation>Die Verwendung zeigt: tessarine-cli --help</translation>
     </message>
-</context>
-<context>
-    <name>ts</name>
     <message>
-        <source>Provider</source>
-        <translation>Anbieter</translation>
-    </message>
-    <message>
-        <source>Defaults</source>
-        <translation>Vorgaben</translation>
-    </message>
-    <message>
-        <source>Style</source>
-        <translation>Stil</translation>
-    </message>
-    <message>
-        <source>Prompts</source>
-        <translation>Prompts</translation>
-    </message>
-    <message>
-        <source>Shortcut</source>
-        <translation>Tastenkürzel</translation>
-    </message>
-    <message>
-        <source>General</source>
-        <translation>Allgemein</translation>
+        <source>cannot set up the interrupt handler</source>
+        <translation>die Behandlung von Unterbrechungen kann nicht eingerichtet werden</translation>
     </message>
 </context>
 <context>
@@ -1283,6 +1260,30 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
         <source>Settings sections</source>
         <translation>Bereiche der Einstellungen</translation>
     </message>
+    <message>
+        <source>Provider</source>
+        <translation>Anbieter</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>Vorgaben</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Stil</translation>
+    </message>
+    <message>
+        <source>Prompts</source>
+        <translation>Prompts</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
 </context>
 <context>
     <name>ts::ShortcutRecorder</name>
@@ -1727,6 +1728,41 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>the instruction is empty</source>
         <translation>die Anweisung ist leer</translation>
+    </message>
+    <message>
+        <source>Type or paste the text, then press Ctrl+D.</source>
+        <translation>Geben Sie den Text ein oder fügen Sie ihn ein und drücken Sie dann Strg+D.</translation>
+    </message>
+</context>
+<context>
+    <name>ts::cli::StyleCommand</name>
+    <message>
+        <source>Cleared the style profile.</source>
+        <translation>Das Stilprofil wurde gelöscht.</translation>
+    </message>
+    <message>
+        <source>Style profile: %1</source>
+        <extracomment>The state of the style profile: none, on, or off (kept, not used).</extracomment>
+        <translation>Stilprofil: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keines</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>off (kept, not used)</source>
+        <translation>aus (aufbewahrt, nicht verwendet)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Inputs: %1, %n thumbed-up reviews (%2)</source>
+        <translation>
+            <numerusform>Eingaben: %1, %n Überarbeitung mit „Gefällt mir“ (%2)</numerusform>
+            <numerusform>Eingaben: %1, %n Überarbeitungen mit „Gefällt mir“ (%2)</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

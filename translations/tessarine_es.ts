@@ -7,32 +7,9 @@
         <source>Run tessarine-cli --help for usage.</source>
         <translation>Ejecuta tessarine-cli --help para ver el uso.</translation>
     </message>
-</context>
-<context>
-    <name>ts</name>
     <message>
-        <source>Provider</source>
-        <translation>Proveedor</translation>
-    </message>
-    <message>
-        <source>Defaults</source>
-        <translation>Predeterminados</translation>
-    </message>
-    <message>
-        <source>Style</source>
-        <translation>Estilo</translation>
-    </message>
-    <message>
-        <source>Prompts</source>
-        <translation>Instrucciones</translation>
-    </message>
-    <message>
-        <source>Shortcut</source>
-        <translation>Atajos</translation>
-    </message>
-    <message>
-        <source>General</source>
-        <translation>General</translation>
+        <source>cannot set up the interrupt handler</source>
+        <translation>no se puede configurar el manejador de interrupciones</translation>
     </message>
 </context>
 <context>
@@ -1283,6 +1260,30 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
         <source>Settings sections</source>
         <translation>Secciones de las preferencias</translation>
     </message>
+    <message>
+        <source>Provider</source>
+        <translation>Proveedor</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>Predeterminados</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Estilo</translation>
+    </message>
+    <message>
+        <source>Prompts</source>
+        <translation>Instrucciones</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Atajos</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>General</translation>
+    </message>
 </context>
 <context>
     <name>ts::ShortcutRecorder</name>
@@ -1727,6 +1728,41 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>the instruction is empty</source>
         <translation>la instrucción está vacía</translation>
+    </message>
+    <message>
+        <source>Type or paste the text, then press Ctrl+D.</source>
+        <translation>Escribe o pega el texto y pulsa Ctrl+D.</translation>
+    </message>
+</context>
+<context>
+    <name>ts::cli::StyleCommand</name>
+    <message>
+        <source>Cleared the style profile.</source>
+        <translation>Se ha borrado el perfil de estilo.</translation>
+    </message>
+    <message>
+        <source>Style profile: %1</source>
+        <extracomment>The state of the style profile: none, on, or off (kept, not used).</extracomment>
+        <translation>Perfil de estilo: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ninguno</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>activado</translation>
+    </message>
+    <message>
+        <source>off (kept, not used)</source>
+        <translation>desactivado (se conserva, no se usa)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Inputs: %1, %n thumbed-up reviews (%2)</source>
+        <translation>
+            <numerusform>Entradas: %1, %n revisión con «Me gusta» (%2)</numerusform>
+            <numerusform>Entradas: %1, %n revisiones con «Me gusta» (%2)</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

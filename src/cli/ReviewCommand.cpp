@@ -64,7 +64,7 @@ void ReviewCommand::start() {
 }
 
 void ReviewCommand::readTerminal() {
-    m_env.err << "Type or paste the text, then press Ctrl+D." << Qt::endl;
+    m_env.err << tr("Type or paste the text, then press Ctrl+D.") << Qt::endl;
     m_terminal = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
     connect(m_terminal.get(), &QSocketNotifier::activated, this, [this] {
         char buffer[4096];

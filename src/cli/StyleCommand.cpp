@@ -31,7 +31,7 @@ void StyleCommand::start() {
             return;
         case Command::styleClear:
             m_analyzer->clearProfile();
-            m_env.out << "Cleared the style profile." << Qt::endl;
+            m_env.out << tr("Cleared the style profile.") << Qt::endl;
             emit finished(exitSuccess);
             return;
         default:
@@ -43,14 +43,17 @@ void StyleCommand::start() {
 void StyleCommand::show() {
     SettingsStore& settings = m_env.settings();
     const QString profile = settings.styleProfile().trimmed();
-    m_env.out << "Style profile: "
-              << (profile.isEmpty()                ? "none"
-                  : settings.styleProfileEnabled() ? "on"
-                                                   : "off (kept, not used)")
+    //: The state of the style profile: none, on, or off (kept, not used).
+    m_env.out << tr("Style profile: %1")
+                     .arg(profile.isEmpty()                ? tr("none")
+                          : settings.styleProfileEnabled() ? tr("on")
+                                                           : tr("off (kept, not used)"))
               << "\n"
-              << "Inputs: " << StyleAnalyzer::samplesLabel(m_analyzer->usableSampleCount()) << ", "
-              << m_analyzer->thumbedUpCount() << " thumbed-up reviews ("
-              << StyleAnalyzer::inputsLabel(m_analyzer->inputCount()) << ")\n";
+              << tr("Inputs: %1, %n thumbed-up reviews (%2)", nullptr,
+                    static_cast<int>(m_analyzer->thumbedUpCount()))
+                     .arg(StyleAnalyzer::samplesLabel(m_analyzer->usableSampleCount()),
+                          StyleAnalyzer::inputsLabel(m_analyzer->inputCount()))
+              << "\n";
     if (!profile.isEmpty()) {
         m_env.out << "\n" << profile << "\n";
     }

@@ -162,7 +162,9 @@ int main(int argc, char** argv) {
     // Ctrl+C reaches the event loop as a signal, so the request is aborted in order.
     ShutdownSignals interrupts;
     if (!interrupts.isActive()) {
-        err << "tessarine-cli: cannot set up the interrupt handler" << Qt::endl;
+        err << "tessarine-cli: "
+            << QCoreApplication::translate("tessarine-cli", "cannot set up the interrupt handler")
+            << Qt::endl;
         return exitFailure;
     }
 

@@ -34,12 +34,12 @@ struct TabInfo {
 };
 
 constexpr std::array<TabInfo, 6> kTabs{{
-    {QT_TR_NOOP("Provider"), "cube.transparent"},
-    {QT_TR_NOOP("Defaults"), "slider.horizontal.3"},
-    {QT_TR_NOOP("Style"), "sparkles"},
-    {QT_TR_NOOP("Prompts"), "text.bubble"},
-    {QT_TR_NOOP("Shortcut"), "keyboard"},
-    {QT_TR_NOOP("General"), "gearshape"},
+    {QT_TRANSLATE_NOOP("ts::SettingsWindow", "Provider"), "cube.transparent"},
+    {QT_TRANSLATE_NOOP("ts::SettingsWindow", "Defaults"), "slider.horizontal.3"},
+    {QT_TRANSLATE_NOOP("ts::SettingsWindow", "Style"), "sparkles"},
+    {QT_TRANSLATE_NOOP("ts::SettingsWindow", "Prompts"), "text.bubble"},
+    {QT_TRANSLATE_NOOP("ts::SettingsWindow", "Shortcut"), "keyboard"},
+    {QT_TRANSLATE_NOOP("ts::SettingsWindow", "General"), "gearshape"},
 }};
 
 QScrollArea* scrolled(QWidget* page, QWidget* parent) {
