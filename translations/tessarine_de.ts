@@ -209,6 +209,10 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
         <source>Submit</source>
         <translation>Absenden</translation>
     </message>
+    <message>
+        <source>Custom instruction</source>
+        <translation>Eigene Anweisung</translation>
+    </message>
 </context>
 <context>
     <name>ts::ChangeList</name>
@@ -347,6 +351,22 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
         <source>With Ollama, Tessarine asks the server to load the model as you start a rewrite or open the window.</source>
         <translation>Mit Ollama bittet Tessarine den Server, das Modell zu laden, sobald Sie eine Überarbeitung starten oder das Fenster öffnen.</translation>
     </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 Minuten</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 Minuten</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 Stunde</translation>
+    </message>
+    <message>
+        <source>While Tessarine runs</source>
+        <translation>Solange Tessarine läuft</translation>
+    </message>
 </context>
 <context>
     <name>ts::DoneStep</name>
@@ -365,6 +385,14 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>Here&apos;s how to use Tessarine.</source>
         <translation>So verwenden Sie Tessarine.</translation>
+    </message>
+    <message>
+        <source>Open Tessarine from anywhere</source>
+        <translation>Tessarine von überall öffnen</translation>
+    </message>
+    <message>
+        <source>Rewrite the selection in place</source>
+        <translation>Markierten Text vor Ort umschreiben</translation>
     </message>
 </context>
 <context>
@@ -395,7 +423,7 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Review</source>
-        <translation>Überarbeiten</translation>
+        <translation>Prüfen</translation>
     </message>
     <message>
         <source>Paste your text…</source>
@@ -427,7 +455,7 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Draft Reply</source>
-        <translation>Antwort entwerfen</translation>
+        <translation>Entwerfen</translation>
     </message>
     <message>
         <source>What do you want to say? e.g. &quot;Yes, Thursday works. Ask for the Q2 deck.&quot;</source>
@@ -540,7 +568,7 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>Professional</source>
         <comment>tone</comment>
-        <translation>Professionell</translation>
+        <translation>Sachlich</translation>
     </message>
     <message>
         <source>Casual</source>
@@ -712,6 +740,18 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>Accessibility permission lets Tessarine rewrite selected text in place in other apps (the ⌃⌥⌘E hotkey). The Services menu and the main window work without it.</source>
         <translation>Mit der Desktop-Steuerung schreibt Tessarine markierten Text direkt in anderen Programmen um (Tastenkürzel ⌃⌥⌘E). Der D-Bus-Dienst, tessarine://-Links und das Hauptfenster funktionieren auch ohne sie.</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Hell</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>Dunkel</translation>
     </message>
 </context>
 <context>
@@ -940,6 +980,30 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
             <numerusform>Ollama läuft · %n Modell installiert</numerusform>
             <numerusform>Ollama läuft · %n Modelle installiert</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Install Ollama to run models locally</source>
+        <translation>Ollama installieren, um Modelle lokal auszuführen</translation>
+    </message>
+    <message>
+        <source>Ollama is a free, open-source runtime for local LLMs. Install once; Tessarine detects it automatically when you return.</source>
+        <translation>Ollama ist eine kostenlose, quelloffene Laufzeitumgebung für lokale Sprachmodelle. Einmal installieren; Tessarine erkennt es automatisch, wenn Sie zurückkehren.</translation>
+    </message>
+    <message>
+        <source>Download Ollama</source>
+        <translation>Ollama herunterladen</translation>
+    </message>
+    <message>
+        <source>Start the Ollama app</source>
+        <translation>Ollama starten</translation>
+    </message>
+    <message>
+        <source>Ollama.app lives in your menu bar and runs the local server. Click Start to launch it.</source>
+        <translation>„Ollama starten“ führt den lokalen Server (ollama serve) im Hintergrund aus.</translation>
+    </message>
+    <message>
+        <source>Start Ollama</source>
+        <translation>Ollama starten</translation>
     </message>
 </context>
 <context>
@@ -1248,6 +1312,45 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>Delete Prompt</source>
         <translation>Prompt löschen</translation>
+    </message>
+</context>
+<context>
+    <name>ts::SelectionStripView</name>
+    <message>
+        <source>Rewrite</source>
+        <translation>Umschreiben</translation>
+    </message>
+    <message>
+        <source>Rewrite the selection in place</source>
+        <translation>Markierten Text vor Ort umschreiben</translation>
+    </message>
+    <message>
+        <source>Proofread</source>
+        <translation>Korrigieren</translation>
+    </message>
+    <message>
+        <source>Fix grammar; preserve voice</source>
+        <translation>Grammatik korrigieren, Stil bewahren</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>Antworten</translation>
+    </message>
+    <message>
+        <source>Draft a reply in place</source>
+        <translation>Antwort vor Ort entwerfen</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Frei</translation>
+    </message>
+    <message>
+        <source>Custom instruction in place</source>
+        <translation>Eigene Anweisung vor Ort</translation>
+    </message>
+    <message>
+        <source>Selection actions</source>
+        <translation>Aktionen für die Auswahl</translation>
     </message>
 </context>
 <context>

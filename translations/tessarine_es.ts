@@ -209,6 +209,10 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
         <source>Submit</source>
         <translation>Enviar</translation>
     </message>
+    <message>
+        <source>Custom instruction</source>
+        <translation>Instrucción propia</translation>
+    </message>
 </context>
 <context>
     <name>ts::ChangeList</name>
@@ -347,6 +351,22 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
         <source>With Ollama, Tessarine asks the server to load the model as you start a rewrite or open the window.</source>
         <translation>Con Ollama, Tessarine pide al servidor que cargue el modelo al empezar una reescritura o abrir la ventana.</translation>
     </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 minutos</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutos</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 hora</translation>
+    </message>
+    <message>
+        <source>While Tessarine runs</source>
+        <translation>Mientras Tessarine se ejecute</translation>
+    </message>
 </context>
 <context>
     <name>ts::DoneStep</name>
@@ -365,6 +385,14 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>Here&apos;s how to use Tessarine.</source>
         <translation>Así se usa Tessarine.</translation>
+    </message>
+    <message>
+        <source>Open Tessarine from anywhere</source>
+        <translation>Abrir Tessarine desde cualquier lugar</translation>
+    </message>
+    <message>
+        <source>Rewrite the selection in place</source>
+        <translation>Reescribir la selección en su sitio</translation>
     </message>
 </context>
 <context>
@@ -427,7 +455,7 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
     <message>
         <source>Draft Reply</source>
-        <translation>Redactar respuesta</translation>
+        <translation>Redactar</translation>
     </message>
     <message>
         <source>What do you want to say? e.g. &quot;Yes, Thursday works. Ask for the Q2 deck.&quot;</source>
@@ -459,7 +487,7 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
     <message>
         <source>Check Tone</source>
-        <translation>Comprobar tono</translation>
+        <translation>Analizar</translation>
     </message>
     <message>
         <source>Paste the text. I&apos;ll tell you how it reads…</source>
@@ -713,6 +741,18 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
         <source>Accessibility permission lets Tessarine rewrite selected text in place in other apps (the ⌃⌥⌘E hotkey). The Services menu and the main window work without it.</source>
         <translation>El control del escritorio permite a Tessarine reescribir el texto seleccionado en su sitio en otras aplicaciones (atajo ⌃⌥⌘E). El servicio D-Bus, los enlaces tessarine:// y la ventana principal funcionan sin él.</translation>
     </message>
+    <message>
+        <source>System</source>
+        <translation>Sistema</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Claro</translation>
+    </message>
+    <message>
+        <source>Dark</source>
+        <translation>Oscuro</translation>
+    </message>
 </context>
 <context>
     <name>ts::HistoryOverlay</name>
@@ -940,6 +980,30 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
             <numerusform>Ollama se está ejecutando · %n modelo instalado</numerusform>
             <numerusform>Ollama se está ejecutando · %n modelos instalados</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Install Ollama to run models locally</source>
+        <translation>Instala Ollama para ejecutar modelos en local</translation>
+    </message>
+    <message>
+        <source>Ollama is a free, open-source runtime for local LLMs. Install once; Tessarine detects it automatically when you return.</source>
+        <translation>Ollama es un entorno libre y gratuito para ejecutar modelos de lenguaje en local. Instálalo una vez; Tessarine lo detecta automáticamente cuando vuelvas.</translation>
+    </message>
+    <message>
+        <source>Download Ollama</source>
+        <translation>Descargar Ollama</translation>
+    </message>
+    <message>
+        <source>Start the Ollama app</source>
+        <translation>Iniciar Ollama</translation>
+    </message>
+    <message>
+        <source>Ollama.app lives in your menu bar and runs the local server. Click Start to launch it.</source>
+        <translation>«Iniciar Ollama» ejecuta el servidor local (ollama serve) en segundo plano.</translation>
+    </message>
+    <message>
+        <source>Start Ollama</source>
+        <translation>Iniciar Ollama</translation>
     </message>
 </context>
 <context>
@@ -1248,6 +1312,45 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>Delete Prompt</source>
         <translation>Eliminar la instrucción</translation>
+    </message>
+</context>
+<context>
+    <name>ts::SelectionStripView</name>
+    <message>
+        <source>Rewrite</source>
+        <translation>Reescribir</translation>
+    </message>
+    <message>
+        <source>Rewrite the selection in place</source>
+        <translation>Reescribir la selección en su sitio</translation>
+    </message>
+    <message>
+        <source>Proofread</source>
+        <translation>Corregir</translation>
+    </message>
+    <message>
+        <source>Fix grammar; preserve voice</source>
+        <translation>Corregir la gramática y conservar la voz</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>Responder</translation>
+    </message>
+    <message>
+        <source>Draft a reply in place</source>
+        <translation>Redactar una respuesta en el sitio</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Libre</translation>
+    </message>
+    <message>
+        <source>Custom instruction in place</source>
+        <translation>Instrucción propia en el sitio</translation>
+    </message>
+    <message>
+        <source>Selection actions</source>
+        <translation>Acciones de la selección</translation>
     </message>
 </context>
 <context>

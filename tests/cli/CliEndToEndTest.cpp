@@ -49,6 +49,9 @@ protected:
         env.insert("XDG_DATA_HOME", dir.filePath("data"));
         env.remove("DBUS_SESSION_BUS_ADDRESS");
         env.remove("DISPLAY");
+        if (!language.isEmpty()) {
+            env.insert("LANGUAGE", language);
+        }
         return env;
     }
 
@@ -97,6 +100,7 @@ protected:
     LoopbackModelServer server;
     std::unique_ptr<SettingsStore> settings;
     QString out, err;
+    QString language;  // LANGUAGE for the child, when set
 };
 
 }  // namespace
@@ -387,4 +391,26 @@ TEST_F(CliEndToEnd, InteractiveKeepsExactlyTheChosenChanges) {
     startCli(detached, {"rewrite", "--interactive", "I am really sending it now"}, {});
     EXPECT_EQ(finish(detached), 2);
     EXPECT_TRUE(err.contains("--interactive needs a terminal")) << err.toStdString();
+}
+
+// A German user reads the usage errors in German: one answered by the light front end, one by
+// the full program it hands the command to.
+TEST_F(CliEndToEnd, UsageErrorsComeInTheUsersLanguage) {
+    language = "de";
+    const struct {
+        QStringList arguments;
+        QString sentence;
+    } rows[] = {
+        {{"frobnicate"}, "tessarine-cli: unbekannter Befehl „frobnicate“ (Befehle: rewrite,"},
+        {{"config", "set", "colour", "blue"},
+         "tessarine-cli: unbekannte Einstellung „colour“ (Einstellungen: provider,"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(run(row.arguments), 2) << err.toStdString();
+        EXPECT_TRUE(err.startsWith(row.sentence)) << err.toStdString();
+        EXPECT_FALSE(err.contains("unknown")) << err.toStdString();
+    }
+    EXPECT_TRUE(run({"frobnicate"}) == 2 &&
+                err.contains("Die Verwendung zeigt: tessarine-cli --help"))
+        << err.toStdString();
 }

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QToolButton>
+#include <algorithm>
 
 #include "ui/EnumTexts.h"
 #include "ui/RadioGroupKeys.h"
@@ -53,8 +54,29 @@ void ModeSelector::setMode(Mode mode) {
 void ModeSelector::changeEvent(QEvent* event) {
     if (event->type() == QEvent::StyleChange) {
         refreshIcons();
+        fitSegments();
     }
     QWidget::changeEvent(event);
+}
+
+// Before the window first lays itself out, so it never grows for the segments' sake.
+bool ModeSelector::event(QEvent* event) {
+    if (event->type() == QEvent::Polish) {
+        fitSegments();
+    }
+    return QWidget::event(event);
+}
+
+// The style's size hint keeps room a segment's text never uses; a floor of what the text and
+// icon take lets the five names of a longer language share the window's width uncut.
+void ModeSelector::fitSegments() {
+    constexpr int kChrome = 22;  // gap to the icon, padding, focus border and a little air
+    for (QAbstractButton* segment : m_group->buttons()) {
+        segment->ensurePolished();
+        const int needed = segment->fontMetrics().horizontalAdvance(segment->text()) +
+                           segment->iconSize().width() + kChrome;
+        segment->setMinimumWidth(std::min(needed, segment->sizeHint().width()));
+    }
 }
 
 void ModeSelector::refreshIcons() {

@@ -21,9 +21,11 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void refreshIcons();
+    void fitSegments();
 
     QButtonGroup* m_group;
 };

@@ -30,13 +30,13 @@ DoneStep::DoneStep(SettingsStore& settings, QWidget* parent)
     rows->setHorizontalSpacing(12);
     rows->setVerticalSpacing(10);
     const auto rowLabel = [this](const char* text) {
-        QLabel* label = roleLabel(QString::fromUtf8(text), "body", this);
+        QLabel* label = roleLabel(tr(text), "body", this);
         label->setWordWrap(false);
         return label;
     };
-    rows->addWidget(rowLabel("Open Tessarine from anywhere"), 0, 0);
+    rows->addWidget(rowLabel(QT_TR_NOOP("Open Tessarine from anywhere")), 0, 0);
     rows->addWidget(m_windowKeys, 0, 1, Qt::AlignLeft);
-    rows->addWidget(rowLabel("Rewrite the selection in place"), 1, 0);
+    rows->addWidget(rowLabel(QT_TR_NOOP("Rewrite the selection in place")), 1, 0);
     auto* inPlace = new QHBoxLayout;
     inPlace->setSpacing(8);
     inPlace->addWidget(m_inPlaceKeys);

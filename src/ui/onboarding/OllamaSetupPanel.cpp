@@ -26,11 +26,15 @@ struct CardTexts {
     const char* action;
 };
 
+QString translated(const char* text) {
+    return QCoreApplication::translate("ts::OllamaSetupPanel", text);
+}
+
 // A card with a title, a line of explanation, its action and "Recheck".
 QFrame* actionCard(const CardTexts& texts, QPushButton** action, QPushButton** recheck,
                    QWidget* parent) {
     QFrame* card = cardFrame(parent);
-    *action = roleButton(linuxText(QString::fromUtf8(texts.action)), "primary", card);
+    *action = roleButton(linuxText(translated(texts.action)), "primary", card);
     *recheck = roleButton(QCoreApplication::translate("ts::OllamaSetupPanel", "Recheck"),
                           "secondary", card);
     auto* buttons = new QHBoxLayout;
@@ -41,8 +45,8 @@ QFrame* actionCard(const CardTexts& texts, QPushButton** action, QPushButton** r
     auto* column = new QVBoxLayout(card);
     column->setContentsMargins(14, 12, 14, 12);
     column->setSpacing(6);
-    column->addWidget(roleLabel(linuxText(QString::fromUtf8(texts.title)), "cardTitle", card));
-    column->addWidget(roleLabel(linuxText(QString::fromUtf8(texts.body)), "cardText", card));
+    column->addWidget(roleLabel(linuxText(translated(texts.title)), "cardTitle", card));
+    column->addWidget(roleLabel(linuxText(translated(texts.body)), "cardText", card));
     column->addSpacing(4);
     column->addLayout(buttons);
     return card;
@@ -61,15 +65,17 @@ OllamaSetupPanel::OllamaSetupPanel(const OnboardingServices& services, QWidget* 
     QPushButton* start = nullptr;
     QPushButton* recheckStart = nullptr;
     m_installCard = actionCard(
-        {"Install Ollama to run models locally",
-         "Ollama is a free, open-source runtime for local LLMs. Install once; Tessarine detects "
-         "it automatically when you return.",
-         "Download Ollama"},
+        {QT_TRANSLATE_NOOP("ts::OllamaSetupPanel", "Install Ollama to run models locally"),
+         QT_TRANSLATE_NOOP("ts::OllamaSetupPanel",
+                           "Ollama is a free, open-source runtime for local LLMs. Install once; "
+                           "Tessarine detects it automatically when you return."),
+         QT_TRANSLATE_NOOP("ts::OllamaSetupPanel", "Download Ollama")},
         &download, &recheckInstall, this);
-    m_startCard = actionCard({"Start the Ollama app",
-                              "Ollama.app lives in your menu bar and runs the local server. Click "
-                              "Start to launch it.",
-                              "Start Ollama"},
+    m_startCard = actionCard({QT_TRANSLATE_NOOP("ts::OllamaSetupPanel", "Start the Ollama app"),
+                              QT_TRANSLATE_NOOP("ts::OllamaSetupPanel",
+                                                "Ollama.app lives in your menu bar and runs the "
+                                                "local server. Click Start to launch it."),
+                              QT_TRANSLATE_NOOP("ts::OllamaSetupPanel", "Start Ollama")},
                              &start, &recheckStart, this);
 
     auto* column = new QVBoxLayout(this);

@@ -31,8 +31,8 @@ AskInputView::AskInputView(QWidget* parent)
       chipRow_(new QWidget),
       chipLayout_(new QHBoxLayout(chipRow_)) {
     setObjectName(QStringLiteral("askPanel"));
-    setWindowTitle(QString::fromLatin1(kTitle));
-    setAccessibleName(QString::fromLatin1(kTitle));
+    setWindowTitle(tr(kTitle));
+    setAccessibleName(tr(kTitle));
     makeFloatingWindow(*this);
 
     const QString placeholder = QString::fromUtf8(kPlaceholder);

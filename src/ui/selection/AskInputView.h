@@ -17,7 +17,8 @@ namespace ts {
 class AskInputView final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* kTitle = "Custom instruction";
+    static constexpr const char* kTitle =
+        QT_TRANSLATE_NOOP("ts::AskInputView", "Custom instruction");
     static constexpr const char* kPlaceholder = "Tell me what to do with the selection…";
 
     explicit AskInputView(QWidget* parent = nullptr);

@@ -25,10 +25,14 @@ struct ButtonRow {
 };
 
 constexpr ButtonRow kButtons[] = {
-    {Mode::rewrite, "sparkle", "Rewrite", "Rewrite the selection in place"},
-    {Mode::proofread, "checkmark.seal", "Proofread", "Fix grammar; preserve voice"},
-    {Mode::reply, "arrowshape.turn.up.left", "Reply", "Draft a reply in place"},
-    {Mode::ask, "wand.and.stars", "Custom", "Custom instruction in place"},
+    {Mode::rewrite, "sparkle", QT_TRANSLATE_NOOP("ts::SelectionStripView", "Rewrite"),
+     QT_TRANSLATE_NOOP("ts::SelectionStripView", "Rewrite the selection in place")},
+    {Mode::proofread, "checkmark.seal", QT_TRANSLATE_NOOP("ts::SelectionStripView", "Proofread"),
+     QT_TRANSLATE_NOOP("ts::SelectionStripView", "Fix grammar; preserve voice")},
+    {Mode::reply, "arrowshape.turn.up.left", QT_TRANSLATE_NOOP("ts::SelectionStripView", "Reply"),
+     QT_TRANSLATE_NOOP("ts::SelectionStripView", "Draft a reply in place")},
+    {Mode::ask, "wand.and.stars", QT_TRANSLATE_NOOP("ts::SelectionStripView", "Custom"),
+     QT_TRANSLATE_NOOP("ts::SelectionStripView", "Custom instruction in place")},
 };
 
 }  // namespace
@@ -37,8 +41,8 @@ SelectionStripView::SelectionStripView(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("selectionStrip"));
-    setWindowTitle(QString::fromLatin1(kTitle));
-    setAccessibleName(QString::fromLatin1(kTitle));
+    setWindowTitle(tr(kTitle));
+    setAccessibleName(tr(kTitle));
     setAttribute(Qt::WA_ShowWithoutActivating);
     makeFloatingWindow(*this);
     setFocusPolicy(Qt::NoFocus);
@@ -55,8 +59,8 @@ SelectionStripView::SelectionStripView(QWidget* parent)
             row->addWidget(divider, 0, Qt::AlignVCenter);
         }
         auto* button = new QToolButton(this);
-        const QString label = QString::fromUtf8(entry.label);
-        const QString help = QString::fromUtf8(entry.help);
+        const QString label = tr(entry.label);
+        const QString help = tr(entry.help);
         button->setProperty("role", QStringLiteral("stripButton"));
         button->setProperty("symbol", QString::fromLatin1(entry.symbol));
         button->setText(label);

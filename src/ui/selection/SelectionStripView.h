@@ -13,7 +13,8 @@ namespace ts {
 class SelectionStripView final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* kTitle = "Selection actions";
+    static constexpr const char* kTitle =
+        QT_TRANSLATE_NOOP("ts::SelectionStripView", "Selection actions");
 
     explicit SelectionStripView(QWidget* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -27,6 +28,21 @@ QComboBox* picker(const QString& name, QWidget* parent) {
     return box;
 }
 
+// The store's label(), in the user's language.
+QString keepLoadedText(KeepModelLoaded value) {
+    switch (value) {
+        case KeepModelLoaded::fiveMinutes:
+            return QCoreApplication::translate("ts::DefaultsTab", "5 minutes");
+        case KeepModelLoaded::thirtyMinutes:
+            return QCoreApplication::translate("ts::DefaultsTab", "30 minutes");
+        case KeepModelLoaded::oneHour:
+            return QCoreApplication::translate("ts::DefaultsTab", "1 hour");
+        case KeepModelLoaded::whileRunning:
+            return QCoreApplication::translate("ts::DefaultsTab", "While Tessarine runs");
+    }
+    return label(value);
+}
+
 }  // namespace
 
 DefaultsTab::DefaultsTab(const SettingsServices& services, QWidget* parent)
@@ -46,7 +62,7 @@ DefaultsTab::DefaultsTab(const SettingsServices& services, QWidget* parent)
     keepLoaded_ = new QComboBox(this);
     keepLoaded_->setAccessibleName(tr("Keep the local model loaded"));
     for (KeepModelLoaded value : keepModelLoadedChoices()) {
-        keepLoaded_->addItem(label(value), rawValue(value));
+        keepLoaded_->addItem(keepLoadedText(value), rawValue(value));
     }
     layout->addLayout(labelled(tr("Keep the local model loaded"), keepLoaded_, this));
     layout->addWidget(line(tr("With Ollama, Tessarine asks the server to load the model "

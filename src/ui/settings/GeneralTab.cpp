@@ -28,7 +28,9 @@ const char* const kNotFound = QT_TRANSLATE_NOOP(
     "ts::GeneralTab", "Couldn't find the app bundle. Try launching from /Applications.");
 // Label and stored value, in picker order.
 const std::pair<const char*, const char*> kAppearances[] = {
-    {"System", "system"}, {"Light", "light"}, {"Dark", "dark"}};
+    {QT_TRANSLATE_NOOP("ts::GeneralTab", "System"), "system"},
+    {QT_TRANSLATE_NOOP("ts::GeneralTab", "Light"), "light"},
+    {QT_TRANSLATE_NOOP("ts::GeneralTab", "Dark"), "dark"}};
 
 }  // namespace
 
@@ -86,7 +88,7 @@ GeneralTab::GeneralTab(const SettingsServices& services, QWidget* parent)
     appearance_ = new QComboBox(this);
     appearance_->setAccessibleName(tr("Appearance"));
     for (const auto& [text, value] : kAppearances) {
-        appearance_->addItem(QString::fromLatin1(text), QString::fromLatin1(value));
+        appearance_->addItem(tr(text), QString::fromLatin1(value));
     }
     layout->addLayout(labelled(tr("Appearance"), appearance_, this));
     connect(appearance_, &QComboBox::activated, this, [this](int index) {

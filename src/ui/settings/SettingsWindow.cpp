@@ -99,8 +99,8 @@ SettingsWindow::SettingsWindow(const SettingsServices& services, QWidget* parent
     sidebar_->setIconSize(QSize(18, 18));
     sidebar_->setFrameShape(QFrame::NoFrame);
     for (const TabInfo& tab : kTabs) {
-        auto* item = new QListWidgetItem(QString::fromLatin1(tab.label), sidebar_);
-        item->setData(Qt::AccessibleTextRole, QString::fromLatin1(tab.label));
+        auto* item = new QListWidgetItem(tr(tab.label), sidebar_);
+        item->setData(Qt::AccessibleTextRole, tr(tab.label));
     }
     tintSidebar();
     sideLayout->addWidget(sidebar_, 1);
