@@ -739,7 +739,7 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Accessibility permission lets Tessarine rewrite selected text in place in other apps (the ⌃⌥⌘E hotkey). The Services menu and the main window work without it.</source>
-        <translation>Mit der Desktop-Steuerung schreibt Tessarine markierten Text direkt in anderen Programmen um (Tastenkürzel ⌃⌥⌘E). Der D-Bus-Dienst, tessarine://-Links und das Hauptfenster funktionieren auch ohne sie.</translation>
+        <translation>Mit der Desktop-Steuerung schreibt Tessarine markierten Text direkt in anderen Programmen um (Tastenkürzel Super+Strg+Alt+E). Der D-Bus-Dienst, tessarine://-Links und das Hauptfenster funktionieren auch ohne sie.</translation>
     </message>
     <message>
         <source>System</source>
@@ -796,6 +796,123 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
             <numerusform>vor %n Tag</numerusform>
             <numerusform>vor %n Tagen</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ts::InPlaceRequest</name>
+    <message>
+        <source>Paste didn&apos;t fire. The text in the app is unchanged.</source>
+        <translation>Das Einfügen hat nicht geklappt. Der Text im Programm ist unverändert.</translation>
+    </message>
+    <message>
+        <source>The window changed before the answer arrived. Nothing was pasted; the answer is in the history.</source>
+        <translation>Das Fenster hat gewechselt, bevor die Antwort kam. Es wurde nichts eingefügt; die Antwort steht im Verlauf.</translation>
+    </message>
+    <message>
+        <source>Proofreading in %1…</source>
+        <translation>Korrektur in %1 …</translation>
+    </message>
+    <message>
+        <source>Proofread in %1. ⌘Z to undo.</source>
+        <translation>In %1 korrigiert. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Proofread for %2 in %1. ⌘Z to undo.</source>
+        <translation>In %1 für %2 korrigiert. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Typed the proofread text into %1.</source>
+        <translation>Korrigierten Text in %1 eingegeben.</translation>
+    </message>
+    <message>
+        <source>Typed the proofread text for %2 into %1.</source>
+        <translation>Korrigierten Text für %2 in %1 eingegeben.</translation>
+    </message>
+    <message>
+        <source>Drafting reply in %1…</source>
+        <translation>Antwort wird in %1 entworfen …</translation>
+    </message>
+    <message>
+        <source>Drafted reply in %1. ⌘Z to undo.</source>
+        <translation>Antwort in %1 entworfen. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Drafted reply for %2 in %1. ⌘Z to undo.</source>
+        <translation>Antwort für %2 in %1 entworfen. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Typed the reply into %1.</source>
+        <translation>Antwort in %1 eingegeben.</translation>
+    </message>
+    <message>
+        <source>Typed the reply for %2 into %1.</source>
+        <translation>Antwort für %2 in %1 eingegeben.</translation>
+    </message>
+    <message>
+        <source>Running in %1…</source>
+        <translation>Wird in %1 ausgeführt …</translation>
+    </message>
+    <message>
+        <source>Done in %1. ⌘Z to undo.</source>
+        <translation>Fertig in %1. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Done for %2 in %1. ⌘Z to undo.</source>
+        <translation>Fertig für %2 in %1. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Typed the result into %1.</source>
+        <translation>Ergebnis in %1 eingegeben.</translation>
+    </message>
+    <message>
+        <source>Typed the result for %2 into %1.</source>
+        <translation>Ergebnis für %2 in %1 eingegeben.</translation>
+    </message>
+    <message>
+        <source>Rewriting in %1…</source>
+        <translation>Wird in %1 umgeschrieben …</translation>
+    </message>
+    <message>
+        <source>Rewrote in %1. ⌘Z to undo.</source>
+        <translation>In %1 umgeschrieben. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Rewrote for %2 in %1. ⌘Z to undo.</source>
+        <translation>Für %2 in %1 umgeschrieben. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Typed the rewrite into %1.</source>
+        <translation>Umgeschriebenen Text in %1 eingegeben.</translation>
+    </message>
+    <message>
+        <source>Typed the rewrite for %2 into %1.</source>
+        <translation>Umgeschriebenen Text für %2 in %1 eingegeben.</translation>
+    </message>
+</context>
+<context>
+    <name>ts::InPlaceRunner</name>
+    <message>
+        <source>Already rewriting…</source>
+        <translation>Umschreiben läuft bereits …</translation>
+    </message>
+</context>
+<context>
+    <name>ts::InPlaceService</name>
+    <message>
+        <source>Nothing selected in the frontmost app.</source>
+        <translation>Im aktiven Programm ist nichts markiert.</translation>
+    </message>
+    <message>
+        <source>Tessarine needs Accessibility permission.</source>
+        <translation>Tessarine braucht die Desktop-Steuerung.</translation>
+    </message>
+    <message>
+        <source>Copy didn&apos;t fire. Select some text, then press the hotkey again.</source>
+        <translation>Das Kopieren hat nicht geklappt. Markieren Sie Text und drücken Sie das Tastenkürzel erneut.</translation>
+    </message>
+    <message>
+        <source>The app didn&apos;t produce text to rewrite.</source>
+        <translation>Das Programm hat keinen Text zum Umschreiben geliefert.</translation>
     </message>
 </context>
 <context>
@@ -1354,6 +1471,37 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
 </context>
 <context>
+    <name>ts::ServiceCall</name>
+    <message>
+        <source>Proofreading…</source>
+        <translation>Wird korrigiert …</translation>
+    </message>
+    <message>
+        <source>Drafting reply…</source>
+        <translation>Antwort wird entworfen …</translation>
+    </message>
+    <message>
+        <source>Rewriting…</source>
+        <translation>Wird umgeschrieben …</translation>
+    </message>
+    <message>
+        <source>Proofread. ⌘Z to undo.</source>
+        <translation>Korrigiert. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Drafted reply. ⌘Z to undo.</source>
+        <translation>Antwort entworfen. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Rewrote selection. ⌘Z to undo.</source>
+        <translation>Auswahl umgeschrieben. Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Request cancelled.</source>
+        <translation>Anfrage abgebrochen.</translation>
+    </message>
+</context>
+<context>
     <name>ts::SettingsWindow</name>
     <message>
         <source>Tessarine Settings</source>
@@ -1439,7 +1587,7 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Reset to defaults (⌥⌘E · ⌃⌥⌘E)</source>
-        <translation>Auf Standard zurücksetzen (⌥⌘E · ⌃⌥⌘E)</translation>
+        <translation>Auf Standard zurücksetzen (Strg+Alt+E · Super+Strg+Alt+E)</translation>
     </message>
 </context>
 <context>

@@ -799,6 +799,123 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
 </context>
 <context>
+    <name>ts::InPlaceRequest</name>
+    <message>
+        <source>Paste didn&apos;t fire. The text in the app is unchanged.</source>
+        <translation>No se pudo pegar. El texto de la aplicación no ha cambiado.</translation>
+    </message>
+    <message>
+        <source>The window changed before the answer arrived. Nothing was pasted; the answer is in the history.</source>
+        <translation>La ventana cambió antes de que llegara la respuesta. No se pegó nada; la respuesta está en el historial.</translation>
+    </message>
+    <message>
+        <source>Proofreading in %1…</source>
+        <translation>Corrigiendo en %1…</translation>
+    </message>
+    <message>
+        <source>Proofread in %1. ⌘Z to undo.</source>
+        <translation>Corregido en %1. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Proofread for %2 in %1. ⌘Z to undo.</source>
+        <translation>Corregido para %2 en %1. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Typed the proofread text into %1.</source>
+        <translation>Texto corregido escrito en %1.</translation>
+    </message>
+    <message>
+        <source>Typed the proofread text for %2 into %1.</source>
+        <translation>Texto corregido para %2 escrito en %1.</translation>
+    </message>
+    <message>
+        <source>Drafting reply in %1…</source>
+        <translation>Redactando la respuesta en %1…</translation>
+    </message>
+    <message>
+        <source>Drafted reply in %1. ⌘Z to undo.</source>
+        <translation>Respuesta redactada en %1. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Drafted reply for %2 in %1. ⌘Z to undo.</source>
+        <translation>Respuesta para %2 redactada en %1. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Typed the reply into %1.</source>
+        <translation>Respuesta escrita en %1.</translation>
+    </message>
+    <message>
+        <source>Typed the reply for %2 into %1.</source>
+        <translation>Respuesta para %2 escrita en %1.</translation>
+    </message>
+    <message>
+        <source>Running in %1…</source>
+        <translation>Ejecutando en %1…</translation>
+    </message>
+    <message>
+        <source>Done in %1. ⌘Z to undo.</source>
+        <translation>Hecho en %1. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Done for %2 in %1. ⌘Z to undo.</source>
+        <translation>Hecho para %2 en %1. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Typed the result into %1.</source>
+        <translation>Resultado escrito en %1.</translation>
+    </message>
+    <message>
+        <source>Typed the result for %2 into %1.</source>
+        <translation>Resultado para %2 escrito en %1.</translation>
+    </message>
+    <message>
+        <source>Rewriting in %1…</source>
+        <translation>Reescribiendo en %1…</translation>
+    </message>
+    <message>
+        <source>Rewrote in %1. ⌘Z to undo.</source>
+        <translation>Reescrito en %1. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Rewrote for %2 in %1. ⌘Z to undo.</source>
+        <translation>Reescrito para %2 en %1. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Typed the rewrite into %1.</source>
+        <translation>Reescritura escrita en %1.</translation>
+    </message>
+    <message>
+        <source>Typed the rewrite for %2 into %1.</source>
+        <translation>Reescritura para %2 escrita en %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ts::InPlaceRunner</name>
+    <message>
+        <source>Already rewriting…</source>
+        <translation>Ya se está reescribiendo…</translation>
+    </message>
+</context>
+<context>
+    <name>ts::InPlaceService</name>
+    <message>
+        <source>Nothing selected in the frontmost app.</source>
+        <translation>No hay nada seleccionado en la aplicación activa.</translation>
+    </message>
+    <message>
+        <source>Tessarine needs Accessibility permission.</source>
+        <translation>Tessarine necesita el control del escritorio.</translation>
+    </message>
+    <message>
+        <source>Copy didn&apos;t fire. Select some text, then press the hotkey again.</source>
+        <translation>No se pudo copiar. Selecciona texto y vuelve a pulsar el atajo.</translation>
+    </message>
+    <message>
+        <source>The app didn&apos;t produce text to rewrite.</source>
+        <translation>La aplicación no proporcionó texto para reescribir.</translation>
+    </message>
+</context>
+<context>
     <name>ts::LoadingStateView</name>
     <message>
         <source>Reviewing</source>
@@ -1351,6 +1468,37 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>Selection actions</source>
         <translation>Acciones de la selección</translation>
+    </message>
+</context>
+<context>
+    <name>ts::ServiceCall</name>
+    <message>
+        <source>Proofreading…</source>
+        <translation>Corrigiendo…</translation>
+    </message>
+    <message>
+        <source>Drafting reply…</source>
+        <translation>Redactando la respuesta…</translation>
+    </message>
+    <message>
+        <source>Rewriting…</source>
+        <translation>Reescribiendo…</translation>
+    </message>
+    <message>
+        <source>Proofread. ⌘Z to undo.</source>
+        <translation>Corregido. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Drafted reply. ⌘Z to undo.</source>
+        <translation>Respuesta redactada. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Rewrote selection. ⌘Z to undo.</source>
+        <translation>Selección reescrita. Ctrl+Z para deshacer.</translation>
+    </message>
+    <message>
+        <source>Request cancelled.</source>
+        <translation>Petición cancelada.</translation>
     </message>
 </context>
 <context>

@@ -6,8 +6,8 @@
 1. Every message of translations/*.ts is finished, every plural has all its forms, and each
    translation keeps the placeholders (%1, %n) of its source.
 2. lupdate run afresh over src/ into a copy finds no message the catalogues lack.
-3. No literal that reads as prose is handed to a widget, a menu or the command line's output
-   outside tr(), except the entries of ALLOWED.
+3. No literal that reads as prose is handed to a widget, a menu, a notice or the command line's
+   output outside tr(), except the entries of ALLOWED.
 """
 import pathlib
 import re
@@ -28,6 +28,8 @@ SINKS = (r"setText|setToolTip|setPlaceholderText|setAccessibleName|setAccessible
          r"new QPushButton|new QCheckBox|new QRadioButton|button|label|line|title|toggle|"
          r"sectionLabel|roleLabel|roleButton|makeButton|toolButton|say|showTransfer|toast")
 SINK_LITERAL = re.compile(r"\b(?:" + SINKS + r")\(\s*QStringLiteral\(\s*\"((?:[^\"\\]|\\.)*)\"")
+# A notice the desktop layer shows.
+TOAST_LITERAL = re.compile(r"\btoast\(\s*QStringLiteral\(\s*\"((?:[^\"\\]|\\.)*)\"")
 # A message streamed to the terminal: `env.err << "Words …"`.
 STREAM_LITERAL = re.compile(r"(?:err|out)\s*<<\s*\"((?:[^\"\\]|\\.)*[A-Za-z]{2}(?:[^\"\\]|\\.)*)\"")
 PLACEHOLDER = re.compile(r"%(?:\d|n)")
@@ -87,14 +89,13 @@ def check_fresh_scan(root, lupdate, faults):
 
 
 def check_literals(root, faults):
-    folders = ["src/ui", "src/app", "src/cli"]
-    for folder in folders:
+    patterns = {"src/ui": [SINK_LITERAL], "src/app": [SINK_LITERAL],
+                "src/cli": [SINK_LITERAL, STREAM_LITERAL], "src/desktop": [TOAST_LITERAL]}
+    for folder, folder_patterns in patterns.items():
         for path in sorted((root / folder).rglob("*.cpp")):
             relative = str(path.relative_to(root))
             text = path.read_text(encoding="utf-8")
-            found = [m.group(1) for m in SINK_LITERAL.finditer(text)]
-            if folder == "src/cli":
-                found += [m.group(1) for m in STREAM_LITERAL.finditer(text)]
+            found = [m.group(1) for p in folder_patterns for m in p.finditer(text)]
             for literal in found:
                 if prose(literal) and (relative, literal) not in ALLOWED:
                     faults.append(f"{relative}: untranslated text {literal!r}")

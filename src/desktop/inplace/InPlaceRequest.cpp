@@ -1,5 +1,7 @@
 #include "desktop/inplace/InPlaceRequest.h"
 
+#include <QCoreApplication>
+
 #include "desktop/PlatformTexts.h"
 #include "desktop/inplace/InPlaceLogging.h"
 #include "desktop/platform/ClipboardChords.h"
@@ -11,48 +13,81 @@ namespace ts {
 
 namespace {
 
+QString translated(const char* text) {
+    return QCoreApplication::translate("ts::InPlaceRequest", text);
+}
+
 // Only reachable with a passed text in a terminal that has no safe paste keystroke, or when the
 // keystroke could not be produced at all: the app was left as it was, so say so.
-const QString kPasteFailedMessage =
-    QStringLiteral("Paste didn't fire. The text in the app is unchanged.");
-const QString kWindowChangedMessage = QStringLiteral(
-    "The window changed before the answer arrived. Nothing was pasted; the answer is in the "
-    "history.");
+const char* const kPasteFailedMessage =
+    QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Paste didn't fire. The text in the app is unchanged.");
+const char* const kWindowChangedMessage =
+    QT_TRANSLATE_NOOP("ts::InPlaceRequest",
+                      "The window changed before the answer arrived. Nothing was pasted; the "
+                      "answer is in the history.");
 
 struct ModeTexts {
     QString progress;
     QString done;
 };
 
-// `forWhat` names a context other than the default one (" for Chat"), else it is empty.
-ModeTexts textsFor(Mode mode, const QString& app, bool terminal, const QString& forWhat = {}) {
-    const QString undo = QStringLiteral(". \u2318Z to undo.");
-    if (terminal) {
-        // There the text was typed into the running program, and Ctrl+Z would suspend it.
-        const QString what = mode == Mode::proofread ? QStringLiteral("the proofread text")
-                             : mode == Mode::reply   ? QStringLiteral("the reply")
-                             : mode == Mode::ask     ? QStringLiteral("the result")
-                                                     : QStringLiteral("the rewrite");
-        const QString done =
-            QStringLiteral("Typed ") + what + forWhat + QStringLiteral(" into ") + app + u'.';
-        return {textsFor(mode, app, false).progress, done};
-    }
-    const QString dots = QStringLiteral("\u2026");
-    const QString in = forWhat + QStringLiteral(" in ");
+// Whole sentences, so a translation may order them as its language wants: %1 is the
+// application, %2 a context other than the default one. In a terminal the text was typed into
+// the running program, and Ctrl+Z would suspend it.
+struct ModeSentences {
+    const char* progress;
+    const char* done;
+    const char* doneFor;
+    const char* typed;
+    const char* typedFor;
+};
+
+const ModeSentences& sentencesFor(Mode mode) {
+    static const ModeSentences proofread{
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Proofreading in %1…"),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Proofread in %1. ⌘Z to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Proofread for %2 in %1. ⌘Z to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the proofread text into %1."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the proofread text for %2 into %1.")};
+    static const ModeSentences reply{
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Drafting reply in %1…"),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Drafted reply in %1. ⌘Z to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Drafted reply for %2 in %1. ⌘Z to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the reply into %1."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the reply for %2 into %1.")};
+    static const ModeSentences ask{
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Running in %1…"),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Done in %1. ⌘Z to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Done for %2 in %1. ⌘Z to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the result into %1."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the result for %2 into %1.")};
+    static const ModeSentences rewrite{
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Rewriting in %1…"),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Rewrote in %1. ⌘Z to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Rewrote for %2 in %1. ⌘Z to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the rewrite into %1."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the rewrite for %2 into %1.")};
     switch (mode) {
         case Mode::proofread:
-            return {QStringLiteral("Proofreading in ") + app + dots,
-                    QStringLiteral("Proofread") + in + app + undo};
+            return proofread;
         case Mode::reply:
-            return {QStringLiteral("Drafting reply in ") + app + dots,
-                    QStringLiteral("Drafted reply") + in + app + undo};
+            return reply;
         case Mode::ask:
-            return {QStringLiteral("Running in ") + app + dots,
-                    QStringLiteral("Done") + in + app + undo};
+            return ask;
         default:
-            return {QStringLiteral("Rewriting in ") + app + dots,
-                    QStringLiteral("Rewrote") + in + app + undo};
+            return rewrite;
     }
+}
+
+// `context` names a context other than the default one ("Chat"), else it is empty.
+ModeTexts textsFor(Mode mode, const QString& app, bool terminal, const QString& context = {}) {
+    const ModeSentences& sentences = sentencesFor(mode);
+    const QString progress = translated(sentences.progress).arg(app);
+    if (context.isEmpty()) {
+        return {progress, translated(terminal ? sentences.typed : sentences.done).arg(app)};
+    }
+    return {progress,
+            translated(terminal ? sentences.typedFor : sentences.doneFor).arg(app, context)};
 }
 
 }  // namespace
@@ -148,7 +183,9 @@ void InPlaceRequest::sourceReady(const QString& text, ClipboardSnapshot snapshot
     tone_ = defaults.tone;
     context_ = defaults.context;
     if (defaults.contextDiffers) {
-        forWhat_ = QStringLiteral(" for ") + rawValue(context_);
+        // The windows' name for the context, in the user's language.
+        contextName_ = QCoreApplication::translate("ts::EnumTexts",
+                                                   qUtf8Printable(rawValue(context_)), "context");
     }
     qCDebug(lcInPlace, "tone %s, context %s for %s", qUtf8Printable(rawValue(tone_)),
             qUtf8Printable(rawValue(context_)), qUtf8Printable(sourceClass_));
@@ -187,17 +224,17 @@ void InPlaceRequest::pasted(InPlaceService::PasteResult result) {
     if (result == InPlaceService::PasteResult::windowChanged) {
         // The answer is not lost: it waits in the history.
         review_->record();
-        toast(kWindowChangedMessage, ToastKind::error);
+        toast(translated(kWindowChangedMessage), ToastKind::error);
         finish(InPlaceRunner::Outcome::windowChanged);
         return;
     }
     if (result != InPlaceService::PasteResult::pasted) {
-        toast(kPasteFailedMessage, ToastKind::error);
+        toast(translated(kPasteFailedMessage), ToastKind::error);
         finish(InPlaceRunner::Outcome::pasteFailed);
         return;
     }
     review_->record();
-    toast(textsFor(mode_, app_, terminal_, forWhat_).done, ToastKind::success);
+    toast(textsFor(mode_, app_, terminal_, contextName_).done, ToastKind::success);
     finish(InPlaceRunner::Outcome::pasted);
 }
 

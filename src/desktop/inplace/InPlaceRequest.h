@@ -50,7 +50,7 @@ private:
     ReviewRequest* review_ = nullptr;  // a child: goes with this request
     QString app_;
     QString sourceClass_;  // looked up in the application defaults
-    QString forWhat_;      // " for Chat" when the context is not the default one
+    QString contextName_;  // "Chat" when the context is not the default one
     bool terminal_ = false;
     std::optional<AppInfo> source_;
     ClipboardSnapshot snapshot_;

@@ -21,7 +21,7 @@ void InPlaceRunner::runInPlace(Mode mode, const std::optional<QString>& instruct
     // has not given back yet.
     if (running_ > 0) {
         qCInfo(lcInPlace, "an in-place rewrite is already running; trigger ignored");
-        services_.toast(QStringLiteral("Already rewriting\u2026"), ToastKind::info, std::nullopt);
+        services_.toast(tr("Already rewriting…"), ToastKind::info, std::nullopt);
         return;
     }
     auto* request = new InPlaceRequest(services_, mode, instruction.value_or(QString()), this);

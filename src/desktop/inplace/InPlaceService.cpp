@@ -1,5 +1,7 @@
 #include "desktop/inplace/InPlaceService.h"
 
+#include <QCoreApplication>
+
 #include <QTimer>
 #include <memory>
 
@@ -52,14 +54,18 @@ struct InPlaceService::PasteWait {
 QString InPlaceService::description(CaptureError error) {
     switch (error) {
         case CaptureError::noSelection:
-            return QStringLiteral("Nothing selected in the frontmost app.");
+            return QCoreApplication::translate("ts::InPlaceService",
+                                               "Nothing selected in the frontmost app.");
         case CaptureError::accessibilityDenied:
-            return QStringLiteral("Tessarine needs Accessibility permission.");
+            return QCoreApplication::translate("ts::InPlaceService",
+                                               "Tessarine needs Accessibility permission.");
         case CaptureError::copyFailed:
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                "ts::InPlaceService",
                 "Copy didn't fire. Select some text, then press the hotkey again.");
         case CaptureError::emptyPasteboard:
-            return QStringLiteral("The app didn't produce text to rewrite.");
+            return QCoreApplication::translate("ts::InPlaceService",
+                                               "The app didn't produce text to rewrite.");
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #include "desktop/services/ServiceCall.h"
 
+#include <QCoreApplication>
+
 #include "desktop/PlatformTexts.h"
 #include "desktop/services/ServicesLogging.h"
 #include "session/ReviewRequest.h"
@@ -10,27 +12,26 @@ namespace ts {
 namespace {
 
 const QString kMissingKey = QStringLiteral("API key is missing. Open Tessarine and add one.");
-const QString kCancelled = QStringLiteral("Request cancelled.");
 
 QString progressText(Mode mode) {
     switch (mode) {
         case Mode::proofread:
-            return QStringLiteral("Proofreading\u2026");
+            return QCoreApplication::translate("ts::ServiceCall", "Proofreading…");
         case Mode::reply:
-            return QStringLiteral("Drafting reply\u2026");
+            return QCoreApplication::translate("ts::ServiceCall", "Drafting reply…");
         default:
-            return QStringLiteral("Rewriting\u2026");
+            return QCoreApplication::translate("ts::ServiceCall", "Rewriting…");
     }
 }
 
 QString doneText(Mode mode) {
     switch (mode) {
         case Mode::proofread:
-            return QStringLiteral("Proofread. \u2318Z to undo.");
+            return QCoreApplication::translate("ts::ServiceCall", "Proofread. ⌘Z to undo.");
         case Mode::reply:
-            return QStringLiteral("Drafted reply. \u2318Z to undo.");
+            return QCoreApplication::translate("ts::ServiceCall", "Drafted reply. ⌘Z to undo.");
         default:
-            return QStringLiteral("Rewrote selection. \u2318Z to undo.");
+            return QCoreApplication::translate("ts::ServiceCall", "Rewrote selection. ⌘Z to undo.");
     }
 }
 
@@ -106,7 +107,7 @@ void ServiceCall::timedOut() {
     qCInfo(lcServices, "%s: no answer within %lld ms", qUtf8Printable(message_.member()),
            static_cast<long long>(handler_.timeout().count()));
     if (reply(text_)) {
-        toast(kCancelled, ToastKind::error);
+        toast(tr("Request cancelled."), ToastKind::error);
     }
 }
 
