@@ -415,14 +415,17 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Let&apos;s make it</source>
+        <extracomment>The heading&apos;s two lines read as one sentence: &quot;Let&apos;s make it sharper.&quot;</extracomment>
         <translation>Machen wir es</translation>
     </message>
     <message>
         <source>sharper.</source>
+        <extracomment>Second line of &quot;Let&apos;s make it sharper.&quot;</extracomment>
         <translation>prägnanter.</translation>
     </message>
     <message>
         <source>Review</source>
+        <extracomment>The button that sends the text for review; keep it short.</extracomment>
         <translation>Prüfen</translation>
     </message>
     <message>
@@ -531,6 +534,7 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Saved</source>
+        <extracomment>Shown instead of &quot;Save prompt&quot; once the instruction is saved.</extracomment>
         <translation>Gespeichert</translation>
     </message>
     <message>
@@ -766,11 +770,11 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Liked</source>
-        <translation>Gefällt</translation>
+        <translation>Gefällt mir</translation>
     </message>
     <message>
         <source>Disliked</source>
-        <translation>Gefällt nicht</translation>
+        <translation>Gefällt mir nicht</translation>
     </message>
     <message>
         <source>just now</source>
@@ -1349,10 +1353,12 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <name>ts::ResultTexts</name>
     <message>
         <source>Review:</source>
+        <extracomment>A result&apos;s title is two words read as one: &quot;Review: Sharper&quot;.</extracomment>
         <translation>Überarbeitung:</translation>
     </message>
     <message>
         <source>Sharper</source>
+        <extracomment>Second half of &quot;Review: Sharper&quot;: the text now reads sharper.</extracomment>
         <translation>Geschliffen</translation>
     </message>
     <message>
@@ -1369,7 +1375,8 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Clean</source>
-        <translation>Fehlerfrei</translation>
+        <extracomment>Second half of &quot;Proofread: Clean&quot;: the text is now free of errors.</extracomment>
+        <translation>Bereinigt</translation>
     </message>
     <message>
         <source>CORRECTED</source>
@@ -1413,6 +1420,7 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
     <message>
         <source>Read</source>
+        <extracomment>Second half of &quot;Tone: Read&quot;: the tone has been read (past tense).</extracomment>
         <translation>Eingeschätzt</translation>
     </message>
     <message>

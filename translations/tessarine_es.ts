@@ -415,14 +415,17 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
     <message>
         <source>Let&apos;s make it</source>
+        <extracomment>The heading&apos;s two lines read as one sentence: &quot;Let&apos;s make it sharper.&quot;</extracomment>
         <translation>Dejémoslo</translation>
     </message>
     <message>
         <source>sharper.</source>
+        <extracomment>Second line of &quot;Let&apos;s make it sharper.&quot;</extracomment>
         <translation>más pulido.</translation>
     </message>
     <message>
         <source>Review</source>
+        <extracomment>The button that sends the text for review; keep it short.</extracomment>
         <translation>Revisar</translation>
     </message>
     <message>
@@ -531,6 +534,7 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
     <message>
         <source>Saved</source>
+        <extracomment>Shown instead of &quot;Save prompt&quot; once the instruction is saved.</extracomment>
         <translation>Guardada</translation>
     </message>
     <message>
@@ -1349,10 +1353,12 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <name>ts::ResultTexts</name>
     <message>
         <source>Review:</source>
+        <extracomment>A result&apos;s title is two words read as one: &quot;Review: Sharper&quot;.</extracomment>
         <translation>Revisión:</translation>
     </message>
     <message>
         <source>Sharper</source>
+        <extracomment>Second half of &quot;Review: Sharper&quot;: the text now reads sharper.</extracomment>
         <translation>Pulida</translation>
     </message>
     <message>
@@ -1369,6 +1375,7 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
     <message>
         <source>Clean</source>
+        <extracomment>Second half of &quot;Proofread: Clean&quot;: the text is now free of errors.</extracomment>
         <translation>Impecable</translation>
     </message>
     <message>
@@ -1413,6 +1420,7 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
     <message>
         <source>Read</source>
+        <extracomment>Second half of &quot;Tone: Read&quot;: the tone has been read (past tense).</extracomment>
         <translation>Analizado</translation>
     </message>
     <message>

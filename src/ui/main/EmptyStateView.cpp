@@ -59,7 +59,12 @@ void showText(QPlainTextEdit* field, const QString& value) {
 EmptyStateView::ModeTexts EmptyStateView::texts(Mode mode) {
     switch (mode) {
         case Mode::rewrite:
-            return {tr("Let's make it"), tr("sharper."), tr("Review"), tr("Paste your text…")};
+            //: The heading's two lines read as one sentence: "Let's make it sharper."
+            return {tr("Let's make it"),
+                    //: Second line of "Let's make it sharper."
+                    tr("sharper."),
+                    //: The button that sends the text for review; keep it short.
+                    tr("Review"), tr("Paste your text…")};
         case Mode::proofread:
             return {tr("Fix grammar,"), tr("keep voice."), tr("Proofread"),
                     tr("Paste the text to proofread…")};
@@ -335,6 +340,7 @@ void EmptyStateView::refreshSaveButton() {
     const QString instruction = m_session.askInstruction().trimmed();
     const bool saved = !instruction.isEmpty() && m_prompts.isSaved(instruction);
     m_savePrompt->setVisible(m_session.mode() == Mode::ask && !instruction.isEmpty());
+    //: Shown instead of "Save prompt" once the instruction is saved.
     m_savePrompt->setText(saved ? tr("Saved") : tr("Save prompt"));
     m_savePrompt->setAccessibleName(m_savePrompt->text());
     m_savePrompt->setIcon(icons::symbol(

@@ -9,12 +9,15 @@ namespace ts {
 ModeTexts modeTexts(Mode mode) {
     switch (mode) {
         case Mode::rewrite:
+            //: A result's title is two words read as one: "Review: Sharper".
             return {QCoreApplication::translate("ts::ResultTexts", "Review:"),
+                    //: Second half of "Review: Sharper": the text now reads sharper.
                     QCoreApplication::translate("ts::ResultTexts", "Sharper"),
                     QCoreApplication::translate("ts::ResultTexts", "IMPROVED"),
                     QCoreApplication::translate("ts::ResultTexts", "Copy Improved")};
         case Mode::proofread:
             return {QCoreApplication::translate("ts::ResultTexts", "Proofread:"),
+                    //: Second half of "Proofread: Clean": the text is now free of errors.
                     QCoreApplication::translate("ts::ResultTexts", "Clean"),
                     QCoreApplication::translate("ts::ResultTexts", "CORRECTED"),
                     QCoreApplication::translate("ts::ResultTexts", "Copy Corrected")};
@@ -30,6 +33,7 @@ ModeTexts modeTexts(Mode mode) {
                     QCoreApplication::translate("ts::ResultTexts", "Copy Result")};
         case Mode::toneCheck:
             return {QCoreApplication::translate("ts::ResultTexts", "Tone:"),
+                    //: Second half of "Tone: Read": the tone has been read (past tense).
                     QCoreApplication::translate("ts::ResultTexts", "Read"),
                     QCoreApplication::translate("ts::ResultTexts", "OBSERVATIONS"),
                     {}};
