@@ -104,14 +104,18 @@ void save(QWidget& window, const QString& name) {
 
 }  // namespace
 
-class TranslatedWindows : public ::testing::Test {
+// Named per language (GermanWindows, SpanishWindows), so the two programs' tests differ in name;
+// the extra macro lets the suite's name expand before TEST_F pastes it.
+#define TS_LANGUAGE_TEST(suite, name) TEST_F(suite, name)
+
+class TS_TEST_SUITE : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(installTranslations()) << TS_TEST_LANGUAGE; }
-    TranslatedWindows() { qApp->setStyleSheet(windowStyleSheet(Palette::current())); }
-    ~TranslatedWindows() override { Palette::setAppearanceSource({}); }
+    TS_TEST_SUITE() { qApp->setStyleSheet(windowStyleSheet(Palette::current())); }
+    ~TS_TEST_SUITE() override { Palette::setAppearanceSource({}); }
 };
 
-TEST_F(TranslatedWindows, MainWindowIsFoundByItsTranslatedNamesAndHoldsTheLongerTexts) {
+TS_LANGUAGE_TEST(TS_TEST_SUITE, MainWindowIsFoundByItsTranslatedNamesAndHoldsTheLongerTexts) {
     SettingsStores stores;
     MemoryKeyStore keys;
     X11Clipboard clipboard;
@@ -147,7 +151,7 @@ TEST_F(TranslatedWindows, MainWindowIsFoundByItsTranslatedNamesAndHoldsTheLonger
     }
 }
 
-TEST_F(TranslatedWindows, SettingsWindowIsFoundByItsTranslatedNames) {
+TS_LANGUAGE_TEST(TS_TEST_SUITE, SettingsWindowIsFoundByItsTranslatedNames) {
     SettingsStores stores;
     SettingsWindow window(stores.services());
     window.show();
