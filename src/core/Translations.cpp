@@ -8,26 +8,30 @@ namespace ts {
 
 namespace {
 
-// QLocale::uiLanguages() of the system locale follows LANGUAGE, then LC_ALL, LC_MESSAGES, LANG.
-bool install(const QLocale& locale, const QString& name, const QString& folder) {
+// The catalogue's language, or empty when none of the locale's languages has one.
+QString install(const QLocale& locale, const QString& name, const QString& folder) {
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(locale, name, QStringLiteral("_"), folder) &&
         QCoreApplication::installTranslator(translator)) {
-        return true;
+        return translator->language();
     }
     delete translator;
-    return false;
+    return {};
 }
 
 }  // namespace
 
+// QLocale::uiLanguages() of the system locale follows LANGUAGE, then LC_ALL, LC_MESSAGES, LANG.
 bool installTranslations(const QLocale& locale) {
-    const bool own = install(locale, QStringLiteral("tessarine"), QStringLiteral(":/i18n"));
-    if (own) {
-        install(locale, QStringLiteral("qtbase"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const QString language = install(locale, QStringLiteral("tessarine"), QStringLiteral(":/i18n"));
+    if (language.isEmpty()) {
+        return false;
     }
-    return own;
+    // Qt's dialogs in the language the windows got, not an earlier one of the list that only Qt
+    // has (LANGUAGE=fr:de gives German windows, so German dialogs).
+    install(QLocale(language), QStringLiteral("qtbase"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return true;
 }
 
 }  // namespace ts
