@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSet>
 #include <QTest>
 
@@ -164,6 +166,9 @@ TS_LANGUAGE_TEST(TS_TEST_SUITE, SettingsWindowIsFoundByItsTranslatedNames) {
     for (const QString& name : language().english) {
         EXPECT_FALSE(names.contains(name)) << qPrintable(name);
     }
+    auto* sections = window.findChild<QAbstractScrollArea*>("settingsTabs");
+    ASSERT_NE(sections, nullptr);
+    EXPECT_FALSE(sections->horizontalScrollBar()->isVisible()) << "a section name is cut";
     for (const QString scheme : {"light", "dark"}) {
         Palette::setAppearanceSource([scheme] { return scheme; });
         qApp->setStyleSheet(windowStyleSheet(Palette::current()));

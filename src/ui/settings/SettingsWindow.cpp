@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "store/SettingsStore.h"
@@ -27,6 +28,9 @@
 namespace ts {
 
 namespace {
+
+constexpr int kSidebarWidth = 168;
+constexpr int kSidebarSlack = 8;  // the focus frame and a little air beside the longest name
 
 struct TabInfo {
     const char* label;
@@ -89,7 +93,6 @@ SettingsWindow::SettingsWindow(const SettingsServices& services, QWidget* parent
 
     auto* side = new QWidget(background);
     side->setObjectName(QStringLiteral("settingsSidebar"));
-    side->setFixedWidth(168);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(10, 16, 10, 10);
     sideLayout->addWidget(settings::label(QStringLiteral("Tessarine"), "appName", side));
@@ -104,6 +107,11 @@ SettingsWindow::SettingsWindow(const SettingsServices& services, QWidget* parent
     }
     tintSidebar();
     sideLayout->addWidget(sidebar_, 1);
+    // A longer language's section names widen the sidebar rather than make it scroll.
+    sidebar_->ensurePolished();
+    const QMargins margins = sideLayout->contentsMargins();
+    side->setFixedWidth(std::max(kSidebarWidth, sidebar_->sizeHintForColumn(0) + margins.left() +
+                                                    margins.right() + kSidebarSlack));
     row->addWidget(side);
 
     pages_ = new QStackedWidget(background);
