@@ -12,6 +12,7 @@
 #include <QTcpSocket>
 #include <QThread>
 #include <atomic>
+#include <functional>
 
 #include "providers/OpenAIProvider.h"
 
@@ -81,6 +82,27 @@ private:
     QByteArray m_response;
 };
 
+// One streamed answer; `beforeReading` runs once the call exists, before the loop reads it.
+// Pieces of one read arrive together, so the text is counted, not the pieces.
+qint64 streamOnce(const ts::OpenAIProvider& client, benchmark::State& state,
+                  const std::function<void()>& beforeReading = {}) {
+    QEventLoop loop;
+    qint64 count = 0;
+    std::unique_ptr<ts::ProviderCall> call = client.stream("system", "user", "gpt-4o-mini");
+    QObject::connect(call.get(), &ts::ProviderCall::piece,
+                     [&count](const QString& text) { count += text.size(); });
+    QObject::connect(call.get(), &ts::ProviderCall::completed, &loop, &QEventLoop::quit);
+    QObject::connect(call.get(), &ts::ProviderCall::failed, &loop, [&](const auto& error) {
+        state.SkipWithError(error.description().toStdString().c_str());
+        loop.quit();
+    });
+    if (beforeReading) {
+        beforeReading();
+    }
+    loop.exec();
+    return count;
+}
+
 void BM_OpenAIStream(benchmark::State& state) {
     application();
     const int pieces = static_cast<int>(state.range(0));
@@ -88,19 +110,7 @@ void BM_OpenAIStream(benchmark::State& state) {
     const ts::OpenAIProvider client(QStringLiteral("sk-bench-0123456789"), server.url("/v1"));
     qint64 received = 0;
     for (auto _ : state) {
-        QEventLoop loop;
-        qint64 count = 0;
-        std::unique_ptr<ts::ProviderCall> call = client.stream("system", "user", "gpt-4o-mini");
-        // Pieces of one read arrive together, so the text is counted, not the pieces.
-        QObject::connect(call.get(), &ts::ProviderCall::piece,
-                         [&count](const QString& text) { count += text.size(); });
-        QObject::connect(call.get(), &ts::ProviderCall::completed, &loop, &QEventLoop::quit);
-        QObject::connect(call.get(), &ts::ProviderCall::failed, &loop, [&](const auto& error) {
-            state.SkipWithError(error.description().toStdString().c_str());
-            loop.quit();
-        });
-        loop.exec();
-        received += count;
+        received += streamOnce(client, state);
     }
     qint64 expected = 0;
     for (int i = 0; i < pieces; ++i) {
@@ -150,22 +160,12 @@ void BM_OpenAIStreamOneRead(benchmark::State& state) {
     qint64 received = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        QEventLoop loop;
-        qint64 count = 0;
-        std::unique_ptr<ts::ProviderCall> call = client.stream("system", "user", "gpt-4o-mini");
-        QObject::connect(call.get(), &ts::ProviderCall::piece,
-                         [&count](const QString& text) { count += text.size(); });
-        QObject::connect(call.get(), &ts::ProviderCall::completed, &loop, &QEventLoop::quit);
-        QObject::connect(call.get(), &ts::ProviderCall::failed, &loop, [&](const auto& error) {
-            state.SkipWithError(error.description().toStdString().c_str());
-            loop.quit();
+        received += streamOnce(client, state, [&state] {
+            // The request goes out; the answer piles up in the network thread meanwhile.
+            QCoreApplication::processEvents();
+            QThread::msleep(1500);
+            state.ResumeTiming();
         });
-        // The request goes out; the answer piles up in the network thread meanwhile.
-        QCoreApplication::processEvents();
-        QThread::msleep(1500);
-        state.ResumeTiming();
-        loop.exec();
-        received += count;
     }
     benchmark::DoNotOptimize(received);
     state.counters["per_piece"] =

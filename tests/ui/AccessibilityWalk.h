@@ -26,6 +26,16 @@ inline QJsonArray accessibilityNodes() {
     return QJsonDocument::fromJson(walker.readAllStandardOutput()).array();
 }
 
+// Every name and text a screen reader finds showing in this process.
+inline QSet<QString> screenReaderSees() {
+    QSet<QString> seen;
+    for (const QJsonValue& node : accessibilityNodes()) {
+        seen.insert(node[QStringLiteral("name")].toString());
+        seen.insert(node[QStringLiteral("text")].toString());
+    }
+    return seen;
+}
+
 // A control as a screen reader should meet it: its visible label as its name, and its role.
 struct Control {
     QString name;

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "AccessibilityWalk.h"
 #include "SettingsTestSupport.h"
 #include "ui/settings/ApplicationDefaultsView.h"
 #include "ui/settings/SettingsWindow.h"
@@ -25,20 +26,6 @@ namespace {
 
 // Before the test's main creates the application, so the window joins the accessibility bus.
 const bool accessibilityOn = qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
-
-QSet<QString> screenReaderSees() {
-    QProcess walker;
-    walker.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral(TS_ACCESSIBLE_NAMES_SCRIPT),
-                  QString::number(QCoreApplication::applicationPid())});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return walker.state() == QProcess::NotRunning; }, 60000));
-    QSet<QString> seen;
-    for (const QJsonValue& node : QJsonDocument::fromJson(walker.readAllStandardOutput()).array()) {
-        seen.insert(node["name"].toString());
-        seen.insert(node["text"].toString());
-    }
-    return seen;
-}
 
 class ApplicationDefaultsViewTest : public ::testing::Test {
 protected:

@@ -49,20 +49,6 @@ QByteArray tags(const QStringList& names) {
 }
 
 // What a screen reader finds showing in this process: names and texts of accessible objects.
-QSet<QString> screenReaderSees() {
-    QProcess walker;
-    walker.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral(TS_ACCESSIBLE_NAMES_SCRIPT),
-                  QString::number(QCoreApplication::applicationPid())});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return walker.state() == QProcess::NotRunning; }, 60000));
-    QSet<QString> seen;
-    for (const QJsonValue& node : QJsonDocument::fromJson(walker.readAllStandardOutput()).array()) {
-        seen.insert(node["name"].toString());
-        seen.insert(node["text"].toString());
-    }
-    return seen;
-}
-
 }  // namespace
 
 class OnboardingTest : public ::testing::Test {

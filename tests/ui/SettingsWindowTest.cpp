@@ -33,20 +33,6 @@ namespace {
 // Before the test's main creates the application, so the window joins the accessibility bus.
 const bool accessibilityOn = qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
 
-QSet<QString> screenReaderSees() {
-    QProcess walker;
-    walker.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral(TS_ACCESSIBLE_NAMES_SCRIPT),
-                  QString::number(QCoreApplication::applicationPid())});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return walker.state() == QProcess::NotRunning; }, 60000));
-    QSet<QString> seen;
-    for (const QJsonValue& node : QJsonDocument::fromJson(walker.readAllStandardOutput()).array()) {
-        seen.insert(node["name"].toString());
-        seen.insert(node["text"].toString());
-    }
-    return seen;
-}
-
 ScriptedResponse modelList(const QStringList& ids) {
     QJsonArray data;
     for (const QString& id : ids) {

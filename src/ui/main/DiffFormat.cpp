@@ -5,20 +5,11 @@
 
 #include "core/ChangeSet.h"
 #include "ui/theme/Palette.h"
+#include "ui/theme/TextContrast.h"
 
 namespace ts {
 
 namespace {
-
-double channel(float value) {
-    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-}
-
-double luminance(const QColor& colour) {
-    const QColor rgb = colour.toRgb();
-    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
-           0.0722 * channel(rgb.blueF());
-}
 
 QColor mix(const QColor& from, const QColor& to, double share) {
     const auto at = [share](float a, float b) { return a + (b - a) * float(share); };
@@ -42,19 +33,13 @@ qsizetype cutPoint(const QString& text, qsizetype from, qsizetype limit) {
 
 }  // namespace
 
-double contrastRatio(const QColor& a, const QColor& b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 QColor readableOn(const QColor& colour, const QColor& background, const QColor& towards,
                   double ratio) {
     QColor opaque = colour.toRgb();
     opaque.setAlphaF(1.0f);
     for (int step = 0; step <= 20; ++step) {
         const QColor candidate = mix(opaque, towards, step / 20.0);
-        if (contrastRatio(candidate, background) >= ratio) {
+        if (wcagContrast(candidate, background) >= ratio) {
             return candidate;
         }
     }

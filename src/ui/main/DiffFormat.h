@@ -16,7 +16,6 @@ struct Palette;
 // `background`. The palette's cyan is too pale for small type on the light background.
 QColor readableOn(const QColor& colour, const QColor& background, const QColor& towards,
                   double ratio);
-double contrastRatio(const QColor& a, const QColor& b);
 
 // The accent colour for text on the window's background.
 QColor accentText(const Palette& palette);
