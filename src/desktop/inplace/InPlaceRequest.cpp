@@ -25,6 +25,9 @@ const char* const kWindowChangedMessage =
     QT_TRANSLATE_NOOP("ts::InPlaceRequest",
                       "The window changed before the answer arrived. Nothing was pasted; the "
                       "answer is in the history.");
+const char* const kNotAcceptedMessage =
+    QT_TRANSLATE_NOOP("ts::InPlaceRequest",
+                      "This app doesn't accept text from Tessarine. The answer is in the history.");
 
 struct ModeTexts {
     QString progress;
@@ -40,6 +43,9 @@ struct ModeSentences {
     const char* doneFor;
     const char* typed;
     const char* typedFor;
+    // Replaced through the accessibility layer: a delete and an insert, two undo steps.
+    const char* replaced;
+    const char* replacedFor;
 };
 
 const ModeSentences& sentencesFor(Mode mode) {
@@ -48,25 +54,33 @@ const ModeSentences& sentencesFor(Mode mode) {
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Proofread in %1. ⌘Z to undo."),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Proofread for %2 in %1. ⌘Z to undo."),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the proofread text into %1."),
-        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the proofread text for %2 into %1.")};
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the proofread text for %2 into %1."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Proofread in %1. ⌘Z twice to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Proofread for %2 in %1. ⌘Z twice to undo.")};
     static const ModeSentences reply{
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Drafting reply in %1…"),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Drafted reply in %1. ⌘Z to undo."),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Drafted reply for %2 in %1. ⌘Z to undo."),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the reply into %1."),
-        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the reply for %2 into %1.")};
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the reply for %2 into %1."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Drafted reply in %1. ⌘Z twice to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Drafted reply for %2 in %1. ⌘Z twice to undo.")};
     static const ModeSentences ask{
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Running in %1…"),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Done in %1. ⌘Z to undo."),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Done for %2 in %1. ⌘Z to undo."),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the result into %1."),
-        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the result for %2 into %1.")};
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the result for %2 into %1."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Done in %1. ⌘Z twice to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Done for %2 in %1. ⌘Z twice to undo.")};
     static const ModeSentences rewrite{
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Rewriting in %1…"),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Rewrote in %1. ⌘Z to undo."),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Rewrote for %2 in %1. ⌘Z to undo."),
         QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the rewrite into %1."),
-        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the rewrite for %2 into %1.")};
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Typed the rewrite for %2 into %1."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Rewrote in %1. ⌘Z twice to undo."),
+        QT_TRANSLATE_NOOP("ts::InPlaceRequest", "Rewrote for %2 in %1. ⌘Z twice to undo.")};
     switch (mode) {
         case Mode::proofread:
             return proofread;
@@ -79,15 +93,26 @@ const ModeSentences& sentencesFor(Mode mode) {
     }
 }
 
+enum class Written { pasted, typed, replaced };
+
 // `context` names a context other than the default one ("Chat"), else it is empty.
-ModeTexts textsFor(Mode mode, const QString& app, bool terminal, const QString& context = {}) {
+ModeTexts textsFor(Mode mode, const QString& app, Written written, const QString& context = {}) {
     const ModeSentences& sentences = sentencesFor(mode);
     const QString progress = translated(sentences.progress).arg(app);
+    const bool typed = written == Written::typed;
+    const bool replaced = written == Written::replaced;
     if (context.isEmpty()) {
-        return {progress, translated(terminal ? sentences.typed : sentences.done).arg(app)};
+        const char* done = typed ? sentences.typed : replaced ? sentences.replaced : sentences.done;
+        return {progress, translated(done).arg(app)};
     }
-    return {progress,
-            translated(terminal ? sentences.typedFor : sentences.doneFor).arg(app, context)};
+    const char* done = typed      ? sentences.typedFor
+                       : replaced ? sentences.replacedFor
+                                  : sentences.doneFor;
+    return {progress, translated(done).arg(app, context)};
+}
+
+Written writtenBy(bool terminal) {
+    return terminal ? Written::typed : Written::pasted;
 }
 
 }  // namespace
@@ -126,16 +151,34 @@ void InPlaceRequest::start(const std::optional<QString>& text,
 }
 
 void InPlaceRequest::ready() {
-    if (!services_.platform.desktopControl.available()) {
+    const Platform& platform = services_.platform;
+    const bool keys = platform.desktopControl.available();
+    const bool focusedText = platform.focusedText.available();
+    if (!keys && !focusedText) {
         if (services_.showAccessibilityAlert) {
             services_.showAccessibilityAlert();
         }
         finish(InPlaceRunner::Outcome::noDesktopControl);
         return;
     }
+    const bool givenText = passedText_ && !passedText_->trimmed().isEmpty();
+    if (!givenText && focusedText && (!keys || !platform.desktopControl.prefersCopyPaste())) {
+        // With copy and paste still to try, only an element that takes text back will do.
+        if (readFocused(keys)) {
+            return;
+        }
+        if (!keys) {
+            const QString message =
+                InPlaceService::description(InPlaceService::CaptureError::noSelection);
+            qCInfo(lcInPlace, "no selection in a focused text element");
+            toast(message, ToastKind::error);
+            finish(InPlaceRunner::Outcome::captureFailed);
+            return;
+        }
+    }
     // The progress toast comes before the clipboard is saved: an owner that is slow to give its
     // formats must not leave the user without a sign that the hotkey was taken.
-    const bool passed = passedText_ && !passedText_->trimmed().isEmpty();
+    const bool passed = givenText;
     const std::optional<AppInfo> front = services_.platform.frontmost.current();
     const std::optional<QString> appName = !passed && front && !front->name.isEmpty()
                                                ? std::optional<QString>(front->name)
@@ -154,7 +197,7 @@ void InPlaceRequest::ready() {
             passedSourceGone_ = true;
         }
     }
-    toast(textsFor(mode_, app_, terminal_).progress, ToastKind::info);
+    toast(textsFor(mode_, app_, writtenBy(terminal_)).progress, ToastKind::info);
     if (passed) {
         sourceReady(*passedText_, service_.snapshotPasteboard());
         return;
@@ -163,6 +206,11 @@ void InPlaceRequest::ready() {
         if (const auto* error = std::get_if<InPlaceService::CaptureError>(&r)) {
             qCInfo(lcInPlace, "capture failed: %s",
                    qUtf8Printable(InPlaceService::description(*error)));
+            // Terminals that refuse the copy may still expose their text.
+            if (*error != InPlaceService::CaptureError::accessibilityDenied &&
+                services_.platform.focusedText.available() && readFocused(true)) {
+                return;
+            }
             toast(InPlaceService::description(*error), ToastKind::error);
             finish(InPlaceRunner::Outcome::captureFailed);
             return;
@@ -175,6 +223,22 @@ void InPlaceRequest::ready() {
         }
         sourceReady(captured.text, captured.saved);
     });
+}
+
+bool InPlaceRequest::readFocused(bool needEditable) {
+    std::optional<TextSelection> selection = services_.platform.focusedText.selection();
+    if (!selection || selection->text.trimmed().isEmpty() ||
+        (needEditable && !selection->editable)) {
+        return false;
+    }
+    focused_ = selection;
+    terminal_ = false;
+    source_.reset();
+    app_ = selection->appName.isEmpty() ? QStringLiteral("the app") : selection->appName;
+    sourceClass_ = selection->appName;
+    toast(textsFor(mode_, app_, Written::replaced).progress, ToastKind::info);
+    sourceReady(selection->text, {});
+    return true;
 }
 
 void InPlaceRequest::sourceReady(const QString& text, ClipboardSnapshot snapshot) {
@@ -203,6 +267,10 @@ void InPlaceRequest::sourceReady(const QString& text, ClipboardSnapshot snapshot
 }
 
 void InPlaceRequest::reviewed(const Review& result) {
+    if (focused_) {
+        replaceFocused(result.improved);
+        return;
+    }
     if (passedSourceGone_) {
         qCInfo(lcInPlace,
                "the text's application was not active when the request started; "
@@ -212,6 +280,38 @@ void InPlaceRequest::reviewed(const Review& result) {
     }
     service_.pasteReplacing(result.improved, snapshot_, source_, this,
                             [this](InPlaceService::PasteResult result) { pasted(result); });
+}
+
+void InPlaceRequest::replaceFocused(const QString& text) {
+    switch (services_.platform.focusedText.replace(*focused_, text)) {
+        case FocusedText::Replaced::replaced:
+            review_->record();
+            toast(textsFor(mode_, app_, Written::replaced, contextName_).done, ToastKind::success);
+            finish(InPlaceRunner::Outcome::pasted);
+            return;
+        case FocusedText::Replaced::changed:
+            pasted(InPlaceService::PasteResult::windowChanged);
+            return;
+        case FocusedText::Replaced::refused:
+            break;
+    }
+    // The selection is as it was: where keys reach the application, a paste may still do.
+    if (focused_->editable && services_.platform.desktopControl.available()) {
+        qCInfo(lcInPlace, "the element refused the text; pasting instead");
+        focused_.reset();
+        pastingRefused_ = true;
+        snapshot_ = service_.snapshotPasteboard();
+        service_.pasteReplacing(text, snapshot_, std::nullopt, this,
+                                [this](InPlaceService::PasteResult result) { pasted(result); });
+        return;
+    }
+    notAccepted();
+}
+
+void InPlaceRequest::notAccepted() {
+    review_->record();
+    toast(translated(kNotAcceptedMessage), ToastKind::error);
+    finish(InPlaceRunner::Outcome::notAccepted);
 }
 
 void InPlaceRequest::failedWith(const QString& message, InPlaceRunner::Outcome outcome) {
@@ -228,13 +328,17 @@ void InPlaceRequest::pasted(InPlaceService::PasteResult result) {
         finish(InPlaceRunner::Outcome::windowChanged);
         return;
     }
+    if (result != InPlaceService::PasteResult::pasted && pastingRefused_) {
+        notAccepted();
+        return;
+    }
     if (result != InPlaceService::PasteResult::pasted) {
         toast(translated(kPasteFailedMessage), ToastKind::error);
         finish(InPlaceRunner::Outcome::pasteFailed);
         return;
     }
     review_->record();
-    toast(textsFor(mode_, app_, terminal_, contextName_).done, ToastKind::success);
+    toast(textsFor(mode_, app_, writtenBy(terminal_), contextName_).done, ToastKind::success);
     finish(InPlaceRunner::Outcome::pasted);
 }
 

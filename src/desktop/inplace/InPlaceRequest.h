@@ -30,6 +30,10 @@ signals:
 
 private:
     void ready();
+    // Starts the request with the focused element's selection; false when there is none to use.
+    bool readFocused(bool needEditable);
+    void replaceFocused(const QString& text);
+    void notAccepted();
     void sourceReady(const QString& text, ClipboardSnapshot snapshot);
     void reviewed(const Review& review);
     void failedWith(const QString& message, InPlaceRunner::Outcome outcome);
@@ -54,6 +58,8 @@ private:
     bool terminal_ = false;
     std::optional<AppInfo> source_;
     ClipboardSnapshot snapshot_;
+    std::optional<TextSelection> focused_;  // the selection came through the focused text
+    bool pastingRefused_ = false;           // pasting what the focused element did not take
     bool finished_ = false;
 };
 

@@ -33,7 +33,8 @@ public:
         providerFailed,
         emptyAnswer,
         pasteFailed,
-        windowChanged
+        windowChanged,
+        notAccepted  // the application did not take the answer; it is in the history
     };
 
     explicit InPlaceRunner(Services services, QObject* parent = nullptr);

@@ -3,6 +3,7 @@
 #include "desktop/platform/AccessibleSelection.h"
 #include "desktop/platform/Clipboard.h"
 #include "desktop/platform/DesktopControl.h"
+#include "desktop/platform/FocusedText.h"
 #include "desktop/platform/FrontmostApp.h"
 #include "desktop/platform/GlobalKeyGrabber.h"
 #include "desktop/platform/InputMonitor.h"
@@ -26,6 +27,7 @@ struct Platform {
     InputMonitor& input;
     ScreenGeometry& screens;
     AccessibleSelection& accessible;
+    FocusedText& focusedText;
 };
 
 }  // namespace ts

@@ -1,70 +1,22 @@
 #include "desktop/platform/atspi/AtspiSelection.h"
 
-// GLib's headers name struct members "signals", which Qt defines as a keyword.
-#pragma push_macro("signals")
-#undef signals
-#include <atspi/atspi.h>
-#pragma pop_macro("signals")
-
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QHash>
-#include <QLoggingCategory>
 #include <QScreen>
 #include <deque>
-#include <utility>
+
+#include "desktop/platform/atspi/AtspiBus.h"
 
 namespace ts {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcAccessible, "tessarine.desktop.accessible")
+using atspi::GObjectRef;
+using atspi::hasState;
 
-constexpr int kCallTimeoutMs = 250;
-constexpr int kStartupTimeoutMs = 500;
 constexpr int kReadBudgetMs = 500;  // one read, all its calls: an application that hangs
-constexpr int kLookAgainMs = 5000;  // for a bus that was not there
 constexpr int kMaxVisited = 300;    // focus search: nodes looked at
 constexpr int kMaxChildren = 64;    // focus search: children followed per node (lists are long)
-
-// Owns one GObject reference.
-struct GObjectRef {
-    explicit GObjectRef(gpointer object = nullptr) : object(object) {}
-    GObjectRef(GObjectRef&& other) noexcept : object(std::exchange(other.object, nullptr)) {}
-    GObjectRef& operator=(GObjectRef&& other) noexcept {
-        std::swap(object, other.object);
-        return *this;
-    }
-    GObjectRef(const GObjectRef& other)
-        : object(other.object != nullptr ? g_object_ref(other.object) : nullptr) {}
-    GObjectRef& operator=(const GObjectRef& other) {
-        GObjectRef copy(other);
-        std::swap(object, copy.object);
-        return *this;
-    }
-    ~GObjectRef() {
-        if (object != nullptr) {
-            g_object_unref(object);
-        }
-    }
-    template <typename T>
-    T* as() const {
-        return static_cast<T*>(object);
-    }
-    gpointer object;
-};
-
-QByteArray busName(AtspiAccessible* accessible) {
-    const AtspiApplication* app = accessible->parent.app;
-    return app != nullptr && app->bus_name != nullptr ? QByteArray(app->bus_name) : QByteArray();
-}
-
-bool hasState(AtspiAccessible* accessible, AtspiStateType state) {
-    GObjectRef states(atspi_accessible_get_state_set(accessible));
-    return states.object != nullptr && atspi_state_set_contains(states.as<AtspiStateSet>(), state);
-}
 
 // The application's focused element by walking its showing part of the tree, bounded.
 GObjectRef searchFocused(AtspiAccessible* app, const QDeadlineTimer& deadline) {
@@ -147,85 +99,14 @@ std::optional<FocusedSelection> readSelection(AtspiAccessible* element,
 
 }  // namespace
 
-struct AtspiSelection::State {
-    bool ready = false;
-    bool failed = false;      // libatspi cannot be set up again in this process
-    bool toldAbsent = false;  // the missing bus is logged once
-    QDeadlineTimer nextLook{0};
-    AtspiEventListener* listener = nullptr;
-    QHash<QByteArray, GObjectRef> focused;  // by the application's bus name
-    quint64 focusEvents = 0;
-
-    static void onFocus(AtspiEvent* event, void* data) {
-        auto* state = static_cast<State*>(data);
-        ++state->focusEvents;
-        if (event->source != nullptr && event->detail1 == 1) {
-            const QByteArray bus = busName(event->source);
-            if (!bus.isEmpty()) {
-                // Applications that ended leave their entries behind: a bounded cache, since
-                // a lost entry is found again by the search.
-                if (state->focused.size() >= 32 && !state->focused.contains(bus)) {
-                    state->focused.clear();
-                }
-                state->focused.insert(bus, GObjectRef(g_object_ref(event->source)));
-            }
-        }
-        g_boxed_free(ATSPI_TYPE_EVENT, event);
-    }
-};
-
-AtspiSelection::AtspiSelection() : state_(std::make_unique<State>()) {}
-
-AtspiSelection::~AtspiSelection() {
-    if (state_->listener != nullptr) {
-        atspi_event_listener_deregister(state_->listener, "object:state-changed:focused", nullptr);
-        g_object_unref(state_->listener);
-    }
-}
-
-// Only a bus that already runs: asking for one would start the launcher on a desktop that
-// has none, and libatspi's first call would wait for it. A bus that comes later (a screen
-// reader turned on) is found at the next look, a few seconds on.
-bool AtspiSelection::start() const {
-    if (state_->ready || state_->failed || !state_->nextLook.hasExpired()) {
-        return state_->ready;
-    }
-    state_->nextLook.setRemainingTime(kLookAgainMs);
-    const QDBusConnection session = QDBusConnection::sessionBus();
-    if (!session.isConnected() || session.interface() == nullptr ||
-        !session.interface()->isServiceRegistered(QStringLiteral("org.a11y.Bus")).value()) {
-        if (!std::exchange(state_->toldAbsent, true)) {
-            qCInfo(lcAccessible, "no accessibility bus: selections are read without their bounds");
-        }
-        return false;
-    }
-    atspi_set_timeout(kCallTimeoutMs, kStartupTimeoutMs);
-    if (atspi_init() > 1) {
-        state_->failed = true;
-        qCWarning(lcAccessible, "the accessibility bus did not answer");
-        return false;
-    }
-    // Served by the GLib main context that Qt's event dispatcher runs.
-    state_->listener = atspi_event_listener_new(&State::onFocus, state_.get(), nullptr);
-    GError* error = nullptr;
-    if (!atspi_event_listener_register(state_->listener, "object:state-changed:focused", &error)) {
-        qCWarning(lcAccessible, "focus events unavailable: %s", error ? error->message : "?");
-        g_clear_error(&error);
-    }
-    state_->ready = true;
-    return true;
-}
-
-quint64 AtspiSelection::focusEvents() const {
-    return state_->focusEvents;
-}
+AtspiSelection::AtspiSelection(AtspiBus& bus) : bus_(bus) {}
 
 bool AtspiSelection::available() const {
-    return start();
+    return bus_.start();
 }
 
 std::optional<FocusedSelection> AtspiSelection::focusedSelection(qint64 pid) const {
-    if (pid <= 0 || !start()) {
+    if (pid <= 0 || !bus_.start()) {
         return std::nullopt;
     }
     const QDeadlineTimer deadline(kReadBudgetMs);
@@ -248,13 +129,10 @@ std::optional<FocusedSelection> AtspiSelection::focusedSelection(qint64 pid) con
     }
     // Referenced before any call: a call may deliver events that replace the entry.
     GObjectRef element;
-    const auto known = state_->focused.constFind(busName(app.as<AtspiAccessible>()));
-    if (known != state_->focused.cend()) {
-        element = GObjectRef(g_object_ref(known->object));
-    }
-    if (element.object != nullptr &&
-        !hasState(element.as<AtspiAccessible>(), ATSPI_STATE_FOCUSED)) {
-        state_->focused.remove(busName(app.as<AtspiAccessible>()));
+    const QByteArray appBus = atspi::busName(app.as<AtspiAccessible>());
+    element = bus_.focusedIn(appBus);
+    if (element && !hasState(element.as<AtspiAccessible>(), ATSPI_STATE_FOCUSED)) {
+        bus_.forget(appBus);
         element = GObjectRef();
     }
     if (element.object == nullptr) {

@@ -162,6 +162,25 @@ public:
     QHash<qint64, FocusedSelection> byPid;
 };
 
+// Serves one selection; replace() does what `answer` says and records the text it was given.
+class FakeFocusedText final : public FocusedText {
+public:
+    bool available() const override { return isAvailable; }
+    std::optional<TextSelection> selection() override { return current; }
+    Replaced replace(const TextSelection& from, const QString& text) override {
+        replacedWith.append(text);
+        if (answer == Replaced::replaced && current && current->element == from.element) {
+            current->text = text;
+        }
+        return answer;
+    }
+
+    bool isAvailable = false;
+    std::optional<TextSelection> current;
+    Replaced answer = Replaced::replaced;
+    QStringList replacedWith;
+};
+
 // A whole in-memory desktop for unit tests of the logic above the platform.
 struct FakePlatform {
     FakeClipboard clipboard;
@@ -174,10 +193,11 @@ struct FakePlatform {
     FakeInputMonitor input;
     FakeScreenGeometry screens;
     FakeAccessibleSelection accessible;
+    FakeFocusedText focusedText;
 
     Platform platform() {
-        return Platform{clipboard,      keys,    modifiers, frontmost, keyGrabber,
-                        desktopControl, primary, input,     screens,   accessible};
+        return Platform{clipboard, keys,  modifiers, frontmost,  keyGrabber, desktopControl,
+                        primary,   input, screens,   accessible, focusedText};
     }
     // Makes the next chord act like a copy in the frontmost app: the clipboard gets text.
     void copyProduces(const QString& text);

@@ -1,6 +1,8 @@
 #include "desktop/platform/x11/X11Platform.h"
 
 #include "desktop/platform/QtScreenGeometry.h"
+#include "desktop/platform/atspi/AtspiBus.h"
+#include "desktop/platform/atspi/AtspiFocusedText.h"
 #include "desktop/platform/atspi/AtspiSelection.h"
 #include "desktop/platform/x11/X11Clipboard.h"
 #include "desktop/platform/x11/X11DesktopControl.h"
@@ -23,13 +25,15 @@ X11Platform::X11Platform()
       primary_(std::make_unique<X11PrimarySelection>()),
       input_(std::make_unique<X11InputMonitor>()),
       screens_(std::make_unique<QtScreenGeometry>()),
-      accessible_(std::make_unique<AtspiSelection>()) {}
+      atspi_(std::make_unique<AtspiBus>()),
+      accessible_(std::make_unique<AtspiSelection>(*atspi_)),
+      focusedText_(std::make_unique<AtspiFocusedText>(*atspi_)) {}
 
 X11Platform::~X11Platform() = default;
 
 Platform X11Platform::platform() {
-    return Platform{*clipboard_,      *keys_,    *modifiers_, *frontmost_, *keyGrabber_,
-                    *desktopControl_, *primary_, *input_,     *screens_,   *accessible_};
+    return Platform{*clipboard_, *keys_,  *modifiers_, *frontmost_,  *keyGrabber_, *desktopControl_,
+                    *primary_,   *input_, *screens_,   *accessible_, *focusedText_};
 }
 
 }  // namespace ts

@@ -15,7 +15,9 @@ class X11DesktopControl;
 class X11PrimarySelection;
 class X11InputMonitor;
 class QtScreenGeometry;
+class AtspiBus;
 class AtspiSelection;
+class AtspiFocusedText;
 
 // Owns the X11 implementations; created once by the application after its QApplication.
 // Without an X display (offscreen, pure Wayland) everything but the clipboard reports
@@ -39,7 +41,9 @@ private:
     std::unique_ptr<X11PrimarySelection> primary_;
     std::unique_ptr<X11InputMonitor> input_;
     std::unique_ptr<QtScreenGeometry> screens_;
+    std::unique_ptr<AtspiBus> atspi_;
     std::unique_ptr<AtspiSelection> accessible_;
+    std::unique_ptr<AtspiFocusedText> focusedText_;
 };
 
 }  // namespace ts
