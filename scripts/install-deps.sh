@@ -19,6 +19,8 @@ RUN_PACKAGES=(
   libxres-dev libatspi2.0-dev
   # the bundled SVG icons, and the windows on a Wayland session
   qt6-svg-dev qt6-wayland
+  # keys and clipboard on wlroots compositors: the Wayland client library and wayland-scanner
+  libwayland-dev libwayland-bin
   # lupdate and lrelease with their CMake functions (in qt6-tools-dev) for the translations, and
   # Qt's own catalogues for its standard dialogs
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
@@ -30,6 +32,8 @@ TEST_PACKAGES=(
   dbus dbus-x11 gnome-keyring libsecret-tools
   xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox
   mousepad zenity lxterminal xterm
+  # a headless Wayland compositor with its clipboard tools, and a GTK 4 editor to try there
+  sway wl-clipboard gnome-text-editor
   # the office suite the in-place rewrite is tried in (large, slow to start)
   libreoffice-writer
   # a tray host, and the accessibility bus the screen-reader tests walk

@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "desktop/platform/wayland/WaylandClipboard.h"
+#include "desktop/platform/wayland/WaylandFallback.h"
+#include "desktop/platform/wayland/WaylandKeySynthesizer.h"
+#include "desktop/platform/wayland/WaylandProtocols.h"
+
+using namespace ts;
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+struct ToolResult {
+    int exitCode = -1;
+    QByteArray out;
+};
+
+// Runs a tool to its end while the event loop keeps serving our clipboard to it.
+ToolResult run(const QString& program, const QStringList& args, const QByteArray& input = {}) {
+    QProcess process;
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, args);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, kWaitMs)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput()};
+}
+
+// wl-copy forks a server that keeps its standard output: it must not be a pipe we read.
+void wlCopy(const QString& type, const QByteArray& data) {
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(QStringLiteral("wl-copy"), {QStringLiteral("--type"), type});
+    process.write(data);
+    process.closeWriteChannel();
+    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, kWaitMs)) {
+        process.kill();
+        process.waitForFinished();
+    }
+}
+
+ToolResult wlPaste(const QStringList& args) {
+    return run(QStringLiteral("wl-paste"), args);
+}
+
+// A headless sway of the test's own. It refuses to run as root, so it runs as user 1000 of a
+// user namespace; its sockets stay reachable for us.
+class Sway {
+public:
+    Sway() {
+        const QString config = dir_.filePath(QStringLiteral("config"));
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write("output HEADLESS-1 resolution 1280x800\nxwayland disable\n") < 0) {
+            return;
+        }
+        file.close();
+        QDir(dir_.path()).mkdir(QStringLiteral("run"));
+        QFile::setPermissions(runDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runDir());
+        env.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
+        env.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
+        env.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("DISPLAY"));
+        process_.setProcessEnvironment(env);
+        process_.setStandardOutputFile(QProcess::nullDevice());
+        process_.setStandardErrorFile(dir_.filePath(QStringLiteral("sway.log")));
+        process_.start(QStringLiteral("unshare"),
+                       {"--user", "--map-user=1000", "--map-group=1000", "sway", "-c", config});
+        // An empty socket() tells the test sway did not come up.
+        static_cast<void>(QTest::qWaitFor(
+            [&] { return !socket().isEmpty() && !ipcSocket().isEmpty(); }, kWaitMs));
+    }
+    ~Sway() {
+        process_.terminate();
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    QString runDir() const { return dir_.filePath(QStringLiteral("run")); }
+    // The display as an absolute path, so our XDG_RUNTIME_DIR need not change.
+    QString socket() const { return find(QStringLiteral("wayland-[0-9]")); }
+    QString ipcSocket() const { return find(QStringLiteral("sway-ipc.*.sock")); }
+    QString log() const {
+        QFile file(dir_.filePath(QStringLiteral("sway.log")));
+        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll().right(2000))
+                                              : QString();
+    }
+    // The app_id of the window with the keyboard focus.
+    QString focusedApp() const {
+        const ToolResult tree =
+            run(QStringLiteral("swaymsg"), {"-s", ipcSocket(), "-r", "-t", "get_tree"});
+        return focusedIn(QJsonDocument::fromJson(tree.out).object());
+    }
+
+private:
+    QString find(const QString& pattern) const {
+        const QStringList names = QDir(runDir()).entryList({pattern}, QDir::System);
+        return names.isEmpty() ? QString() : QDir(runDir()).filePath(names.first());
+    }
+    static QString focusedIn(const QJsonObject& node) {
+        if (node.value(QLatin1String("focused")).toBool()) {
+            return node.value(QLatin1String("app_id")).toString();
+        }
+        for (const QJsonValue child : node.value(QLatin1String("nodes")).toArray()) {
+            const QString found = focusedIn(child.toObject());
+            if (!found.isEmpty()) {
+                return found;
+            }
+        }
+        return {};
+    }
+
+    QTemporaryDir dir_;
+    QProcess process_;
+};
+
+class WaylandFallbackTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("sway")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("wl-paste")).isEmpty()) {
+            GTEST_SKIP() << "sway or wl-clipboard is not installed";
+        }
+        sway = std::make_unique<Sway>();
+        ASSERT_FALSE(sway->socket().isEmpty())
+            << "sway did not start: " << sway->log().toStdString();
+        qputenv("WAYLAND_DISPLAY", sway->socket().toLocal8Bit());
+        QString whyNot;
+        fallback = WaylandFallback::create(&whyNot);
+        ASSERT_TRUE(fallback) << whyNot.toStdString();
+    }
+    void TearDown() override {
+        fallback.reset();
+        sway.reset();
+        qunsetenv("WAYLAND_DISPLAY");
+    }
+
+    Clipboard& clipboard() { return fallback->clipboard(); }
+    bool waitForText(const QString& text) {
+        return QTest::qWaitFor([&] { return clipboard().text() == text; }, kWaitMs);
+    }
+
+    std::unique_ptr<Sway> sway;
+    std::unique_ptr<WaylandFallback> fallback;
+};
+
+QByteArray binaryBytes() {
+    return QByteArray("\0\x01\xff\xfe\r\nend", 9);
+}
+
+}  // namespace
+
+TEST_F(WaylandFallbackTest, SnapshotAndRestoreKeepEveryFormatByteForByte) {
+    EXPECT_TRUE(waylandOffersKeyboardAndClipboard());
+    struct Row {
+        QString type;
+        QByteArray data;
+    };
+    // Empty first: sway starts with no selection, and restoring that clears ours.
+    const QList<Row> rows{{{}, {}},
+                          {QStringLiteral("application/x-tessarine-test"), binaryBytes()},
+                          {QStringLiteral("text/plain;charset=utf-8"), "ünïcode ✓\r\n"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.type.toStdString());
+        if (!row.type.isEmpty()) {
+            wlCopy(row.type, row.data);
+        }
+        ClipboardSnapshot saved;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                saved = clipboard().snapshot();
+                return row.type.isEmpty() || saved.contains(ClipboardFormat{row.type, row.data});
+            },
+            kWaitMs));
+        clipboard().setText(QStringLiteral("something else"), false);
+        ASSERT_TRUE(waitForText(QStringLiteral("something else")));
+
+        clipboard().restore(saved);
+        const ToolResult listed = wlPaste({QStringLiteral("--list-types")});
+        if (saved.isEmpty()) {
+            EXPECT_NE(listed.exitCode, 0) << listed.out.constData();
+            continue;
+        }
+        ASSERT_EQ(listed.exitCode, 0);
+        QStringList offered =
+            QString::fromUtf8(listed.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QStringList formats;
+        for (const ClipboardFormat& item : saved) {
+            formats.append(item.format);
+            EXPECT_EQ(wlPaste({"--no-newline", "--type", item.format}).out, item.data)
+                << item.format.toStdString();
+        }
+        offered.sort();
+        formats.sort();
+        EXPECT_EQ(offered, formats);
+    }
+}
+
+TEST_F(WaylandFallbackTest, TextIsPastedByAnotherClientAndTheReadCounted) {
+    QSignalSpy reads(&clipboard(), &Clipboard::textRead);
+    clipboard().setText(QStringLiteral("pasted ✓"), true);
+    const quint64 before = clipboard().textReads();
+
+    const ToolResult types = wlPaste({QStringLiteral("--list-types")});
+    EXPECT_TRUE(types.out.contains("x-kde-passwordManagerHint")) << types.out.constData();
+    EXPECT_TRUE(types.out.contains("UTF8_STRING")) << types.out.constData();
+    EXPECT_EQ(wlPaste({QStringLiteral("--no-newline")}).out, QStringLiteral("pasted ✓").toUtf8());
+    EXPECT_GT(clipboard().textReads(), before);
+    EXPECT_TRUE(!reads.isEmpty() || reads.wait(kWaitMs));
+}
+
+// Copy and paste in a GTK 3 editor, which takes shortcuts only from a keyboard with a full keymap.
+TEST_F(WaylandFallbackTest, CopyAndPasteThroughTheKeysInAnEditor) {
+    QProcess holder;
+    holder.start(QStringLiteral(TS_WAYLAND_HELPER), {QStringLiteral("hold")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return holder.canReadLine(); }, kWaitMs));
+    ASSERT_EQ(holder.readLine().trimmed(), "ready");
+
+    QTemporaryDir dir;
+    QProcess editor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("GDK_BACKEND"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
+    env.remove(QStringLiteral("DISPLAY"));
+    editor.setProcessEnvironment(env);
+    editor.setStandardOutputFile(QProcess::nullDevice());
+    editor.setStandardErrorFile(QProcess::nullDevice());
+    editor.start(QStringLiteral("mousepad"),
+                 {QStringLiteral("--disable-server"), dir.filePath(QStringLiteral("note.txt"))});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return sway->focusedApp().contains(QLatin1String("mousepad"), Qt::CaseInsensitive); },
+        kWaitMs))
+        << "mousepad did not get the focus";
+
+    const auto keys = [&](const QList<KeyChord>& chords) {
+        for (const KeyChord& chord : chords) {
+            ASSERT_TRUE(fallback->keys().send(chord)) << describe(chord).toStdString();
+        }
+    };
+    const KeyChord selectAll{'a', Modifier::control};
+    const KeyChord copy{'c', Modifier::control};
+    const KeyChord paste{'v', Modifier::control};
+
+    // Typed by the helper's keyboard, copied with ours.
+    ASSERT_EQ(run(QStringLiteral(TS_WAYLAND_HELPER), {"keys", "H", "e", "l", "l", "o"}).exitCode,
+              0);
+    quint64 changes = clipboard().changeCount();
+    keys({selectAll, copy});
+    EXPECT_TRUE(waitForText(QStringLiteral("Hello")));
+    EXPECT_GT(clipboard().changeCount(), changes);
+
+    clipboard().setText(QStringLiteral("pasted"), false);
+    const quint64 reads = clipboard().textReads();
+    keys({selectAll, paste});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clipboard().textReads() > reads; }, kWaitMs));
+    keys({selectAll, copy});
+    EXPECT_TRUE(waitForText(QStringLiteral("pasted")));
+
+    editor.kill();
+    editor.waitForFinished();
+    holder.closeWriteChannel();
+    holder.waitForFinished();
+}
