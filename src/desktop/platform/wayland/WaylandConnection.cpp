@@ -174,9 +174,9 @@ bool WaylandConnection::roundtrip(std::chrono::milliseconds timeout) {
         wl_display_dispatch_pending(display_);
     }
     if (!done) {
-        // The callback may still come; without its proxy it is dropped, not written to our stack.
+        // The answer may still come; without its proxy it is dropped, not written to our stack.
+        wl_callback_destroy(callback);
         if (!broken_) {
-            wl_callback_destroy(callback);
             qCWarning(lcWayland, "the Wayland compositor did not answer within %lld ms",
                       static_cast<long long>(timeout.count()));
         }

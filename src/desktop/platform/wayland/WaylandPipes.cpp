@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+#include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
