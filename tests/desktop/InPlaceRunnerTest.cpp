@@ -53,6 +53,9 @@ protected:
         provider.state().requests.clear();
         fake.keys.sent.clear();
         fake.desktopControl.isAvailable = true;
+        fake.desktopControl.keys = true;
+        fake.desktopControl.preferCopyPaste = true;
+        fake.focusedText = FakeFocusedText();
         keys.saveAPIKey(QStringLiteral("sk-test"), apiKeyAccount(ProviderKind::openai));
         fake.frontmost.setCurrent(kMousepad);
         fake.clipboard.setContents(kRich);
@@ -345,4 +348,69 @@ TEST_F(InPlaceRunnerTest, ASecondTriggerWhileOneRunsIsIgnored) {
     EXPECT_EQ(provider.state().requests.size(), 1);
     ASSERT_EQ(history.items().size(), 1);
     EXPECT_EQ(history.items()[0].original, kSelection);
+}
+
+// The focused element's text: first on Wayland, after a failed copy on X11. What the element
+// does with the answer decides the outcome; the answer is never lost, and the clipboard is only
+// touched by a paste.
+TEST_F(InPlaceRunnerTest, FocusedTextTable) {
+    const TextSelection word{kSelection, 3, 39, true, QStringLiteral("Mousepad"), 1};
+    TextSelection readOnly = word;
+    readOnly.editable = false;
+    struct Row {
+        const char* name;
+        bool wayland;  // copy and paste only as the fallback
+        bool keys;     // a virtual keyboard and clipboard control
+        std::optional<TextSelection> selection;
+        FocusedText::Replaced answer;
+        Outcome outcome;
+        QString toast;
+        bool pasted = false;  // the answer went through the clipboard
+    };
+    const QString twice = QStringLiteral("Rewrote in Mousepad. Ctrl+Z twice to undo.");
+    const QString once = QStringLiteral("Rewrote in Mousepad. Ctrl+Z to undo.");
+    const QString notTaken = QStringLiteral(
+        "This app doesn't accept text from Tessarine. The answer is in the history.");
+    const QList<Row> rows = {
+        {"replaced", true, false, word, FocusedText::Replaced::replaced, Outcome::pasted, twice},
+        {"changed meanwhile", true, false, word, FocusedText::Replaced::changed,
+         Outcome::windowChanged,
+         "The window changed before the answer arrived. Nothing was "
+         "pasted; the answer is in the history."},
+        {"refused", true, false, word, FocusedText::Replaced::refused, Outcome::notAccepted,
+         notTaken},
+        {"read-only view", true, false, readOnly, FocusedText::Replaced::refused,
+         Outcome::notAccepted, notTaken},
+        {"refused, pasted by keys", true, true, word, FocusedText::Replaced::refused,
+         Outcome::pasted, once, true},
+        {"nothing focused, copied by keys", true, true, std::nullopt,
+         FocusedText::Replaced::replaced, Outcome::pasted, once, true},
+        {"nothing focused, no keys", true, false, std::nullopt, FocusedText::Replaced::replaced,
+         Outcome::captureFailed, "Nothing selected in the frontmost app."},
+        {"X11 copy failed", false, true, word, FocusedText::Replaced::replaced, Outcome::pasted,
+         twice},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        reset();
+        fake.desktopControl.preferCopyPaste = !row.wayland;
+        fake.desktopControl.keys = row.keys;
+        fake.focusedText.isAvailable = true;
+        fake.focusedText.current = row.selection;
+        fake.focusedText.answer = row.answer;
+        if (!row.wayland) {
+            fake.keys.onSend = {};  // the copy never fires
+        }
+        if (row.outcome != Outcome::captureFailed) {
+            provider.enqueueAnswer({kAnswer});
+        }
+        EXPECT_EQ(run(), row.outcome);
+        EXPECT_EQ(toasts.value(toasts.size() - 1).text, row.toast);
+        EXPECT_EQ(history.items().size(), row.outcome == Outcome::captureFailed ? 0 : 1);
+        EXPECT_EQ(fake.clipboard.snapshot(), kRich);
+        EXPECT_EQ(!pastedClipboard.isEmpty(), row.pasted);
+        EXPECT_EQ(fake.focusedText.replacedWith,
+                  row.selection ? QStringList{QStringLiteral("Could you send the numbers?")}
+                               : QStringList());
+    }
 }

@@ -4,8 +4,10 @@
 
 namespace ts::test {
 
-ToolResult runTool(const QString& program, const QStringList& args, const QByteArray& input) {
+ToolResult runTool(const QString& program, const QStringList& args, const QByteArray& input,
+                   const QProcessEnvironment& env) {
     QProcess process;
+    process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.start(program, args);
     if (!process.waitForStarted(10000)) {
@@ -42,8 +44,10 @@ QByteArray binaryBytes() {
     return bytes + QByteArrayLiteral("\r\n\0tail");
 }
 
-RunningProgram::RunningProgram(const QString& program, const QStringList& args)
+RunningProgram::RunningProgram(const QString& program, const QStringList& args,
+                               const QProcessEnvironment& env)
     : process_(std::make_unique<QProcess>()) {
+    process_->setProcessEnvironment(env);
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_->start(program, args);
     process_->waitForStarted(10000);

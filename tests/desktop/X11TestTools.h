@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -15,7 +16,8 @@ struct ToolResult {
 
 // Runs a command line tool to its end while this process keeps answering X requests (xclip
 // reading a clipboard we own needs our event loop).
-ToolResult runTool(const QString& program, const QStringList& args, const QByteArray& input = {});
+ToolResult runTool(const QString& program, const QStringList& args, const QByteArray& input = {},
+                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 bool xdotool(const QStringList& args);
 
 // xclip on the CLIPBOARD selection.
@@ -27,7 +29,8 @@ QByteArray binaryBytes();
 // A long-running program ended (and waited for) when the handle goes.
 class RunningProgram {
 public:
-    RunningProgram(const QString& program, const QStringList& args);
+    RunningProgram(const QString& program, const QStringList& args,
+                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
     ~RunningProgram();
     QProcess& process() { return *process_; }
     qint64 pid() const { return process_->processId(); }

@@ -152,7 +152,7 @@ void InPlaceRequest::start(const std::optional<QString>& text,
 
 void InPlaceRequest::ready() {
     const Platform& platform = services_.platform;
-    const bool keys = platform.desktopControl.available();
+    const bool keys = platform.desktopControl.copyPaste();
     const bool focusedText = platform.focusedText.available();
     if (!keys && !focusedText) {
         if (services_.showAccessibilityAlert) {
@@ -296,7 +296,7 @@ void InPlaceRequest::replaceFocused(const QString& text) {
             break;
     }
     // The selection is as it was: where keys reach the application, a paste may still do.
-    if (focused_->editable && services_.platform.desktopControl.available()) {
+    if (focused_->editable && services_.platform.desktopControl.copyPaste()) {
         qCInfo(lcInPlace, "the element refused the text; pasting instead");
         focused_.reset();
         pastingRefused_ = true;

@@ -74,7 +74,7 @@ void InPlaceService::captureSelection(QObject* context, CaptureDone done) const 
     auto capture = std::make_shared<Capture>();
     capture->context = context;
     capture->done = std::move(done);
-    if (!platform_.desktopControl.available()) {
+    if (!platform_.desktopControl.copyPaste()) {
         capture->finish(CaptureError::accessibilityDenied);
         return;
     }

@@ -34,6 +34,9 @@ public:
     virtual std::optional<TextSelection> selection() = 0;
     // Replaces what `from` read with `text`, only while the element still holds it unchanged.
     virtual Replaced replace(const TextSelection& from, const QString& text) = 0;
+    // Asks the desktop to have applications started from now on expose their text (Qt programs
+    // and browsers do not unless asked; it costs them a little).
+    virtual void exposeNewApplications() {}
 };
 
 }  // namespace ts

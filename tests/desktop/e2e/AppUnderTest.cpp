@@ -5,8 +5,8 @@
 
 namespace ts::test {
 
-AppUnderTest::AppUnderTest(const QString& configHome) : process_(std::make_unique<QProcess>()) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+AppUnderTest::AppUnderTest(const QString& configHome, QProcessEnvironment env)
+    : process_(std::make_unique<QProcess>()) {
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     // The history and saved prompts of this run stay beside its settings.
     env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/../state"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -11,7 +12,8 @@ namespace ts::test {
 // waited for) when the handle goes, also when a test assertion failed.
 class AppUnderTest {
 public:
-    explicit AppUnderTest(const QString& configHome);
+    explicit AppUnderTest(const QString& configHome,
+                          QProcessEnvironment env = QProcessEnvironment::systemEnvironment());
     ~AppUnderTest();
 
     // Until a log line contains the text.

@@ -10,9 +10,9 @@
 
 namespace ts::test {
 
-ScriptedResponse rewriteAnswer() {
+ScriptedResponse rewriteAnswer(const QString& improved) {
     const QJsonObject message{{"role", "assistant"},
-                              {"content", kImproved + "\n<<<WHYS>>>\n- clarity: x"}};
+                              {"content", improved + "\n<<<WHYS>>>\n- clarity: x"}};
     const QJsonObject choice{{"index", 0}, {"message", message}, {"finish_reason", "stop"}};
     return ScriptedResponse::json(
         200,

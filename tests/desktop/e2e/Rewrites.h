@@ -11,8 +11,8 @@ namespace ts::test {
 inline const QString kOriginal = QStringLiteral("so could you maybe send the numbers");
 inline const QString kImproved = QStringLiteral("Could you send the numbers by Thursday?");
 
-// A chat-completions answer giving kImproved with one why line.
-ScriptedResponse rewriteAnswer();
+// A chat-completions answer giving the improved text with one why line.
+ScriptedResponse rewriteAnswer(const QString& improved = kImproved);
 // The model requests among everything the server saw (the local runtime is also asked to load
 // the model ahead of them).
 QList<RecordedRequest> chatRequests(const LoopbackModelServer& server);

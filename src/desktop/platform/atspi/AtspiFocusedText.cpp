@@ -1,5 +1,6 @@
 #include "desktop/platform/atspi/AtspiFocusedText.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLoggingCategory>
 
@@ -37,6 +38,10 @@ bool call(gboolean done, GError* error, const char* what) {
 
 AtspiFocusedText::AtspiFocusedText(AtspiBus& bus) : bus_(bus) {}
 
+void AtspiFocusedText::exposeNewApplications() {
+    AtspiBus::enableForNewApplications();
+}
+
 bool AtspiFocusedText::available() const {
     return bus_.start();
 }
@@ -60,6 +65,11 @@ std::optional<TextSelection> AtspiFocusedText::selection() {
             qCInfo(lcText, "the last focused element lost the focus");
             return std::nullopt;
         }
+    }
+    // Our own windows answer on this very thread: a call to them would wait out its timeout.
+    if (atspi_accessible_get_process_id(accessible, nullptr) ==
+        QCoreApplication::applicationPid()) {
+        return std::nullopt;
     }
     GObjectRef textRef(atspi_accessible_get_text_iface(accessible));
     auto* text = textRef.as<AtspiText>();

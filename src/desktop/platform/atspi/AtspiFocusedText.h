@@ -24,6 +24,7 @@ public:
     bool available() const override;
     std::optional<TextSelection> selection() override;
     Replaced replace(const TextSelection& from, const QString& text) override;
+    void exposeNewApplications() override;
 
 private:
     AtspiBus& bus_;

@@ -88,7 +88,11 @@ public:
 class FakeDesktopControl final : public DesktopControl {
 public:
     bool available() const override { return isAvailable; }
+    bool copyPaste() const override { return isAvailable && keys; }
+    bool prefersCopyPaste() const override { return preferCopyPaste; }
     bool isAvailable = true;
+    bool keys = true;
+    bool preferCopyPaste = true;
 };
 
 class FakePrimarySelection final : public PrimarySelection {
