@@ -44,6 +44,9 @@ TEST_PACKAGES=(
   desktop-file-utils appstream xdg-utils dpkg-dev
   # the manual pages' lint (groff -ww, lexgrog)
   groff-base man-db
+  # the hotkey doors of Wayland desktops: GNOME's custom-shortcut schema with gsettings, KDE's
+  # global shortcut service
+  gnome-settings-daemon-common libglib2.0-bin libkf5globalaccel-bin
 )
 # dpkg-shlibdeps finds the .deb's library dependencies; CPack asks `file` which files are ELF.
 PACKAGE_PACKAGES=(dpkg-dev file)

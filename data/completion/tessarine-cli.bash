@@ -29,7 +29,7 @@ _tessarine_cli() {
 
     if ((COMP_CWORD == 1)); then
         mapfile -t COMPREPLY < <(compgen -W "$modes diff models history key config prompts style \
-            open help --help --version" -- "$cur")
+            open shortcuts doctor help --help --version" -- "$cur")
         return
     fi
 
@@ -71,7 +71,11 @@ _tessarine_cli() {
                 return
             fi
             ;;
-        models | history) ((COMP_CWORD == 2)) && words=--json ;;
+        models | history | doctor) ((COMP_CWORD == 2)) && words=--json ;;
+        shortcuts)
+            ((COMP_CWORD == 2)) && words="status install remove --json"
+            ((COMP_CWORD == 3)) && [[ $verb != --json ]] && words=--json
+            ;;
         key)
             if ((COMP_CWORD == 2)); then
                 words="set clear status"

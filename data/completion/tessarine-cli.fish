@@ -50,6 +50,8 @@ complete -c tessarine-cli -n __fish_use_subcommand -a config -d 'List, get or se
 complete -c tessarine-cli -n __fish_use_subcommand -a prompts -d 'List and change the saved prompts'
 complete -c tessarine-cli -n __fish_use_subcommand -a style -d 'Show, refresh or clear the voice profile'
 complete -c tessarine-cli -n __fish_use_subcommand -a open -d 'Hand a tessarine:// URL to Tessarine'
+complete -c tessarine-cli -n __fish_use_subcommand -a shortcuts -d 'Show, install or remove the global hotkeys of this desktop'
+complete -c tessarine-cli -n __fish_use_subcommand -a doctor -d 'What works in this session and why not'
 complete -c tessarine-cli -n __fish_use_subcommand -a help -d 'Print the usage'
 complete -c tessarine-cli -n __fish_use_subcommand -s h -l help -d 'Print the usage'
 complete -c tessarine-cli -n __fish_use_subcommand -l version -d 'Print the version'
@@ -73,7 +75,7 @@ complete -c tessarine-cli -n '__fish_seen_subcommand_from ask' -l prompt -x -a '
 
 # The other commands
 complete -c tessarine-cli -n '__fish_seen_subcommand_from diff' -F
-complete -c tessarine-cli -n '__fish_seen_subcommand_from diff models history' -l json -d 'Print JSON'
+complete -c tessarine-cli -n '__fish_seen_subcommand_from diff models history shortcuts doctor' -l json -d 'Print JSON'
 complete -c tessarine-cli -n '__tessarine_cli_after key' -a 'set clear status'
 complete -c tessarine-cli -n '__tessarine_cli_after key set; or __tessarine_cli_after key clear' -a 'openai anthropic gemini ollama custom'
 complete -c tessarine-cli -n '__tessarine_cli_after config' -a 'list get set'
@@ -84,3 +86,4 @@ complete -c tessarine-cli -n '__tessarine_cli_after prompts rename; or __tessari
 complete -c tessarine-cli -n '__tessarine_cli_after prompts export; or __tessarine_cli_after prompts import' -F
 complete -c tessarine-cli -n '__tessarine_cli_after prompts save' -l name -x -d 'Name of the prompt'
 complete -c tessarine-cli -n '__tessarine_cli_after style' -a 'show refresh clear'
+complete -c tessarine-cli -n '__tessarine_cli_after shortcuts' -a 'status install remove'

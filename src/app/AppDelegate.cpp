@@ -13,6 +13,7 @@
 #include "desktop/RecentApplication.h"
 #include "desktop/SessionClipboard.h"
 #include "desktop/hotkeys/HotKeyBindings.h"
+#include "desktop/hotkeys/WaylandHotkeys.h"
 #include "desktop/inplace/InPlaceRunner.h"
 #include "desktop/selection/FocusedSelectionReader.h"
 #include "desktop/selection/MouseGestureMonitor.h"
@@ -34,6 +35,7 @@
 #include "ui/selection/SelectionButtonPresenter.h"
 #include "ui/selection/StripPlacement.h"
 #include "ui/settings/SettingsWindow.h"
+#include "ui/settings/ShortcutTab.h"
 #include "ui/theme/ThemeController.h"
 #include "ui/toast/ToastPresenter.h"
 
@@ -92,10 +94,10 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
     InPlaceTriggerActions actions;
     actions.toggleWindow = [this] { toggleWindow(); };
     actions.showAccessibilityAlert = [this] { showAccessibilityAlert(); };
-    actions.runInPlace = [this] {
+    actions.runInPlace = [this](Mode mode) {
         warmLocalModel();
         const std::optional<AppInfo> app = services_.platform.frontmost.current();
-        session_->runInPlace(Mode::rewrite, std::nullopt, std::nullopt,
+        session_->runInPlace(mode, std::nullopt, std::nullopt,
                              app && !app->name.isEmpty() ? std::optional(app->name) : std::nullopt);
     };
     bindings_ = std::make_unique<HotKeyBindings>(
@@ -168,7 +170,7 @@ AppDelegate* AppDelegate::shared() {
     return g_shared;
 }
 
-void AppDelegate::launch() {
+void AppDelegate::launch(bool showMainWindow) {
     SettingsStore& settings = services_.requests.settings;
     AppEvents& events = AppEvents::shared();
     // Before any window, so each is built in the current colour scheme.
@@ -246,10 +248,10 @@ void AppDelegate::launch() {
     settings.runOnboardingMigration(services_.requests.keys);
 
     // 8. The first window.
-    if (settings.hasCompletedOnboarding()) {
-        showMainWindow();
-    } else {
+    if (!settings.hasCompletedOnboarding()) {
         showOnboarding();
+    } else if (showMainWindow) {
+        this->showMainWindow();
     }
 }
 
@@ -283,7 +285,11 @@ void AppDelegate::openInMode(Mode mode, const QString& text) {
 void AppDelegate::showSettingsWindow() {
     if (!settingsWindow_) {
         const auto grabState = [this](bool inPlace) {
-            if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            const WaylandHotkeys* wayland = services_.waylandHotkeys;
+            if (wayland == nullptr && QGuiApplication::platformName() != QLatin1String("xcb")) {
+                return GrabState::unavailable;
+            }
+            if (wayland != nullptr && wayland->mechanism() == HotkeyMechanism::none) {
                 return GrabState::unavailable;
             }
             const HotKeyManager& manager =
@@ -298,7 +304,8 @@ void AppDelegate::showSettingsWindow() {
             services_.requests.buildProvider,
             [this] { return services_.platform.desktopControl.available(); }, grabState,
             [this] { showAccessibilityAlert(); }, [this] { replayOnboarding(); }, watcher_.get(),
-            QString(), QString(), [this] { return recentApp_->name(); }});
+            QString(), QString(), [this] { return recentApp_->name(); },
+            [this] { return hotkeyDoor(); }});
         new WindowFrame(*settingsWindow_, QString::fromLatin1(SettingsWindow::kFrameName),
                         QSize(SettingsWindow::kWidth, SettingsWindow::kHeight),
                         services_.requests.settings);
@@ -312,8 +319,12 @@ void AppDelegate::showOnboarding() {
         OllamaInstaller& ollama = OllamaInstaller::shared();
         ollama.setBaseURLSource([&settings] { return settings.ollamaBaseURL(); });
         onboardingWindow_ = std::make_unique<OnboardingView>(
-            OnboardingServices{services_.requests, ollama, services_.platform.desktopControl,
-                               [this] { showAccessibilityAlert(); }});
+            OnboardingServices{services_.requests,
+                               ollama,
+                               services_.platform.desktopControl,
+                               [this] { showAccessibilityAlert(); },
+                               {},
+                               [this] { return hotkeyDoor(); }});
         WindowFrame::centre(*onboardingWindow_, kOnboardingSize);
         connect(onboardingWindow_.get(), &OnboardingView::finished, this,
                 &AppDelegate::finishOnboarding);
@@ -444,6 +455,37 @@ void AppDelegate::openURLs(const QStringList& urls) {
                qUtf8Printable(QUrl(url).host().isEmpty() ? QUrl(url).path() : QUrl(url).host()));
         carryOut(parseUrlSchemeAction(url), targets);
     }
+}
+
+void AppDelegate::trigger(const QString& action) {
+    qCInfo(lcApp, "trigger %s", qUtf8Printable(action));
+    if (action == QLatin1String("toggle")) {
+        bindings_->trigger(kWindowHotKeyId);
+    } else {
+        bindings_->trigger(kInPlaceHotKeyId,
+                           action == QLatin1String("proofread") ? Mode::proofread : Mode::rewrite);
+    }
+}
+
+void AppDelegate::hotkeyDoorChanged() {
+    registered_.reset();
+    registerHotkeys("hotkey door changed");
+    if (settingsWindow_) {
+        settingsWindow_->shortcutTab().reload();
+    }
+}
+
+HotkeyDoor AppDelegate::hotkeyDoor() const {
+    HotkeyDoor door;
+    if (const WaylandHotkeys* wayland = services_.waylandHotkeys) {
+        door.mechanism = wayland->mechanism();
+        door.configLines = wayland->configLines();
+    } else {
+        door.mechanism = QGuiApplication::platformName() == QLatin1String("xcb")
+                             ? HotkeyMechanism::x11Grab
+                             : HotkeyMechanism::none;
+    }
+    return door;
 }
 
 void AppDelegate::serveServices(ServicesHandler& handler) {

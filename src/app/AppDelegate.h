@@ -10,6 +10,7 @@
 
 #include "core/Enums.h"
 #include "desktop/ToastSink.h"
+#include "desktop/hotkeys/DesktopSession.h"
 #include "desktop/platform/Platform.h"
 #include "desktop/selection/DragDirection.h"
 #include "session/RequestServices.h"
@@ -36,6 +37,7 @@ class SettingsWindow;
 class StyleAnalyzer;
 class ThemeController;
 class TrayIcon;
+class WaylandHotkeys;
 struct HotKeySettings;
 
 // The application's owner for the whole run: the review session, both hotkeys and the in-place
@@ -48,6 +50,7 @@ public:
         Platform platform;
         RequestServices requests;
         PromptStore& prompts;
+        WaylandHotkeys* waylandHotkeys = nullptr;  // null outside a Wayland session
     };
 
     explicit AppDelegate(Services services, QObject* parent = nullptr);
@@ -56,8 +59,9 @@ public:
     // The one delegate of the process; null before it exists and after it is gone.
     static AppDelegate* shared();
 
-    // Tray, main window, hotkeys, observers, onboarding migration, then the first window.
-    void launch();
+    // Tray, main window, hotkeys, observers, onboarding migration, then the first window (the
+    // main one only when `showMainWindow`; the first-run window whenever it is due).
+    void launch(bool showMainWindow = true);
 
     void showMainWindow();
     void toggleWindow();
@@ -70,6 +74,10 @@ public:
     // A later launch without arguments: the main window when none is visible.
     void reopen();
     void openURLs(const QStringList& urls);
+    // The trigger command's action: "toggle", "rewrite" or "proofread", as the hotkeys do.
+    void trigger(const QString& action);
+    // The Wayland door changed under the hotkeys: register them again through the new one.
+    void hotkeyDoorChanged();
     // The bus's Services calls report through our toasts and open the tone check here.
     void serveServices(ServicesHandler& handler);
 
@@ -88,6 +96,7 @@ private:
                    std::optional<std::chrono::milliseconds> duration);
     void bringToFront(QWidget& window);
     HotKeySettings hotKeySettings() const;
+    HotkeyDoor hotkeyDoor() const;
     void onDragEnded(QPoint end, DragDirection direction);
     void onStripMode(Mode mode);
     // With the local runtime, the model starts loading while the user is still busy.

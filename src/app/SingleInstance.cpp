@@ -4,6 +4,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
+#include <algorithm>
 
 namespace ts {
 
@@ -36,7 +37,7 @@ void SingleInstance::unregisterObjects() {
     }
 }
 
-SingleInstance::Claim SingleInstance::claim(const QStringList& urls, QString* error) {
+SingleInstance::Claim SingleInstance::claim(const Request& request, QString* error) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         *error = bus.lastError().message();
@@ -53,11 +54,15 @@ SingleInstance::Claim SingleInstance::claim(const QStringList& urls, QString* er
     }
     unregisterObjects();
 
+    const QString method = !request.action.isEmpty() ? QLatin1String(kTriggerMethod)
+                           : request.urls.isEmpty()  ? QStringLiteral("Reopen")
+                                                     : QStringLiteral("OpenURLs");
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QLatin1String(kServiceName), QLatin1String(kObjectPath), QLatin1String(kInterface),
-        urls.isEmpty() ? QStringLiteral("Reopen") : QStringLiteral("OpenURLs"));
-    if (!urls.isEmpty()) {
-        call << urls;
+        QLatin1String(kServiceName), QLatin1String(kObjectPath), QLatin1String(kInterface), method);
+    if (!request.action.isEmpty()) {
+        call << request.action;
+    } else if (!request.urls.isEmpty()) {
+        call << request.urls;
     }
     const QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
@@ -73,6 +78,22 @@ void SingleInstance::Reopen() {
 
 void SingleInstance::OpenURLs(const QStringList& urls) {
     emit openURLsRequested(urls);
+}
+
+void SingleInstance::Trigger(const QString& action) {
+    const QLatin1String known[] = {QLatin1String(kToggleAction), QLatin1String(kRewriteAction),
+                                   QLatin1String(kProofreadAction)};
+    if (std::find(std::begin(known), std::end(known), action) == std::end(known)) {
+        if (calledFromDBus()) {
+            sendErrorReply(
+                QDBusError::InvalidArgs,
+                QStringLiteral("unknown action \"%1\" (toggle, rewrite, proofread)").arg(action));
+        }
+        return;
+    }
+    // The caller is answered first: the action may take a while (a rewrite waits for a model).
+    QMetaObject::invokeMethod(
+        this, [this, action] { emit triggerRequested(action); }, Qt::QueuedConnection);
 }
 
 }  // namespace ts

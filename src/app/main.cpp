@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
 #include <string_view>
 
 #include "app/AppDelegate.h"
@@ -9,6 +12,8 @@
 #include "core/Logging.h"
 #include "core/ShutdownSignals.h"
 #include "core/Translations.h"
+#include "desktop/hotkeys/HotKeyManager.h"
+#include "desktop/hotkeys/WaylandHotkeys.h"
 #include "desktop/platform/x11/X11Platform.h"
 #include "desktop/services/ServicesHandler.h"
 #include "store/HistoryStore.h"
@@ -49,12 +54,51 @@ bool choosePlatform() {
 
 constexpr const char* kUsage =
     "Usage: tessarine [URL]...\n"
+    "       tessarine --toggle | --in-place [rewrite|proofread]\n"
     "Starts Tessarine in the system tray and opens its window. While it runs, starting it again\n"
     "brings the window back and hands it the URLs.\n"
-    "  URL        a tessarine:// link, such as tessarine://rewrite?text=Hello\n"
-    "  --help     print this help\n"
-    "  --version  print the version\n"
+    "  URL                  a tessarine:// link, such as tessarine://rewrite?text=Hello\n"
+    "  --toggle             open or close the window, as the window hotkey does\n"
+    "  --in-place [MODE]    rewrite (the default) or proofread the selection of the focused\n"
+    "                       application in place, as the in-place hotkey does\n"
+    "  --help               print this help\n"
+    "  --version            print the version\n"
+    "--toggle and --in-place hand the action to the running Tessarine and end at once; with none\n"
+    "running, Tessarine starts and then acts. Bind them to keys where the desktop's shortcuts run\n"
+    "commands (sway, Hyprland, GNOME's custom shortcuts).\n"
     "Qt's own options, such as -platform NAME, are taken too.\n";
+
+// The trigger command's action ("toggle", "rewrite", "proofread"), "" for none; nullopt and a
+// message on standard error for a usage error.
+std::optional<const char*> triggerAction(int argc, char** argv) {
+    const char* action = "";
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == ts::kToggleOption) {
+            action = ts::SingleInstance::kToggleAction;
+        } else if (argument == ts::kInPlaceOption) {
+            action = ts::SingleInstance::kRewriteAction;
+            if (i + 1 < argc && std::strncmp(argv[i + 1], "-", 1) != 0) {
+                const std::string_view mode(argv[++i]);
+                if (mode == "proofread") {
+                    action = ts::SingleInstance::kProofreadAction;
+                } else if (mode != "rewrite") {
+                    std::fprintf(stderr,
+                                 "tessarine: unknown in-place mode \"%s\" (rewrite, proofread)\n",
+                                 argv[i]);
+                    return std::nullopt;
+                }
+            }
+        } else {
+            continue;
+        }
+        if (argc > 3) {
+            std::fputs("tessarine: --toggle and --in-place take no other arguments\n", stderr);
+            return std::nullopt;
+        }
+    }
+    return action;
+}
 
 // Answered before a display is needed, so they work from any terminal; -1 for neither.
 int answerInformationOption(int argc, char** argv) {
@@ -78,6 +122,11 @@ int main(int argc, char** argv) {
     if (const int status = answerInformationOption(argc, argv); status >= 0) {
         return status;
     }
+    const std::optional<const char*> action = triggerAction(argc, argv);
+    if (!action) {
+        return 2;
+    }
+    const QString trigger = QString::fromLatin1(*action);
     ts::installLogHandler();
     const bool platformChosenHere = !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
     if (!choosePlatform()) {
@@ -94,8 +143,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Qt has taken its own options out; what is left are URLs.
-    const QStringList urls = QCoreApplication::arguments().mid(1);
+    // Qt has taken its own options out; what is left are URLs, or the trigger command.
+    const QStringList urls =
+        trigger.isEmpty() ? QCoreApplication::arguments().mid(1) : QStringList();
     ts::SettingsStore& settings = ts::SettingsStore::shared();
     const ts::RequestServices requests{settings, ts::Keychain::shared(), []() -> ts::HistoryStore& {
                                            return ts::HistoryStore::shared();
@@ -105,12 +155,14 @@ int main(int argc, char** argv) {
     ts::SingleInstance instance;
     instance.exportObject(QLatin1String(ts::ServicesHandler::kObjectPath), &services);
     QString busError;
-    switch (instance.claim(urls, &busError)) {
+    switch (instance.claim(ts::SingleInstance::Request{urls, trigger}, &busError)) {
         case ts::SingleInstance::Claim::first:
             break;
         case ts::SingleInstance::Claim::forwarded:
             qCInfo(lcApp, "Tessarine is running already: %s handed to it",
-                   urls.isEmpty() ? "reopen" : "the URLs");
+                   !trigger.isEmpty() ? qUtf8Printable(trigger)
+                   : urls.isEmpty()   ? "reopen"
+                                      : "the URLs");
             return 0;
         case ts::SingleInstance::Claim::failed:
             qCWarning(lcApp, "Tessarine is running already but did not answer: %s",
@@ -133,6 +185,13 @@ int main(int argc, char** argv) {
 
     ts::X11Platform x11;
     const ts::Platform desktop = x11.platform();
+    // On Wayland the hotkeys go through the desktop's own door, also for a program on XWayland.
+    std::unique_ptr<ts::WaylandHotkeys> waylandHotkeys;
+    if (const ts::DesktopSession session = ts::detectSession();
+        session.type == ts::SessionType::wayland) {
+        waylandHotkeys = std::make_unique<ts::WaylandHotkeys>(
+            session, ts::probeDoors(session), QCoreApplication::applicationFilePath());
+    }
     NoDesktopControl noDesktopControl;
     const bool controlOff = qEnvironmentVariableIsSet(kNoDesktopControlForTests);
     if (controlOff) {
@@ -143,24 +202,41 @@ int main(int argc, char** argv) {
         desktop.keys,
         desktop.modifiers,
         desktop.frontmost,
-        desktop.keyGrabber,
+        waylandHotkeys ? static_cast<ts::GlobalKeyGrabber&>(*waylandHotkeys) : desktop.keyGrabber,
         controlOff ? static_cast<ts::DesktopControl&>(noDesktopControl) : desktop.desktopControl,
         desktop.primary,
         desktop.input,
         desktop.screens,
-        desktop.accessible};
+        desktop.accessible,
+        desktop.focusedText};
 
-    ts::AppDelegate delegate(
-        ts::AppDelegate::Services{platform, requests, ts::PromptStore::shared()});
+    ts::AppDelegate delegate(ts::AppDelegate::Services{
+        platform, requests, ts::PromptStore::shared(), waylandHotkeys.get()});
     QObject::connect(&instance, &ts::SingleInstance::reopenRequested, &delegate,
                      &ts::AppDelegate::reopen);
     QObject::connect(&instance, &ts::SingleInstance::openURLsRequested, &delegate,
                      &ts::AppDelegate::openURLs);
-    delegate.launch();
+    QObject::connect(&instance, &ts::SingleInstance::triggerRequested, &delegate,
+                     &ts::AppDelegate::trigger);
+    if (waylandHotkeys) {
+        QObject::connect(waylandHotkeys.get(), &ts::WaylandHotkeys::mechanismChanged, &delegate,
+                         &ts::AppDelegate::hotkeyDoorChanged);
+    }
+    // Started by --toggle, the window opens as at any start; started by --in-place, no window
+    // takes the focus from the text to rewrite.
+    const bool inPlaceStart = !trigger.isEmpty() && trigger != QLatin1String("toggle");
+    delegate.launch(!inPlaceStart);
     delegate.serveServices(services);
     qCInfo(lcApp, "ready %lld ms after the process started", ts::msSinceProcessStart());
     if (!urls.isEmpty()) {
         delegate.openURLs(urls);
     }
-    return QApplication::exec();
+    if (inPlaceStart) {
+        delegate.trigger(trigger);
+    }
+    const int status = QApplication::exec();
+    if (waylandHotkeys) {
+        waylandHotkeys->keepRegistrations();
+    }
+    return status;
 }

@@ -355,10 +355,30 @@ ParseResult parseStyle(const QStringList& arguments) {
     return ParseResult{invocation, {}};
 }
 
+ParseResult parseShortcuts(const QStringList& arguments) {
+    Invocation invocation;
+    invocation.command = Command::shortcutsStatus;
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--json")) {
+            invocation.json = true;
+        } else if (argument == QLatin1String("status") || argument == QLatin1String("install") ||
+                   argument == QLatin1String("remove")) {
+            invocation.command = argument == QLatin1String("status")    ? Command::shortcutsStatus
+                                 : argument == QLatin1String("install") ? Command::shortcutsInstall
+                                                                        : Command::shortcutsRemove;
+        } else {
+            return usageError(QCoreApplication::translate(
+                "ts::cli::CommandLine",
+                "usage: tessarine-cli shortcuts [status | install | remove] [--json]"));
+        }
+    }
+    return ParseResult{invocation, {}};
+}
+
 const QString& commandNames() {
     static const QString names = QStringLiteral(
         "rewrite, proofread, reply, ask, tone, diff, models, history, key, config, prompts, "
-        "style, open");
+        "style, open, shortcuts, doctor");
     return names;
 }
 
@@ -417,6 +437,12 @@ ParseResult parseCommandLine(const QStringList& arguments) {
     if (command == QLatin1String("style")) {
         return parseStyle(rest);
     }
+    if (command == QLatin1String("shortcuts")) {
+        return parseShortcuts(rest);
+    }
+    if (command == QLatin1String("doctor")) {
+        return parseSimple(Command::doctor, rest, true);
+    }
     if (command == QLatin1String("open")) {
         if (rest.size() != 1 ||
             !rest[0].startsWith(QLatin1String("tessarine:"), Qt::CaseInsensitive)) {
@@ -471,6 +497,12 @@ QString usageText() {
                "  tessarine-cli style show | refresh | clear\n"
                "  tessarine-cli open URL                 hand a tessarine:// URL to Tessarine,\n"
                "                                         starting it when it is not running\n"
+               "  tessarine-cli shortcuts [status | install | remove] [--json]\n"
+               "                                         the global hotkeys in this desktop: how\n"
+               "                                         they are registered, or the lines to add\n"
+               "  tessarine-cli doctor [--json]          what works in this session and why not;\n"
+               "                                         exit 0 when the in-place rewrite can "
+               "work\n"
                "  tessarine-cli MODE --help              the options of one mode\n"
                "  tessarine-cli --version                print the version\n"
                "Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted,\n"

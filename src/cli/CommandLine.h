@@ -30,6 +30,10 @@ enum class Command {
     styleRefresh,
     styleClear,
     open,
+    shortcutsStatus,
+    shortcutsInstall,
+    shortcutsRemove,
+    doctor,
     help,
     modeHelp,
     version,
@@ -54,7 +58,7 @@ struct Invocation {
     bool dryRun = false;
     bool interactive = false;  // keep or drop each change before printing
 
-    // review, diff, history, models
+    // review, diff, history, models, shortcuts, doctor
     bool json = false;
 
     // diff

@@ -16,9 +16,10 @@ const QString kService = QStringLiteral("io.tessarine.Tessarine");
 // A program started by the bus answers once its window is built.
 constexpr int kCallTimeoutMs = 25000;
 
-// The program installed beside this one (the full CLI lies in LIBEXECDIR/tessarine), else the
-// one on PATH.
-QString programPath() {
+}  // namespace
+
+// The full CLI lies in LIBEXECDIR/tessarine.
+QString tessarineProgram() {
     const QString beside = QCoreApplication::applicationDirPath() +
                            QStringLiteral("/" TESSARINE_APP_RELATIVE "/tessarine");
     if (QFileInfo(beside).isExecutable()) {
@@ -27,8 +28,6 @@ QString programPath() {
     return QStandardPaths::findExecutable(QStringLiteral("tessarine"));
 }
 
-}  // namespace
-
 int runOpen(CliEnvironment& env, const Invocation& invocation) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     QDBusConnectionInterface* daemon = bus.isConnected() ? bus.interface() : nullptr;
@@ -36,7 +35,7 @@ int runOpen(CliEnvironment& env, const Invocation& invocation) {
         daemon != nullptr && (daemon->isServiceRegistered(kService).value() ||
                               daemon->activatableServiceNames().value().contains(kService));
     if (!reachable) {
-        const QString program = programPath();
+        const QString program = tessarineProgram();
         if (program.isEmpty()) {
             env.err << "tessarine-cli: "
                     << QCoreApplication::translate(

@@ -10,6 +10,7 @@
 #include "cli/CliEnvironment.h"
 #include "cli/CommandLine.h"
 #include "cli/ConfigCommand.h"
+#include "cli/DesktopCommands.h"
 #include "cli/DiffCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/KeyCommand.h"
@@ -151,6 +152,11 @@ int main(int argc, char** argv) {
             return runConfig(env, invocation);
         case Command::open:
             return runOpen(env, invocation);
+        case Command::shortcutsStatus:
+        case Command::shortcutsInstall:
+        case Command::shortcutsRemove:
+            return runShortcuts(env, invocation);
+        case Command::doctor:
         case Command::review:
         case Command::models:
         case Command::styleShow:
@@ -186,7 +192,11 @@ int main(int argc, char** argv) {
     std::unique_ptr<ReviewCommand> review;
     std::unique_ptr<ModelsCommand> models;
     std::unique_ptr<StyleCommand> style;
-    if (invocation.command == Command::review) {
+    std::unique_ptr<DoctorCommand> doctor;
+    if (invocation.command == Command::doctor) {
+        doctor = std::make_unique<DoctorCommand>(env, invocation.json);
+        run(doctor);
+    } else if (invocation.command == Command::review) {
         review = std::make_unique<ReviewCommand>(env, invocation);
         run(review);
     } else if (invocation.command == Command::models) {

@@ -29,7 +29,7 @@ protected:
         : bindings(
               platform.platform(), [this] { return settings; },
               InPlaceTriggerActions{[this] { ++toggles; }, [this] { ++alerts; },
-                                    [this] { ++rewrites; }},
+                                    [this](Mode) { ++rewrites; }},
               QStringLiteral("tessarine")) {
         platform.frontmost.setCurrent(kMousepad);
     }

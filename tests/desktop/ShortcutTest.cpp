@@ -2,8 +2,10 @@
 
 #include <QSet>
 
+#include "desktop/hotkeys/DesktopSession.h"
 #include "desktop/hotkeys/MacKeyTable.h"
 #include "desktop/hotkeys/Shortcut.h"
+#include "desktop/hotkeys/ShortcutSyntax.h"
 
 using namespace ts;
 
@@ -103,4 +105,86 @@ TEST(Shortcut, ModifiersFromTheXState) {
 TEST(Shortcut, KeyChordOfStoredShortcut) {
     EXPECT_EQ(keyChord({122, kCarbonShift}), (KeyChord{0xffbe, Modifier::shift}));
     EXPECT_EQ(keyChord({105, kCarbonCommand}), std::nullopt);
+}
+
+TEST(ShortcutSyntax, EachDesktopsSpellingOfAStoredShortcut) {
+    struct Row {
+        Shortcut shortcut;
+        const char* gnome;
+        int qt;
+        const char* portal;
+        const char* sway;
+        const char* hyprland;
+    };
+    const Row rows[] = {
+        {kDefaultWindowShortcut, "<Control><Alt>e", 0x0C000045, "CTRL+ALT+e", "Ctrl+Alt+e",
+         "CTRL ALT, e"},
+        {kDefaultInPlaceShortcut, "<Super><Control><Alt>e", 0x1C000045, "LOGO+CTRL+ALT+e",
+         "Mod4+Ctrl+Alt+e", "SUPER CTRL ALT, e"},
+        {Shortcut{36, kCarbonShift}, "<Shift>Return", 0x02000000 | Qt::Key_Return, "SHIFT+Return",
+         "Shift+Return", "SHIFT, Return"},
+        {Shortcut{24, kCarbonCommand}, "<Control>equal", 0x04000000 | Qt::Key_Equal, "CTRL+equal",
+         "Ctrl+equal", "CTRL, equal"},
+        {Shortcut{111, kCarbonOption}, "<Alt>F12", 0x08000000 | Qt::Key_F12, "ALT+F12", "Alt+F12",
+         "ALT, F12"},
+        {Shortcut{105, kCarbonCommand}, "", 0, "", "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.gnome);
+        EXPECT_EQ(gnomeAccelerator(row.shortcut), QString::fromLatin1(row.gnome));
+        EXPECT_EQ(qtKeyCombination(row.shortcut), row.qt);
+        EXPECT_EQ(portalTrigger(row.shortcut), QString::fromLatin1(row.portal));
+        EXPECT_EQ(swayKeys(row.shortcut), QString::fromLatin1(row.sway));
+        EXPECT_EQ(hyprlandKeys(row.shortcut), QString::fromLatin1(row.hyprland));
+        if (*row.gnome != '\0') {
+            EXPECT_TRUE(parseGnomeAccelerator(QString::fromLatin1(row.gnome)) ==
+                        acceleratorOf(row.shortcut));
+        }
+    }
+    // GNOME's other spellings of the same keys clash with ours.
+    EXPECT_TRUE(parseGnomeAccelerator(QStringLiteral("<Primary><Mod1>E")) ==
+                acceleratorOf(kDefaultWindowShortcut));
+    EXPECT_FALSE(parseGnomeAccelerator(QStringLiteral("<Primary><Alt><Shift>e")) ==
+                 acceleratorOf(kDefaultWindowShortcut));
+    EXPECT_FALSE(parseGnomeAccelerator(QStringLiteral("<Hyper>e")).has_value());
+}
+
+TEST(ShortcutSyntax, TheDoorFollowsTheSessionAndWhatItOffers) {
+    struct Row {
+        const char* type;
+        const char* desktop;
+        DoorProbe probe;
+        bool afterPortal;
+        HotkeyMechanism expected;
+    };
+    const DoorProbe all{true, true, true};
+    const Row rows[] = {
+        {"x11", "GNOME", all, false, HotkeyMechanism::x11Grab},
+        {"tty", "", all, false, HotkeyMechanism::none},
+        {"wayland", "KDE", all, false, HotkeyMechanism::kglobalaccel},
+        {"wayland", "GNOME", all, false, HotkeyMechanism::portal},
+        {"wayland", "ubuntu:GNOME", {false, false, true}, false, HotkeyMechanism::gnomeCustom},
+        {"wayland", "GNOME", all, true, HotkeyMechanism::gnomeCustom},
+        {"wayland", "Hyprland", {true, false, false}, true, HotkeyMechanism::compositorConfig},
+        {"wayland", "sway", {false, false, true}, false, HotkeyMechanism::compositorConfig},
+    };
+    for (const Row& row : rows) {
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("XDG_SESSION_TYPE"), QLatin1String(row.type));
+        if (QLatin1String(row.type) != QLatin1String("tty")) {
+            env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":1"));
+        }
+        env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QLatin1String(row.desktop));
+        EXPECT_EQ(chooseMechanism(detectSession(env), row.probe, row.afterPortal), row.expected)
+            << row.type << " " << row.desktop;
+    }
+    EXPECT_EQ(compositorConfigLines(Compositor::sway, kDefaultWindowShortcut,
+                                    kDefaultInPlaceShortcut, QStringLiteral("/usr/bin/tessarine")),
+              QStringList(
+                  {QStringLiteral("bindsym Ctrl+Alt+e exec /usr/bin/tessarine --toggle"),
+                   QStringLiteral("bindsym Mod4+Ctrl+Alt+e exec /usr/bin/tessarine --in-place")}));
+    EXPECT_EQ(
+        compositorConfigLines(Compositor::hyprland, kDefaultWindowShortcut, std::nullopt,
+                              QStringLiteral("/usr/bin/tessarine")),
+        QStringList({QStringLiteral("bind = CTRL ALT, e, exec, /usr/bin/tessarine --toggle")}));
 }

@@ -204,7 +204,7 @@ TEST(ShortcutTabTest, RecordedShortcutIsGrabbedOnTheXServer) {
     InPlaceTriggerActions actions;
     actions.toggleWindow = [&toggles] { ++toggles; };
     actions.showAccessibilityAlert = [] {};
-    actions.runInPlace = [] {};
+    actions.runInPlace = [](Mode) {};
     SettingsStore& settings = stores.settings;
     HotKeyBindings bindings(
         x11.platform(),

@@ -27,9 +27,14 @@ void HotKeyBindings::reregister() {
         }
     });
     if (settings.inPlaceEnabled) {
+        // Where the rewrite reads the text through the accessibility bus first (Wayland), the
+        // programs started from now on must expose it; on X11 the desktop decides.
+        if (!platform_.desktopControl.prefersCopyPaste()) {
+            platform_.focusedText.exposeNewApplications();
+        }
         inPlaceHotkey_.registerHotKey(settings.inPlace, kInPlaceHotKeyId, [self] {
             if (self) {
-                self->inPlaceFired();
+                self->inPlaceFired(Mode::rewrite);
             }
         });
     } else {
@@ -37,10 +42,20 @@ void HotKeyBindings::reregister() {
     }
 }
 
-void HotKeyBindings::inPlaceFired() {
+void HotKeyBindings::trigger(quint32 id, Mode mode) {
+    if (id == kWindowHotKeyId) {
+        if (actions_.toggleWindow) {
+            actions_.toggleWindow();
+        }
+    } else if (id == kInPlaceHotKeyId) {
+        inPlaceFired(mode);
+    }
+}
+
+void HotKeyBindings::inPlaceFired(Mode mode) {
     const bool own = isOwnApplication(platform_.frontmost.current(),
                                       QCoreApplication::applicationPid(), ownWindowClass_);
-    runInPlaceTrigger(own, platform_.desktopControl.available(), actions_);
+    runInPlaceTrigger(own, platform_.desktopControl.available(), actions_, mode);
 }
 
 }  // namespace ts

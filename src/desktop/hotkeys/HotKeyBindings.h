@@ -32,8 +32,13 @@ public slots:
     // Registers both from the current settings; connected to "io.tessarine.hotkeyChanged".
     void reregister();
 
+public:
+    // What a hotkey does, reached without its key press: the trigger command on desktops whose
+    // shortcuts run a command. `mode` is for the in-place hotkey only.
+    void trigger(quint32 id, Mode mode = Mode::rewrite);
+
 private:
-    void inPlaceFired();
+    void inPlaceFired(Mode mode);
 
     Platform platform_;
     std::function<HotKeySettings()> readSettings_;

@@ -26,23 +26,25 @@ InPlaceTriggerAction decideInPlaceTrigger(bool ownApplicationFrontmost,
 }
 
 InPlaceTriggerAction runInPlaceTrigger(bool ownApplicationFrontmost, bool desktopControlAvailable,
-                                       const InPlaceTriggerActions& actions) {
+                                       const InPlaceTriggerActions& actions, Mode mode) {
     const InPlaceTriggerAction action =
         decideInPlaceTrigger(ownApplicationFrontmost, desktopControlAvailable);
-    const std::function<void()>* chosen = nullptr;
     switch (action) {
         case InPlaceTriggerAction::toggleWindow:
-            chosen = &actions.toggleWindow;
+            if (actions.toggleWindow) {
+                actions.toggleWindow();
+            }
             break;
         case InPlaceTriggerAction::accessibilityAlert:
-            chosen = &actions.showAccessibilityAlert;
+            if (actions.showAccessibilityAlert) {
+                actions.showAccessibilityAlert();
+            }
             break;
         case InPlaceTriggerAction::runInPlace:
-            chosen = &actions.runInPlace;
+            if (actions.runInPlace) {
+                actions.runInPlace(mode);
+            }
             break;
-    }
-    if (chosen != nullptr && *chosen) {
-        (*chosen)();
     }
     return action;
 }

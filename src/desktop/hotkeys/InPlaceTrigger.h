@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/Enums.h"
 #include "desktop/platform/FrontmostApp.h"
 
 namespace ts {
@@ -23,10 +24,13 @@ InPlaceTriggerAction decideInPlaceTrigger(bool ownApplicationFrontmost,
 struct InPlaceTriggerActions {
     std::function<void()> toggleWindow;
     std::function<void()> showAccessibilityAlert;
-    std::function<void()> runInPlace;  // mode rewrite, no instruction, text or app name
+    // The hotkey's mode is rewrite; the trigger command may ask for proofread. No instruction,
+    // text or application name.
+    std::function<void(Mode)> runInPlace;
 };
 
 InPlaceTriggerAction runInPlaceTrigger(bool ownApplicationFrontmost, bool desktopControlAvailable,
-                                       const InPlaceTriggerActions& actions);
+                                       const InPlaceTriggerActions& actions,
+                                       Mode mode = Mode::rewrite);
 
 }  // namespace ts

@@ -1,6 +1,7 @@
 #include "ui/onboarding/DoneStep.h"
 
 #include <QEvent>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -9,15 +10,19 @@
 #include "desktop/PlatformTexts.h"
 #include "desktop/hotkeys/Shortcut.h"
 #include "store/SettingsStore.h"
+#include "ui/HotkeyDoorTexts.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/theme/Icons.h"
 #include "ui/theme/Palette.h"
 
 namespace ts {
 
-DoneStep::DoneStep(SettingsStore& settings, QWidget* parent)
+DoneStep::DoneStep(SettingsStore& settings, std::function<HotkeyDoor()> hotkeyDoor, QWidget* parent)
     : QWidget(parent),
       m_settings(settings),
+      m_hotkeyDoor(std::move(hotkeyDoor)),
+      m_door(roleLabel(QString(), "note", this)),
+      m_configLines(roleLabel(QString(), "note", this)),
       m_windowKeys(roleLabel(QString(), "keycap", this)),
       m_inPlaceKeys(roleLabel(QString(), "keycap", this)),
       m_needsControl(roleLabel(linuxText(tr("(needs Accessibility)")), "note", this)),
@@ -52,6 +57,11 @@ DoneStep::DoneStep(SettingsStore& settings, QWidget* parent)
     column->addWidget(roleLabel(tr("Here's how to use Tessarine."), "subtitle", this));
     column->addSpacing(8);
     column->addLayout(rows);
+    column->addWidget(m_door);
+    m_configLines->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_configLines->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                           Qt::TextSelectableByKeyboard);
+    column->addWidget(m_configLines);
     column->addSpacing(4);
     column->addWidget(roleLabel(
         linuxText(QStringLiteral(
@@ -73,6 +83,12 @@ void DoneStep::refresh(bool desktopControlGranted) {
         linuxDisplayString(Shortcut{static_cast<quint32>(m_settings.inPlaceHotkeyKeyCode()),
                                     static_cast<quint32>(m_settings.inPlaceHotkeyModifiers())}));
     m_needsControl->setVisible(!desktopControlGranted);
+    const HotkeyDoor door = m_hotkeyDoor ? m_hotkeyDoor() : HotkeyDoor{HotkeyMechanism::x11Grab};
+    const QString doorText = hotkeyDoorText(door, detectSession().compositor);
+    m_door->setText(doorText);
+    m_door->setVisible(!doorText.isEmpty());
+    m_configLines->setText(door.configLines.join(QLatin1Char('\n')));
+    m_configLines->setVisible(!door.configLines.isEmpty());
 }
 
 QWidget* DoneStep::firstFocus() const {

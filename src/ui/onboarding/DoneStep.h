@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+
+#include "desktop/hotkeys/DesktopSession.h"
 
 class QLabel;
 class QPushButton;
@@ -14,7 +17,9 @@ class SettingsStore;
 class DoneStep final : public QWidget {
     Q_OBJECT
 public:
-    explicit DoneStep(SettingsStore& settings, QWidget* parent = nullptr);
+    // `hotkeyDoor` says how the desktop delivers the hotkeys (X11's grab when empty).
+    DoneStep(SettingsStore& settings, std::function<HotkeyDoor()> hotkeyDoor,
+             QWidget* parent = nullptr);
 
     // The stored hotkeys and whether desktop control is there, as of now.
     void refresh(bool desktopControlGranted);
@@ -28,6 +33,9 @@ protected:
 
 private:
     SettingsStore& m_settings;
+    std::function<HotkeyDoor()> m_hotkeyDoor;
+    QLabel* m_door;
+    QLabel* m_configLines;
     QLabel* m_windowKeys;
     QLabel* m_inPlaceKeys;
     QLabel* m_needsControl;

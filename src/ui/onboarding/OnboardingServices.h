@@ -3,6 +3,7 @@
 #include <QUrl>
 #include <functional>
 
+#include "desktop/hotkeys/DesktopSession.h"
 #include "session/RequestServices.h"
 
 namespace ts {
@@ -17,6 +18,7 @@ struct OnboardingServices {
     DesktopControl& desktopControl;
     std::function<void()> showAccessibilityAlert;
     std::function<void(const QUrl&)> openUrl = {};  // the desktop's browser when empty
+    std::function<HotkeyDoor()> hotkeyDoor = {};    // X11's grab when empty
 
     void open(const QUrl& url) const;
 };

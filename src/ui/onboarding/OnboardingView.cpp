@@ -46,7 +46,7 @@ OnboardingView::OnboardingView(OnboardingServices services, QWidget* parent)
     m_cloud = new CloudSetupStep(m_services, m_pages);
     m_local = new LocalSetupStep(m_services, m_pages);
     m_accessibility = new AccessibilityStep(m_services, m_pages);
-    m_done = new DoneStep(m_services.requests.settings, m_pages);
+    m_done = new DoneStep(m_services.requests.settings, m_services.hotkeyDoor, m_pages);
     for (QWidget* page : {static_cast<QWidget*>(m_welcome), static_cast<QWidget*>(m_cloud),
                           static_cast<QWidget*>(m_local), static_cast<QWidget*>(m_accessibility),
                           static_cast<QWidget*>(m_done)}) {

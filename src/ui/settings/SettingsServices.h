@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+#include "desktop/hotkeys/DesktopSession.h"
 #include "session/RequestServices.h"
 
 namespace ts {
@@ -33,6 +34,8 @@ struct SettingsServices {
     QString program = {};          // the running executable when empty
     // The application that was active before Tessarine; empty when none.
     std::function<QString()> lastApplication = {};
+    // Through which door the hotkeys go; X11's grab when empty.
+    std::function<HotkeyDoor()> hotkeyDoor = {};
 };
 
 }  // namespace ts

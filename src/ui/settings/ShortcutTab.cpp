@@ -1,7 +1,10 @@
 #include "ui/settings/ShortcutTab.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +13,7 @@
 #include "desktop/PlatformTexts.h"
 #include "session/AppEvents.h"
 #include "store/SettingsStore.h"
+#include "ui/HotkeyDoorTexts.h"
 #include "ui/ShortcutRecorder.h"
 #include "ui/settings/SettingsWidgets.h"
 
@@ -76,6 +80,21 @@ ShortcutTab::ShortcutTab(const SettingsServices& services, QWidget* parent)
     layout->addWidget(inPlaceLine_);
 
     layout->addSpacing(8);
+    door_ = line(QString(), this);
+    layout->addWidget(door_);
+    configLines_ = line(QString(), this);
+    configLines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    configLines_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    configLines_->setAccessibleName(tr("Lines to add"));
+    layout->addWidget(configLines_);
+    copyLines_ = button(tr("Copy"), this, QStringLiteral("doc.on.doc"));
+    copyLines_->setAccessibleName(tr("Copy the lines"));
+    layout->addWidget(copyLines_, 0, Qt::AlignLeft);
+    connect(copyLines_, &QPushButton::clicked, this, [this] {
+        QGuiApplication::clipboard()->setText(configLines_->text() + QLatin1Char('\n'));
+    });
+
+    layout->addSpacing(8);
     QPushButton* reset = button(linuxText(tr("Reset to defaults (⌥⌘E · ⌃⌥⌘E)")), this);
     layout->addWidget(reset, 0, Qt::AlignLeft);
     layout->addStretch(1);
@@ -135,6 +154,15 @@ void ShortcutTab::reload() {
     };
     showGrab(windowGrab_, false);
     showGrab(inPlaceGrab_, true);
+
+    const HotkeyDoor door =
+        services_.hotkeyDoor ? services_.hotkeyDoor() : HotkeyDoor{HotkeyMechanism::x11Grab};
+    const QString doorText = hotkeyDoorText(door, detectSession().compositor);
+    door_->setText(doorText);
+    door_->setVisible(!doorText.isEmpty() && door.mechanism != HotkeyMechanism::none);
+    configLines_->setText(door.configLines.join(QLatin1Char('\n')));
+    configLines_->setVisible(!door.configLines.isEmpty());
+    copyLines_->setVisible(!door.configLines.isEmpty());
 }
 
 }  // namespace ts

@@ -32,6 +32,9 @@ private:
     ShortcutRecorder* inPlace_;
     QLabel* inPlaceGrab_;
     QLabel* inPlaceLine_;
+    QLabel* door_;         // how this desktop delivers the hotkeys (Wayland)
+    QLabel* configLines_;  // what to add to the compositor's configuration
+    QPushButton* copyLines_;
 };
 
 }  // namespace ts
