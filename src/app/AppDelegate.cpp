@@ -12,6 +12,7 @@
 #include "app/WindowFrame.h"
 #include "desktop/RecentApplication.h"
 #include "desktop/SessionClipboard.h"
+#include "desktop/hotkeys/DesktopSession.h"
 #include "desktop/hotkeys/HotKeyBindings.h"
 #include "desktop/hotkeys/WaylandHotkeys.h"
 #include "desktop/inplace/InPlaceRunner.h"
@@ -37,6 +38,7 @@
 #include "ui/settings/SettingsWindow.h"
 #include "ui/settings/ShortcutTab.h"
 #include "ui/theme/ThemeController.h"
+#include "ui/toast/DesktopNotifications.h"
 #include "ui/toast/ToastPresenter.h"
 
 namespace ts {
@@ -549,6 +551,13 @@ void AppDelegate::showToast(const QString& text, ToastKind kind,
                             std::optional<std::chrono::milliseconds> duration) {
     // The log line lets a supervisor (and the end-to-end tests) see what the user was told.
     qCInfo(lcApp, "toast %s: %s", kindName(kind), qUtf8Printable(text));
+    if (detectSession().type == SessionType::wayland && DesktopNotifications::serverAvailable()) {
+        if (!notifications_) {
+            notifications_ = new DesktopNotifications(this);
+        }
+        notifications_->show(text, kind, duration);
+        return;
+    }
     ToastPresenter::shared().show(text, kind, duration);
 }
 

@@ -17,9 +17,11 @@
 
 namespace ts {
 
+
 class AccessibilityAlert;
 class AppState;
 class AskInputPresenter;
+class DesktopNotifications;
 class HotKeyBindings;
 class InPlaceRunner;
 class MainWindow;
@@ -116,6 +118,7 @@ private:
     std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<OnboardingView> onboardingWindow_;
     QPointer<QWidget> updateInfo_;
+    DesktopNotifications* notifications_ = nullptr;  // a child, on Wayland sessions
     std::unique_ptr<HotKeySettings> registered_;
     QPointer<ServicesHandler> servicesHandler_;
     std::unique_ptr<SelectionObserver> selectionObserver_;

@@ -19,10 +19,13 @@ QString focusedIn(const QJsonObject& node) {
     if (node.value(QLatin1String("focused")).toBool()) {
         return node.value(QLatin1String("app_id")).toString();
     }
-    for (const QJsonValue child : node.value(QLatin1String("nodes")).toArray()) {
-        const QString found = focusedIn(child.toObject());
-        if (!found.isEmpty()) {
-            return found;
+    // Floating windows (dialogs, fixed-size windows) are kept apart from the tiled ones.
+    for (const char* kind : {"nodes", "floating_nodes"}) {
+        for (const QJsonValue child : node.value(QLatin1String(kind)).toArray()) {
+            const QString found = focusedIn(child.toObject());
+            if (!found.isEmpty()) {
+                return found;
+            }
         }
     }
     return {};

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "X11TestTools.h"
+#include "desktop/platform/atspi/AtspiBus.h"
 #include "desktop/platform/atspi/AtspiSelection.h"
 #include "desktop/platform/x11/X11Platform.h"
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDBusConnection>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -15,6 +16,36 @@ using namespace ts;
 using namespace ts::test;
 
 namespace {
+
+// The desktop's notification server, which shows the program's messages on Wayland.
+class NotificationServer final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    NotificationServer() {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        registered = bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
+                                        QDBusConnection::ExportScriptableSlots) &&
+                     bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+    }
+    ~NotificationServer() override {
+        QDBusConnection::sessionBus().unregisterService(
+            QStringLiteral("org.freedesktop.Notifications"));
+        QDBusConnection::sessionBus().unregisterObject(
+            QStringLiteral("/org/freedesktop/Notifications"));
+    }
+
+    bool registered = false;
+    QStringList bodies;
+
+public slots:
+    Q_SCRIPTABLE uint Notify(const QString&, uint replaces, const QString&, const QString&,
+                             const QString& body, const QStringList&, const QVariantMap&, int) {
+        bodies.append(body);
+        return replaces != 0 ? replaces : uint(bodies.size());
+    }
+    Q_SCRIPTABLE QStringList GetCapabilities() { return {QStringLiteral("body")}; }
+};
 
 // A word alone on its line (selected from Home to End in every toolkit), then a sentence: with
 // a line break, é, Cyrillic and an emoji, whose lengths each toolkit counts in its own units.
@@ -44,6 +75,7 @@ protected:
         env.remove(QStringLiteral("NO_AT_BRIDGE"));  // GTK programs join the accessibility bus
         holder = std::make_unique<RunningProgram>(QStringLiteral(TS_WAYLAND_HELPER),
                                                   QStringList{QStringLiteral("hold")}, env);
+        ASSERT_TRUE(notifications.registered);
         ASSERT_TRUE(dir.isValid());
         SettingsStore settings(dir.filePath(QStringLiteral("config/tessarine/tessarine.conf")));
         settings.setProvider(ProviderKind::ollama);
@@ -102,8 +134,44 @@ protected:
                    .out;
     }
 
+    // The editor on a new file holding the word and the sentence, with the keyboard focus.
+    void openEditor(const Editor& row, const QProcessEnvironment& editorEnv) {
+        path = dir.filePath(QStringLiteral("note-%1.txt").arg(++files));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write((kWord + kRest).toUtf8());
+        file.close();
+        editor = std::make_unique<RunningProgram>(row.program, row.options + QStringList{path},
+                                                  editorEnv);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return sway->focusedApp().contains(row.appId, Qt::CaseInsensitive); }, 20000))
+            << "focused: " << sway->focusedApp().toStdString();
+    }
+    qsizetype count(const QString& text) { return app->logLines(text).size(); }
+    // Selects and presses the binding until a toast says `done`: a press before the editor is
+    // on the bus (or has drawn its text) finds no selection.
+    bool rewrite(const QStringList& select, const QString& done) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            const qsizetype outcomes = count("toast success:") + count("toast error:");
+            const qsizetype before = count(done);
+            keys(select);
+            keys({QStringLiteral("super+ctrl+alt+e")});
+            (void)QTest::qWaitFor(
+                [&] { return count("toast success:") + count("toast error:") > outcomes; }, 20000);
+            if (count(done) > before) {
+                return true;
+            }
+        }
+        return false;
+    }
+    QByteArray history() const {
+        return fileText(dir.filePath(QStringLiteral("state/tessarine/history.json")));
+    }
+
+    NotificationServer notifications;
     std::unique_ptr<Sway> sway;
     QProcessEnvironment env;
+    int files = 0;
     std::unique_ptr<RunningProgram> holder;
     QTemporaryDir dir;
     LoopbackModelServer server;
@@ -145,44 +213,45 @@ TEST_F(WaylandInPlaceEndToEnd, ReplacesTheSelectionInNativeEditors) {
         }
         for (const Case& test : cases) {
             SCOPED_TRACE(std::string(row.name) + ", " + test.name);
-            path = dir.filePath(QStringLiteral("note-%1.txt").arg(records));
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write((kWord + kRest).toUtf8());
-            file.close();
-            editor =
-                std::make_unique<RunningProgram>(row.program, row.options + QStringList{path}, env);
-            ASSERT_TRUE(QTest::qWaitFor(
-                [&] { return sway->focusedApp().contains(row.appId, Qt::CaseInsensitive); }, 20000))
-                << "focused: " << sway->focusedApp().toStdString();
+            openEditor(row, env);
             setClipboard();
             const QByteArray clipboardBefore = clipboard();
             ASSERT_TRUE(clipboardBefore.contains("<b>mine</b>"));
-            // Until the editor is on the bus: a press before that finds no selection.
-            const auto count = [&](const char* text) {
-                return app->logLines(QString::fromUtf8(text)).size();
-            };
-            bool replaced = false;
-            for (int attempt = 0; attempt < 5 && !replaced; ++attempt) {
-                const qsizetype outcomes = count("toast success:") + count("toast error:");
-                const qsizetype done = count("Ctrl+Z twice to undo.");
-                keys(test.select);
-                keys({QStringLiteral("super+ctrl+alt+e")});
-                (void)QTest::qWaitFor(
-                    [&] { return count("toast success:") + count("toast error:") > outcomes; },
-                    20000);
-                replaced = count("Ctrl+Z twice to undo.") > done;
-            }
-            ASSERT_TRUE(replaced) << app->log().toStdString();
+            ASSERT_TRUE(rewrite(test.select, QStringLiteral("Ctrl+Z twice to undo.")))
+                << app->log().toStdString();
             ++records;
             EXPECT_TRUE(savedAs(test.expected)) << fileText(path).toStdString();
             keys({QStringLiteral("ctrl+z"), QStringLiteral("ctrl+z")});
             EXPECT_TRUE(savedAs(kWord + kRest)) << fileText(path).toStdString();
             EXPECT_EQ(clipboard(), clipboardBefore);
-            const QByteArray history =
-                fileText(dir.filePath(QStringLiteral("state/tessarine/history.json")));
-            EXPECT_EQ(history.count(QStringLiteral("Здравствуйте").toUtf8()), records);
+            EXPECT_EQ(history().count(QStringLiteral("Здравствуйте").toUtf8()), records);
             editor.reset();
         }
     }
 }
+
+// A program off the accessibility bus: the selection is copied and the answer pasted through the
+// program's own virtual keyboard, and the clipboard is given back.
+TEST_F(WaylandInPlaceEndToEnd, AProgramOffTheBusIsRewrittenByCopyAndPaste) {
+    QProcessEnvironment offTheBus = env;
+    offTheBus.insert(QStringLiteral("NO_AT_BRIDGE"), QStringLiteral("1"));
+    openEditor({"mousepad",
+                QStringLiteral("mousepad"),
+                {QStringLiteral("--disable-server")},
+                QStringLiteral("mousepad")},
+               offTheBus);
+    setClipboard();
+    const QByteArray clipboardBefore = clipboard();
+    ASSERT_TRUE(rewrite({QStringLiteral("ctrl+a")}, QStringLiteral("Ctrl+Z to undo.")))
+        << app->log().toStdString();
+    EXPECT_TRUE(savedAs(kAnswer)) << fileText(path).toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clipboard() == clipboardBefore; }, 5000))
+        << clipboard().toStdString();
+    EXPECT_EQ(history().count(QStringLiteral("Здравствуйте").toUtf8()), 1);
+    // Told through the desktop's notifications: a window of ours would take the focus the keys
+    // are sent to.
+    EXPECT_EQ(notifications.bodies.filter(QStringLiteral("Ctrl+Z to undo.")).size(), 1)
+        << notifications.bodies.join(QLatin1Char('|')).toStdString();
+}
+
+#include "WaylandInPlaceEndToEndTest.moc"
