@@ -34,8 +34,9 @@ TEST_PACKAGES=(
   mousepad zenity lxterminal xterm
   # a headless Wayland compositor with its clipboard tools, and a GTK 4 editor to try there
   sway wl-clipboard gnome-text-editor
-  # the office suite the in-place rewrite is tried in (large, slow to start)
-  libreoffice-writer
+  # the office suite the in-place rewrite is tried in (large, slow to start), and its GTK 3
+  # face, through which it shows its text on the accessibility bus
+  libreoffice-writer libreoffice-gtk3
   # a tray host, and the accessibility bus the screen-reader tests walk
   trayer at-spi2-core python3-pyatspi
   # fonts so the widgets and editors render under Xvfb

@@ -803,6 +803,33 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
 </context>
 <context>
+    <name>ts::HotkeyDoorTexts</name>
+    <message>
+        <source>Registered with the desktop&apos;s global shortcuts portal.</source>
+        <translation>Über das Portal für globale Tastenkürzel des Desktops registriert.</translation>
+    </message>
+    <message>
+        <source>Registered in KDE&apos;s global shortcuts (System Settings → Shortcuts → Tessarine).</source>
+        <translation>In den globalen Kurzbefehlen von KDE registriert (Systemeinstellungen → Kurzbefehle → Tessarine).</translation>
+    </message>
+    <message>
+        <source>Registered as custom shortcuts in GNOME&apos;s keyboard settings; they start Tessarine when it is not running.</source>
+        <translation>Als eigene Tastenkürzel in den Tastatureinstellungen von GNOME registriert; sie starten Tessarine, wenn es nicht läuft.</translation>
+    </message>
+    <message>
+        <source>This desktop takes its shortcuts from its own configuration. Bind these keys to these commands there:</source>
+        <translation>Dieser Desktop liest seine Tastenkürzel aus seiner eigenen Konfiguration. Belege dort diese Tasten mit diesen Befehlen:</translation>
+    </message>
+    <message>
+        <source>This desktop takes its shortcuts from its configuration. Add these lines to %1 and reload it:</source>
+        <translation>Dieser Desktop liest seine Tastenkürzel aus seiner Konfiguration. Füge diese Zeilen in %1 ein und lade sie neu:</translation>
+    </message>
+    <message>
+        <source>Global shortcuts are unavailable on this desktop</source>
+        <translation>Globale Tastenkürzel sind auf dieser Arbeitsumgebung nicht verfügbar</translation>
+    </message>
+</context>
+<context>
     <name>ts::InPlaceRequest</name>
     <message>
         <source>Paste didn&apos;t fire. The text in the app is unchanged.</source>
@@ -891,6 +918,42 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>Typed the rewrite for %2 into %1.</source>
         <translation>Umgeschriebenen Text für %2 in %1 eingegeben.</translation>
+    </message>
+    <message>
+        <source>This app doesn&apos;t accept text from Tessarine. The answer is in the history.</source>
+        <translation>Diese Anwendung nimmt keinen Text von Tessarine an. Die Antwort steht im Verlauf.</translation>
+    </message>
+    <message>
+        <source>Proofread in %1. ⌘Z twice to undo.</source>
+        <translation>In %1 korrigiert. Zweimal Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Proofread for %2 in %1. ⌘Z twice to undo.</source>
+        <translation>In %1 für %2 korrigiert. Zweimal Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Drafted reply in %1. ⌘Z twice to undo.</source>
+        <translation>Antwort in %1 entworfen. Zweimal Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Drafted reply for %2 in %1. ⌘Z twice to undo.</source>
+        <translation>Antwort für %2 in %1 entworfen. Zweimal Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Done in %1. ⌘Z twice to undo.</source>
+        <translation>Fertig in %1. Zweimal Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Done for %2 in %1. ⌘Z twice to undo.</source>
+        <translation>Fertig für %2 in %1. Zweimal Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Rewrote in %1. ⌘Z twice to undo.</source>
+        <translation>In %1 umgeschrieben. Zweimal Strg+Z macht es rückgängig.</translation>
+    </message>
+    <message>
+        <source>Rewrote for %2 in %1. ⌘Z twice to undo.</source>
+        <translation>Für %2 in %1 umgeschrieben. Zweimal Strg+Z macht es rückgängig.</translation>
     </message>
 </context>
 <context>
@@ -1867,6 +1930,149 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
 </context>
 <context>
+    <name>ts::cli::DesktopCommands</name>
+    <message>
+        <source>Tessarine grabs the keys on the X server while it runs.</source>
+        <translation>Tessarine belegt die Tasten auf dem X-Server, solange es läuft.</translation>
+    </message>
+    <message>
+        <source>Tessarine binds the keys through the desktop&apos;s portal while it runs.</source>
+        <translation>Tessarine belegt die Tasten über das Portal des Desktops, solange es läuft.</translation>
+    </message>
+    <message>
+        <source>This desktop takes its shortcuts from its configuration; add these lines:</source>
+        <translation>Dieser Desktop liest seine Tastenkürzel aus seiner Konfiguration; füge diese Zeilen ein:</translation>
+    </message>
+    <message>
+        <source>No desktop session: there are no global shortcuts.</source>
+        <translation>Keine Desktop-Sitzung: Es gibt keine globalen Tastenkürzel.</translation>
+    </message>
+    <message>
+        <source>Session: %1 (%2), hotkeys through %3</source>
+        <translation>Sitzung: %1 (%2), Tastenkürzel über %3</translation>
+    </message>
+    <message>
+        <source>Open window</source>
+        <translation>Fenster öffnen</translation>
+    </message>
+    <message>
+        <source>Rewrite in place</source>
+        <translation>Direkt umschreiben</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>registered as %1</source>
+        <translation>registriert als %1</translation>
+    </message>
+    <message>
+        <source>not registered</source>
+        <translation>nicht registriert</translation>
+    </message>
+    <message>
+        <source>%1: In use by another program (%2)</source>
+        <translation>%1: Von einem anderen Programm belegt (%2)</translation>
+    </message>
+    <message>
+        <source>%1: In use by another program</source>
+        <translation>%1: Von einem anderen Programm belegt</translation>
+    </message>
+    <message>
+        <source>available</source>
+        <translation>verfügbar</translation>
+    </message>
+    <message>
+        <source>not available</source>
+        <translation>nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>no display: DISPLAY and WAYLAND_DISPLAY are unset</source>
+        <translation>keine Anzeige: DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>Session: %1 (%2)</source>
+        <translation>Sitzung: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>add the lines of tessarine-cli shortcuts to the compositor&apos;s configuration</source>
+        <translation>füge die Zeilen von tessarine-cli shortcuts in die Konfiguration des Compositors ein</translation>
+    </message>
+    <message>
+        <source>not registered yet: start Tessarine or run tessarine-cli shortcuts install</source>
+        <translation>noch nicht registriert: starte Tessarine oder führe tessarine-cli shortcuts install aus</translation>
+    </message>
+    <message>
+        <source>the X server cannot be reached</source>
+        <translation>der X-Server ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Window hotkey</source>
+        <translation>Tastenkürzel für das Fenster</translation>
+    </message>
+    <message>
+        <source>In-place hotkey</source>
+        <translation>Tastenkürzel zum direkten Umschreiben</translation>
+    </message>
+    <message>
+        <source>the accessibility bus (org.a11y.Bus) is not running</source>
+        <translation>der Barrierefreiheits-Bus (org.a11y.Bus) läuft nicht</translation>
+    </message>
+    <message>
+        <source>the X server lacks XTEST</source>
+        <translation>dem X-Server fehlt XTEST</translation>
+    </message>
+    <message>
+        <source>Reading the selection</source>
+        <translation>Auswahl lesen</translation>
+    </message>
+    <message>
+        <source>Writing back</source>
+        <translation>Zurückschreiben</translation>
+    </message>
+    <message>
+        <source>Keeping the clipboard</source>
+        <translation>Zwischenablage bewahren</translation>
+    </message>
+    <message>
+        <source>the compositor offers no data-control protocol</source>
+        <translation>der Compositor bietet kein Data-Control-Protokoll</translation>
+    </message>
+    <message>
+        <source>Selection strip</source>
+        <translation>Auswahlleiste</translation>
+    </message>
+    <message>
+        <source>needs an X11 session</source>
+        <translation>braucht eine X11-Sitzung</translation>
+    </message>
+    <message>
+        <source>Key store: %1</source>
+        <translation>Schlüsselspeicher: %1</translation>
+    </message>
+    <message>
+        <source>Provider: %1, model %2, %3 %4</source>
+        <translation>Anbieter: %1, Modell %2, %3 %4</translation>
+    </message>
+    <message>
+        <source>answers</source>
+        <translation>antwortet</translation>
+    </message>
+    <message>
+        <source>does not answer within 3 s</source>
+        <translation>antwortet nicht innerhalb von 3 s</translation>
+    </message>
+    <message>
+        <source>The in-place rewrite can work in this session.</source>
+        <translation>Das direkte Umschreiben kann in dieser Sitzung funktionieren.</translation>
+    </message>
+    <message>
+        <source>The in-place rewrite cannot work in this session.</source>
+        <translation>Das direkte Umschreiben kann in dieser Sitzung nicht funktionieren.</translation>
+    </message>
+</context>
+<context>
     <name>ts::cli::DiffCommand</name>
     <message>
         <source>cannot read %1: %2</source>
@@ -2038,176 +2244,6 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
             <numerusform>Eingaben: %1, %n Überarbeitung mit „Gefällt mir“ (%2)</numerusform>
             <numerusform>Eingaben: %1, %n Überarbeitungen mit „Gefällt mir“ (%2)</numerusform>
         </translation>
-    </message>
-</context>
-<context>
-    <name>ts::HotkeyDoorTexts</name>
-    <message>
-        <source>Registered with the desktop&apos;s global shortcuts portal.</source>
-        <translation>Über das Portal für globale Tastenkürzel des Desktops registriert.</translation>
-    </message>
-    <message>
-        <source>Registered in KDE&apos;s global shortcuts (System Settings → Shortcuts → Tessarine).</source>
-        <translation>In den globalen Kurzbefehlen von KDE registriert (Systemeinstellungen → Kurzbefehle → Tessarine).</translation>
-    </message>
-    <message>
-        <source>Registered as custom shortcuts in GNOME&apos;s keyboard settings; they start Tessarine when it is not running.</source>
-        <translation>Als eigene Tastenkürzel in den Tastatureinstellungen von GNOME registriert; sie starten Tessarine, wenn es nicht läuft.</translation>
-    </message>
-    <message>
-        <source>This desktop takes its shortcuts from its own configuration. Bind these keys to these commands there:</source>
-        <translation>Dieser Desktop liest seine Tastenkürzel aus seiner eigenen Konfiguration. Belege dort diese Tasten mit diesen Befehlen:</translation>
-    </message>
-    <message>
-        <source>This desktop takes its shortcuts from its configuration. Add these lines to %1 and reload it:</source>
-        <translation>Dieser Desktop liest seine Tastenkürzel aus seiner Konfiguration. Füge diese Zeilen in %1 ein und lade sie neu:</translation>
-    </message>
-    <message>
-        <source>Global shortcuts are unavailable on this desktop</source>
-        <translation>Globale Tastenkürzel sind auf dieser Arbeitsumgebung nicht verfügbar</translation>
-    </message>
-</context>
-<context>
-    <name>ts::cli::DesktopCommands</name>
-    <message>
-        <source>Tessarine grabs the keys on the X server while it runs.</source>
-        <translation>Tessarine belegt die Tasten auf dem X-Server, solange es läuft.</translation>
-    </message>
-    <message>
-        <source>Tessarine binds the keys through the desktop&apos;s portal while it runs.</source>
-        <translation>Tessarine belegt die Tasten über das Portal des Desktops, solange es läuft.</translation>
-    </message>
-    <message>
-        <source>This desktop takes its shortcuts from its configuration; add these lines:</source>
-        <translation>Dieser Desktop liest seine Tastenkürzel aus seiner Konfiguration; füge diese Zeilen ein:</translation>
-    </message>
-    <message>
-        <source>No desktop session: there are no global shortcuts.</source>
-        <translation>Keine Desktop-Sitzung: Es gibt keine globalen Tastenkürzel.</translation>
-    </message>
-    <message>
-        <source>Session: %1 (%2), hotkeys through %3</source>
-        <translation>Sitzung: %1 (%2), Tastenkürzel über %3</translation>
-    </message>
-    <message>
-        <source>Open window</source>
-        <translation>Fenster öffnen</translation>
-    </message>
-    <message>
-        <source>Rewrite in place</source>
-        <translation>Direkt umschreiben</translation>
-    </message>
-    <message>
-        <source>off</source>
-        <translation>aus</translation>
-    </message>
-    <message>
-        <source>registered as %1</source>
-        <translation>registriert als %1</translation>
-    </message>
-    <message>
-        <source>not registered</source>
-        <translation>nicht registriert</translation>
-    </message>
-    <message>
-        <source>%1: In use by another program (%2)</source>
-        <translation>%1: Von einem anderen Programm belegt (%2)</translation>
-    </message>
-    <message>
-        <source>%1: In use by another program</source>
-        <translation>%1: Von einem anderen Programm belegt</translation>
-    </message>
-    <message>
-        <source>available</source>
-        <translation>verfügbar</translation>
-    </message>
-    <message>
-        <source>not available</source>
-        <translation>nicht verfügbar</translation>
-    </message>
-    <message>
-        <source>no display: DISPLAY and WAYLAND_DISPLAY are unset</source>
-        <translation>keine Anzeige: DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt</translation>
-    </message>
-    <message>
-        <source>Session: %1 (%2)</source>
-        <translation>Sitzung: %1 (%2)</translation>
-    </message>
-    <message>
-        <source>add the lines of tessarine-cli shortcuts to the compositor&apos;s configuration</source>
-        <translation>füge die Zeilen von tessarine-cli shortcuts in die Konfiguration des Compositors ein</translation>
-    </message>
-    <message>
-        <source>not registered yet: start Tessarine or run tessarine-cli shortcuts install</source>
-        <translation>noch nicht registriert: starte Tessarine oder führe tessarine-cli shortcuts install aus</translation>
-    </message>
-    <message>
-        <source>the X server cannot be reached</source>
-        <translation>der X-Server ist nicht erreichbar</translation>
-    </message>
-    <message>
-        <source>Window hotkey</source>
-        <translation>Tastenkürzel für das Fenster</translation>
-    </message>
-    <message>
-        <source>In-place hotkey</source>
-        <translation>Tastenkürzel zum direkten Umschreiben</translation>
-    </message>
-    <message>
-        <source>the accessibility bus (org.a11y.Bus) is not running</source>
-        <translation>der Barrierefreiheits-Bus (org.a11y.Bus) läuft nicht</translation>
-    </message>
-    <message>
-        <source>the X server lacks XTEST</source>
-        <translation>dem X-Server fehlt XTEST</translation>
-    </message>
-    <message>
-        <source>Reading the selection</source>
-        <translation>Auswahl lesen</translation>
-    </message>
-    <message>
-        <source>Writing back</source>
-        <translation>Zurückschreiben</translation>
-    </message>
-    <message>
-        <source>Keeping the clipboard</source>
-        <translation>Zwischenablage bewahren</translation>
-    </message>
-    <message>
-        <source>the compositor offers no data-control protocol</source>
-        <translation>der Compositor bietet kein Data-Control-Protokoll</translation>
-    </message>
-    <message>
-        <source>Selection strip</source>
-        <translation>Auswahlleiste</translation>
-    </message>
-    <message>
-        <source>needs an X11 session</source>
-        <translation>braucht eine X11-Sitzung</translation>
-    </message>
-    <message>
-        <source>Key store: %1</source>
-        <translation>Schlüsselspeicher: %1</translation>
-    </message>
-    <message>
-        <source>Provider: %1, model %2, %3 %4</source>
-        <translation>Anbieter: %1, Modell %2, %3 %4</translation>
-    </message>
-    <message>
-        <source>answers</source>
-        <translation>antwortet</translation>
-    </message>
-    <message>
-        <source>does not answer within 3 s</source>
-        <translation>antwortet nicht innerhalb von 3 s</translation>
-    </message>
-    <message>
-        <source>The in-place rewrite can work in this session.</source>
-        <translation>Das direkte Umschreiben kann in dieser Sitzung funktionieren.</translation>
-    </message>
-    <message>
-        <source>The in-place rewrite cannot work in this session.</source>
-        <translation>Das direkte Umschreiben kann in dieser Sitzung nicht funktionieren.</translation>
     </message>
 </context>
 </TS>

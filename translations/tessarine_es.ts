@@ -803,6 +803,33 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
 </context>
 <context>
+    <name>ts::HotkeyDoorTexts</name>
+    <message>
+        <source>Registered with the desktop&apos;s global shortcuts portal.</source>
+        <translation>Registrados mediante el portal de atajos globales del escritorio.</translation>
+    </message>
+    <message>
+        <source>Registered in KDE&apos;s global shortcuts (System Settings → Shortcuts → Tessarine).</source>
+        <translation>Registrados en los atajos globales de KDE (Preferencias del sistema → Atajos → Tessarine).</translation>
+    </message>
+    <message>
+        <source>Registered as custom shortcuts in GNOME&apos;s keyboard settings; they start Tessarine when it is not running.</source>
+        <translation>Registrados como atajos personalizados en la configuración de teclado de GNOME; inician Tessarine cuando no está en marcha.</translation>
+    </message>
+    <message>
+        <source>This desktop takes its shortcuts from its own configuration. Bind these keys to these commands there:</source>
+        <translation>Este escritorio toma sus atajos de su propia configuración. Asigna allí estas teclas a estos comandos:</translation>
+    </message>
+    <message>
+        <source>This desktop takes its shortcuts from its configuration. Add these lines to %1 and reload it:</source>
+        <translation>Este escritorio toma sus atajos de su configuración. Añade estas líneas a %1 y vuelve a cargarla:</translation>
+    </message>
+    <message>
+        <source>Global shortcuts are unavailable on this desktop</source>
+        <translation>Los atajos globales no están disponibles en este escritorio</translation>
+    </message>
+</context>
+<context>
     <name>ts::InPlaceRequest</name>
     <message>
         <source>Paste didn&apos;t fire. The text in the app is unchanged.</source>
@@ -891,6 +918,42 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>Typed the rewrite for %2 into %1.</source>
         <translation>Reescritura para %2 escrita en %1.</translation>
+    </message>
+    <message>
+        <source>This app doesn&apos;t accept text from Tessarine. The answer is in the history.</source>
+        <translation>Esta aplicación no acepta texto de Tessarine. La respuesta está en el historial.</translation>
+    </message>
+    <message>
+        <source>Proofread in %1. ⌘Z twice to undo.</source>
+        <translation>Corregido en %1. Ctrl+Z dos veces para deshacer.</translation>
+    </message>
+    <message>
+        <source>Proofread for %2 in %1. ⌘Z twice to undo.</source>
+        <translation>Corregido para %2 en %1. Ctrl+Z dos veces para deshacer.</translation>
+    </message>
+    <message>
+        <source>Drafted reply in %1. ⌘Z twice to undo.</source>
+        <translation>Respuesta redactada en %1. Ctrl+Z dos veces para deshacer.</translation>
+    </message>
+    <message>
+        <source>Drafted reply for %2 in %1. ⌘Z twice to undo.</source>
+        <translation>Respuesta para %2 redactada en %1. Ctrl+Z dos veces para deshacer.</translation>
+    </message>
+    <message>
+        <source>Done in %1. ⌘Z twice to undo.</source>
+        <translation>Hecho en %1. Ctrl+Z dos veces para deshacer.</translation>
+    </message>
+    <message>
+        <source>Done for %2 in %1. ⌘Z twice to undo.</source>
+        <translation>Hecho para %2 en %1. Ctrl+Z dos veces para deshacer.</translation>
+    </message>
+    <message>
+        <source>Rewrote in %1. ⌘Z twice to undo.</source>
+        <translation>Reescrito en %1. Ctrl+Z dos veces para deshacer.</translation>
+    </message>
+    <message>
+        <source>Rewrote for %2 in %1. ⌘Z twice to undo.</source>
+        <translation>Reescrito para %2 en %1. Ctrl+Z dos veces para deshacer.</translation>
     </message>
 </context>
 <context>
@@ -1867,6 +1930,149 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
 </context>
 <context>
+    <name>ts::cli::DesktopCommands</name>
+    <message>
+        <source>Tessarine grabs the keys on the X server while it runs.</source>
+        <translation>Tessarine captura las teclas en el servidor X mientras está en marcha.</translation>
+    </message>
+    <message>
+        <source>Tessarine binds the keys through the desktop&apos;s portal while it runs.</source>
+        <translation>Tessarine asigna las teclas mediante el portal del escritorio mientras está en marcha.</translation>
+    </message>
+    <message>
+        <source>This desktop takes its shortcuts from its configuration; add these lines:</source>
+        <translation>Este escritorio toma sus atajos de su configuración; añade estas líneas:</translation>
+    </message>
+    <message>
+        <source>No desktop session: there are no global shortcuts.</source>
+        <translation>No hay sesión de escritorio: no hay atajos globales.</translation>
+    </message>
+    <message>
+        <source>Session: %1 (%2), hotkeys through %3</source>
+        <translation>Sesión: %1 (%2), atajos mediante %3</translation>
+    </message>
+    <message>
+        <source>Open window</source>
+        <translation>Abrir la ventana</translation>
+    </message>
+    <message>
+        <source>Rewrite in place</source>
+        <translation>Reescribir en el sitio</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>desactivado</translation>
+    </message>
+    <message>
+        <source>registered as %1</source>
+        <translation>registrado como %1</translation>
+    </message>
+    <message>
+        <source>not registered</source>
+        <translation>no registrado</translation>
+    </message>
+    <message>
+        <source>%1: In use by another program (%2)</source>
+        <translation>%1: En uso por otro programa (%2)</translation>
+    </message>
+    <message>
+        <source>%1: In use by another program</source>
+        <translation>%1: En uso por otro programa</translation>
+    </message>
+    <message>
+        <source>available</source>
+        <translation>disponible</translation>
+    </message>
+    <message>
+        <source>not available</source>
+        <translation>no disponible</translation>
+    </message>
+    <message>
+        <source>no display: DISPLAY and WAYLAND_DISPLAY are unset</source>
+        <translation>sin pantalla: DISPLAY y WAYLAND_DISPLAY no están definidas</translation>
+    </message>
+    <message>
+        <source>Session: %1 (%2)</source>
+        <translation>Sesión: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>add the lines of tessarine-cli shortcuts to the compositor&apos;s configuration</source>
+        <translation>añade las líneas de tessarine-cli shortcuts a la configuración del compositor</translation>
+    </message>
+    <message>
+        <source>not registered yet: start Tessarine or run tessarine-cli shortcuts install</source>
+        <translation>aún no registrados: inicia Tessarine o ejecuta tessarine-cli shortcuts install</translation>
+    </message>
+    <message>
+        <source>the X server cannot be reached</source>
+        <translation>no se puede acceder al servidor X</translation>
+    </message>
+    <message>
+        <source>Window hotkey</source>
+        <translation>Atajo de la ventana</translation>
+    </message>
+    <message>
+        <source>In-place hotkey</source>
+        <translation>Atajo de reescritura en el sitio</translation>
+    </message>
+    <message>
+        <source>the accessibility bus (org.a11y.Bus) is not running</source>
+        <translation>el bus de accesibilidad (org.a11y.Bus) no está en marcha</translation>
+    </message>
+    <message>
+        <source>the X server lacks XTEST</source>
+        <translation>al servidor X le falta XTEST</translation>
+    </message>
+    <message>
+        <source>Reading the selection</source>
+        <translation>Leer la selección</translation>
+    </message>
+    <message>
+        <source>Writing back</source>
+        <translation>Escribir de vuelta</translation>
+    </message>
+    <message>
+        <source>Keeping the clipboard</source>
+        <translation>Conservar el portapapeles</translation>
+    </message>
+    <message>
+        <source>the compositor offers no data-control protocol</source>
+        <translation>el compositor no ofrece el protocolo data-control</translation>
+    </message>
+    <message>
+        <source>Selection strip</source>
+        <translation>Barra de selección</translation>
+    </message>
+    <message>
+        <source>needs an X11 session</source>
+        <translation>necesita una sesión X11</translation>
+    </message>
+    <message>
+        <source>Key store: %1</source>
+        <translation>Almacén de claves: %1</translation>
+    </message>
+    <message>
+        <source>Provider: %1, model %2, %3 %4</source>
+        <translation>Proveedor: %1, modelo %2, %3 %4</translation>
+    </message>
+    <message>
+        <source>answers</source>
+        <translation>responde</translation>
+    </message>
+    <message>
+        <source>does not answer within 3 s</source>
+        <translation>no responde en 3 s</translation>
+    </message>
+    <message>
+        <source>The in-place rewrite can work in this session.</source>
+        <translation>La reescritura en el sitio puede funcionar en esta sesión.</translation>
+    </message>
+    <message>
+        <source>The in-place rewrite cannot work in this session.</source>
+        <translation>La reescritura en el sitio no puede funcionar en esta sesión.</translation>
+    </message>
+</context>
+<context>
     <name>ts::cli::DiffCommand</name>
     <message>
         <source>cannot read %1: %2</source>
@@ -2038,176 +2244,6 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
             <numerusform>Entradas: %1, %n revisión con «Me gusta» (%2)</numerusform>
             <numerusform>Entradas: %1, %n revisiones con «Me gusta» (%2)</numerusform>
         </translation>
-    </message>
-</context>
-<context>
-    <name>ts::HotkeyDoorTexts</name>
-    <message>
-        <source>Registered with the desktop&apos;s global shortcuts portal.</source>
-        <translation>Registrados mediante el portal de atajos globales del escritorio.</translation>
-    </message>
-    <message>
-        <source>Registered in KDE&apos;s global shortcuts (System Settings → Shortcuts → Tessarine).</source>
-        <translation>Registrados en los atajos globales de KDE (Preferencias del sistema → Atajos → Tessarine).</translation>
-    </message>
-    <message>
-        <source>Registered as custom shortcuts in GNOME&apos;s keyboard settings; they start Tessarine when it is not running.</source>
-        <translation>Registrados como atajos personalizados en la configuración de teclado de GNOME; inician Tessarine cuando no está en marcha.</translation>
-    </message>
-    <message>
-        <source>This desktop takes its shortcuts from its own configuration. Bind these keys to these commands there:</source>
-        <translation>Este escritorio toma sus atajos de su propia configuración. Asigna allí estas teclas a estos comandos:</translation>
-    </message>
-    <message>
-        <source>This desktop takes its shortcuts from its configuration. Add these lines to %1 and reload it:</source>
-        <translation>Este escritorio toma sus atajos de su configuración. Añade estas líneas a %1 y vuelve a cargarla:</translation>
-    </message>
-    <message>
-        <source>Global shortcuts are unavailable on this desktop</source>
-        <translation>Los atajos globales no están disponibles en este escritorio</translation>
-    </message>
-</context>
-<context>
-    <name>ts::cli::DesktopCommands</name>
-    <message>
-        <source>Tessarine grabs the keys on the X server while it runs.</source>
-        <translation>Tessarine captura las teclas en el servidor X mientras está en marcha.</translation>
-    </message>
-    <message>
-        <source>Tessarine binds the keys through the desktop&apos;s portal while it runs.</source>
-        <translation>Tessarine asigna las teclas mediante el portal del escritorio mientras está en marcha.</translation>
-    </message>
-    <message>
-        <source>This desktop takes its shortcuts from its configuration; add these lines:</source>
-        <translation>Este escritorio toma sus atajos de su configuración; añade estas líneas:</translation>
-    </message>
-    <message>
-        <source>No desktop session: there are no global shortcuts.</source>
-        <translation>No hay sesión de escritorio: no hay atajos globales.</translation>
-    </message>
-    <message>
-        <source>Session: %1 (%2), hotkeys through %3</source>
-        <translation>Sesión: %1 (%2), atajos mediante %3</translation>
-    </message>
-    <message>
-        <source>Open window</source>
-        <translation>Abrir la ventana</translation>
-    </message>
-    <message>
-        <source>Rewrite in place</source>
-        <translation>Reescribir en el sitio</translation>
-    </message>
-    <message>
-        <source>off</source>
-        <translation>desactivado</translation>
-    </message>
-    <message>
-        <source>registered as %1</source>
-        <translation>registrado como %1</translation>
-    </message>
-    <message>
-        <source>not registered</source>
-        <translation>no registrado</translation>
-    </message>
-    <message>
-        <source>%1: In use by another program (%2)</source>
-        <translation>%1: En uso por otro programa (%2)</translation>
-    </message>
-    <message>
-        <source>%1: In use by another program</source>
-        <translation>%1: En uso por otro programa</translation>
-    </message>
-    <message>
-        <source>available</source>
-        <translation>disponible</translation>
-    </message>
-    <message>
-        <source>not available</source>
-        <translation>no disponible</translation>
-    </message>
-    <message>
-        <source>no display: DISPLAY and WAYLAND_DISPLAY are unset</source>
-        <translation>sin pantalla: DISPLAY y WAYLAND_DISPLAY no están definidas</translation>
-    </message>
-    <message>
-        <source>Session: %1 (%2)</source>
-        <translation>Sesión: %1 (%2)</translation>
-    </message>
-    <message>
-        <source>add the lines of tessarine-cli shortcuts to the compositor&apos;s configuration</source>
-        <translation>añade las líneas de tessarine-cli shortcuts a la configuración del compositor</translation>
-    </message>
-    <message>
-        <source>not registered yet: start Tessarine or run tessarine-cli shortcuts install</source>
-        <translation>aún no registrados: inicia Tessarine o ejecuta tessarine-cli shortcuts install</translation>
-    </message>
-    <message>
-        <source>the X server cannot be reached</source>
-        <translation>no se puede acceder al servidor X</translation>
-    </message>
-    <message>
-        <source>Window hotkey</source>
-        <translation>Atajo de la ventana</translation>
-    </message>
-    <message>
-        <source>In-place hotkey</source>
-        <translation>Atajo de reescritura en el sitio</translation>
-    </message>
-    <message>
-        <source>the accessibility bus (org.a11y.Bus) is not running</source>
-        <translation>el bus de accesibilidad (org.a11y.Bus) no está en marcha</translation>
-    </message>
-    <message>
-        <source>the X server lacks XTEST</source>
-        <translation>al servidor X le falta XTEST</translation>
-    </message>
-    <message>
-        <source>Reading the selection</source>
-        <translation>Leer la selección</translation>
-    </message>
-    <message>
-        <source>Writing back</source>
-        <translation>Escribir de vuelta</translation>
-    </message>
-    <message>
-        <source>Keeping the clipboard</source>
-        <translation>Conservar el portapapeles</translation>
-    </message>
-    <message>
-        <source>the compositor offers no data-control protocol</source>
-        <translation>el compositor no ofrece el protocolo data-control</translation>
-    </message>
-    <message>
-        <source>Selection strip</source>
-        <translation>Barra de selección</translation>
-    </message>
-    <message>
-        <source>needs an X11 session</source>
-        <translation>necesita una sesión X11</translation>
-    </message>
-    <message>
-        <source>Key store: %1</source>
-        <translation>Almacén de claves: %1</translation>
-    </message>
-    <message>
-        <source>Provider: %1, model %2, %3 %4</source>
-        <translation>Proveedor: %1, modelo %2, %3 %4</translation>
-    </message>
-    <message>
-        <source>answers</source>
-        <translation>responde</translation>
-    </message>
-    <message>
-        <source>does not answer within 3 s</source>
-        <translation>no responde en 3 s</translation>
-    </message>
-    <message>
-        <source>The in-place rewrite can work in this session.</source>
-        <translation>La reescritura en el sitio puede funcionar en esta sesión.</translation>
-    </message>
-    <message>
-        <source>The in-place rewrite cannot work in this session.</source>
-        <translation>La reescritura en el sitio no puede funcionar en esta sesión.</translation>
     </message>
 </context>
 </TS>

@@ -17,7 +17,6 @@
 
 namespace ts {
 
-
 class AccessibilityAlert;
 class AppState;
 class AskInputPresenter;

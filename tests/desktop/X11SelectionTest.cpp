@@ -9,12 +9,14 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <QWidget>
 #include <csignal>
 #include <vector>
 
 #include "X11TestTools.h"
 #include "desktop/platform/atspi/AtspiBus.h"
+#include "desktop/platform/atspi/AtspiFocusedText.h"
 #include "desktop/platform/atspi/AtspiSelection.h"
 #include "desktop/platform/x11/X11Platform.h"
 
@@ -224,7 +226,7 @@ QList<qint64> accessiblePids() {
 
 TEST(X11Selection, AccessibleSelectionOfAWordInMousepad) {
     AtspiBus bus;
-    AtspiSelection accessible(bus);
+    ts::AtspiSelection accessible(bus);  // libatspi has a type of that name
     if (!accessible.available()) {
         GTEST_SKIP() << "no accessibility bus in this environment";
     }
@@ -265,3 +267,82 @@ TEST(X11Selection, AccessibleSelectionOfAWordInMousepad) {
 }
 
 }  // namespace
+
+// The focused element's text on X11, where the in-place rewrite falls back to it when a copy
+// does not fire: a line read and replaced in mousepad and in Writer (their lengths count UTF-8
+// bytes), nothing written once the text changed under it, nothing read from a program off the
+// bus (a terminal).
+TEST(X11Selection, FocusedTextReadAndReplacedInMousepadAndWriter) {
+    AtspiBus bus;
+    AtspiFocusedText focused(bus);
+    if (!focused.available()) {
+        GTEST_SKIP() << "no accessibility bus in this environment";
+    }
+    const QString word = QStringLiteral("Привет");
+    const QString answer = QStringLiteral("Здравствуйте — café 👍\nfine");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tessarine-focused.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((word + QStringLiteral("\nsecond line")).toUtf8());
+    file.close();
+    const QString profile =
+        QUrl::fromLocalFile(dir.filePath(QStringLiteral("lo-profile"))).toString();
+    struct Editor {
+        const char* name;
+        QString program;
+        QStringList args;
+        QString title;
+    };
+    const Editor editors[] = {
+        {"mousepad", QStringLiteral("mousepad"), {"--disable-server", path}, "tessarine-focused"},
+        {"Writer",
+         QStringLiteral("soffice"),
+         {"--writer", "--norestore", "--nologo", "-env:UserInstallation=" + profile, path},
+         "tessarine-focused"},
+    };
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("NO_AT_BRIDGE"));
+    env.insert(QStringLiteral("SAL_USE_VCLPLUGIN"), QStringLiteral("gtk3"));
+    for (const Editor& row : editors) {
+        SCOPED_TRACE(row.name);
+        RunningProgram editor(row.program, row.args, env);
+        const quint64 window = waitForWindow(row.title, 90000);
+        ASSERT_NE(window, 0u) << "no window";
+        ASSERT_TRUE(activateWindow(window));
+        std::optional<TextSelection> selection;
+        const auto selectLine = [&] {
+            return QTest::qWaitFor(
+                [&] {
+                    xdotool({"key", "ctrl+Home", "shift+End"});
+                    selection = focused.selection();
+                    return selection.has_value();
+                },
+                30000);
+        };
+        ASSERT_TRUE(selectLine()) << "focus events heard: " << bus.focusEvents();
+        EXPECT_EQ(selection->text, word);
+        EXPECT_TRUE(selection->editable);
+
+        // Typed into meanwhile: the selection is not what it was.
+        const TextSelection stale = *selection;
+        ASSERT_TRUE(xdotool({"key", "ctrl+Home", "x"}));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return focused.replace(stale, answer) == FocusedText::Replaced::changed; }));
+        ASSERT_TRUE(xdotool({"key", "ctrl+Home", "Delete"}));
+
+        ASSERT_TRUE(selectLine());
+        ASSERT_EQ(selection->text, word);
+        EXPECT_EQ(focused.replace(*selection, answer), FocusedText::Replaced::replaced);
+        // Two undo steps: the insert, then the delete.
+        ASSERT_TRUE(xdotool({"key", "ctrl+z", "ctrl+z"}));
+        ASSERT_TRUE(selectLine());
+        EXPECT_EQ(selection->text, word);
+    }
+
+    RunningProgram terminal(QStringLiteral("xterm"), {"-title", "tessarine-focused-term"}, env);
+    const quint64 window = waitForWindow(QStringLiteral("tessarine-focused-term"));
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(activateWindow(window));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !focused.selection().has_value(); }, 10000));
+}

@@ -51,6 +51,12 @@ std::optional<TextSelection> AtspiFocusedText::selection() {
         return std::nullopt;
     }
     const QDeadlineTimer deadline(kBudgetMs);
+    // The bus's events can wait on its connection until a call lets libatspi read it (seen under
+    // X11): one cheap call first, so the focus it reports is the latest.
+    GObjectRef desktop(atspi_get_desktop(0));
+    if (desktop) {
+        atspi_accessible_get_child_count(desktop.as<AtspiAccessible>(), nullptr);
+    }
     GObjectRef element = bus_.lastFocused();
     if (!element) {
         qCInfo(lcText, "no focused element reported yet");
@@ -92,15 +98,16 @@ std::optional<TextSelection> AtspiFocusedText::selection() {
     if (!selected || selected->isEmpty()) {
         return std::nullopt;
     }
-    out.text = withoutZeroWidthMarks(*selected);
+    out.text = asWritten(*selected);
     GObjectRef editable(atspi_accessible_get_editable_text_iface(accessible));
     out.editable = editable && atspi::hasState(accessible, ATSPI_STATE_EDITABLE);
     GObjectRef app(atspi_accessible_get_application(accessible, nullptr));
     if (app) {
         auto* application = app.as<AtspiAccessible>();
         out.appName = atspi::takeString(atspi_accessible_get_name(application, nullptr));
-        units_ = TextUnits::forToolkit(
-            atspi::takeString(atspi_accessible_get_toolkit_name(application, nullptr)));
+        units_ = TextUnits::forApplication(
+            atspi::takeString(atspi_accessible_get_toolkit_name(application, nullptr)),
+            out.appName);
     } else {
         units_ = TextUnits();
     }
@@ -119,7 +126,7 @@ FocusedText::Replaced AtspiFocusedText::replace(const TextSelection& from, const
     auto* reader = textRef.as<AtspiText>();
     const std::optional<QString> now =
         reader != nullptr ? textAt(reader, from.start, from.end) : std::nullopt;
-    if (!now || withoutZeroWidthMarks(*now) != from.text) {
+    if (!now || asWritten(*now) != from.text) {
         qCInfo(lcText, "the element no longer holds the selected text");
         return Replaced::changed;
     }
@@ -129,19 +136,20 @@ FocusedText::Replaced AtspiFocusedText::replace(const TextSelection& from, const
         return Replaced::refused;
     }
     const int before = atspi_text_get_character_count(reader, nullptr);
-    const QByteArray utf8 = text.toUtf8();
+    const QString written = units_.written(text);
+    const QByteArray utf8 = written.toUtf8();
     GError* error = nullptr;
     gboolean ok = atspi_editable_text_delete_text(editable, from.start, from.end, &error);
     bool done = call(ok, error, "delete");
     if (done) {
         error = nullptr;
         ok = atspi_editable_text_insert_text(editable, from.start, utf8.constData(),
-                                             units_.insertLength(text), &error);
+                                             units_.insertLength(written), &error);
         done = call(ok, error, "insert");
     }
     const std::optional<QString> readBack =
-        textAt(reader, from.start, from.start + units_.span(text));
-    if (done && readBack && withoutZeroWidthMarks(*readBack) == text) {
+        textAt(reader, from.start, from.start + units_.span(written));
+    if (done && readBack && asWritten(*readBack) == text) {
         return Replaced::replaced;
     }
     // Whatever changed is put back: the span between the selection's start and the old text's
@@ -150,16 +158,17 @@ FocusedText::Replaced AtspiFocusedText::replace(const TextSelection& from, const
     const int changed = (from.end - from.start) + (after - before);
     if (before >= 0 && after >= 0 && changed >= 0) {
         const std::optional<QString> region = textAt(reader, from.start, from.start + changed);
-        if (region && withoutZeroWidthMarks(*region) != from.text) {
-            const QByteArray original = from.text.toUtf8();
+        if (region && asWritten(*region) != from.text) {
+            const QString original = units_.written(from.text);
+            const QByteArray originalUtf8 = original.toUtf8();
             atspi_editable_text_delete_text(editable, from.start, from.start + changed, nullptr);
-            atspi_editable_text_insert_text(editable, from.start, original.constData(),
-                                            units_.insertLength(from.text), nullptr);
+            atspi_editable_text_insert_text(editable, from.start, originalUtf8.constData(),
+                                            units_.insertLength(original), nullptr);
             qCInfo(lcText, "the application changed the text wrongly; put back");
         }
     }
     qCInfo(lcText, "the application did not take the text (read back %s)",
-           readBack ? "differs" : "failed");
+           readBack ? qUtf8Printable(readBack->toHtmlEscaped()) : "failed");
     return Replaced::refused;
 }
 

@@ -2,15 +2,24 @@
 
 namespace ts {
 
-TextUnits TextUnits::forToolkit(const QString& toolkit) {
-    const QString name = toolkit.toLower();
-    if (name == QLatin1String("qt")) {
-        return {Offsets::utf16, Lengths::utf16};
+TextUnits TextUnits::forApplication(const QString& toolkit, const QString& name) {
+    const QString kit = toolkit.toLower();
+    TextUnits units;
+    if (kit == QLatin1String("qt") || kit == QLatin1String("gecko") ||
+        kit.startsWith(QLatin1String("chrom"))) {
+        units.offsets = Offsets::utf16;
+        units.lengths = Lengths::utf16;
     }
-    if (name == QLatin1String("gecko") || name.startsWith(QLatin1String("chrom"))) {
-        return {Offsets::utf16, Lengths::utf16};
+    if (name == QLatin1String("soffice") || name.startsWith(QLatin1String("LibreOffice"))) {
+        units.offsets = Offsets::utf16;  // its strings are UTF-16, whatever toolkit it shows
+        units.lineBreak = QChar(0x2028);
     }
-    return {Offsets::codePoints, Lengths::utf8Bytes};
+    return units;
+}
+
+QString TextUnits::written(const QString& text) const {
+    QString out = text;
+    return out.replace(QLatin1Char('\n'), lineBreak);
 }
 
 int TextUnits::span(const QString& text) const {
@@ -30,8 +39,8 @@ int TextUnits::insertLength(const QString& text) const {
     return lengths == Lengths::utf16 ? int(text.size()) : int(text.toUtf8().size());
 }
 
-QString withoutZeroWidthMarks(QString text) {
-    return text.remove(QChar(0xFEFF));
+QString asWritten(QString text) {
+    return text.remove(QChar(0xFEFF)).replace(QChar(0x2028), QLatin1Char('\n'));
 }
 
 }  // namespace ts
