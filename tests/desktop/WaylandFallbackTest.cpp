@@ -11,37 +11,18 @@
 #include <QTest>
 #include <memory>
 
+#include "SwayTestTools.h"
 #include "desktop/platform/wayland/WaylandClipboard.h"
 #include "desktop/platform/wayland/WaylandFallback.h"
 #include "desktop/platform/wayland/WaylandKeySynthesizer.h"
 #include "desktop/platform/wayland/WaylandProtocols.h"
 
 using namespace ts;
+using namespace ts::test;
 
 namespace {
 
 constexpr int kWaitMs = 15000;
-
-struct ToolResult {
-    int exitCode = -1;
-    QByteArray out;
-};
-
-// Runs a tool to its end while the event loop keeps serving our clipboard to it.
-ToolResult run(const QString& program, const QStringList& args, const QByteArray& input = {}) {
-    QProcess process;
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, args);
-    process.write(input);
-    process.closeWriteChannel();
-    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, kWaitMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput()};
-}
 
 // wl-copy forks a server that keeps its standard output: it must not be a pipe we read.
 void wlCopy(const QString& type, const QByteArray& data) {
@@ -58,89 +39,13 @@ void wlCopy(const QString& type, const QByteArray& data) {
 }
 
 ToolResult wlPaste(const QStringList& args) {
-    return run(QStringLiteral("wl-paste"), args);
+    return runTool(QStringLiteral("wl-paste"), args);
 }
-
-// A headless sway of the test's own. It refuses to run as root, so it runs as user 1000 of a
-// user namespace; its sockets stay reachable for us.
-class Sway {
-public:
-    Sway() {
-        const QString config = dir_.filePath(QStringLiteral("config"));
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write("output HEADLESS-1 resolution 1280x800\nxwayland disable\n") < 0) {
-            return;
-        }
-        file.close();
-        QDir(dir_.path()).mkdir(QStringLiteral("run"));
-        QFile::setPermissions(runDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runDir());
-        env.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
-        env.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
-        env.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("DISPLAY"));
-        process_.setProcessEnvironment(env);
-        process_.setStandardOutputFile(QProcess::nullDevice());
-        process_.setStandardErrorFile(dir_.filePath(QStringLiteral("sway.log")));
-        process_.start(QStringLiteral("unshare"),
-                       {"--user", "--map-user=1000", "--map-group=1000", "sway", "-c", config});
-        // An empty socket() tells the test sway did not come up.
-        static_cast<void>(QTest::qWaitFor(
-            [&] { return !socket().isEmpty() && !ipcSocket().isEmpty(); }, kWaitMs));
-    }
-    ~Sway() {
-        process_.terminate();
-        if (!process_.waitForFinished(5000)) {
-            process_.kill();
-            process_.waitForFinished();
-        }
-    }
-    QString runDir() const { return dir_.filePath(QStringLiteral("run")); }
-    // The display as an absolute path, so our XDG_RUNTIME_DIR need not change.
-    QString socket() const { return find(QStringLiteral("wayland-[0-9]")); }
-    QString ipcSocket() const { return find(QStringLiteral("sway-ipc.*.sock")); }
-    QString log() const {
-        QFile file(dir_.filePath(QStringLiteral("sway.log")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll().right(2000))
-                                              : QString();
-    }
-    // The app_id of the window with the keyboard focus.
-    QString focusedApp() const {
-        const ToolResult tree =
-            run(QStringLiteral("swaymsg"), {"-s", ipcSocket(), "-r", "-t", "get_tree"});
-        return focusedIn(QJsonDocument::fromJson(tree.out).object());
-    }
-
-private:
-    QString find(const QString& pattern) const {
-        const QStringList names = QDir(runDir()).entryList({pattern}, QDir::System);
-        return names.isEmpty() ? QString() : QDir(runDir()).filePath(names.first());
-    }
-    static QString focusedIn(const QJsonObject& node) {
-        if (node.value(QLatin1String("focused")).toBool()) {
-            return node.value(QLatin1String("app_id")).toString();
-        }
-        for (const QJsonValue child : node.value(QLatin1String("nodes")).toArray()) {
-            const QString found = focusedIn(child.toObject());
-            if (!found.isEmpty()) {
-                return found;
-            }
-        }
-        return {};
-    }
-
-    QTemporaryDir dir_;
-    QProcess process_;
-};
 
 class WaylandFallbackTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable(QStringLiteral("sway")).isEmpty() ||
-            QStandardPaths::findExecutable(QStringLiteral("wl-paste")).isEmpty()) {
+        if (!Sway::installed()) {
             GTEST_SKIP() << "sway or wl-clipboard is not installed";
         }
         sway = std::make_unique<Sway>();
@@ -165,10 +70,6 @@ protected:
     std::unique_ptr<Sway> sway;
     std::unique_ptr<WaylandFallback> fallback;
 };
-
-QByteArray binaryBytes() {
-    return QByteArray("\0\x01\xff\xfe\r\nend", 9);
-}
 
 }  // namespace
 
@@ -264,8 +165,8 @@ TEST_F(WaylandFallbackTest, CopyAndPasteThroughTheKeysInAnEditor) {
     const KeyChord paste{'v', Modifier::control};
 
     // Typed by the helper's keyboard, copied with ours.
-    ASSERT_EQ(run(QStringLiteral(TS_WAYLAND_HELPER), {"keys", "H", "e", "l", "l", "o"}).exitCode,
-              0);
+    ASSERT_EQ(
+        runTool(QStringLiteral(TS_WAYLAND_HELPER), {"keys", "H", "e", "l", "l", "o"}).exitCode, 0);
     quint64 changes = clipboard().changeCount();
     keys({selectAll, copy});
     EXPECT_TRUE(waitForText(QStringLiteral("Hello")));
