@@ -122,6 +122,8 @@ QProcessEnvironment Sway::environment() const {
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runDir());
     env.insert(QStringLiteral("GDK_BACKEND"), QStringLiteral("wayland"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("sway"));
+    env.insert(QStringLiteral("SWAYSOCK"), ipcSocket());
     return env;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -252,6 +254,20 @@ TEST_F(WaylandInPlaceEndToEnd, AProgramOffTheBusIsRewrittenByCopyAndPaste) {
     // are sent to.
     EXPECT_EQ(notifications.bodies.filter(QStringLiteral("Ctrl+Z to undo.")).size(), 1)
         << notifications.bodies.join(QLatin1Char('|')).toStdString();
+}
+
+// What the command line reports in this session: the compositor's configuration for the hotkeys
+// and the accessibility bus for the text.
+TEST_F(WaylandInPlaceEndToEnd, DoctorReportsTheWaylandDoors) {
+    const ToolResult doctor =
+        runTool(QStringLiteral(TESSARINE_CLI_PATH), {"doctor", "--json"}, {}, env);
+    const QJsonObject report = QJsonDocument::fromJson(doctor.out).object();
+    EXPECT_EQ(doctor.exitCode, 0) << doctor.out.toStdString();
+    EXPECT_EQ(report["session"].toString(), QStringLiteral("wayland"));
+    EXPECT_EQ(report["hotkeys"]["mechanism"].toString(), QStringLiteral("compositor-config"));
+    EXPECT_EQ(report["inPlace"]["read"].toString(), QStringLiteral("atspi"));
+    EXPECT_EQ(report["inPlace"]["write"].toString(), QStringLiteral("atspi"));
+    EXPECT_TRUE(report["inPlace"]["ok"].toBool());
 }
 
 #include "WaylandInPlaceEndToEndTest.moc"
