@@ -22,7 +22,7 @@
         <source>Tessarine needs Accessibility permission to rewrite selected text in place (in Mail, Slack, Notes, or any other app) without copy-paste.
 
 Without this permission, the hotkey only opens the Tessarine window.</source>
-        <translation>Tessarine braucht die Desktop-Steuerung, um markierten Text direkt an Ort und Stelle umzuschreiben (in Thunderbird, Slack, LibreOffice oder jedem anderen Programm), ohne Kopieren und Einfügen. Das Umschreiben in anderen Programmen setzt eine X11-Sitzung voraus (oder unter Wayland das Desktop-Portal).
+        <translation>Tessarine braucht die Desktop-Steuerung, um markierten Text direkt an Ort und Stelle umzuschreiben (in Thunderbird, Slack, LibreOffice oder jedem anderen Programm), ohne Kopieren und Einfügen. Das Umschreiben in anderen Programmen funktioniert in einer X11-Sitzung und unter Wayland über den Barrierefreiheits-Bus oder die virtuelle Tastatur des Compositors.
 
 Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</translation>
     </message>
@@ -50,14 +50,6 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
         <source>Desktop control is not available.</source>
         <translation>Die Desktop-Steuerung ist nicht verfügbar.</translation>
     </message>
-    <message>
-        <source>This X server does not offer the XTEST and XInput 2 extensions that Tessarine needs to copy and paste in other apps. Start Tessarine in an X11 session whose server has both.</source>
-        <translation>Dieser X-Server bietet die Erweiterungen XTEST und XInput 2 nicht an, die Tessarine zum Kopieren und Einfügen in anderen Programmen braucht. Starten Sie Tessarine in einer X11-Sitzung, deren Server beide hat.</translation>
-    </message>
-    <message>
-        <source>Tessarine is not running on an X11 display, and other apps&apos; text can only be read and replaced there. Choose an X11 (Xorg) session when you log in, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
-        <translation>Tessarine läuft nicht auf einem X11-Bildschirm, und nur dort lässt sich der Text anderer Programme lesen und ersetzen. Wählen Sie bei der Anmeldung eine X11-Sitzung (Xorg) und starten Sie Tessarine dann erneut. Das Tessarine-Fenster und tessarine-cli funktionieren auch so.</translation>
-    </message>
 </context>
 <context>
     <name>ts::AccessibilityStep</name>
@@ -76,14 +68,6 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>With Accessibility permission, Tessarine can rewrite selected text directly in Mail, Slack, Notes, or any editable field. Without it, you can still use Tessarine&apos;s own window.</source>
         <translation>Mit der Desktop-Steuerung kann Tessarine markierten Text direkt in Thunderbird, Slack, LibreOffice oder jedem bearbeitbaren Feld umschreiben. Ohne sie können Sie weiterhin das Tessarine-Fenster verwenden.</translation>
-    </message>
-    <message>
-        <source>Desktop control needs an X11 session whose display offers the XTEST and XInput 2 extensions; this one lacks them.</source>
-        <translation>Die Desktop-Steuerung braucht eine X11-Sitzung, deren Bildschirm die Erweiterungen XTEST und XInput 2 anbietet; dieser hat sie nicht.</translation>
-    </message>
-    <message>
-        <source>On Wayland, rewriting in other apps needs an X11 (Xorg) session: choose one when you log in, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
-        <translation>Unter Wayland braucht das Umschreiben in anderen Programmen eine X11-Sitzung (Xorg): Wählen Sie eine bei der Anmeldung und starten Sie Tessarine dann erneut. Das Tessarine-Fenster und tessarine-cli funktionieren auch so.</translation>
     </message>
 </context>
 <context>
@@ -366,6 +350,49 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>While Tessarine runs</source>
         <translation>Solange Tessarine läuft</translation>
+    </message>
+</context>
+<context>
+    <name>ts::DesktopControlTexts</name>
+    <message>
+        <source>Selected text is read and replaced through the accessibility bus (AT-SPI), where GTK, Qt and LibreOffice programs offer their text.</source>
+        <translation>Markierter Text wird über den Barrierefreiheits-Bus (AT-SPI) gelesen und ersetzt, auf dem GTK-, Qt- und LibreOffice-Programme ihren Text anbieten.</translation>
+    </message>
+    <message>
+        <source>Programs that are not on the bus are reached by copy and paste through this compositor&apos;s virtual keyboard and clipboard control.</source>
+        <translation>Programme, die nicht am Bus sind, werden per Kopieren und Einfügen über die virtuelle Tastatur und die Zwischenablage-Steuerung dieses Compositors erreicht.</translation>
+    </message>
+    <message>
+        <source>Programs that are not on the bus can&apos;t be rewritten in place: this compositor offers no virtual keyboard and clipboard control (sway and Hyprland do).</source>
+        <translation>Programme, die nicht am Bus sind, lassen sich nicht direkt umschreiben: Dieser Compositor bietet keine virtuelle Tastatur und Zwischenablage-Steuerung an (sway und Hyprland schon).</translation>
+    </message>
+    <message>
+        <source>While the in-place rewrite is on, programs started afterwards are asked to expose their text on the bus, which costs them a little memory and speed.</source>
+        <translation>Solange das direkte Umschreiben eingeschaltet ist, werden danach gestartete Programme gebeten, ihren Text auf dem Bus anzubieten; das kostet sie etwas Speicher und Geschwindigkeit.</translation>
+    </message>
+    <message>
+        <source>No accessibility bus was found in this session. It comes with the desktop&apos;s accessibility support: install the package at-spi2-core, then log in again.</source>
+        <translation>In dieser Sitzung wurde kein Barrierefreiheits-Bus gefunden. Er gehört zur Barrierefreiheits-Unterstützung des Desktops: Installieren Sie das Paket at-spi2-core und melden Sie sich dann neu an.</translation>
+    </message>
+    <message>
+        <source>Until then, text is copied and pasted through this compositor&apos;s virtual keyboard and clipboard control.</source>
+        <translation>Bis dahin wird Text über die virtuelle Tastatur und die Zwischenablage-Steuerung dieses Compositors kopiert und eingefügt.</translation>
+    </message>
+    <message>
+        <source>This compositor offers no virtual keyboard and clipboard control to fall back on (sway and Hyprland do). The Tessarine window and tessarine-cli work as they are.</source>
+        <translation>Dieser Compositor bietet auch keine virtuelle Tastatur und Zwischenablage-Steuerung als Ausweg an (sway und Hyprland schon). Das Tessarine-Fenster und tessarine-cli funktionieren auch so.</translation>
+    </message>
+    <message>
+        <source>Select text in any app and press the in-place hotkey to rewrite it there.</source>
+        <translation>Markieren Sie Text in einem beliebigen Programm und drücken Sie das Tastenkürzel zum direkten Umschreiben, um ihn dort umzuschreiben.</translation>
+    </message>
+    <message>
+        <source>This X server does not offer the XTEST and XInput 2 extensions that Tessarine needs to copy and paste in other apps. Start Tessarine in an X11 session whose server has both.</source>
+        <translation>Dieser X-Server bietet die Erweiterungen XTEST und XInput 2 nicht an, die Tessarine zum Kopieren und Einfügen in anderen Programmen braucht. Starten Sie Tessarine in einer X11-Sitzung, deren Server beide hat.</translation>
+    </message>
+    <message>
+        <source>Tessarine is not running in an X11 or Wayland session, and other apps&apos; text can only be read and replaced there. Log in to a desktop session, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
+        <translation>Tessarine läuft nicht in einer X11- oder Wayland-Sitzung, und nur dort lässt sich der Text anderer Programme lesen und ersetzen. Melden Sie sich in einer Desktop-Sitzung an und starten Sie Tessarine dann erneut. Das Tessarine-Fenster und tessarine-cli funktionieren auch so.</translation>
     </message>
 </context>
 <context>

@@ -22,7 +22,7 @@
         <source>Tessarine needs Accessibility permission to rewrite selected text in place (in Mail, Slack, Notes, or any other app) without copy-paste.
 
 Without this permission, the hotkey only opens the Tessarine window.</source>
-        <translation>Tessarine necesita el control del escritorio para reescribir el texto seleccionado en su sitio (en Thunderbird, Slack, LibreOffice o cualquier otra aplicación) sin copiar y pegar. Reescribir en otras aplicaciones requiere una sesión X11 (o el portal del escritorio en Wayland).
+        <translation>Tessarine necesita el control del escritorio para reescribir el texto seleccionado en su sitio (en Thunderbird, Slack, LibreOffice o cualquier otra aplicación) sin copiar y pegar. Reescribir en otras aplicaciones funciona en una sesión X11 y, en Wayland, a través del bus de accesibilidad o del teclado virtual del compositor.
 
 Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</translation>
     </message>
@@ -50,14 +50,6 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
         <source>Desktop control is not available.</source>
         <translation>El control del escritorio no está disponible.</translation>
     </message>
-    <message>
-        <source>This X server does not offer the XTEST and XInput 2 extensions that Tessarine needs to copy and paste in other apps. Start Tessarine in an X11 session whose server has both.</source>
-        <translation>Este servidor X no ofrece las extensiones XTEST y XInput 2 que Tessarine necesita para copiar y pegar en otras aplicaciones. Inicia Tessarine en una sesión X11 cuyo servidor tenga ambas.</translation>
-    </message>
-    <message>
-        <source>Tessarine is not running on an X11 display, and other apps&apos; text can only be read and replaced there. Choose an X11 (Xorg) session when you log in, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
-        <translation>Tessarine no se está ejecutando en una pantalla X11, y solo allí se puede leer y reemplazar el texto de otras aplicaciones. Elige una sesión X11 (Xorg) al iniciar sesión y vuelve a iniciar Tessarine. La ventana de Tessarine y tessarine-cli funcionan tal como están.</translation>
-    </message>
 </context>
 <context>
     <name>ts::AccessibilityStep</name>
@@ -76,14 +68,6 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>With Accessibility permission, Tessarine can rewrite selected text directly in Mail, Slack, Notes, or any editable field. Without it, you can still use Tessarine&apos;s own window.</source>
         <translation>Con el control del escritorio, Tessarine puede reescribir el texto seleccionado directamente en Thunderbird, Slack, LibreOffice o cualquier campo editable. Sin él, puedes seguir usando la ventana de Tessarine.</translation>
-    </message>
-    <message>
-        <source>Desktop control needs an X11 session whose display offers the XTEST and XInput 2 extensions; this one lacks them.</source>
-        <translation>El control del escritorio necesita una sesión X11 cuya pantalla ofrezca las extensiones XTEST y XInput 2; esta no las tiene.</translation>
-    </message>
-    <message>
-        <source>On Wayland, rewriting in other apps needs an X11 (Xorg) session: choose one when you log in, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
-        <translation>En Wayland, reescribir en otras aplicaciones requiere una sesión X11 (Xorg): elige una al iniciar sesión y vuelve a iniciar Tessarine. La ventana de Tessarine y tessarine-cli funcionan tal como están.</translation>
     </message>
 </context>
 <context>
@@ -366,6 +350,49 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>While Tessarine runs</source>
         <translation>Mientras Tessarine se ejecute</translation>
+    </message>
+</context>
+<context>
+    <name>ts::DesktopControlTexts</name>
+    <message>
+        <source>Selected text is read and replaced through the accessibility bus (AT-SPI), where GTK, Qt and LibreOffice programs offer their text.</source>
+        <translation>El texto seleccionado se lee y se reemplaza a través del bus de accesibilidad (AT-SPI), donde los programas GTK, Qt y LibreOffice ofrecen su texto.</translation>
+    </message>
+    <message>
+        <source>Programs that are not on the bus are reached by copy and paste through this compositor&apos;s virtual keyboard and clipboard control.</source>
+        <translation>A los programas que no están en el bus se llega copiando y pegando mediante el teclado virtual y el control del portapapeles de este compositor.</translation>
+    </message>
+    <message>
+        <source>Programs that are not on the bus can&apos;t be rewritten in place: this compositor offers no virtual keyboard and clipboard control (sway and Hyprland do).</source>
+        <translation>Los programas que no están en el bus no se pueden reescribir en el sitio: este compositor no ofrece teclado virtual ni control del portapapeles (sway e Hyprland sí).</translation>
+    </message>
+    <message>
+        <source>While the in-place rewrite is on, programs started afterwards are asked to expose their text on the bus, which costs them a little memory and speed.</source>
+        <translation>Mientras la reescritura en el sitio está activada, se pide a los programas que se inicien después que expongan su texto en el bus, lo que les cuesta un poco de memoria y velocidad.</translation>
+    </message>
+    <message>
+        <source>No accessibility bus was found in this session. It comes with the desktop&apos;s accessibility support: install the package at-spi2-core, then log in again.</source>
+        <translation>No se encontró ningún bus de accesibilidad en esta sesión. Viene con el soporte de accesibilidad del escritorio: instala el paquete at-spi2-core y vuelve a iniciar sesión.</translation>
+    </message>
+    <message>
+        <source>Until then, text is copied and pasted through this compositor&apos;s virtual keyboard and clipboard control.</source>
+        <translation>Hasta entonces, el texto se copia y se pega mediante el teclado virtual y el control del portapapeles de este compositor.</translation>
+    </message>
+    <message>
+        <source>This compositor offers no virtual keyboard and clipboard control to fall back on (sway and Hyprland do). The Tessarine window and tessarine-cli work as they are.</source>
+        <translation>Este compositor tampoco ofrece teclado virtual ni control del portapapeles como alternativa (sway e Hyprland sí). La ventana de Tessarine y tessarine-cli funcionan tal como están.</translation>
+    </message>
+    <message>
+        <source>Select text in any app and press the in-place hotkey to rewrite it there.</source>
+        <translation>Selecciona texto en cualquier aplicación y pulsa el atajo de reescritura en el sitio para reescribirlo allí.</translation>
+    </message>
+    <message>
+        <source>This X server does not offer the XTEST and XInput 2 extensions that Tessarine needs to copy and paste in other apps. Start Tessarine in an X11 session whose server has both.</source>
+        <translation>Este servidor X no ofrece las extensiones XTEST y XInput 2 que Tessarine necesita para copiar y pegar en otras aplicaciones. Inicia Tessarine en una sesión X11 cuyo servidor tenga ambas.</translation>
+    </message>
+    <message>
+        <source>Tessarine is not running in an X11 or Wayland session, and other apps&apos; text can only be read and replaced there. Log in to a desktop session, then start Tessarine again. The Tessarine window and tessarine-cli work as they are.</source>
+        <translation>Tessarine no se está ejecutando en una sesión X11 o Wayland, y solo allí se puede leer y reemplazar el texto de otras aplicaciones. Inicia una sesión de escritorio y vuelve a iniciar Tessarine. La ventana de Tessarine y tessarine-cli funcionan tal como están.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,5 @@
 #include "app/AccessibilityAlert.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -9,6 +8,7 @@
 #include "desktop/platform/DesktopControl.h"
 #include "session/AppEvents.h"
 #include "store/SettingsStore.h"
+#include "ui/DesktopControlTexts.h"
 
 namespace ts {
 
@@ -82,7 +82,7 @@ void AccessibilityAlert::checkAgain() {
     answer_ = informationBox(
         tr("Desktop control"),
         available ? tr("Desktop control is available.") : tr("Desktop control is not available."),
-        explanation(available, QGuiApplication::platformName()));
+        desktopControlText(desktopControlFacts(available)));
     bringUp(answer_);
 }
 
@@ -90,23 +90,6 @@ void AccessibilityAlert::turnOffInPlace() {
     qCInfo(lcApp, "in-place rewrite turned off from the alert");
     settings_.setInPlaceHotkeyEnabled(false);
     emit AppEvents::shared().hotkeyChanged();
-}
-
-QString AccessibilityAlert::explanation(bool available, const QString& platformName) {
-    if (available) {
-        return QStringLiteral(
-            "Select text in any app and press the in-place hotkey to rewrite it there.");
-    }
-    if (platformName == QLatin1String("xcb")) {
-        return tr(
-            "This X server does not offer the XTEST and XInput 2 extensions that Tessarine needs "
-            "to copy and paste in other apps. Start Tessarine in an X11 session whose server has "
-            "both.");
-    }
-    return tr(
-        "Tessarine is not running on an X11 display, and other apps' text can only be read and "
-        "replaced there. Choose an X11 (Xorg) session when you log in, then start Tessarine "
-        "again. The Tessarine window and tessarine-cli work as they are.");
 }
 
 }  // namespace ts

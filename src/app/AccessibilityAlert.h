@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QString>
 
 class QMessageBox;
 
@@ -23,9 +22,6 @@ public:
     // Raises the alert when it is shown already.
     void show();
     bool isVisible() const;
-
-    // What the check finds, for the Qt platform in use: available, or what is missing.
-    static QString explanation(bool available, const QString& platformName);
 
 private:
     void checkAgain();

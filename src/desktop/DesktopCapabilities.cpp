@@ -43,11 +43,16 @@ bool hotkeysWork(HotkeyMechanism mechanism, const DesktopSession& session, bool 
 }  // namespace
 
 DesktopCapabilities probeCapabilities() {
+    DesktopCapabilities out = probeTextAccess();
+    out.hotkeys = chooseMechanism(out.session, probeDoors(out.session));
+    out.hotkeysOk = hotkeysWork(out.hotkeys, out.session, out.read == QLatin1String("x11-copy"));
+    return out;
+}
+
+DesktopCapabilities probeTextAccess() {
     DesktopCapabilities out;
     out.session = detectSession();
-    out.hotkeys = chooseMechanism(out.session, probeDoors(out.session));
     const bool x11 = out.session.type == SessionType::x11 && x11::displayOffersXTest();
-    out.hotkeysOk = hotkeysWork(out.hotkeys, out.session, x11);
     if (x11) {
         out.read = QStringLiteral("x11-copy");
         out.write = QStringLiteral("x11-paste");

@@ -22,5 +22,8 @@ struct DesktopCapabilities {
 };
 
 DesktopCapabilities probeCapabilities();
+// Only the session and how text is read and written, without asking about hotkeys: cheap
+// enough for a window to ask again when desktop control comes or goes.
+DesktopCapabilities probeTextAccess();
 
 }  // namespace ts

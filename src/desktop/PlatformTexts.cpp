@@ -25,8 +25,9 @@ const QHash<QString, QString>& wholeTexts() {
                         "Without this permission, the hotkey only opens the Tessarine window."),
          QStringLiteral("Tessarine needs desktop control to rewrite selected text in place (in "
                         "Thunderbird, Slack, LibreOffice, or any other app) without copy-paste. "
-                        "Rewriting in other apps needs an X11 session (or the desktop portal on "
-                        "Wayland).\n\nWithout desktop control, the hotkey only opens the "
+                        "Rewriting in other apps works in an X11 session, and on Wayland through "
+                        "the accessibility bus or the compositor's virtual keyboard.\n\nWithout "
+                        "desktop control, the hotkey only opens the "
                         "Tessarine window.")},
         {QStringLiteral("With Accessibility permission, Tessarine can rewrite selected text "
                         "directly in Mail, Slack, Notes, or any editable field. Without it, you "

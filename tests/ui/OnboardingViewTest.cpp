@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCryptographicHash>
@@ -22,6 +24,7 @@
 #include "store/HistoryStore.h"
 #include "store/MemoryKeyStore.h"
 #include "store/SettingsStore.h"
+#include "ui/DesktopControlTexts.h"
 #include "ui/onboarding/OnboardingView.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/theme/Palette.h"
@@ -188,6 +191,43 @@ TEST(OnboardingTexts, ByteSizesAndPullStatus) {
     EXPECT_EQ(byteSize(1288490189), "1.2 GiB");
     EXPECT_EQ(byteSize(4661211424), "4.3 GiB");
     EXPECT_EQ(byteSize(1048576), "1.0 MiB");
+}
+
+// Each fact of the session is stated, and none it lacks: the alert, the General tab and this
+// step all show this text.
+TEST(OnboardingTexts, DesktopControlSaysWhatTheSessionHas) {
+    const char* const bus = "(AT-SPI)";
+    const char* const fallback = "through this compositor's virtual keyboard";
+    const char* const noFallback = "offers no virtual keyboard";
+    const char* const cost = "costs them a little";
+    const char* const getBus = "install the package at-spi2-core";
+    const char* const x11Ready = "press the in-place hotkey";
+    const char* const noXTest = "XTEST and XInput 2";
+    const char* const noSession = "not running in an X11 or Wayland session";
+    const std::vector<const char*> facts = {bus,    fallback, noFallback, cost,
+                                            getBus, x11Ready, noXTest,    noSession};
+    const auto wayland = SessionType::wayland;
+    const struct {
+        DesktopControlFacts given;
+        std::vector<const char*> stated;
+    } rows[] = {
+        {{wayland, true, true, true}, {bus, fallback, cost}},
+        {{wayland, true, true, false}, {bus, noFallback, cost}},
+        {{wayland, true, false, true}, {getBus, fallback}},
+        {{wayland, false, false, false}, {getBus, noFallback}},
+        {{SessionType::x11, true, false, false}, {x11Ready}},
+        {{SessionType::x11, false, false, false}, {noXTest}},
+        {{SessionType::none, false, false, false}, {noSession}},
+    };
+    for (const auto& row : rows) {
+        const QString text = desktopControlText(row.given);
+        for (const char* fact : facts) {
+            const bool stated =
+                std::find(row.stated.begin(), row.stated.end(), fact) != row.stated.end();
+            EXPECT_EQ(text.contains(QString::fromUtf8(fact)), stated)
+                << fact << " in: " << text.toStdString();
+        }
+    }
 }
 
 // The cloud step tests with the default model, keeps the result only for the key it tested, and

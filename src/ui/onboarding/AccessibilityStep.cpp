@@ -1,7 +1,6 @@
 #include "ui/onboarding/AccessibilityStep.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -9,6 +8,7 @@
 
 #include "desktop/PlatformTexts.h"
 #include "desktop/platform/DesktopControl.h"
+#include "ui/DesktopControlTexts.h"
 #include "ui/onboarding/OnboardingServices.h"
 #include "ui/onboarding/OnboardingWidgets.h"
 #include "ui/theme/Icons.h"
@@ -21,7 +21,7 @@ AccessibilityStep::AccessibilityStep(const OnboardingServices& services, QWidget
       m_services(services),
       m_grantedIcon(new QLabel(this)),
       m_grantedText(roleLabel(linuxText(tr("Accessibility permission granted")), "success", this)),
-      m_hint(roleLabel(missingHint(QGuiApplication::platformName()), "note", this)),
+      m_hint(roleLabel(QString(), "note", this)),
       m_grant(roleButton(linuxText(tr("Grant Accessibility\u2026")), "secondary", this)) {
     m_poll.setInterval(500);
     connect(&m_poll, &QTimer::timeout, this, &AccessibilityStep::check);
@@ -59,18 +59,6 @@ AccessibilityStep::AccessibilityStep(const OnboardingServices& services, QWidget
     refreshIcons();
 }
 
-QString AccessibilityStep::missingHint(const QString& platformName) {
-    if (platformName == QLatin1String("xcb")) {
-        return tr(
-            "Desktop control needs an X11 session whose display offers the XTEST and XInput 2 "
-            "extensions; this one lacks them.");
-    }
-    return tr(
-        "On Wayland, rewriting in other apps needs an X11 (Xorg) session: choose one when you "
-        "log in, then start Tessarine again. The Tessarine window and tessarine-cli work as "
-        "they are.");
-}
-
 void AccessibilityStep::check() {
     const bool granted = m_services.desktopControl.available();
     if (granted == m_granted) {
@@ -84,7 +72,8 @@ void AccessibilityStep::check() {
 void AccessibilityStep::showGranted() {
     m_grantedIcon->setVisible(m_granted);
     m_grantedText->setVisible(m_granted);
-    m_hint->setVisible(!m_granted);
+    // Asked again only when the answer changes: the session is probed on the bus.
+    m_hint->setText(desktopControlText(desktopControlFacts(m_granted)));
     m_grant->setVisible(!m_granted);
 }
 

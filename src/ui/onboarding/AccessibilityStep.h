@@ -10,16 +10,15 @@ namespace ts {
 
 struct OnboardingServices;
 
-// Desktop control, the Linux counterpart of the Accessibility permission: what it allows, and
-// what to do while it is missing. Checked every half second while the step is shown.
+// Desktop control, the Linux counterpart of the Accessibility permission: what it allows, how
+// this session provides it, or what to do while it is missing. Checked every half second while the
+// step is shown.
 class AccessibilityStep final : public QWidget {
     Q_OBJECT
 public:
     AccessibilityStep(const OnboardingServices& services, QWidget* parent = nullptr);
 
     bool granted() const { return m_granted; }
-    // What to do about a missing desktop control, for the Qt platform in use.
-    static QString missingHint(const QString& platformName);
 
 signals:
     void grantedChanged(bool granted);

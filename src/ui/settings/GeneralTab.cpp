@@ -12,6 +12,7 @@
 #include "desktop/PlatformTexts.h"
 #include "session/AppEvents.h"
 #include "store/SettingsStore.h"
+#include "ui/DesktopControlTexts.h"
 #include "ui/settings/SettingsWidgets.h"
 
 #ifndef TESSARINE_VERSION
@@ -48,6 +49,8 @@ GeneralTab::GeneralTab(const SettingsServices& services, QWidget* parent)
         this));
     controlStatus_ = label(QString(), "strong", this);
     layout->addWidget(controlStatus_);
+    controlDetail_ = line(QString(), this);
+    layout->addWidget(controlDetail_);
     grant_ = button(linuxText(tr("Grant Accessibility\u2026")), this);
     layout->addWidget(grant_, 0, Qt::AlignLeft);
     connect(grant_, &QPushButton::clicked, this, [this] {
@@ -135,6 +138,8 @@ void GeneralTab::showControlState() {
                                           ? tr("Accessibility permission granted")
                                           : tr("Accessibility permission not granted")));
     setTone(controlStatus_, controlGranted_ ? QStringLiteral("success") : QStringLiteral("error"));
+    // Asked again only when the answer changes: the session is probed on the bus.
+    controlDetail_->setText(desktopControlText(desktopControlFacts(controlGranted_)));
     grant_->setVisible(!controlGranted_);
 }
 

@@ -41,6 +41,7 @@ private:
     QTimer poll_;
     bool controlGranted_ = false;
     QLabel* controlStatus_;
+    QLabel* controlDetail_;  // how this session provides it, or what is missing
     QPushButton* grant_;
     QCheckBox* floating_;
     QCheckBox* launch_;
