@@ -982,6 +982,10 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
         <source>Rewrote for %2 in %1. ⌘Z twice to undo.</source>
         <translation>Für %2 in %1 umgeschrieben. Zweimal Strg+Z macht es rückgängig.</translation>
     </message>
+    <message>
+        <source>The app changed the text its own way. Check it; the answer is in the history.</source>
+        <translation>Die Anwendung hat den Text auf ihre Weise geändert. Bitte prüfen; die Antwort steht im Verlauf.</translation>
+    </message>
 </context>
 <context>
     <name>ts::InPlaceRunner</name>

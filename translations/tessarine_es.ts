@@ -982,6 +982,10 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
         <source>Rewrote for %2 in %1. ⌘Z twice to undo.</source>
         <translation>Reescrito para %2 en %1. Ctrl+Z dos veces para deshacer.</translation>
     </message>
+    <message>
+        <source>The app changed the text its own way. Check it; the answer is in the history.</source>
+        <translation>La aplicación cambió el texto a su manera. Revísalo; la respuesta está en el historial.</translation>
+    </message>
 </context>
 <context>
     <name>ts::InPlaceRunner</name>

@@ -354,7 +354,7 @@ TEST_F(InPlaceRunnerTest, ASecondTriggerWhileOneRunsIsIgnored) {
 // does with the answer decides the outcome; the answer is never lost, and the clipboard is only
 // touched by a paste.
 TEST_F(InPlaceRunnerTest, FocusedTextTable) {
-    const TextSelection word{kSelection, 3, 39, true, QStringLiteral("Mousepad"), 1};
+    const TextSelection word{kSelection, 3, 39, true, QStringLiteral("Mousepad"), kMousepad.pid, 1};
     TextSelection readOnly = word;
     readOnly.editable = false;
     struct Row {
@@ -366,6 +366,7 @@ TEST_F(InPlaceRunnerTest, FocusedTextTable) {
         Outcome outcome;
         QString toast;
         bool pasted = false;  // the answer went through the clipboard
+        bool modelFails = false;
     };
     const QString twice = QStringLiteral("Rewrote in Mousepad. Ctrl+Z twice to undo.");
     const QString once = QStringLiteral("Rewrote in Mousepad. Ctrl+Z to undo.");
@@ -389,6 +390,11 @@ TEST_F(InPlaceRunnerTest, FocusedTextTable) {
          Outcome::captureFailed, "Nothing selected in the frontmost app."},
         {"X11 copy failed", false, true, word, FocusedText::Replaced::replaced, Outcome::pasted,
          twice},
+        {"taken its own way", true, true, word, FocusedText::Replaced::garbled,
+         Outcome::notAccepted,
+         "The app changed the text its own way. Check it; the answer is in the history."},
+        {"model failed", true, true, word, FocusedText::Replaced::replaced, Outcome::providerFailed,
+         "Server error (HTTP 500).", false, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -401,16 +407,20 @@ TEST_F(InPlaceRunnerTest, FocusedTextTable) {
         if (!row.wayland) {
             fake.keys.onSend = {};  // the copy never fires
         }
-        if (row.outcome != Outcome::captureFailed) {
+        if (row.modelFails) {
+            provider.enqueueError(QStringLiteral("Server error (HTTP 500)."));
+        } else if (row.outcome != Outcome::captureFailed) {
             provider.enqueueAnswer({kAnswer});
         }
         EXPECT_EQ(run(), row.outcome);
         EXPECT_EQ(toasts.value(toasts.size() - 1).text, row.toast);
-        EXPECT_EQ(history.items().size(), row.outcome == Outcome::captureFailed ? 0 : 1);
-        EXPECT_EQ(fake.clipboard.snapshot(), kRich);
+        const bool answered = row.outcome != Outcome::captureFailed && !row.modelFails;
+        EXPECT_EQ(history.items().size(), answered ? 1 : 0);
+        EXPECT_EQ(fake.clipboard.snapshot(), kRich) << "a clipboard it never took is left alone";
         EXPECT_EQ(!pastedClipboard.isEmpty(), row.pasted);
         EXPECT_EQ(fake.focusedText.replacedWith,
-                  row.selection ? QStringList{QStringLiteral("Could you send the numbers?")}
-                               : QStringList());
+                  row.selection && answered
+                      ? QStringList{QStringLiteral("Could you send the numbers?")}
+                      : QStringList());
     }
 }

@@ -323,26 +323,32 @@ TEST(X11Selection, FocusedTextReadAndReplacedInMousepadAndWriter) {
         ASSERT_TRUE(selectLine()) << "focus events heard: " << bus.focusEvents();
         EXPECT_EQ(selection->text, word);
         EXPECT_TRUE(selection->editable);
-
-        // Typed into meanwhile: the selection is not what it was.
-        const TextSelection stale = *selection;
-        ASSERT_TRUE(xdotool({"key", "ctrl+Home", "x"}));
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return focused.replace(stale, answer) == FocusedText::Replaced::changed; }));
-        ASSERT_TRUE(xdotool({"key", "ctrl+Home", "Delete"}));
-
-        ASSERT_TRUE(selectLine());
-        ASSERT_EQ(selection->text, word);
         EXPECT_EQ(focused.replace(*selection, answer), FocusedText::Replaced::replaced);
         // Two undo steps: the insert, then the delete.
         ASSERT_TRUE(xdotool({"key", "ctrl+z", "ctrl+z"}));
         ASSERT_TRUE(selectLine());
         EXPECT_EQ(selection->text, word);
-    }
+        if (row.program != QLatin1String("mousepad")) {
+            continue;
+        }
+        // Typed into meanwhile: the selection is not what it was.
+        ASSERT_TRUE(selectLine());
+        const TextSelection stale = *selection;
+        ASSERT_TRUE(xdotool({"key", "ctrl+Home", "x"}));
+        AtspiFocusedText probe(bus);  // reads without forgetting `focused`'s selection
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            xdotool({"key", "ctrl+Home", "shift+End"});
+            const std::optional<TextSelection> now = probe.selection();
+            return now && now->text == "x" + word;
+        }));
+        EXPECT_EQ(focused.replace(stale, answer), FocusedText::Replaced::changed);
+        ASSERT_TRUE(xdotool({"key", "ctrl+Home", "Delete"}));
 
-    RunningProgram terminal(QStringLiteral("xterm"), {"-title", "tessarine-focused-term"}, env);
-    const quint64 window = waitForWindow(QStringLiteral("tessarine-focused-term"));
-    ASSERT_NE(window, 0u);
-    ASSERT_TRUE(activateWindow(window));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !focused.selection().has_value(); }, 10000));
+        // A terminal in front of the editor, which still holds its selection: nothing read.
+        RunningProgram terminal(QStringLiteral("xterm"), {"-title", "tessarine-focused-term"});
+        const quint64 front = waitForWindow(QStringLiteral("tessarine-focused-term"));
+        ASSERT_NE(front, 0u);
+        ASSERT_TRUE(activateWindow(front));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !focused.selection().has_value(); }, 10000));
+    }
 }

@@ -25,6 +25,10 @@ const char* const kWindowChangedMessage =
     QT_TRANSLATE_NOOP("ts::InPlaceRequest",
                       "The window changed before the answer arrived. Nothing was pasted; the "
                       "answer is in the history.");
+const char* const kGarbledMessage =
+    QT_TRANSLATE_NOOP("ts::InPlaceRequest",
+                      "The app changed the text its own way. Check it; the answer is in the "
+                      "history.");
 const char* const kNotAcceptedMessage =
     QT_TRANSLATE_NOOP("ts::InPlaceRequest",
                       "This app doesn't accept text from Tessarine. The answer is in the history.");
@@ -206,9 +210,12 @@ void InPlaceRequest::ready() {
         if (const auto* error = std::get_if<InPlaceService::CaptureError>(&r)) {
             qCInfo(lcInPlace, "capture failed: %s",
                    qUtf8Printable(InPlaceService::description(*error)));
-            // Terminals that refuse the copy may still expose their text.
-            if (*error != InPlaceService::CaptureError::accessibilityDenied &&
-                services_.platform.focusedText.available() && readFocused(true)) {
+            // Terminals that refuse the copy may still expose their text; only the frontmost
+            // application's text will do, not what another one left focused.
+            const std::optional<AppInfo> front = services_.platform.frontmost.current();
+            if (*error != InPlaceService::CaptureError::accessibilityDenied && front &&
+                front->pid > 0 && services_.platform.focusedText.available() &&
+                readFocused(true, front->pid)) {
                 return;
             }
             toast(InPlaceService::description(*error), ToastKind::error);
@@ -225,10 +232,11 @@ void InPlaceRequest::ready() {
     });
 }
 
-bool InPlaceRequest::readFocused(bool needEditable) {
+bool InPlaceRequest::readFocused(bool needEditable, qint64 requiredPid) {
     std::optional<TextSelection> selection = services_.platform.focusedText.selection();
     if (!selection || selection->text.trimmed().isEmpty() ||
-        (needEditable && !selection->editable)) {
+        (needEditable && !selection->editable) ||
+        (requiredPid != 0 && selection->pid != requiredPid)) {
         return false;
     }
     focused_ = selection;
@@ -237,11 +245,11 @@ bool InPlaceRequest::readFocused(bool needEditable) {
     app_ = selection->appName.isEmpty() ? QStringLiteral("the app") : selection->appName;
     sourceClass_ = selection->appName;
     toast(textsFor(mode_, app_, Written::replaced).progress, ToastKind::info);
-    sourceReady(selection->text, {});
+    sourceReady(selection->text, std::nullopt);
     return true;
 }
 
-void InPlaceRequest::sourceReady(const QString& text, ClipboardSnapshot snapshot) {
+void InPlaceRequest::sourceReady(const QString& text, std::optional<ClipboardSnapshot> snapshot) {
     snapshot_ = std::move(snapshot);
     const RewriteDefaults defaults = rewriteDefaultsFor(services_.requests.settings, sourceClass_);
     tone_ = defaults.tone;
@@ -278,7 +286,7 @@ void InPlaceRequest::reviewed(const Review& result) {
         pasted(InPlaceService::PasteResult::windowChanged);
         return;
     }
-    service_.pasteReplacing(result.improved, snapshot_, source_, this,
+    service_.pasteReplacing(result.improved, snapshot_.value_or(ClipboardSnapshot()), source_, this,
                             [this](InPlaceService::PasteResult result) { pasted(result); });
 }
 
@@ -292,6 +300,10 @@ void InPlaceRequest::replaceFocused(const QString& text) {
         case FocusedText::Replaced::changed:
             pasted(InPlaceService::PasteResult::windowChanged);
             return;
+        case FocusedText::Replaced::garbled:
+            // A paste now would write the answer a second time.
+            notAccepted(kGarbledMessage);
+            return;
         case FocusedText::Replaced::refused:
             break;
     }
@@ -301,21 +313,24 @@ void InPlaceRequest::replaceFocused(const QString& text) {
         focused_.reset();
         pastingRefused_ = true;
         snapshot_ = service_.snapshotPasteboard();
-        service_.pasteReplacing(text, snapshot_, std::nullopt, this,
+        service_.pasteReplacing(text, *snapshot_, std::nullopt, this,
                                 [this](InPlaceService::PasteResult result) { pasted(result); });
         return;
     }
-    notAccepted();
+    notAccepted(kNotAcceptedMessage);
 }
 
-void InPlaceRequest::notAccepted() {
+void InPlaceRequest::notAccepted(const char* message) {
     review_->record();
-    toast(translated(kNotAcceptedMessage), ToastKind::error);
+    toast(translated(message), ToastKind::error);
     finish(InPlaceRunner::Outcome::notAccepted);
 }
 
 void InPlaceRequest::failedWith(const QString& message, InPlaceRunner::Outcome outcome) {
-    service_.restorePasteboard(snapshot_);
+    // A clipboard this request never touched is not given back: that would empty it.
+    if (snapshot_) {
+        service_.restorePasteboard(*snapshot_);
+    }
     toast(message, ToastKind::error);
     finish(outcome);
 }
@@ -329,7 +344,7 @@ void InPlaceRequest::pasted(InPlaceService::PasteResult result) {
         return;
     }
     if (result != InPlaceService::PasteResult::pasted && pastingRefused_) {
-        notAccepted();
+        notAccepted(kNotAcceptedMessage);
         return;
     }
     if (result != InPlaceService::PasteResult::pasted) {

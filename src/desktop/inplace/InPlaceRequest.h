@@ -31,10 +31,11 @@ signals:
 private:
     void ready();
     // Starts the request with the focused element's selection; false when there is none to use.
-    bool readFocused(bool needEditable);
+    bool readFocused(bool needEditable, qint64 requiredPid = 0);
     void replaceFocused(const QString& text);
-    void notAccepted();
-    void sourceReady(const QString& text, ClipboardSnapshot snapshot);
+    void notAccepted(const char* message);
+    // `snapshot`: the clipboard as it was, when this request took it over.
+    void sourceReady(const QString& text, std::optional<ClipboardSnapshot> snapshot);
     void reviewed(const Review& review);
     void failedWith(const QString& message, InPlaceRunner::Outcome outcome);
     void pasted(InPlaceService::PasteResult result);
@@ -57,9 +58,9 @@ private:
     QString contextName_;  // "Chat" when the context is not the default one
     bool terminal_ = false;
     std::optional<AppInfo> source_;
-    ClipboardSnapshot snapshot_;
-    std::optional<TextSelection> focused_;  // the selection came through the focused text
-    bool pastingRefused_ = false;           // pasting what the focused element did not take
+    std::optional<ClipboardSnapshot> snapshot_;  // only when the clipboard was taken
+    std::optional<TextSelection> focused_;       // the selection came through the focused text
+    bool pastingRefused_ = false;                // pasting what the focused element did not take
     bool finished_ = false;
 };
 

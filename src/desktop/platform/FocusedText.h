@@ -13,6 +13,7 @@ struct TextSelection {
     int end = 0;
     bool editable = false;  // the element offers to replace text
     QString appName;        // the application's accessible name
+    qint64 pid = 0;         // the application's process
     quint64 element = 0;    // names the element to replace() within this process
 };
 
@@ -24,6 +25,7 @@ public:
         replaced,  // the element holds the new text where the selection was
         changed,   // the element no longer holds the selected text, or is gone: nothing written
         refused,   // the element did not take the text; it is as it was
+        garbled,   // the element took the text its own way; what it did is left as it is
     };
 
     virtual ~FocusedText() = default;

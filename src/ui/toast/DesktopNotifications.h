@@ -18,7 +18,7 @@ class DesktopNotifications final : public QObject {
 public:
     using QObject::QObject;
 
-    // A notification server runs on the session bus.
+    // A notification server runs on the session bus, or the bus starts one on demand.
     static bool serverAvailable();
 
     // Replaces the notification shown before (a progress message by its outcome). Without a
@@ -28,6 +28,7 @@ public:
 
 private:
     uint lastId_ = 0;
+    std::optional<bool> markup_;  // the server reads the body as markup
 };
 
 }  // namespace ts

@@ -150,18 +150,22 @@ protected:
             << "focused: " << sway->focusedApp().toStdString();
     }
     qsizetype count(const QString& text) { return app->logLines(text).size(); }
-    // Selects and presses the binding until a toast says `done`: a press before the editor is
-    // on the bus (or has drawn its text) finds no selection.
+    // Selects and presses the binding until a toast says `done`. Only a press that found no
+    // selection is tried again (the editor was not on the bus yet, or had not drawn its text).
     bool rewrite(const QStringList& select, const QString& done) {
         for (int attempt = 0; attempt < 5; ++attempt) {
             const qsizetype outcomes = count("toast success:") + count("toast error:");
             const qsizetype before = count(done);
+            const qsizetype unselected = count("Nothing selected");
             keys(select);
             keys({QStringLiteral("super+ctrl+alt+e")});
             (void)QTest::qWaitFor(
                 [&] { return count("toast success:") + count("toast error:") > outcomes; }, 20000);
             if (count(done) > before) {
                 return true;
+            }
+            if (count("Nothing selected") == unselected) {
+                return false;
             }
         }
         return false;

@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QLoggingCategory>
+#include <deque>
 
 namespace ts {
 
@@ -14,6 +15,8 @@ Q_LOGGING_CATEGORY(lcBus, "tessarine.desktop.accessible")
 
 constexpr int kLookAgainMs = 5000;  // for a bus that was not there
 constexpr int kMaxApplications = 32;
+constexpr int kMaxVisited = 300;  // focus search: nodes looked at
+constexpr int kMaxChildren = 64;  // focus search: children followed per node (lists are long)
 
 const char* const kFocusEvent = "object:state-changed:focused";
 const char* const kSelectionEvent = "object:text-selection-changed";
@@ -73,6 +76,36 @@ void AtspiBus::listen(AtspiEventListener*& listener, AtspiEventListenerCB callba
     }
 }
 
+atspi::GObjectRef AtspiBus::searchFocused(AtspiAccessible* app, const QDeadlineTimer& deadline) {
+    std::deque<atspi::GObjectRef> queue;
+    queue.emplace_back(g_object_ref(app));
+    for (int visited = 0; !queue.empty() && visited < kMaxVisited && !deadline.hasExpired();
+         ++visited) {
+        atspi::GObjectRef node = std::move(queue.front());
+        queue.pop_front();
+        auto* accessible = node.as<AtspiAccessible>();
+        atspi::GObjectRef states(atspi_accessible_get_state_set(accessible));
+        auto* set = states.as<AtspiStateSet>();
+        if (set != nullptr && atspi_state_set_contains(set, ATSPI_STATE_FOCUSED)) {
+            return node;
+        }
+        // Unknown states: the node did not answer in time, and its children would not either.
+        if (set == nullptr ||
+            (visited > 0 && !atspi_state_set_contains(set, ATSPI_STATE_SHOWING))) {
+            continue;
+        }
+        const int count =
+            std::min(atspi_accessible_get_child_count(accessible, nullptr), kMaxChildren);
+        for (int i = 0; i < count && !deadline.hasExpired(); ++i) {
+            if (AtspiAccessible* child =
+                    atspi_accessible_get_child_at_index(accessible, i, nullptr)) {
+                queue.emplace_back(child);
+            }
+        }
+    }
+    return atspi::GObjectRef();
+}
+
 void AtspiBus::enableForNewApplications() {
     QDBusMessage set = QDBusMessage::createMethodCall(
         QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
@@ -98,6 +131,7 @@ void AtspiBus::onFocus(AtspiEvent* event, void* data) {
             bus->focused_.insert(name, atspi::GObjectRef::shared(event->source));
         }
         bus->last_ = atspi::GObjectRef::shared(event->source);
+        bus->lastFocus_ = bus->last_;
     }
     g_boxed_free(ATSPI_TYPE_EVENT, event);
 }

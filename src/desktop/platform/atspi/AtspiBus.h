@@ -30,10 +30,16 @@ public:
 
     // The element that last took the focus or changed its selection, in any application.
     atspi::GObjectRef lastFocused() const { return last_; }
+    // The element that last took the focus, in any application.
+    atspi::GObjectRef lastFocusEvent() const { return lastFocus_; }
     // The element that last took the focus in the application with that bus name.
     atspi::GObjectRef focusedIn(const QByteArray& bus) const { return focused_.value(bus); }
     void forget(const QByteArray& bus) { focused_.remove(bus); }
     quint64 focusEvents() const { return focusEvents_; }
+
+    // The application's focused element by walking its showing part of the tree, bounded (a
+    // walk costs up to a second in an office suite: only where no event named it).
+    static atspi::GObjectRef searchFocused(AtspiAccessible* app, const QDeadlineTimer& deadline);
 
 private:
     static void onFocus(AtspiEvent* event, void* data);
@@ -48,6 +54,7 @@ private:
     AtspiEventListener* selectionListener_ = nullptr;
     QHash<QByteArray, atspi::GObjectRef> focused_;
     atspi::GObjectRef last_;
+    atspi::GObjectRef lastFocus_;
     quint64 focusEvents_ = 0;
 };
 

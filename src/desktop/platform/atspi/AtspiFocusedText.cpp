@@ -46,6 +46,50 @@ bool AtspiFocusedText::available() const {
     return bus_.start();
 }
 
+// The element with the keyboard focus: the one the bus's events named last, or, before any event
+// (this program started after the focus last moved), found by a bounded search of the
+// application whose window is active. Our own windows are never looked at: they answer on this
+// very thread, so a call to them would wait out its timeout (a process id is told by the bus).
+GObjectRef AtspiFocusedText::focusedElement(const QDeadlineTimer& deadline) const {
+    const qint64 own = QCoreApplication::applicationPid();
+    const auto usable = [&](const GObjectRef& element) {
+        return element &&
+               atspi_accessible_get_process_id(element.as<AtspiAccessible>(), nullptr) != own &&
+               atspi::hasState(element.as<AtspiAccessible>(), ATSPI_STATE_FOCUSED);
+    };
+    for (const GObjectRef& heard : {bus_.lastFocused(), bus_.lastFocusEvent()}) {
+        if (usable(heard)) {
+            return heard;
+        }
+        if (heard) {
+            const GObjectRef inApp = bus_.focusedIn(atspi::busName(heard.as<AtspiAccessible>()));
+            if (usable(inApp)) {
+                return inApp;
+            }
+        }
+    }
+    GObjectRef desktop(atspi_get_desktop(0));
+    const int count =
+        desktop ? atspi_accessible_get_child_count(desktop.as<AtspiAccessible>(), nullptr) : 0;
+    for (int i = 0; i < count && !deadline.hasExpired(); ++i) {
+        GObjectRef app(
+            atspi_accessible_get_child_at_index(desktop.as<AtspiAccessible>(), i, nullptr));
+        auto* application = app.as<AtspiAccessible>();
+        if (!app || atspi_accessible_get_process_id(application, nullptr) == own) {
+            continue;
+        }
+        const int windows = std::min(atspi_accessible_get_child_count(application, nullptr), 8);
+        for (int w = 0; w < windows && !deadline.hasExpired(); ++w) {
+            GObjectRef window(atspi_accessible_get_child_at_index(application, w, nullptr));
+            if (window && atspi::hasState(window.as<AtspiAccessible>(), ATSPI_STATE_ACTIVE)) {
+                qCInfo(lcText, "no focus heard yet: searching the active application");
+                return AtspiBus::searchFocused(application, deadline);
+            }
+        }
+    }
+    return GObjectRef();
+}
+
 std::optional<TextSelection> AtspiFocusedText::selection() {
     if (!bus_.start()) {
         return std::nullopt;
@@ -57,26 +101,12 @@ std::optional<TextSelection> AtspiFocusedText::selection() {
     if (desktop) {
         atspi_accessible_get_child_count(desktop.as<AtspiAccessible>(), nullptr);
     }
-    GObjectRef element = bus_.lastFocused();
+    const GObjectRef element = focusedElement(deadline);
     if (!element) {
-        qCInfo(lcText, "no focused element reported yet");
+        qCInfo(lcText, "no focused element");
         return std::nullopt;
     }
     auto* accessible = element.as<AtspiAccessible>();
-    if (!atspi::hasState(accessible, ATSPI_STATE_FOCUSED)) {
-        // A selection event may have come from elsewhere: the application's own last focus.
-        element = bus_.focusedIn(atspi::busName(accessible));
-        accessible = element.as<AtspiAccessible>();
-        if (!element || !atspi::hasState(accessible, ATSPI_STATE_FOCUSED)) {
-            qCInfo(lcText, "the last focused element lost the focus");
-            return std::nullopt;
-        }
-    }
-    // Our own windows answer on this very thread: a call to them would wait out its timeout.
-    if (atspi_accessible_get_process_id(accessible, nullptr) ==
-        QCoreApplication::applicationPid()) {
-        return std::nullopt;
-    }
     GObjectRef textRef(atspi_accessible_get_text_iface(accessible));
     auto* text = textRef.as<AtspiText>();
     if (text == nullptr || deadline.hasExpired() ||
@@ -88,6 +118,7 @@ std::optional<TextSelection> AtspiFocusedText::selection() {
         return std::nullopt;
     }
     TextSelection out;
+    out.pid = atspi_accessible_get_process_id(accessible, nullptr);
     out.start = range->start_offset;
     out.end = range->end_offset;
     g_free(range);
@@ -120,19 +151,21 @@ FocusedText::Replaced AtspiFocusedText::replace(const TextSelection& from, const
     if (from.element != heldId_ || !held_ || !bus_.start()) {
         return Replaced::changed;
     }
-    const QDeadlineTimer deadline(kBudgetMs);
     auto* accessible = held_.as<AtspiAccessible>();
     GObjectRef textRef(atspi_accessible_get_text_iface(accessible));
     auto* reader = textRef.as<AtspiText>();
-    const std::optional<QString> now =
-        reader != nullptr ? textAt(reader, from.start, from.end) : std::nullopt;
-    if (!now || asWritten(*now) != from.text) {
+    const auto holdsOriginal = [&] {
+        const std::optional<QString> now =
+            reader != nullptr ? textAt(reader, from.start, from.end) : std::nullopt;
+        return now && asWritten(*now) == from.text;
+    };
+    if (!holdsOriginal()) {
         qCInfo(lcText, "the element no longer holds the selected text");
         return Replaced::changed;
     }
     GObjectRef editableRef(atspi_accessible_get_editable_text_iface(accessible));
     auto* editable = editableRef.as<AtspiEditableText>();
-    if (!from.editable || editable == nullptr || deadline.hasExpired()) {
+    if (!from.editable || editable == nullptr) {
         return Replaced::refused;
     }
     const int before = atspi_text_get_character_count(reader, nullptr);
@@ -140,36 +173,39 @@ FocusedText::Replaced AtspiFocusedText::replace(const TextSelection& from, const
     const QByteArray utf8 = written.toUtf8();
     GError* error = nullptr;
     gboolean ok = atspi_editable_text_delete_text(editable, from.start, from.end, &error);
-    bool done = call(ok, error, "delete");
-    if (done) {
-        error = nullptr;
-        ok = atspi_editable_text_insert_text(editable, from.start, utf8.constData(),
-                                             units_.insertLength(written), &error);
-        done = call(ok, error, "insert");
+    const bool deleted = call(ok, error, "delete");
+    if (!deleted && holdsOriginal()) {
+        return Replaced::refused;
     }
+    // The selection is gone, even where the call reported a failure (an answer too late).
+    error = nullptr;
+    ok = atspi_editable_text_insert_text(editable, from.start, utf8.constData(),
+                                         units_.insertLength(written), &error);
+    const bool inserted = call(ok, error, "insert");
     const std::optional<QString> readBack =
         textAt(reader, from.start, from.start + units_.span(written));
-    if (done && readBack && asWritten(*readBack) == text) {
+    if (readBack && asWritten(*readBack) == text) {
         return Replaced::replaced;
     }
-    // Whatever changed is put back: the span between the selection's start and the old text's
-    // end, grown or shrunk by what the calls did to the length.
+    qCInfo(lcText, "the application did not take the text as given (read back %s)",
+           readBack ? qUtf8Printable(readBack->toHtmlEscaped()) : "failed");
+    // Calls that were answered and changed nothing (a browser's): the text is as it was.
     const int after = atspi_text_get_character_count(reader, nullptr);
-    const int changed = (from.end - from.start) + (after - before);
-    if (before >= 0 && after >= 0 && changed >= 0) {
-        const std::optional<QString> region = textAt(reader, from.start, from.start + changed);
-        if (region && asWritten(*region) != from.text) {
-            const QString original = units_.written(from.text);
-            const QByteArray originalUtf8 = original.toUtf8();
-            atspi_editable_text_delete_text(editable, from.start, from.start + changed, nullptr);
-            atspi_editable_text_insert_text(editable, from.start, originalUtf8.constData(),
-                                            units_.insertLength(original), nullptr);
-            qCInfo(lcText, "the application changed the text wrongly; put back");
+    if (before >= 0 && after == before && holdsOriginal()) {
+        return Replaced::refused;
+    }
+    // Nothing of ours went in: the selected text is put back where it was. Text an application
+    // wrote its own way cannot be told apart from the user's, so nothing else is deleted.
+    if (!inserted && before >= 0 && after == before - (from.end - from.start)) {
+        const QString original = units_.written(from.text);
+        const QByteArray originalUtf8 = original.toUtf8();
+        atspi_editable_text_insert_text(editable, from.start, originalUtf8.constData(),
+                                        units_.insertLength(original), nullptr);
+        if (holdsOriginal() && atspi_text_get_character_count(reader, nullptr) == before) {
+            return Replaced::refused;
         }
     }
-    qCInfo(lcText, "the application did not take the text (read back %s)",
-           readBack ? qUtf8Printable(readBack->toHtmlEscaped()) : "failed");
-    return Replaced::refused;
+    return Replaced::garbled;
 }
 
 }  // namespace ts

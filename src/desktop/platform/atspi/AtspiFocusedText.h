@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDeadlineTimer>
+
 #include "desktop/platform/FocusedText.h"
 #include "desktop/platform/atspi/AtspiObjects.h"
 #include "desktop/platform/atspi/TextUnits.h"
@@ -12,7 +14,8 @@ class AtspiBus;
 // the bus's events, never searched for (a search costs up to a second in an office suite). A
 // replace is a delete then an insert (two undo steps in every toolkit; a whole-text set would
 // make the first undo empty the document), checked by reading the range back: an application
-// may report success and change nothing, or count the length in another unit.
+// may report success and change nothing, or count the length in another unit. Nothing is ever
+// deleted that cannot be told to be the selected text.
 class AtspiFocusedText final : public FocusedText {
 public:
     // An application that stopped answering costs at most this, all calls of one read or
@@ -27,6 +30,8 @@ public:
     void exposeNewApplications() override;
 
 private:
+    atspi::GObjectRef focusedElement(const QDeadlineTimer& deadline) const;
+
     AtspiBus& bus_;
     atspi::GObjectRef held_;  // the element of the last selection read
     quint64 heldId_ = 0;

@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QScreen>
-#include <deque>
 
 #include "desktop/platform/atspi/AtspiBus.h"
 
@@ -15,39 +14,6 @@ using atspi::GObjectRef;
 using atspi::hasState;
 
 constexpr int kReadBudgetMs = 500;  // one read, all its calls: an application that hangs
-constexpr int kMaxVisited = 300;    // focus search: nodes looked at
-constexpr int kMaxChildren = 64;    // focus search: children followed per node (lists are long)
-
-// The application's focused element by walking its showing part of the tree, bounded.
-GObjectRef searchFocused(AtspiAccessible* app, const QDeadlineTimer& deadline) {
-    std::deque<GObjectRef> queue;
-    queue.emplace_back(g_object_ref(app));
-    for (int visited = 0; !queue.empty() && visited < kMaxVisited && !deadline.hasExpired();
-         ++visited) {
-        GObjectRef node = std::move(queue.front());
-        queue.pop_front();
-        auto* accessible = node.as<AtspiAccessible>();
-        GObjectRef states(atspi_accessible_get_state_set(accessible));
-        auto* set = states.as<AtspiStateSet>();
-        if (set != nullptr && atspi_state_set_contains(set, ATSPI_STATE_FOCUSED)) {
-            return node;
-        }
-        // Unknown states: the node did not answer in time, and its children would not either.
-        if (set == nullptr ||
-            (visited > 0 && !atspi_state_set_contains(set, ATSPI_STATE_SHOWING))) {
-            continue;
-        }
-        const int count =
-            std::min(atspi_accessible_get_child_count(accessible, nullptr), kMaxChildren);
-        for (int i = 0; i < count && !deadline.hasExpired(); ++i) {
-            if (AtspiAccessible* child =
-                    atspi_accessible_get_child_at_index(accessible, i, nullptr)) {
-                queue.emplace_back(child);
-            }
-        }
-    }
-    return GObjectRef();
-}
 
 // AT-SPI reports device pixels; our windows are placed in Qt's device-independent ones.
 QRect toLogical(const QRect& device) {
@@ -136,7 +102,7 @@ std::optional<FocusedSelection> AtspiSelection::focusedSelection(qint64 pid) con
         element = GObjectRef();
     }
     if (element.object == nullptr) {
-        element = searchFocused(app.as<AtspiAccessible>(), deadline);
+        element = AtspiBus::searchFocused(app.as<AtspiAccessible>(), deadline);
     }
     if (element.object == nullptr) {
         return std::nullopt;

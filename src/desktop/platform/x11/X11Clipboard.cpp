@@ -6,8 +6,12 @@
 #include <QLoggingCategory>
 #include <QMimeData>
 #include <QPointer>
+#include <QWindow>
+#include <functional>
 
 #include "desktop/platform/x11/X11SelectionReader.h"
+
+#include <xcb/xcb.h>
 
 namespace ts {
 
@@ -31,12 +35,20 @@ const QMimeData* clipboardData() {
     return clipboard != nullptr ? clipboard->mimeData(QClipboard::Clipboard) : nullptr;
 }
 
-void setClipboardData(QMimeData* mime) {
-    if (QClipboard* clipboard = guiClipboard()) {
-        clipboard->setMimeData(mime, QClipboard::Clipboard);
-    } else {
-        delete mime;
+constexpr int kOwnershipTries = 10;
+constexpr int kOwnershipWaitMs = 20;
+
+// Makes the X server send this process an event stamped with its current time, through a
+// property change on a window of its own: Qt claims the selection with the time of the last
+// event it handled.
+void freshenServerTime(QWindow& stamp) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return;
     }
+    xcb_change_property(x11->connection(), XCB_PROP_MODE_APPEND, xcb_window_t(stamp.winId()),
+                        XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, nullptr);
+    xcb_flush(x11->connection());
 }
 
 // Text whose every read is reported: Qt answers another program's request for a format by
@@ -133,16 +145,40 @@ ClipboardSnapshot X11Clipboard::snapshot() const {
     return out;
 }
 
+// When another client took the clipboard after the last event Qt handled (its change seen
+// through another connection first), the server refuses Qt's older claim and the clipboard stays
+// the other client's: the claim is made again once Qt has handled a newer event.
+void X11Clipboard::claim(const std::function<QMimeData*()>& make) {
+    QClipboard* clipboard = guiClipboard();
+    if (clipboard == nullptr) {
+        return;
+    }
+    clipboard->setMimeData(make(), QClipboard::Clipboard);
+    for (int attempt = 0; attempt < kOwnershipTries && !clipboard->ownsClipboard(); ++attempt) {
+        if (!timeStamp_) {
+            timeStamp_ = std::make_unique<QWindow>();  // never shown
+        }
+        freshenServerTime(*timeStamp_);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kOwnershipWaitMs);
+        clipboard->setMimeData(make(), QClipboard::Clipboard);
+    }
+    if (!clipboard->ownsClipboard()) {
+        qCWarning(lcClipboard, "another program kept the clipboard");
+    }
+}
+
 void X11Clipboard::restore(const ClipboardSnapshot& snapshot) {
     if (snapshot.isEmpty()) {
         clear();
         return;
     }
-    auto* mime = new QMimeData;
-    for (const ClipboardFormat& item : snapshot) {
-        mime->setData(item.format, item.data);
-    }
-    setClipboardData(mime);
+    claim([&] {
+        auto* mime = new QMimeData;
+        for (const ClipboardFormat& item : snapshot) {
+            mime->setData(item.format, item.data);
+        }
+        return mime;
+    });
 }
 
 void X11Clipboard::clear() {
@@ -152,12 +188,15 @@ void X11Clipboard::clear() {
 }
 
 void X11Clipboard::setText(const QString& text, bool secretHint) {
-    auto* mime = new WatchedText(this);
-    mime->setText(text);
-    if (secretHint) {
-        mime->setData(QString::fromLatin1(kPasswordManagerHintFormat), QByteArrayLiteral("secret"));
-    }
-    setClipboardData(mime);
+    claim([&] {
+        auto* mime = new WatchedText(this);
+        mime->setText(text);
+        if (secretHint) {
+            mime->setData(QString::fromLatin1(kPasswordManagerHintFormat),
+                          QByteArrayLiteral("secret"));
+        }
+        return mime;
+    });
 }
 
 std::optional<QString> X11Clipboard::text() const {

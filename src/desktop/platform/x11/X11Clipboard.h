@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "desktop/platform/Clipboard.h"
+
+class QMimeData;
+class QWindow;
 
 namespace ts::x11 {
 class X11SelectionReader;
@@ -31,6 +35,9 @@ public:
     void noteRead(const QString& format);
 
 private:
+    void claim(const std::function<QMimeData*()>& make);
+
+    std::unique_ptr<QWindow> timeStamp_;
     quint64 changeCount_ = 0;
     quint64 textReads_ = 0;
     mutable int selfReads_ = 0;  // reads of our own, which are no paste
