@@ -75,7 +75,9 @@ TEST_F(X11ClipboardTest, SnapshotLeavesOutAFormatItsOwnerNeverDelivers) {
     QElapsedTimer timer;
     timer.start();
     const ClipboardSnapshot saved = clipboard.snapshot();
-    EXPECT_LT(timer.elapsed(), 1000);
+    // The snapshot gives up after 1 s in all; a busy machine may add to that, a wait for an owner
+    // that never answers would not end at all.
+    EXPECT_LT(timer.elapsed(), 5000);
     const ClipboardSnapshot expected = {{QStringLiteral("text/plain"), "owner text"},
                                         {QStringLiteral("image/png"), "\x89PNG owner image"}};
     EXPECT_EQ(saved, expected);
