@@ -715,6 +715,13 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
 </context>
 <context>
+    <name>ts::GeminiProvider</name>
+    <message>
+        <source>Gemini blocked this response (%1).</source>
+        <translation>Gemini hat diese Antwort blockiert (%1).</translation>
+    </message>
+</context>
+<context>
     <name>ts::GeneralTab</name>
     <message>
         <source>Couldn&apos;t find the app bundle. Try launching from /Applications.</source>
@@ -854,6 +861,25 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>Global shortcuts are unavailable on this desktop</source>
         <translation>Globale Tastenkürzel sind auf dieser Arbeitsumgebung nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>ts::HttpCall</name>
+    <message>
+        <source>The server sent a line longer than %1 MB.</source>
+        <translation>Der Server sandte eine Zeile, die länger als %1 MB ist.</translation>
+    </message>
+    <message>
+        <source>The server sent an event larger than %1 MB.</source>
+        <translation>Der Server sandte ein Ereignis, das größer als %1 MB ist.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t connect to %1:%2. Is the server running?</source>
+        <translation>Keine Verbindung zu %1:%2. Läuft der Server?</translation>
+    </message>
+    <message>
+        <source>The request timed out.</source>
+        <translation>Zeitüberschreitung: Die Anfrage dauerte zu lange.</translation>
     </message>
 </context>
 <context>
@@ -1014,6 +1040,65 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
 </context>
 <context>
+    <name>ts::LLMError</name>
+    <message>
+        <source>API key is missing. Open Settings and add one.</source>
+        <translation>API-Schlüssel fehlt. Öffnen Sie die Einstellungen und fügen Sie einen hinzu.</translation>
+    </message>
+    <message>
+        <source>The provider rejected the request (400). Check Settings → Provider.</source>
+        <translation>Der Anbieter hat die Anfrage abgelehnt (400). Prüfen Sie Einstellungen → Anbieter.</translation>
+    </message>
+    <message>
+        <source>The provider rejected the request: %1</source>
+        <translation>Der Anbieter hat die Anfrage abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>API key rejected. Open Settings → Provider and re-check the key.</source>
+        <translation>API-Schlüssel abgelehnt. Öffnen Sie Einstellungen → Anbieter und prüfen Sie den Schlüssel.</translation>
+    </message>
+    <message>
+        <source>Model not found. Open Settings → Provider and pick one that&apos;s available for this provider.</source>
+        <translation>Modell nicht gefunden. Öffnen Sie Einstellungen → Anbieter und wählen Sie eines, das bei diesem Anbieter verfügbar ist.</translation>
+    </message>
+    <message>
+        <source>Provider endpoint not found (404). Check Settings → Provider.</source>
+        <translation>Endpunkt des Anbieters nicht gefunden (404). Prüfen Sie Einstellungen → Anbieter.</translation>
+    </message>
+    <message>
+        <source>Provider timed out. Try again, or switch provider in Settings.</source>
+        <translation>Der Anbieter hat nicht rechtzeitig geantwortet. Versuchen Sie es erneut oder wechseln Sie den Anbieter in den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Rate limited by the provider. Wait ~30 seconds and try again, or switch provider in Settings.</source>
+        <translation>Der Anbieter begrenzt die Anfragen. Warten Sie etwa 30 Sekunden und versuchen Sie es erneut, oder wechseln Sie den Anbieter in den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Provider is temporarily unavailable (%1). Try again in a moment or switch provider in Settings.</source>
+        <translation>Der Anbieter ist vorübergehend nicht verfügbar (%1). Versuchen Sie es gleich noch einmal oder wechseln Sie den Anbieter in den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Provider returned %1. Try again or switch provider in Settings.</source>
+        <translation>Der Anbieter antwortete mit %1. Versuchen Sie es erneut oder wechseln Sie den Anbieter in den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Provider returned %1: %2</source>
+        <translation>Der Anbieter antwortete mit %1: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t parse the provider&apos;s response. %1</source>
+        <translation>Die Antwort des Anbieters ließ sich nicht lesen. %1</translation>
+    </message>
+    <message>
+        <source>The provider reported an error: %1</source>
+        <translation>Der Anbieter meldete einen Fehler: %1</translation>
+    </message>
+    <message>
+        <source>Request cancelled.</source>
+        <translation>Anfrage abgebrochen.</translation>
+    </message>
+</context>
+<context>
     <name>ts::LoadingStateView</name>
     <message>
         <source>Reviewing</source>
@@ -1154,6 +1239,24 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>Download of %1</source>
         <translation>Herunterladen von %1</translation>
+    </message>
+</context>
+<context>
+    <name>ts::OllamaError</name>
+    <message>
+        <source>Couldn&apos;t reach Ollama at %1. Is `ollama serve` running?</source>
+        <translation>Ollama unter %1 ist nicht erreichbar. Läuft `ollama serve`?</translation>
+    </message>
+</context>
+<context>
+    <name>ts::OllamaInstaller</name>
+    <message>
+        <source>The server sent a progress line longer than %1 MB.</source>
+        <translation>Der Server sandte eine Fortschrittszeile, die länger als %1 MB ist.</translation>
+    </message>
+    <message>
+        <source>The request timed out.</source>
+        <translation>Zeitüberschreitung: Die Anfrage dauerte zu lange.</translation>
     </message>
 </context>
 <context>
@@ -1342,6 +1445,13 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
 </context>
 <context>
+    <name>ts::ProviderFactory</name>
+    <message>
+        <source>The base URL in Settings isn&apos;t a valid http or https address.</source>
+        <translation>Die Basis-URL in den Einstellungen ist keine gültige http- oder https-Adresse.</translation>
+    </message>
+</context>
+<context>
     <name>ts::ProviderTab</name>
     <message>
         <source>%1 base URL</source>
@@ -1524,6 +1634,13 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>Regenerate: %1</source>
         <translation>Neu erzeugen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ts::ReviewRequest</name>
+    <message>
+        <source>The model returned an empty response.</source>
+        <translation>Das Modell hat eine leere Antwort geliefert.</translation>
     </message>
 </context>
 <context>
@@ -1828,10 +1945,143 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     </message>
 </context>
 <context>
+    <name>ts::WireFormat</name>
+    <message>
+        <source>The answer has no &quot;content&quot; list.</source>
+        <translation>Die Antwort enthält keine Liste „content“.</translation>
+    </message>
+    <message>
+        <source>A content block is malformed.</source>
+        <translation>Ein Inhaltsblock ist fehlerhaft.</translation>
+    </message>
+    <message>
+        <source>The answer has no &quot;candidates&quot; list.</source>
+        <translation>Die Antwort enthält keine Liste „candidates“.</translation>
+    </message>
+    <message>
+        <source>A candidate has no content parts.</source>
+        <translation>Ein Kandidat hat keine Inhaltsteile.</translation>
+    </message>
+    <message>
+        <source>A content part is malformed.</source>
+        <translation>Ein Inhaltsteil ist fehlerhaft.</translation>
+    </message>
+    <message>
+        <source>The model list has no &quot;models&quot; list.</source>
+        <translation>Die Modellliste enthält keine Liste „models“.</translation>
+    </message>
+    <message>
+        <source>A model entry is malformed.</source>
+        <translation>Ein Modelleintrag ist fehlerhaft.</translation>
+    </message>
+    <message>
+        <source>The answer is not a JSON object.</source>
+        <translation>Die Antwort ist kein JSON-Objekt.</translation>
+    </message>
+    <message>
+        <source>The answer has no &quot;choices&quot; list.</source>
+        <translation>Die Antwort enthält keine Liste „choices“.</translation>
+    </message>
+    <message>
+        <source>A choice has no message text.</source>
+        <translation>Eine Auswahl enthält keinen Nachrichtentext.</translation>
+    </message>
+    <message>
+        <source>The model list has no &quot;data&quot; list.</source>
+        <translation>Die Modellliste enthält keine Liste „data“.</translation>
+    </message>
+    <message>
+        <source>A model has no &quot;id&quot;.</source>
+        <translation>Ein Modell hat keine „id“.</translation>
+    </message>
+</context>
+<context>
     <name>ts::cli::ChangeReviewer</name>
     <message>
         <source>--interactive needs a terminal to ask on, and this process has none</source>
         <translation>--interactive braucht ein Terminal für die Rückfragen, und dieser Prozess hat keines</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n changes kept.</source>
+        <translation>
+            <numerusform>%1 von %n Änderung übernommen.</numerusform>
+            <numerusform>%1 von %n Änderungen übernommen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change %1 of %2: </source>
+        <translation>Änderung %1 von %2: </translation>
+    </message>
+    <message>
+        <source>Keep it? y keep, n drop, a keep the rest, d drop the rest: </source>
+        <translation>Übernehmen? y übernehmen, n verwerfen, a den Rest übernehmen, d den Rest verwerfen: </translation>
+    </message>
+    <message>
+        <source>kept</source>
+        <translation>übernommen</translation>
+    </message>
+    <message>
+        <source>dropped</source>
+        <translation>verworfen</translation>
+    </message>
+    <message>
+        <source>kept, with the rest</source>
+        <translation>übernommen, mit dem Rest</translation>
+    </message>
+    <message>
+        <source>dropped, with the rest</source>
+        <translation>verworfen, mit dem Rest</translation>
+    </message>
+</context>
+<context>
+    <name>ts::cli::CliMessages</name>
+    <message>
+        <source>Open Settings → Provider and re-check the key.</source>
+        <translation>Öffnen Sie Einstellungen → Anbieter und prüfen Sie den Schlüssel.</translation>
+    </message>
+    <message>
+        <source>Check it and store it again with: %1</source>
+        <translation>Prüfen Sie ihn und speichern Sie ihn erneut mit: %1</translation>
+    </message>
+    <message>
+        <source>Open Settings and add one.</source>
+        <translation>Öffnen Sie die Einstellungen und fügen Sie einen hinzu.</translation>
+    </message>
+    <message>
+        <source>Store one with: %1</source>
+        <translation>Speichern Sie einen mit: %1</translation>
+    </message>
+    <message>
+        <source>Open Settings → Provider and pick one that&apos;s available for this provider.</source>
+        <translation>Öffnen Sie Einstellungen → Anbieter und wählen Sie eines, das bei diesem Anbieter verfügbar ist.</translation>
+    </message>
+    <message>
+        <source>List the available ones with: %1, then choose one with: %2</source>
+        <translation>Zeigen Sie die verfügbaren an mit: %1, und wählen Sie eines mit: %2</translation>
+    </message>
+    <message>
+        <source>or switch provider in Settings.</source>
+        <translation>oder wechseln Sie den Anbieter in den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>or switch provider with: %1</source>
+        <translation>oder wechseln Sie den Anbieter mit: %1</translation>
+    </message>
+    <message>
+        <source>Check Settings → Provider.</source>
+        <translation>Prüfen Sie Einstellungen → Anbieter.</translation>
+    </message>
+    <message>
+        <source>Check the settings with: %1</source>
+        <translation>Prüfen Sie die Einstellungen mit: %1</translation>
+    </message>
+    <message>
+        <source>The base URL in Settings isn&apos;t</source>
+        <translation>Die Basis-URL in den Einstellungen ist</translation>
+    </message>
+    <message>
+        <source>The base URL setting (see %1) isn&apos;t</source>
+        <translation>Die eingestellte Basis-URL (siehe %1) ist</translation>
     </message>
 </context>
 <context>
@@ -1947,6 +2197,144 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>usage: tessarine-cli shortcuts [status | install | remove] [--json]</source>
         <translation>Aufruf: tessarine-cli shortcuts [status | install | remove] [--json]</translation>
+    </message>
+    <message>
+        <source>      --tone T           professional, casual, friendly, concise
+      --context C        email, chat, generic
+      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier
+      --provider KIND    openai, anthropic, gemini, ollama, custom (this run only)
+      --model NAME       model for this run
+      --no-style         leave out the style profile
+      --why              print the reasons as &quot;- kind: text&quot; lines after the text
+      --json             print the result as JSON
+      --dry-run          send nothing; print what would be sent as JSON
+      --interactive      rewrite, proofread, ask: keep or drop each change (keys y n a d
+                         on the terminal), then print the text you kept
+</source>
+        <translation>      --tone T           professional, casual, friendly, concise
+      --context C        email, chat, generic
+      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier
+      --provider ART     openai, anthropic, gemini, ollama, custom (nur dieser Aufruf)
+      --model NAME       Modell für diesen Aufruf
+      --no-style         ohne das Stilprofil
+      --why              die Begründungen als Zeilen „- ART: TEXT“ nach dem Text ausgeben
+      --json             das Ergebnis als JSON ausgeben
+      --dry-run          nichts senden; als JSON ausgeben, was gesendet würde
+      --interactive      rewrite, proofread, ask: jede Änderung übernehmen oder verwerfen
+                         (Tasten y n a d im Terminal), dann den übernommenen Text ausgeben
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  tessarine-cli MODE [options] [TEXT]     MODE: rewrite, proofread, reply, ask, tone
+      TEXT is the input (for reply: the message you received); without it,
+      standard input is read whole. `--` ends the options.
+      --intent TEXT      reply: what you want to say
+      --instruction TEXT ask: what to do with the text
+      --prompt NAME      ask: use a saved prompt
+</source>
+        <translation>Aufruf:
+  tessarine-cli MODUS [Optionen] [TEXT]   MODUS: rewrite, proofread, reply, ask, tone
+      TEXT ist die Eingabe (bei reply: die erhaltene Nachricht); ohne TEXT wird
+      die Standardeingabe vollständig gelesen. `--` beendet die Optionen.
+      --intent TEXT      reply: was Sie sagen möchten
+      --instruction TEXT ask: was mit dem Text geschehen soll
+      --prompt NAME      ask: einen gespeicherten Prompt verwenden
+</translation>
+    </message>
+    <message>
+        <source>  tessarine-cli diff OLD_FILE NEW_FILE [--json]
+  tessarine-cli models [--json]
+  tessarine-cli history [--json]
+  tessarine-cli key set KIND            (reads the key from standard input)
+  tessarine-cli key clear KIND
+  tessarine-cli key status
+  tessarine-cli config list | get KEY | set KEY VALUE
+  tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW
+                        | delete NAME | export FILE | import FILE
+  tessarine-cli style show | refresh | clear
+  tessarine-cli open URL                 hand a tessarine:// URL to Tessarine,
+                                         starting it when it is not running
+  tessarine-cli shortcuts [status | install | remove] [--json]
+                                         the global hotkeys in this desktop: how
+                                         they are registered, or the lines to add
+  tessarine-cli doctor [--json]          what works in this session and why not;
+                                         exit 0 when the in-place rewrite can work
+  tessarine-cli MODE --help              the options of one mode
+  tessarine-cli --version                print the version
+Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted,
+143 terminated.
+</source>
+        <translation>  tessarine-cli diff ALTE_DATEI NEUE_DATEI [--json]
+  tessarine-cli models [--json]
+  tessarine-cli history [--json]
+  tessarine-cli key set ART              (liest den Schlüssel von der Standardeingabe)
+  tessarine-cli key clear ART
+  tessarine-cli key status
+  tessarine-cli config list | get SCHLÜSSEL | set SCHLÜSSEL WERT
+  tessarine-cli prompts list | save [--name NAME] ANWEISUNG | rename NAME NEU
+                        | delete NAME | export DATEI | import DATEI
+  tessarine-cli style show | refresh | clear
+  tessarine-cli open URL                 eine tessarine://-URL an Tessarine übergeben
+                                         und Tessarine starten, falls es nicht läuft
+  tessarine-cli shortcuts [status | install | remove] [--json]
+                                         die globalen Tastenkürzel auf diesem Desktop: wie
+                                         sie registriert sind, oder die einzutragenden Zeilen
+  tessarine-cli doctor [--json]          was in dieser Sitzung funktioniert und warum nicht;
+                                         Status 0, wenn das Umschreiben vor Ort gelingen kann
+  tessarine-cli MODUS --help             die Optionen eines Modus
+  tessarine-cli --version                die Version ausgeben
+Exit-Status: 0 Erfolg, 1 Anfrage fehlgeschlagen, 2 Aufruffehler, 130 unterbrochen,
+143 beendet.
+</translation>
+    </message>
+    <message>
+        <source>Usage: tessarine-cli %1 [options] [TEXT]
+</source>
+        <translation>Aufruf: tessarine-cli %1 [Optionen] [TEXT]
+</translation>
+    </message>
+    <message>
+        <source>  Rewrites TEXT in the chosen tone.
+</source>
+        <translation>  Schreibt TEXT im gewählten Ton um.
+</translation>
+    </message>
+    <message>
+        <source>  Fixes spelling, grammar and punctuation in TEXT.
+</source>
+        <translation>  Korrigiert Rechtschreibung, Grammatik und Zeichensetzung in TEXT.
+</translation>
+    </message>
+    <message>
+        <source>  Drafts a reply to TEXT, the message you received.
+      --intent TEXT      what you want to say
+</source>
+        <translation>  Entwirft eine Antwort auf TEXT, die erhaltene Nachricht.
+      --intent TEXT      was Sie sagen möchten
+</translation>
+    </message>
+    <message>
+        <source>  Applies an instruction to TEXT.
+      --instruction TEXT what to do with the text
+      --prompt NAME      use a saved prompt (see tessarine-cli prompts list)
+</source>
+        <translation>  Wendet eine Anweisung auf TEXT an.
+      --instruction TEXT was mit dem Text geschehen soll
+      --prompt NAME      einen gespeicherten Prompt verwenden (siehe tessarine-cli prompts list)
+</translation>
+    </message>
+    <message>
+        <source>  Describes how TEXT comes across; prints observations.
+</source>
+        <translation>  Beschreibt, wie TEXT wirkt; gibt Beobachtungen aus.
+</translation>
+    </message>
+    <message>
+        <source>  Without TEXT, standard input is read whole. `--` ends the options.
+</source>
+        <translation>  Ohne TEXT wird die Standardeingabe vollständig gelesen. `--` beendet die Optionen.
+</translation>
     </message>
 </context>
 <context>

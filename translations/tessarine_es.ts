@@ -715,6 +715,13 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
 </context>
 <context>
+    <name>ts::GeminiProvider</name>
+    <message>
+        <source>Gemini blocked this response (%1).</source>
+        <translation>Gemini bloqueó esta respuesta (%1).</translation>
+    </message>
+</context>
+<context>
     <name>ts::GeneralTab</name>
     <message>
         <source>Couldn&apos;t find the app bundle. Try launching from /Applications.</source>
@@ -854,6 +861,25 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>Global shortcuts are unavailable on this desktop</source>
         <translation>Los atajos globales no están disponibles en este escritorio</translation>
+    </message>
+</context>
+<context>
+    <name>ts::HttpCall</name>
+    <message>
+        <source>The server sent a line longer than %1 MB.</source>
+        <translation>El servidor envió una línea de más de %1 MB.</translation>
+    </message>
+    <message>
+        <source>The server sent an event larger than %1 MB.</source>
+        <translation>El servidor envió un evento de más de %1 MB.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t connect to %1:%2. Is the server running?</source>
+        <translation>No se pudo conectar con %1:%2. ¿Está en marcha el servidor?</translation>
+    </message>
+    <message>
+        <source>The request timed out.</source>
+        <translation>Se agotó el tiempo de espera de la solicitud.</translation>
     </message>
 </context>
 <context>
@@ -1014,6 +1040,65 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
 </context>
 <context>
+    <name>ts::LLMError</name>
+    <message>
+        <source>API key is missing. Open Settings and add one.</source>
+        <translation>Falta la clave de API. Abre Preferencias y añade una.</translation>
+    </message>
+    <message>
+        <source>The provider rejected the request (400). Check Settings → Provider.</source>
+        <translation>El proveedor rechazó la solicitud (400). Revisa Preferencias → Proveedor.</translation>
+    </message>
+    <message>
+        <source>The provider rejected the request: %1</source>
+        <translation>El proveedor rechazó la solicitud: %1</translation>
+    </message>
+    <message>
+        <source>API key rejected. Open Settings → Provider and re-check the key.</source>
+        <translation>Clave de API rechazada. Abre Preferencias → Proveedor y vuelve a comprobar la clave.</translation>
+    </message>
+    <message>
+        <source>Model not found. Open Settings → Provider and pick one that&apos;s available for this provider.</source>
+        <translation>Modelo no encontrado. Abre Preferencias → Proveedor y elige uno que esté disponible en este proveedor.</translation>
+    </message>
+    <message>
+        <source>Provider endpoint not found (404). Check Settings → Provider.</source>
+        <translation>No se encontró el endpoint del proveedor (404). Revisa Preferencias → Proveedor.</translation>
+    </message>
+    <message>
+        <source>Provider timed out. Try again, or switch provider in Settings.</source>
+        <translation>El proveedor no respondió a tiempo. Inténtalo de nuevo o cambia de proveedor en Preferencias.</translation>
+    </message>
+    <message>
+        <source>Rate limited by the provider. Wait ~30 seconds and try again, or switch provider in Settings.</source>
+        <translation>El proveedor está limitando las solicitudes. Espera unos 30 segundos y vuelve a intentarlo, o cambia de proveedor en Preferencias.</translation>
+    </message>
+    <message>
+        <source>Provider is temporarily unavailable (%1). Try again in a moment or switch provider in Settings.</source>
+        <translation>El proveedor no está disponible temporalmente (%1). Inténtalo de nuevo en un momento o cambia de proveedor en Preferencias.</translation>
+    </message>
+    <message>
+        <source>Provider returned %1. Try again or switch provider in Settings.</source>
+        <translation>El proveedor devolvió %1. Inténtalo de nuevo o cambia de proveedor en Preferencias.</translation>
+    </message>
+    <message>
+        <source>Provider returned %1: %2</source>
+        <translation>El proveedor devolvió %1: %2</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t parse the provider&apos;s response. %1</source>
+        <translation>No se pudo interpretar la respuesta del proveedor. %1</translation>
+    </message>
+    <message>
+        <source>The provider reported an error: %1</source>
+        <translation>El proveedor informó de un error: %1</translation>
+    </message>
+    <message>
+        <source>Request cancelled.</source>
+        <translation>Solicitud cancelada.</translation>
+    </message>
+</context>
+<context>
     <name>ts::LoadingStateView</name>
     <message>
         <source>Reviewing</source>
@@ -1154,6 +1239,24 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>Download of %1</source>
         <translation>Descarga de %1</translation>
+    </message>
+</context>
+<context>
+    <name>ts::OllamaError</name>
+    <message>
+        <source>Couldn&apos;t reach Ollama at %1. Is `ollama serve` running?</source>
+        <translation>No se pudo contactar con Ollama en %1. ¿Está en marcha `ollama serve`?</translation>
+    </message>
+</context>
+<context>
+    <name>ts::OllamaInstaller</name>
+    <message>
+        <source>The server sent a progress line longer than %1 MB.</source>
+        <translation>El servidor envió una línea de progreso de más de %1 MB.</translation>
+    </message>
+    <message>
+        <source>The request timed out.</source>
+        <translation>Se agotó el tiempo de espera de la solicitud.</translation>
     </message>
 </context>
 <context>
@@ -1342,6 +1445,13 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
 </context>
 <context>
+    <name>ts::ProviderFactory</name>
+    <message>
+        <source>The base URL in Settings isn&apos;t a valid http or https address.</source>
+        <translation>La URL base de Preferencias no es una dirección http o https válida.</translation>
+    </message>
+</context>
+<context>
     <name>ts::ProviderTab</name>
     <message>
         <source>%1 base URL</source>
@@ -1524,6 +1634,13 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>Regenerate: %1</source>
         <translation>Regenerar: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ts::ReviewRequest</name>
+    <message>
+        <source>The model returned an empty response.</source>
+        <translation>El modelo devolvió una respuesta vacía.</translation>
     </message>
 </context>
 <context>
@@ -1828,10 +1945,143 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     </message>
 </context>
 <context>
+    <name>ts::WireFormat</name>
+    <message>
+        <source>The answer has no &quot;content&quot; list.</source>
+        <translation>La respuesta no contiene la lista «content».</translation>
+    </message>
+    <message>
+        <source>A content block is malformed.</source>
+        <translation>Un bloque de contenido está mal formado.</translation>
+    </message>
+    <message>
+        <source>The answer has no &quot;candidates&quot; list.</source>
+        <translation>La respuesta no contiene la lista «candidates».</translation>
+    </message>
+    <message>
+        <source>A candidate has no content parts.</source>
+        <translation>Un candidato no tiene partes de contenido.</translation>
+    </message>
+    <message>
+        <source>A content part is malformed.</source>
+        <translation>Una parte del contenido está mal formada.</translation>
+    </message>
+    <message>
+        <source>The model list has no &quot;models&quot; list.</source>
+        <translation>La lista de modelos no contiene la lista «models».</translation>
+    </message>
+    <message>
+        <source>A model entry is malformed.</source>
+        <translation>Una entrada de modelo está mal formada.</translation>
+    </message>
+    <message>
+        <source>The answer is not a JSON object.</source>
+        <translation>La respuesta no es un objeto JSON.</translation>
+    </message>
+    <message>
+        <source>The answer has no &quot;choices&quot; list.</source>
+        <translation>La respuesta no contiene la lista «choices».</translation>
+    </message>
+    <message>
+        <source>A choice has no message text.</source>
+        <translation>Una de las opciones no tiene texto de mensaje.</translation>
+    </message>
+    <message>
+        <source>The model list has no &quot;data&quot; list.</source>
+        <translation>La lista de modelos no contiene la lista «data».</translation>
+    </message>
+    <message>
+        <source>A model has no &quot;id&quot;.</source>
+        <translation>Un modelo no tiene «id».</translation>
+    </message>
+</context>
+<context>
     <name>ts::cli::ChangeReviewer</name>
     <message>
         <source>--interactive needs a terminal to ask on, and this process has none</source>
         <translation>--interactive necesita un terminal en el que preguntar, y este proceso no tiene ninguno</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n changes kept.</source>
+        <translation>
+            <numerusform>%1 de %n cambio conservado.</numerusform>
+            <numerusform>%1 de %n cambios conservados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Change %1 of %2: </source>
+        <translation>Cambio %1 de %2: </translation>
+    </message>
+    <message>
+        <source>Keep it? y keep, n drop, a keep the rest, d drop the rest: </source>
+        <translation>¿Conservarlo? y conservar, n descartar, a conservar el resto, d descartar el resto: </translation>
+    </message>
+    <message>
+        <source>kept</source>
+        <translation>conservado</translation>
+    </message>
+    <message>
+        <source>dropped</source>
+        <translation>descartado</translation>
+    </message>
+    <message>
+        <source>kept, with the rest</source>
+        <translation>conservado, con el resto</translation>
+    </message>
+    <message>
+        <source>dropped, with the rest</source>
+        <translation>descartado, con el resto</translation>
+    </message>
+</context>
+<context>
+    <name>ts::cli::CliMessages</name>
+    <message>
+        <source>Open Settings → Provider and re-check the key.</source>
+        <translation>Abre Preferencias → Proveedor y vuelve a comprobar la clave.</translation>
+    </message>
+    <message>
+        <source>Check it and store it again with: %1</source>
+        <translation>Compruébala y guárdala de nuevo con: %1</translation>
+    </message>
+    <message>
+        <source>Open Settings and add one.</source>
+        <translation>Abre Preferencias y añade una.</translation>
+    </message>
+    <message>
+        <source>Store one with: %1</source>
+        <translation>Guarda una con: %1</translation>
+    </message>
+    <message>
+        <source>Open Settings → Provider and pick one that&apos;s available for this provider.</source>
+        <translation>Abre Preferencias → Proveedor y elige uno que esté disponible en este proveedor.</translation>
+    </message>
+    <message>
+        <source>List the available ones with: %1, then choose one with: %2</source>
+        <translation>Consulta los disponibles con: %1 y elige uno con: %2</translation>
+    </message>
+    <message>
+        <source>or switch provider in Settings.</source>
+        <translation>o cambia de proveedor en Preferencias.</translation>
+    </message>
+    <message>
+        <source>or switch provider with: %1</source>
+        <translation>o cambia de proveedor con: %1</translation>
+    </message>
+    <message>
+        <source>Check Settings → Provider.</source>
+        <translation>Revisa Preferencias → Proveedor.</translation>
+    </message>
+    <message>
+        <source>Check the settings with: %1</source>
+        <translation>Revisa la configuración con: %1</translation>
+    </message>
+    <message>
+        <source>The base URL in Settings isn&apos;t</source>
+        <translation>La URL base de Preferencias no es</translation>
+    </message>
+    <message>
+        <source>The base URL setting (see %1) isn&apos;t</source>
+        <translation>La URL base configurada (consulta %1) no es</translation>
     </message>
 </context>
 <context>
@@ -1947,6 +2197,144 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>usage: tessarine-cli shortcuts [status | install | remove] [--json]</source>
         <translation>uso: tessarine-cli shortcuts [status | install | remove] [--json]</translation>
+    </message>
+    <message>
+        <source>      --tone T           professional, casual, friendly, concise
+      --context C        email, chat, generic
+      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier
+      --provider KIND    openai, anthropic, gemini, ollama, custom (this run only)
+      --model NAME       model for this run
+      --no-style         leave out the style profile
+      --why              print the reasons as &quot;- kind: text&quot; lines after the text
+      --json             print the result as JSON
+      --dry-run          send nothing; print what would be sent as JSON
+      --interactive      rewrite, proofread, ask: keep or drop each change (keys y n a d
+                         on the terminal), then print the text you kept
+</source>
+        <translation>      --tone T            professional, casual, friendly, concise
+      --context C         email, chat, generic
+      --adjust NOMBRE     shorter, longer, simpler, casual, formal, friendlier
+      --provider TIPO     openai, anthropic, gemini, ollama, custom (solo esta vez)
+      --model NOMBRE      modelo para esta ejecución
+      --no-style          prescindir del perfil de estilo
+      --why               imprimir los motivos como líneas «- TIPO: TEXTO» tras el texto
+      --json              imprimir el resultado como JSON
+      --dry-run           no enviar nada; imprimir como JSON lo que se enviaría
+      --interactive       rewrite, proofread, ask: conservar o descartar cada cambio
+                          (teclas y n a d en el terminal) e imprimir el texto conservado
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  tessarine-cli MODE [options] [TEXT]     MODE: rewrite, proofread, reply, ask, tone
+      TEXT is the input (for reply: the message you received); without it,
+      standard input is read whole. `--` ends the options.
+      --intent TEXT      reply: what you want to say
+      --instruction TEXT ask: what to do with the text
+      --prompt NAME      ask: use a saved prompt
+</source>
+        <translation>Uso:
+  tessarine-cli MODO [opciones] [TEXTO]   MODO: rewrite, proofread, reply, ask, tone
+      TEXTO es la entrada (en reply: el mensaje que recibiste); sin él se lee
+      completa la entrada estándar. `--` termina las opciones.
+      --intent TEXTO      reply: lo que quieres decir
+      --instruction TEXTO ask: qué hacer con el texto
+      --prompt NOMBRE     ask: usar un prompt guardado
+</translation>
+    </message>
+    <message>
+        <source>  tessarine-cli diff OLD_FILE NEW_FILE [--json]
+  tessarine-cli models [--json]
+  tessarine-cli history [--json]
+  tessarine-cli key set KIND            (reads the key from standard input)
+  tessarine-cli key clear KIND
+  tessarine-cli key status
+  tessarine-cli config list | get KEY | set KEY VALUE
+  tessarine-cli prompts list | save [--name NAME] INSTRUCTION | rename NAME NEW
+                        | delete NAME | export FILE | import FILE
+  tessarine-cli style show | refresh | clear
+  tessarine-cli open URL                 hand a tessarine:// URL to Tessarine,
+                                         starting it when it is not running
+  tessarine-cli shortcuts [status | install | remove] [--json]
+                                         the global hotkeys in this desktop: how
+                                         they are registered, or the lines to add
+  tessarine-cli doctor [--json]          what works in this session and why not;
+                                         exit 0 when the in-place rewrite can work
+  tessarine-cli MODE --help              the options of one mode
+  tessarine-cli --version                print the version
+Exit status: 0 success, 1 the request failed, 2 usage error, 130 interrupted,
+143 terminated.
+</source>
+        <translation>  tessarine-cli diff ARCHIVO_ANTIGUO ARCHIVO_NUEVO [--json]
+  tessarine-cli models [--json]
+  tessarine-cli history [--json]
+  tessarine-cli key set TIPO             (lee la clave de la entrada estándar)
+  tessarine-cli key clear TIPO
+  tessarine-cli key status
+  tessarine-cli config list | get CLAVE | set CLAVE VALOR
+  tessarine-cli prompts list | save [--name NOMBRE] INSTRUCCIÓN | rename NOMBRE NUEVO
+                        | delete NOMBRE | export ARCHIVO | import ARCHIVO
+  tessarine-cli style show | refresh | clear
+  tessarine-cli open URL                 pasar una URL tessarine:// a Tessarine,
+                                         iniciándolo si no está en marcha
+  tessarine-cli shortcuts [status | install | remove] [--json]
+                                         los atajos globales en este escritorio: cómo
+                                         están registrados, o las líneas que hay que añadir
+  tessarine-cli doctor [--json]          qué funciona en esta sesión y por qué no;
+                                         sale con 0 si la reescritura en el sitio puede funcionar
+  tessarine-cli MODO --help              las opciones de un modo
+  tessarine-cli --version                imprimir la versión
+Estado de salida: 0 éxito, 1 la solicitud falló, 2 error de uso, 130 interrumpido,
+143 terminado.
+</translation>
+    </message>
+    <message>
+        <source>Usage: tessarine-cli %1 [options] [TEXT]
+</source>
+        <translation>Uso: tessarine-cli %1 [opciones] [TEXTO]
+</translation>
+    </message>
+    <message>
+        <source>  Rewrites TEXT in the chosen tone.
+</source>
+        <translation>  Reescribe TEXTO en el tono elegido.
+</translation>
+    </message>
+    <message>
+        <source>  Fixes spelling, grammar and punctuation in TEXT.
+</source>
+        <translation>  Corrige la ortografía, la gramática y la puntuación de TEXTO.
+</translation>
+    </message>
+    <message>
+        <source>  Drafts a reply to TEXT, the message you received.
+      --intent TEXT      what you want to say
+</source>
+        <translation>  Redacta una respuesta a TEXTO, el mensaje que recibiste.
+      --intent TEXTO      lo que quieres decir
+</translation>
+    </message>
+    <message>
+        <source>  Applies an instruction to TEXT.
+      --instruction TEXT what to do with the text
+      --prompt NAME      use a saved prompt (see tessarine-cli prompts list)
+</source>
+        <translation>  Aplica una instrucción a TEXTO.
+      --instruction TEXTO qué hacer con el texto
+      --prompt NOMBRE     usar un prompt guardado (consulta tessarine-cli prompts list)
+</translation>
+    </message>
+    <message>
+        <source>  Describes how TEXT comes across; prints observations.
+</source>
+        <translation>  Describe cómo suena TEXTO; imprime observaciones.
+</translation>
+    </message>
+    <message>
+        <source>  Without TEXT, standard input is read whole. `--` ends the options.
+</source>
+        <translation>  Sin TEXTO se lee completa la entrada estándar. `--` termina las opciones.
+</translation>
     </message>
 </context>
 <context>

@@ -97,15 +97,17 @@ QString ChangeReviewer::context(const Change& change) const {
 void ChangeReviewer::ask() {
     if (m_current >= m_changes.size()) {
         m_keys.reset();
-        m_questions << m_changes.size() - m_dropped.size() << " of " << m_changes.size()
-                    << " changes kept." << Qt::endl;
+        const int total = static_cast<int>(m_changes.size());
+        m_questions << tr("%1 of %n changes kept.", nullptr, total)
+                           .arg(total - static_cast<int>(m_dropped.size()))
+                    << Qt::endl;
         emit finished(keptText(m_segments, m_dropped));
         return;
     }
     const Change& change = m_changes[m_current];
-    m_questions << "Change " << m_current + 1 << " of " << m_changes.size() << ": "
+    m_questions << tr("Change %1 of %2: ").arg(m_current + 1).arg(m_changes.size())
                 << change.describe() << "\n  " << context(change) << "\n"
-                << "Keep it? y keep, n drop, a keep the rest, d drop the rest: " << Qt::flush;
+                << tr("Keep it? y keep, n drop, a keep the rest, d drop the rest: ") << Qt::flush;
 }
 
 void ChangeReviewer::answer(char key) {
@@ -113,22 +115,22 @@ void ChangeReviewer::answer(char key) {
     switch (key) {
         case 'y':
         case 'Y':
-            m_questions << "kept" << Qt::endl;
+            m_questions << tr("kept") << Qt::endl;
             ++m_current;
             break;
         case 'n':
         case 'N':
-            m_questions << "dropped" << Qt::endl;
+            m_questions << tr("dropped") << Qt::endl;
             m_dropped.insert(m_current++);
             break;
         case 'a':
         case 'A':
-            m_questions << "kept, with the rest" << Qt::endl;
+            m_questions << tr("kept, with the rest") << Qt::endl;
             m_current = total;
             break;
         case 'd':
         case 'D':
-            m_questions << "dropped, with the rest" << Qt::endl;
+            m_questions << tr("dropped, with the rest") << Qt::endl;
             while (m_current < total) {
                 m_dropped.insert(m_current++);
             }

@@ -460,7 +460,8 @@ ParseResult parseCommandLine(const QStringList& arguments) {
 }
 
 // The options every mode takes, in the general usage and in each mode's own.
-constexpr const char* kSharedOptions =
+constexpr const char* kSharedOptions = QT_TRANSLATE_NOOP(
+    "ts::cli::CommandLine",
     "      --tone T           professional, casual, friendly, concise\n"
     "      --context C        email, chat, generic\n"
     "      --adjust NAME      shorter, longer, simpler, casual, formal, friendlier\n"
@@ -471,10 +472,11 @@ constexpr const char* kSharedOptions =
     "      --json             print the result as JSON\n"
     "      --dry-run          send nothing; print what would be sent as JSON\n"
     "      --interactive      rewrite, proofread, ask: keep or drop each change (keys y n a d\n"
-    "                         on the terminal), then print the text you kept\n";
+    "                         on the terminal), then print the text you kept\n");
 
 QString usageText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "ts::cli::CommandLine",
                "Usage:\n"
                "  tessarine-cli MODE [options] [TEXT]     MODE: rewrite, proofread, reply, ask, "
                "tone\n"
@@ -483,8 +485,9 @@ QString usageText() {
                "      --intent TEXT      reply: what you want to say\n"
                "      --instruction TEXT ask: what to do with the text\n"
                "      --prompt NAME      ask: use a saved prompt\n") +
-           QLatin1String(kSharedOptions) +
-           QStringLiteral(
+           QCoreApplication::translate("ts::cli::CommandLine", kSharedOptions) +
+           QCoreApplication::translate(
+               "ts::cli::CommandLine",
                "  tessarine-cli diff OLD_FILE NEW_FILE [--json]\n"
                "  tessarine-cli models [--json]\n"
                "  tessarine-cli history [--json]\n"
@@ -517,32 +520,41 @@ QString modeUsageText(Mode mode) {
     const auto& modes = EnumCases<Mode>::all;
     const QString name =
         modeNames().at(std::find(modes.begin(), modes.end(), mode) - modes.begin());
-    QString text = QStringLiteral("Usage: tessarine-cli %1 [options] [TEXT]\n").arg(name);
+    QString text = QCoreApplication::translate("ts::cli::CommandLine",
+                                               "Usage: tessarine-cli %1 [options] [TEXT]\n")
+                       .arg(name);
     switch (mode) {
         case Mode::rewrite:
-            text += QStringLiteral("  Rewrites TEXT in the chosen tone.\n");
+            text += QCoreApplication::translate("ts::cli::CommandLine",
+                                                "  Rewrites TEXT in the chosen tone.\n");
             break;
         case Mode::proofread:
-            text += QStringLiteral("  Fixes spelling, grammar and punctuation in TEXT.\n");
+            text += QCoreApplication::translate(
+                "ts::cli::CommandLine", "  Fixes spelling, grammar and punctuation in TEXT.\n");
             break;
         case Mode::reply:
-            text += QStringLiteral(
-                "  Drafts a reply to TEXT, the message you received.\n"
-                "      --intent TEXT      what you want to say\n");
+            text +=
+                QCoreApplication::translate("ts::cli::CommandLine",
+                                            "  Drafts a reply to TEXT, the message you received.\n"
+                                            "      --intent TEXT      what you want to say\n");
             break;
         case Mode::ask:
-            text += QStringLiteral(
+            text += QCoreApplication::translate(
+                "ts::cli::CommandLine",
                 "  Applies an instruction to TEXT.\n"
                 "      --instruction TEXT what to do with the text\n"
                 "      --prompt NAME      use a saved prompt (see tessarine-cli prompts list)\n");
             break;
         case Mode::toneCheck:
-            text += QStringLiteral("  Describes how TEXT comes across; prints observations.\n");
+            text += QCoreApplication::translate(
+                "ts::cli::CommandLine",
+                "  Describes how TEXT comes across; prints observations.\n");
             break;
     }
-    text +=
-        QStringLiteral("  Without TEXT, standard input is read whole. `--` ends the options.\n") +
-        QLatin1String(kSharedOptions);
+    text += QCoreApplication::translate(
+                "ts::cli::CommandLine",
+                "  Without TEXT, standard input is read whole. `--` ends the options.\n") +
+            QCoreApplication::translate("ts::cli::CommandLine", kSharedOptions);
     return text;
 }
 

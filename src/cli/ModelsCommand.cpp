@@ -16,7 +16,7 @@ ModelsCommand::ModelsCommand(CliEnvironment& env, bool json, QObject* parent)
 void ModelsCommand::start() {
     const ProviderConfig config = currentProviderConfig(m_env.settings(), m_env.keys());
     if (requiresAPIKey(config.kind) && config.apiKey.isEmpty()) {
-        m_env.err << forCommandLine(QString::fromUtf8(kMissingKeyMessage), config.kind) << Qt::endl;
+        m_env.err << forCommandLine(missingKeyMessage(), config.kind) << Qt::endl;
         emit finished(exitFailure);
         return;
     }

@@ -175,8 +175,7 @@ void ReviewCommand::send(const ReviewInput& input) {
         !m_invocation.json && !(m_invocation.mode == Mode::toneCheck && !m_invocation.adjustment);
     m_request = std::make_unique<ReviewRequest>(m_services, options);
     connect(m_request.get(), &ReviewRequest::missingKey, this, [this] {
-        m_env.err << forCommandLine(QString::fromUtf8(kMissingKeyMessage), m_request->setup().kind)
-                  << Qt::endl;
+        m_env.err << forCommandLine(missingKeyMessage(), m_request->setup().kind) << Qt::endl;
         end(exitFailure);
     });
     m_original = input.original();

@@ -66,7 +66,7 @@ void StyleCommand::refresh() {
     // Too few examples is said first: a key would not help.
     const bool enoughInputs = m_analyzer->inputCount() >= StyleAnalyzer::minimumInputs;
     if (enoughInputs && requiresAPIKey(config.kind) && config.apiKey.isEmpty()) {
-        m_env.err << forCommandLine(QString::fromUtf8(kMissingKeyMessage), config.kind) << Qt::endl;
+        m_env.err << forCommandLine(missingKeyMessage(), config.kind) << Qt::endl;
         emit finished(exitFailure);
         return;
     }

@@ -1,5 +1,6 @@
 #include "providers/AnthropicProvider.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <algorithm>
 #include <memory>
@@ -31,7 +32,8 @@ HttpCall::Outcome decodeMessage(const QByteArray& body) {
     const std::optional<QJsonObject> root = wire::parseObject(body);
     const QJsonValue content = root ? root->value(QLatin1String("content")) : QJsonValue();
     if (!content.isArray()) {
-        return wire::decodingFailure(QStringLiteral("The answer has no \"content\" list."));
+        return wire::decodingFailure(
+            QCoreApplication::translate("ts::WireFormat", "The answer has no \"content\" list."));
     }
     QString text;
     for (const QJsonValue& value : content.toArray()) {
@@ -39,7 +41,8 @@ HttpCall::Outcome decodeMessage(const QByteArray& body) {
         const QJsonValue blockText = block.value(QLatin1String("text"));
         if (!value.isObject() || !block.value(QLatin1String("type")).isString() ||
             !(blockText.isString() || blockText.isNull() || blockText.isUndefined())) {
-            return wire::decodingFailure(QStringLiteral("A content block is malformed."));
+            return wire::decodingFailure(
+                QCoreApplication::translate("ts::WireFormat", "A content block is malformed."));
         }
         text += blockText.toString();
     }

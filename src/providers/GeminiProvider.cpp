@@ -1,5 +1,6 @@
 #include "providers/GeminiProvider.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QUrlQuery>
 #include <algorithm>
@@ -34,7 +35,9 @@ bool isOptionalString(const QJsonValue& value) {
 }
 
 RequestError blocked(const QString& reason) {
-    return RequestError(QStringLiteral("Gemini blocked this response (%1).").arg(reason));
+    return RequestError(
+        QCoreApplication::translate("ts::GeminiProvider", "Gemini blocked this response (%1).")
+            .arg(reason));
 }
 
 bool isBlockReason(const QString& finishReason) {
@@ -60,7 +63,8 @@ HttpCall::Outcome decodeAnswer(const QByteArray& body) {
         return blocked(blockReason);
     }
     if (!candidates.isArray()) {
-        return wire::decodingFailure(QStringLiteral("The answer has no \"candidates\" list."));
+        return wire::decodingFailure(QCoreApplication::translate(
+            "ts::WireFormat", "The answer has no \"candidates\" list."));
     }
     QString text;
     for (const QJsonValue& candidate : candidates.toArray()) {
@@ -76,13 +80,15 @@ HttpCall::Outcome decodeAnswer(const QByteArray& body) {
             if (!finishReason.isEmpty()) {
                 continue;
             }
-            return wire::decodingFailure(QStringLiteral("A candidate has no content parts."));
+            return wire::decodingFailure(
+                QCoreApplication::translate("ts::WireFormat", "A candidate has no content parts."));
         }
         for (const QJsonValue& part : parts.toArray()) {
             const QJsonObject fields = part.toObject();
             const QJsonValue partText = fields.value(QLatin1String("text"));
             if (!part.isObject() || !isOptionalString(partText)) {
-                return wire::decodingFailure(QStringLiteral("A content part is malformed."));
+                return wire::decodingFailure(
+                    QCoreApplication::translate("ts::WireFormat", "A content part is malformed."));
             }
             // The model's reasoning is not part of its answer.
             if (!fields.value(QLatin1String("thought")).toBool()) {
@@ -97,7 +103,8 @@ HttpCall::Outcome decodeModelIds(const QByteArray& body) {
     const std::optional<QJsonObject> root = wire::parseObject(body);
     const QJsonValue models = root ? root->value(QLatin1String("models")) : QJsonValue();
     if (!models.isArray()) {
-        return wire::decodingFailure(QStringLiteral("The model list has no \"models\" list."));
+        return wire::decodingFailure(QCoreApplication::translate(
+            "ts::WireFormat", "The model list has no \"models\" list."));
     }
     QStringList ids;
     for (const QJsonValue& value : models.toArray()) {
@@ -105,13 +112,15 @@ HttpCall::Outcome decodeModelIds(const QByteArray& body) {
         const QJsonValue name = model.value(QLatin1String("name"));
         const QJsonValue methods = model.value(QLatin1String("supportedGenerationMethods"));
         if (!name.isString() || !(methods.isArray() || methods.isNull() || methods.isUndefined())) {
-            return wire::decodingFailure(QStringLiteral("A model entry is malformed."));
+            return wire::decodingFailure(
+                QCoreApplication::translate("ts::WireFormat", "A model entry is malformed."));
         }
         const QJsonArray methodList = methods.toArray();
         bool generates = false;
         for (const QJsonValue& method : methodList) {
             if (!method.isString()) {
-                return wire::decodingFailure(QStringLiteral("A model entry is malformed."));
+                return wire::decodingFailure(
+                    QCoreApplication::translate("ts::WireFormat", "A model entry is malformed."));
             }
             generates = generates || method.toString() == QLatin1String("generateContent");
         }

@@ -1,5 +1,6 @@
 #include "providers/HttpCall.h"
 
+#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTimer>
@@ -167,9 +168,11 @@ bool HttpCall::failWithOverflow() {
         return false;
     }
     const QString detail = m_reader.overflowed()
-                               ? QStringLiteral("The server sent a line longer than %1 MB.")
+                               ? QCoreApplication::translate(
+                                     "ts::HttpCall", "The server sent a line longer than %1 MB.")
                                      .arg(EventStreamReader::kMaxLineBytes / (1024 * 1024))
-                               : QStringLiteral("The server sent an event larger than %1 MB.")
+                               : QCoreApplication::translate(
+                                     "ts::HttpCall", "The server sent an event larger than %1 MB.")
                                      .arg(ServerSentEvents::kMaxEventBytes / (1024 * 1024));
     detach();
     if (sendPieces()) {
@@ -262,7 +265,8 @@ bool HttpCall::failWithTransportError() {
                                  ? QLatin1Char('[') + url.host() + QLatin1Char(']')
                                  : url.host();
         const int defaultPort = url.scheme() == QLatin1String("https") ? 443 : 80;
-        description = QStringLiteral("Couldn't connect to %1:%2. Is the server running?")
+        description = QCoreApplication::translate(
+                          "ts::HttpCall", "Couldn't connect to %1:%2. Is the server running?")
                           .arg(host)
                           .arg(url.port(defaultPort));
     } else if (code == QNetworkReply::TimeoutError) {
@@ -270,7 +274,7 @@ bool HttpCall::failWithTransportError() {
     } else if (code == QNetworkReply::OperationCanceledError) {
         // Only the transfer timeout cancels a reply that this call has not released itself.
         kind = TransportError::Kind::timedOut;
-        description = QStringLiteral("The request timed out.");
+        description = QCoreApplication::translate("ts::HttpCall", "The request timed out.");
     }
     detach();
     const TransportError error(kind, code, description);

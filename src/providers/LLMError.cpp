@@ -1,5 +1,6 @@
 #include "providers/LLMError.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <optional>
@@ -86,43 +87,61 @@ QString providerMessage(const QString& body) {
 
 namespace {
 
+QString translated(const char* text) {
+    return QCoreApplication::translate("ts::LLMError", text);
+}
+
 QString httpDescription(int status, const ProviderMessage& provider) {
     const QString& message = provider.text;
     const QString code = QString::number(status);
     if (status == 400) {
-        return message.isEmpty() ? QStringLiteral(
-                                       "The provider rejected the request (400). Check Settings → "
-                                       "Provider.")
-                                 : QStringLiteral("The provider rejected the request: ") + message;
+        return message.isEmpty()
+                   ? translated(QT_TRANSLATE_NOOP("ts::LLMError",
+                                                  "The provider rejected the request (400). Check "
+                                                  "Settings → Provider."))
+                   : translated(
+                         QT_TRANSLATE_NOOP("ts::LLMError", "The provider rejected the request: %1"))
+                         .arg(message);
     }
     if (status == 401 || status == 403) {
-        return QStringLiteral("API key rejected. Open Settings → Provider and re-check the key.");
+        return translated(QT_TRANSLATE_NOOP(
+            "ts::LLMError", "API key rejected. Open Settings → Provider and re-check the key."));
     }
     if (status == 404) {
-        return provider.namesModel ? QStringLiteral(
+        return provider.namesModel ? translated(QT_TRANSLATE_NOOP(
+                                         "ts::LLMError",
                                          "Model not found. Open Settings → Provider and pick one "
-                                         "that's available for this provider.")
-                                   : QStringLiteral(
+                                         "that's available for this provider."))
+                                   : translated(QT_TRANSLATE_NOOP(
+                                         "ts::LLMError",
                                          "Provider endpoint not found (404). Check Settings → "
-                                         "Provider.");
+                                         "Provider."));
     }
     if (status == 408 || status == 504) {
-        return QStringLiteral("Provider timed out. Try again, or switch provider in Settings.");
+        return translated(QT_TRANSLATE_NOOP(
+            "ts::LLMError", "Provider timed out. Try again, or switch provider in Settings."));
     }
     if (status == 429) {
-        return QStringLiteral(
-            "Rate limited by the provider. Wait ~30 seconds and try again, or switch provider in "
-            "Settings.");
+        return translated(
+            QT_TRANSLATE_NOOP("ts::LLMError",
+                              "Rate limited by the provider. Wait ~30 seconds and try again, "
+                              "or switch provider in Settings."));
     }
     if (status >= 500 && status <= 599) {
-        return QStringLiteral("Provider is temporarily unavailable (") + code +
-               QStringLiteral("). Try again in a moment or switch provider in Settings.");
+        return translated(
+                   QT_TRANSLATE_NOOP("ts::LLMError",
+                                     "Provider is temporarily unavailable (%1). Try again in a "
+                                     "moment or switch provider in Settings."))
+            .arg(code);
     }
     if (message.isEmpty()) {
-        return QStringLiteral("Provider returned ") + code +
-               QStringLiteral(". Try again or switch provider in Settings.");
+        return translated(QT_TRANSLATE_NOOP("ts::LLMError",
+                                            "Provider returned %1. Try again or switch provider in "
+                                            "Settings."))
+            .arg(code);
     }
-    return QStringLiteral("Provider returned ") + code + QStringLiteral(": ") + message;
+    return translated(QT_TRANSLATE_NOOP("ts::LLMError", "Provider returned %1: %2"))
+        .arg(code, message);
 }
 
 }  // namespace
@@ -130,16 +149,21 @@ QString httpDescription(int status, const ProviderMessage& provider) {
 QString LLMError::description() const {
     switch (m_kind) {
         case Kind::invalidResponse:
-            return QStringLiteral("Couldn't parse the provider's response. ") + m_text;
+            return translated(QT_TRANSLATE_NOOP("ts::LLMError",
+                                                "Couldn't parse the provider's response. %1"))
+                .arg(m_text);
         case Kind::httpError:
             return httpDescription(m_status,
                                    m_message ? *m_message : providerMessageOf(m_text.toUtf8()));
         case Kind::reported:
-            return QStringLiteral("The provider reported an error: ") + m_text;
+            return translated(
+                       QT_TRANSLATE_NOOP("ts::LLMError", "The provider reported an error: %1"))
+                .arg(m_text);
         case Kind::missingAPIKey:
-            return QStringLiteral("API key is missing. Open Settings and add one.");
+            return translated(QT_TRANSLATE_NOOP("ts::LLMError",
+                                                "API key is missing. Open Settings and add one."));
         case Kind::cancelled:
-            return QStringLiteral("Request cancelled.");
+            return translated(QT_TRANSLATE_NOOP("ts::LLMError", "Request cancelled."));
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #include "providers/OllamaError.h"
 
+#include <QCoreApplication>
+
 namespace ts {
 
 OllamaError OllamaError::notRunning(QUrl baseURL) {
@@ -8,8 +10,9 @@ OllamaError OllamaError::notRunning(QUrl baseURL) {
 
 QString OllamaError::description() const {
     const QString where = m_baseURL.host().isEmpty() ? m_baseURL.toString() : m_baseURL.host();
-    return QStringLiteral("Couldn't reach Ollama at ") + where +
-           QStringLiteral(". Is `ollama serve` running?");
+    return QCoreApplication::translate("ts::OllamaError",
+                                       "Couldn't reach Ollama at %1. Is `ollama serve` running?")
+        .arg(where);
 }
 
 }  // namespace ts

@@ -389,8 +389,10 @@ void OllamaInstaller::onPullFinished(const QString& modelId) {
     // A line past the reader's bound ends the pull as a failure rather than leaving it running.
     const auto endIfOverflowed = [this, modelId, job, &stillCurrent] {
         if (stillCurrent() && job->reader.overflowed()) {
-            endPull(modelId, QStringLiteral("The server sent a progress line longer than %1 MB.")
-                                 .arg(EventStreamReader::kMaxLineBytes / (1024 * 1024)));
+            endPull(modelId,
+                    QCoreApplication::translate(
+                        "ts::OllamaInstaller", "The server sent a progress line longer than %1 MB.")
+                        .arg(EventStreamReader::kMaxLineBytes / (1024 * 1024)));
         }
     };
     if (!job->reader.feed(reply->readAll(), handler)) {
@@ -402,9 +404,10 @@ void OllamaInstaller::onPullFinished(const QString& modelId) {
     }
     if (reply->error() != QNetworkReply::NoError) {
         // The connection broke (or never opened); a half-received line is not used.
-        const QString error = reply->error() == QNetworkReply::OperationCanceledError
-                                  ? QStringLiteral("The request timed out.")
-                                  : reply->errorString();
+        const QString error =
+            reply->error() == QNetworkReply::OperationCanceledError
+                ? QCoreApplication::translate("ts::OllamaInstaller", "The request timed out.")
+                : reply->errorString();
         endPull(modelId, error);
         return;
     }

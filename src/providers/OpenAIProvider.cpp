@@ -1,5 +1,6 @@
 #include "providers/OpenAIProvider.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <algorithm>
 #include <memory>
@@ -30,11 +31,13 @@ QJsonObject chatBody(const QString& systemPrompt, const QString& userMessage,
 HttpCall::Outcome decodeCompletion(const QByteArray& body) {
     const std::optional<QJsonObject> root = wire::parseObject(body);
     if (!root) {
-        return wire::decodingFailure(QStringLiteral("The answer is not a JSON object."));
+        return wire::decodingFailure(
+            QCoreApplication::translate("ts::WireFormat", "The answer is not a JSON object."));
     }
     const QJsonValue choices = root->value(QLatin1String("choices"));
     if (!choices.isArray()) {
-        return wire::decodingFailure(QStringLiteral("The answer has no \"choices\" list."));
+        return wire::decodingFailure(
+            QCoreApplication::translate("ts::WireFormat", "The answer has no \"choices\" list."));
     }
     QString first;
     bool isFirst = true;
@@ -46,7 +49,8 @@ HttpCall::Outcome decodeCompletion(const QByteArray& body) {
         const std::optional<QString> text =
             content.isString() || content.isArray() ? wire::contentText(content) : std::nullopt;
         if (!choice.isObject() || !text) {
-            return wire::decodingFailure(QStringLiteral("A choice has no message text."));
+            return wire::decodingFailure(
+                QCoreApplication::translate("ts::WireFormat", "A choice has no message text."));
         }
         if (isFirst) {
             first = *text;

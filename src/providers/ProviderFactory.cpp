@@ -78,8 +78,9 @@ std::unique_ptr<LLMProvider> makeProvider(const ProviderConfig& config) {
         config.kind == ProviderKind::custom ? ProviderKind::openai : config.kind;
     const std::optional<QUrl> url = baseURL(baseURLSetting(config), fallback);
     if (!url) {
-        return std::make_unique<UnusableProvider>(config.kind,
-                                                  QString::fromUtf8(kInvalidBaseURLMessage));
+        return std::make_unique<UnusableProvider>(
+            config.kind,
+            QCoreApplication::translate("ts::ProviderFactory", kInvalidBaseURLMessage));
     }
     switch (config.kind) {
         case ProviderKind::openai:

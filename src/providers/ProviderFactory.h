@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 
@@ -20,8 +21,8 @@ struct ProviderConfig {
     ClientOptions options{};
 };
 
-inline constexpr const char* kInvalidBaseURLMessage =
-    "The base URL in Settings isn't a valid http or https address.";
+inline constexpr const char* kInvalidBaseURLMessage = QT_TRANSLATE_NOOP(
+    "ts::ProviderFactory", "The base URL in Settings isn't a valid http or https address.");
 
 // An absolute http or https URL with a host.
 bool isHttpURL(const QString& text);

@@ -1,5 +1,6 @@
 #include "providers/WireFormat.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -146,13 +147,15 @@ std::variant<QStringList, RequestError> decodeDataModelIds(
     const std::optional<QJsonObject> root = parseObject(body);
     const QJsonValue data = root ? root->value(QLatin1String("data")) : QJsonValue();
     if (!data.isArray()) {
-        return decodingFailure(QStringLiteral("The model list has no \"data\" list."));
+        return decodingFailure(
+            QCoreApplication::translate("ts::WireFormat", "The model list has no \"data\" list."));
     }
     QStringList ids;
     for (const QJsonValue& model : data.toArray()) {
         const QJsonValue id = model.toObject().value(QLatin1String("id"));
         if (!id.isString()) {
-            return decodingFailure(QStringLiteral("A model has no \"id\"."));
+            return decodingFailure(
+                QCoreApplication::translate("ts::WireFormat", "A model has no \"id\"."));
         }
         if (!keep || keep(id.toString())) {
             ids.append(id.toString());

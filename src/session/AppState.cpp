@@ -217,7 +217,7 @@ void AppState::start(const ReviewInput& input) {
     ReviewRequest* request = m_task.get();
     connect(request, &ReviewRequest::missingKey, this, [this] {
         retireTask();
-        setPhase(Phase::errorWith(QString::fromUtf8(kMissingKeyMessage)));
+        setPhase(Phase::errorWith(missingKeyMessage()));
     });
     connect(request, &ReviewRequest::ready, this, [this, request, input] {
         setLastOriginal(input.original());

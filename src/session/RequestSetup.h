@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -11,7 +12,13 @@ namespace ts {
 class SettingsStore;
 class KeyStore;
 
-inline constexpr const char* kMissingKeyMessage = "API key is missing. Open Settings and add one.";
+inline constexpr const char* kMissingKeyMessage =
+    QT_TRANSLATE_NOOP("ts::LLMError", "API key is missing. Open Settings and add one.");
+
+// kMissingKeyMessage in the user's language.
+inline QString missingKeyMessage() {
+    return QCoreApplication::translate("ts::LLMError", kMissingKeyMessage);
+}
 
 // What a caller may choose instead of the settings (the command line's options).
 struct RequestOverrides {

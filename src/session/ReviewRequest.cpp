@@ -70,7 +70,7 @@ void ReviewRequest::completed(const QString& answer) {
     Review review = parseReview(answer);
     if (m_options.rejectEmptyAnswer && review.improved.trimmed().isEmpty()) {
         m_answerWasEmpty = true;
-        emit failed(QString::fromLatin1(kEmptyAnswerMessage));
+        emit failed(QCoreApplication::translate("ts::ReviewRequest", kEmptyAnswerMessage));
         return;
     }
     m_review = review;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QObject>
 #include <memory>
@@ -15,7 +16,8 @@
 
 namespace ts {
 
-inline constexpr const char* kEmptyAnswerMessage = "The model returned an empty response.";
+inline constexpr const char* kEmptyAnswerMessage =
+    QT_TRANSLATE_NOOP("ts::ReviewRequest", "The model returned an empty response.");
 
 // The one road from a text to a finished, recorded review; every entry point takes it.
 //

@@ -393,20 +393,28 @@ TEST_F(CliEndToEnd, InteractiveKeepsExactlyTheChosenChanges) {
     EXPECT_TRUE(err.contains("--interactive needs a terminal")) << err.toStdString();
 }
 
-// A German user reads the usage errors in German: one answered by the light front end, one by
-// the full program it hands the command to.
+// A German user reads the errors in German: usage errors answered by the light front end and by
+// the full program it hands the command to, and the model service's, with the command line's
+// advice in place of the windows'.
 TEST_F(CliEndToEnd, UsageErrorsComeInTheUsersLanguage) {
     language = "de";
+    server.on("POST", "/v1/chat/completions", ScriptedResponse::json(401, R"({"error":"no"})"));
     const struct {
         QStringList arguments;
+        int status = 0;
         QString sentence;
     } rows[] = {
-        {{"frobnicate"}, "tessarine-cli: unbekannter Befehl „frobnicate“ (Befehle: rewrite,"},
+        {{"frobnicate"}, 2, "tessarine-cli: unbekannter Befehl „frobnicate“ (Befehle: rewrite,"},
         {{"config", "set", "colour", "blue"},
+         2,
          "tessarine-cli: unbekannte Einstellung „colour“ (Einstellungen: provider,"},
+        {{"rewrite", "Hallo"},
+         1,
+         "API-Schlüssel abgelehnt. Prüfen Sie ihn und speichern Sie ihn erneut mit: "
+         "tessarine-cli key set openai\n"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(run(row.arguments), 2) << err.toStdString();
+        EXPECT_EQ(run(row.arguments), row.status) << err.toStdString();
         EXPECT_TRUE(err.startsWith(row.sentence)) << err.toStdString();
         EXPECT_FALSE(err.contains("unknown")) << err.toStdString();
     }

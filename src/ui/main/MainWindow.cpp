@@ -136,7 +136,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
         // A request stopped for a missing key was never sent: retrying the last sent text
         // would replace what the user has typed since, so the editor's input runs instead.
         AppState& s = m_views->session;
-        if (s.phase().message == QString::fromUtf8(kMissingKeyMessage)) {
+        if (s.phase().message == missingKeyMessage()) {
             s.run();
         } else {
             s.retry();
@@ -177,8 +177,7 @@ void MainWindow::showPhase() {
             v.pages->setCurrentWidget(v.editorPage);
             // After the page turns, so that the banner is showing when it is announced.
             if (phase.kind == AppState::Phase::error) {
-                v.banner->show(phase.message,
-                               phase.message == QString::fromUtf8(kMissingKeyMessage));
+                v.banner->show(phase.message, phase.message == missingKeyMessage());
             } else {
                 v.banner->hide();
             }

@@ -25,7 +25,7 @@ void ConnectionTest::start() {
     });
     connect(&request, &ReviewRequest::missingKey, this, [this] {
         end();
-        emit failed(QString::fromLatin1(kMissingKeyMessage));
+        emit failed(missingKeyMessage());
     });
     connect(&request, &ReviewRequest::answered, this, [this] {
         end();
