@@ -45,6 +45,8 @@ TEST_PACKAGES=(
   desktop-file-utils appstream xdg-utils dpkg-dev
   # the manual pages' lint (groff -ww, lexgrog)
   groff-base man-db
+  # the shells whose completion files are parsed by the shells themselves
+  zsh fish
   # the hotkey doors of Wayland desktops: GNOME's custom-shortcut schema with gsettings, KDE's
   # global shortcut service
   gnome-settings-daemon-common libglib2.0-bin libkf5globalaccel-bin
