@@ -141,7 +141,7 @@ void InPlaceRequest::start(const std::optional<QString>& text,
     options.rejectEmptyAnswer = true;
     review_ = new ReviewRequest(services_.requests, options, this);
     connect(review_, &ReviewRequest::missingKey, this, [this] {
-        toast(QString::fromLatin1(kMissingKeyMessage), ToastKind::error);
+        toast(missingKeyMessage(), ToastKind::error);
         finish(InPlaceRunner::Outcome::missingKey);
     });
     connect(review_, &ReviewRequest::ready, this, &InPlaceRequest::ready);

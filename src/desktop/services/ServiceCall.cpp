@@ -83,7 +83,8 @@ void ServiceCall::answered(const Review& review) {
     review_->record();
     if (review.improved.trimmed().isEmpty()) {
         if (reply(text_)) {
-            toast(QString::fromLatin1(kEmptyAnswerMessage), ToastKind::error);
+            toast(QCoreApplication::translate("ts::ReviewRequest", kEmptyAnswerMessage),
+                  ToastKind::error);
         }
     } else if (reply(review.improved)) {
         toast(doneText(mode_), ToastKind::success);
