@@ -1258,6 +1258,14 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
         <source>The request timed out.</source>
         <translation>Zeitüberschreitung: Die Anfrage dauerte zu lange.</translation>
     </message>
+    <message>
+        <source>Starting…</source>
+        <translation>Wird gestartet…</translation>
+    </message>
+    <message>
+        <source>Pull request failed</source>
+        <translation>Das Herunterladen des Modells ist fehlgeschlagen</translation>
+    </message>
 </context>
 <context>
     <name>ts::OllamaSetupPanel</name>
@@ -2031,6 +2039,14 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
     <message>
         <source>dropped, with the rest</source>
         <translation>verworfen, mit dem Rest</translation>
+    </message>
+    <message>
+        <source>insert: </source>
+        <translation>einfügen: </translation>
+    </message>
+    <message>
+        <source>delete: </source>
+        <translation>löschen: </translation>
     </message>
 </context>
 <context>

@@ -1258,6 +1258,14 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
         <source>The request timed out.</source>
         <translation>Se agotó el tiempo de espera de la solicitud.</translation>
     </message>
+    <message>
+        <source>Starting…</source>
+        <translation>Iniciando…</translation>
+    </message>
+    <message>
+        <source>Pull request failed</source>
+        <translation>La descarga del modelo ha fallado</translation>
+    </message>
 </context>
 <context>
     <name>ts::OllamaSetupPanel</name>
@@ -2031,6 +2039,14 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
     <message>
         <source>dropped, with the rest</source>
         <translation>descartado, con el resto</translation>
+    </message>
+    <message>
+        <source>insert: </source>
+        <translation>insertar: </translation>
+    </message>
+    <message>
+        <source>delete: </source>
+        <translation>eliminar: </translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <QCoreApplication>
 #include <cerrno>
 
 #include "core/WordDiff.h"
@@ -9,6 +10,22 @@
 namespace ts::cli {
 
 namespace {
+
+// The change's own words in the user's language: the windows read its English labels, so only
+// what is shown here is translated.
+QString described(const Change& change) {
+    static const char* const labels[] = {QT_TRANSLATE_NOOP("ts::cli::ChangeReviewer", "insert: "),
+                                         QT_TRANSLATE_NOOP("ts::cli::ChangeReviewer", "delete: ")};
+    QString text = change.describe();
+    for (const char* label : labels) {
+        const QLatin1String english(label);
+        if (text.startsWith(english)) {
+            return QCoreApplication::translate("ts::cli::ChangeReviewer", label) +
+                   text.mid(english.size());
+        }
+    }
+    return text;
+}
 
 constexpr int kContextWords = 6;
 
@@ -106,7 +123,7 @@ void ChangeReviewer::ask() {
     }
     const Change& change = m_changes[m_current];
     m_questions << tr("Change %1 of %2: ").arg(m_current + 1).arg(m_changes.size())
-                << change.describe() << "\n  " << context(change) << "\n"
+                << described(change) << "\n  " << context(change) << "\n"
                 << tr("Keep it? y keep, n drop, a keep the rest, d drop the rest: ") << Qt::flush;
 }
 

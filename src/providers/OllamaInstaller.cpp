@@ -24,8 +24,12 @@ Q_LOGGING_CATEGORY(lcOllama, "tessarine.providers.ollama")
 namespace ts {
 namespace {
 
-const QString startingStatus = QStringLiteral("Starting\u2026");
-const QString pullFailedText = QStringLiteral("Pull request failed");
+const char* const kStartingStatus = QT_TRANSLATE_NOOP("ts::OllamaInstaller", "Starting\u2026");
+const char* const kPullFailedText = QT_TRANSLATE_NOOP("ts::OllamaInstaller", "Pull request failed");
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("ts::OllamaInstaller", text);
+}
 
 bool isSuccess(int status) {
     return status >= 200 && status <= 299;
@@ -299,7 +303,7 @@ void OllamaInstaller::pull(const QString& modelId) {
     m_pullJobs[modelId] = std::move(job);
     qCInfo(lcOllama, "pulling %s", qUtf8Printable(modelId));
 
-    m_pulling.insert(modelId, PullProgress{startingStatus, 0, 0});
+    m_pulling.insert(modelId, PullProgress{translated(kStartingStatus), 0, 0});
     emit pullingChanged(modelId);
     if (m_pullErrors.remove(modelId) > 0) {
         emit pullErrorsChanged(modelId);
@@ -316,7 +320,7 @@ bool OllamaInstaller::checkPullStatus(const QString& modelId) {
     if (job.status == 0 || isSuccess(job.status)) {
         return true;
     }
-    endPull(modelId, LLMError::httpError(job.status, pullFailedText).description());
+    endPull(modelId, LLMError::httpError(job.status, translated(kPullFailedText)).description());
     return false;
 }
 
