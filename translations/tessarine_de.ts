@@ -1817,16 +1817,8 @@ Ohne Desktop-Steuerung öffnet das Tastenkürzel nur das Tessarine-Fenster.</tra
         <translation>Auf Standard zurücksetzen (Strg+Alt+E · Super+Strg+Alt+E)</translation>
     </message>
     <message>
-        <source>Lines to add</source>
-        <translation>Einzufügende Zeilen</translation>
-    </message>
-    <message>
         <source>Copy</source>
         <translation>Kopieren</translation>
-    </message>
-    <message>
-        <source>Copy the lines</source>
-        <translation>Zeilen kopieren</translation>
     </message>
 </context>
 <context>

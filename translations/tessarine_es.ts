@@ -1817,16 +1817,8 @@ Sin el control del escritorio, el atajo solo abre la ventana de Tessarine.</tran
         <translation>Restablecer los predeterminados (⌥⌘E · ⌃⌥⌘E)</translation>
     </message>
     <message>
-        <source>Lines to add</source>
-        <translation>Líneas que añadir</translation>
-    </message>
-    <message>
         <source>Copy</source>
         <translation>Copiar</translation>
-    </message>
-    <message>
-        <source>Copy the lines</source>
-        <translation>Copiar las líneas</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
@@ -389,4 +390,40 @@ TEST_F(SettingsWindowTest, ScreenshotsOfEveryTabInLightAndDark) {
     }
     Palette::setAppearanceSource({});
     EXPECT_EQ(seen.size(), shots);
+}
+
+// On a compositor configured by hand the Shortcut tab shows the lines to add, read by a screen
+// reader and copied whole by its button; light and dark screenshots of that state.
+TEST_F(SettingsWindowTest, ShortcutTabShowsTheCompositorLinesToAdd) {
+    const QStringList lines{QStringLiteral("bindsym Ctrl+Alt+e exec /usr/bin/tessarine --toggle"),
+                            QStringLiteral("bindsym Mod4+Ctrl+Alt+e exec /usr/bin/tessarine "
+                                           "--in-place")};
+    SettingsServices services = stores.services();
+    services.hotkeyDoor = [&] { return HotkeyDoor{HotkeyMechanism::compositorConfig, lines}; };
+    window = std::make_unique<SettingsWindow>(services);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->select(SettingsWindow::Tab::shortcut);
+    QTest::qWait(100);
+    const QSet<QString> seen = screenReaderSees();
+    EXPECT_TRUE(seen.contains(QStringLiteral("Copy"))) << "the button is named by its label";
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [&](const QString& text) {
+        return text.contains(lines.last());
+    })) << "the lines are read out";
+    auto* copy = named<QAbstractButton>(*window, QStringLiteral("Copy"));
+    ASSERT_NE(copy, nullptr);
+    copy->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), lines.join(QLatin1Char('\n')) + '\n');
+
+    const QString folder = QCoreApplication::applicationDirPath() + "/screenshots";
+    QDir().mkpath(folder);
+    for (const QString& scheme : {QStringLiteral("light"), QStringLiteral("dark")}) {
+        Palette::setAppearanceSource([scheme] { return scheme; });
+        qApp->setStyleSheet(windowStyleSheet(Palette::current()));
+        QTest::qWait(80);
+        const QString path =
+            QStringLiteral("%1/settings-shortcut-wayland-%2.png").arg(folder, scheme);
+        EXPECT_TRUE(window->grab().toImage().save(path)) << qPrintable(path);
+    }
+    Palette::setAppearanceSource({});
 }

@@ -85,10 +85,8 @@ ShortcutTab::ShortcutTab(const SettingsServices& services, QWidget* parent)
     configLines_ = line(QString(), this);
     configLines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     configLines_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    configLines_->setAccessibleName(tr("Lines to add"));
     layout->addWidget(configLines_);
     copyLines_ = button(tr("Copy"), this, QStringLiteral("doc.on.doc"));
-    copyLines_->setAccessibleName(tr("Copy the lines"));
     layout->addWidget(copyLines_, 0, Qt::AlignLeft);
     connect(copyLines_, &QPushButton::clicked, this, [this] {
         QGuiApplication::clipboard()->setText(configLines_->text() + QLatin1Char('\n'));

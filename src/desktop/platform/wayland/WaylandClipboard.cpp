@@ -5,6 +5,7 @@
 #include <wayland-client.h>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QTimer>
 
 #include "desktop/platform/wayland/WaylandConnection.h"
 #include "desktop/platform/wayland/WaylandPipes.h"
@@ -18,6 +19,7 @@ Q_LOGGING_CATEGORY(lcClipboard, "tessarine.desktop.clipboard")
 
 constexpr std::chrono::milliseconds kFormatTimeout{300};
 constexpr std::chrono::milliseconds kSnapshotTimeout{1000};
+constexpr int kReaderDrainMs = 150;
 
 // The names text goes by, best first: X11 clients under Xwayland ask for the X11 ones.
 const QStringList& textFormats() {
@@ -154,11 +156,19 @@ void WaylandClipboard::dropSource(zwlr_data_control_source_v1* proxy) {
 void WaylandClipboard::serve(Source& source, const QString& mimeType, int fd) {
     for (const ClipboardFormat& item : std::as_const(source.formats)) {
         if (item.format == mimeType) {
+            std::function<void()> counted;
             if (source.countsReads && isTextFormat(mimeType)) {
-                ++textReads_;
-                QMetaObject::invokeMethod(this, &Clipboard::textRead, Qt::QueuedConnection);
+                // A paste is done only once the reader has the text: a toolkit that sees the
+                // selection change while it still reads the pipe (GTK) drops what it read and
+                // pastes the new selection instead. Written, then a moment to read it.
+                counted = [this] {
+                    QTimer::singleShot(kReaderDrainMs, this, [this] {
+                        ++textReads_;
+                        emit textRead();
+                    });
+                };
             }
-            wayland::PipeWriter::start(fd, item.data, this);
+            wayland::PipeWriter::start(fd, item.data, this, std::move(counted));
             return;
         }
     }

@@ -70,8 +70,9 @@ std::optional<QByteArray> readPipe(int fd, std::chrono::milliseconds timeout) {
     return complete ? std::optional<QByteArray>(std::move(out)) : std::nullopt;
 }
 
-void PipeWriter::start(int fd, QByteArray data, QObject* parent) {
+void PipeWriter::start(int fd, QByteArray data, QObject* parent, std::function<void()> written) {
     auto* writer = new PipeWriter(fd, std::move(data), parent);
+    writer->done_ = std::move(written);
     if (writer->writeSome()) {
         delete writer;
         return;
@@ -119,6 +120,9 @@ bool PipeWriter::writeSome() {
     }
     ::close(fd_);
     fd_ = -1;
+    if (written_ == data_.size() && done_) {
+        std::exchange(done_, {})();
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class QSocketNotifier;
@@ -18,7 +19,8 @@ std::optional<QByteArray> readPipe(int fd, std::chrono::milliseconds timeout);
 class PipeWriter final : public QObject {
     Q_OBJECT
 public:
-    static void start(int fd, QByteArray data, QObject* parent);
+    // `written` runs once every byte is in the pipe and it is closed.
+    static void start(int fd, QByteArray data, QObject* parent, std::function<void()> written = {});
     ~PipeWriter() override;
 
 private:
@@ -29,6 +31,7 @@ private:
     QSocketNotifier* notifier_ = nullptr;
     QByteArray data_;
     qsizetype written_ = 0;
+    std::function<void()> done_;
 };
 
 }  // namespace ts::wayland
