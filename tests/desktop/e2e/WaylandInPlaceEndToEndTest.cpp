@@ -150,13 +150,17 @@ protected:
             << "focused: " << sway->focusedApp().toStdString();
     }
     qsizetype count(const QString& text) { return app->logLines(text).size(); }
-    // Selects and presses the binding until a toast says `done`. Only a press that found no
-    // selection is tried again (the editor was not on the bus yet, or had not drawn its text).
+    // Selects and presses the binding until a toast says `done`. Only a press that read nothing
+    // is tried again (the editor was not on the bus yet, or had not drawn its text): no
+    // selection through the bus, and then no copy through the keys.
     bool rewrite(const QStringList& select, const QString& done) {
+        const auto readNothing = [&] {
+            return count("Nothing selected") + count("capture failed");
+        };
         for (int attempt = 0; attempt < 5; ++attempt) {
             const qsizetype outcomes = count("toast success:") + count("toast error:");
             const qsizetype before = count(done);
-            const qsizetype unselected = count("Nothing selected");
+            const qsizetype unread = readNothing();
             keys(select);
             keys({QStringLiteral("super+ctrl+alt+e")});
             (void)QTest::qWaitFor(
@@ -164,7 +168,7 @@ protected:
             if (count(done) > before) {
                 return true;
             }
-            if (count("Nothing selected") == unselected) {
+            if (readNothing() == unread) {
                 return false;
             }
         }
