@@ -39,7 +39,7 @@ test: deps-test
 	bash scripts/test-env.sh ctest --test-dir $(TEST_BUILD) --output-on-failure -j$(JOBS)
 
 # The suite STRESS_RUNS times with two busy loops beside it (not part of CI); STRESS_ARGS are
-# passed to ctest, e.g. STRESS_ARGS="-L x11".
+# passed to ctest, e.g. STRESS_ARGS="-L 'x11|ui|e2e|wayland'".
 STRESS_RUNS ?= 5
 test-stress: deps-test
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSARINE_SANITIZE=ON

@@ -56,7 +56,12 @@ if [ -z "${TS_TESTENV_INNER:-}" ]; then
   unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS XAUTHORITY SSH_AUTH_SOCK
   unset GNOME_KEYRING_CONTROL SESSION_MANAGER XDG_SESSION_TYPE QT_QPA_PLATFORM
   rc=0
-  dbus-run-session -- "$0" "$@" || rc=$?
+  # In the background so that Ctrl+C or a kill lands here, and everything the run started is
+  # still ended below (it all carries the marker).
+  dbus-run-session -- "$0" "$@" <&0 &
+  trap 'interrupted=1' INT TERM
+  wait $! || rc=$?
+  [ -z "${interrupted:-}" ] || rc=130
   # A desktop portal woken on the private bus mounts its document store (FUSE) in the runtime
   # folder; what is still mounted there is unmounted, and a folder that cannot be removed is
   # reported, never turned into a failed run.

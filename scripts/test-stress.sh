@@ -3,7 +3,7 @@
 # shared CI machine can be loaded, to find tests that pass or fail by chance.
 #
 #   scripts/test-stress.sh BUILD_FOLDER RUNS [ctest options...]
-#   scripts/test-stress.sh build-test 10 -L 'x11|GUI'
+#   scripts/test-stress.sh build-test 10 -L 'x11|ui|e2e|wayland'
 set -euo pipefail
 
 build=${1:?usage: $0 BUILD_FOLDER RUNS [ctest options...]}
@@ -14,6 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 busy=()
 stop_busy() { for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null || true; done; }
 trap stop_busy EXIT
+trap 'echo "stress: interrupted" >&2; exit 130' INT TERM
 for _ in 1 2; do
   ( while :; do :; done ) &
   busy+=($!)

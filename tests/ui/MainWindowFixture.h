@@ -23,6 +23,7 @@
 
 #include "AccessibilityWalk.h"
 #include "LoopbackModelServer.h"
+#include "WidgetLookup.h"
 #include "desktop/SessionClipboard.h"
 #include "desktop/platform/x11/X11Clipboard.h"
 #include "session/AppEvents.h"
@@ -63,34 +64,6 @@ inline ScriptedResponse streamed(const QString& answer, int delayMs = 0) {
         response.splitEvery(40, delayMs);
     }
     return response;
-}
-
-template <typename W>
-W* named(QWidget& root, const QString& name) {
-    for (W* widget : root.findChildren<W*>()) {
-        if (widget->accessibleName() == name && widget->isVisibleTo(&root)) {
-            return widget;
-        }
-    }
-    return nullptr;
-}
-
-inline QAbstractButton* button(QWidget& root, const QString& label) {
-    for (QAbstractButton* b : root.findChildren<QAbstractButton*>()) {
-        if (b->text() == label && b->isVisibleTo(&root)) {
-            return b;
-        }
-    }
-    return nullptr;
-}
-
-inline bool showsText(QWidget& root, const QString& text) {
-    for (QLabel* label : root.findChildren<QLabel*>()) {
-        if (label->isVisibleTo(&root) && label->text().contains(text)) {
-            return true;
-        }
-    }
-    return button(root, text) != nullptr;
 }
 
 class MainWindowTest : public ::testing::Test {

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "WidgetLookup.h"
 #include "store/HistoryStore.h"
 #include "store/Keychain.h"
 #include "store/PromptStore.h"
@@ -43,33 +44,5 @@ struct SettingsStores {
     Keychain keys{dir.filePath("keys")};
     StyleAnalyzer style{settings, history};
 };
-
-template <typename W>
-W* named(QWidget& root, const QString& name) {
-    for (W* widget : root.findChildren<W*>()) {
-        if (widget->accessibleName() == name && widget->isVisibleTo(&root)) {
-            return widget;
-        }
-    }
-    return nullptr;
-}
-
-inline QAbstractButton* button(QWidget& root, const QString& text) {
-    for (QAbstractButton* b : root.findChildren<QAbstractButton*>()) {
-        if (b->text() == text && b->isVisibleTo(&root)) {
-            return b;
-        }
-    }
-    return nullptr;
-}
-
-inline bool showsText(QWidget& root, const QString& text) {
-    for (QLabel* label : root.findChildren<QLabel*>()) {
-        if (label->isVisibleTo(&root) && label->text() == text) {
-            return true;
-        }
-    }
-    return false;
-}
 
 }  // namespace ts::test

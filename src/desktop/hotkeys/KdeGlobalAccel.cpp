@@ -90,6 +90,10 @@ bool KdeGlobalAccel::bind(quint32 id, const Shortcut& shortcut) {
                                    kService, path, QStringLiteral("org.kde.kglobalaccel.Component"),
                                    QStringLiteral("globalShortcutPressed"), this,
                                    SLOT(onPressed(QString, QString, qlonglong)));
+        if (!listening_) {
+            qCWarning(lcHotkeys, "kglobalaccel: cannot listen for presses of %s",
+                      qUtf8Printable(path));
+        }
     }
     return given.contains(key);
 }

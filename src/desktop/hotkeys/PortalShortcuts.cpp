@@ -53,9 +53,11 @@ namespace ts {
 PortalShortcuts::PortalShortcuts(QObject* parent) : QObject(parent) {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
-    QDBusConnection::sessionBus().connect(
-        kPortal, kPortalPath, kInterface, QStringLiteral("Activated"), this,
-        SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    if (!QDBusConnection::sessionBus().connect(
+            kPortal, kPortalPath, kInterface, QStringLiteral("Activated"), this,
+            SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)))) {
+        qCWarning(lcHotkeys, "portal: cannot listen for activated shortcuts");
+    }
 }
 
 PortalShortcuts::~PortalShortcuts() {
@@ -90,8 +92,11 @@ bool PortalShortcuts::request(const QString& method, const QVariantList& argumen
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));
     requestPath_ =
         QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-    bus.connect(kPortal, requestPath_, QStringLiteral("org.freedesktop.portal.Request"),
-                QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)));
+    if (!bus.connect(kPortal, requestPath_, QStringLiteral("org.freedesktop.portal.Request"),
+                     QStringLiteral("Response"), this, SLOT(onResponse(uint, QVariantMap)))) {
+        emit refused(QStringLiteral("%1: cannot listen for the answer").arg(method));
+        return false;
+    }
     QDBusMessage message = QDBusMessage::createMethodCall(kPortal, kPortalPath, kInterface, method);
     message.setArguments(arguments);
     const QDBusMessage reply = bus.call(message, QDBus::Block, 10000);
