@@ -14,7 +14,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 busy=()
 stop_busy() { for pid in "${busy[@]}"; do kill "$pid" 2>/dev/null || true; done; }
 trap stop_busy EXIT
-trap 'echo "stress: interrupted" >&2; exit 130' INT TERM
+run_pid=
+interrupted() {
+  # test-env.sh ends everything its run started when told to stop.
+  [ -z "$run_pid" ] || { kill "$run_pid" 2>/dev/null; wait "$run_pid" 2>/dev/null || true; }
+  echo "stress: interrupted" >&2
+  exit 130
+}
+trap interrupted INT TERM
 for _ in 1 2; do
   ( while :; do :; done ) &
   busy+=($!)
@@ -23,8 +30,11 @@ done
 failed=0
 for run in $(seq 1 "$runs"); do
   log="$build/stress-run-$run.log"
-  if bash "$here/test-env.sh" ctest --test-dir "$build" --output-on-failure -j"$(nproc)" "$@" \
-    >"$log" 2>&1; then
+  # In the background, so that a kill or Ctrl+C is handled at once, not after the run.
+  bash "$here/test-env.sh" ctest --test-dir "$build" --output-on-failure -j"$(nproc)" "$@" \
+    >"$log" 2>&1 &
+  run_pid=$!
+  if wait "$run_pid"; then
     echo "stress: run $run of $runs passed"
   else
     failed=$((failed + 1))
